@@ -1,0 +1,71 @@
+#pragma once
+// String helpers with the runtime's semantics. Positions are 1-based;
+// Copy/Delete/Insert clamp out-of-range arguments instead of throwing.
+// Case rules of the plain functions are ASCII-only, so page text in any
+// encoding passes through untouched; the Ansi* functions know UTF-8.
+#include <vector>
+
+#include "framework/rtl/Types.h"
+
+// --- positions and pieces (1-based) ---
+String Copy(const String& s, int index, int count);
+int Pos(const String& sub, const String& s);
+int PosEx(const String& sub, const String& s, int offset = 1);
+void Delete(String& s, int index, int count);
+void Insert(const String& source, String& s, int index);
+int LastDelimiter(const String& delimiters, const String& s);
+bool IsDelimiter(const String& delimiters, const String& s, int index);
+String StringOfChar(char c, int count);
+String LeftStr(const String& s, int count);
+String RightStr(const String& s, int count);
+
+// --- blanks: every byte <= 0x20 counts as blank ---
+String Trim(const String& s);
+String TrimLeft(const String& s);
+String TrimRight(const String& s);
+
+// --- case, ASCII only ---
+String UpperCase(const String& s);
+String LowerCase(const String& s);
+int CompareStr(const String& a, const String& b);
+int CompareText(const String& a, const String& b);
+bool SameText(const String& a, const String& b);
+char UpCase(char c);
+
+// --- case, UTF-8 aware (letters beyond ASCII fold too) ---
+String AnsiUpperCase(const String& s);
+String AnsiLowerCase(const String& s);
+int AnsiCompareStr(const String& a, const String& b);
+int AnsiCompareText(const String& a, const String& b);
+bool AnsiSameText(const String& a, const String& b);
+bool AnsiSameStr(const String& a, const String& b);
+int AnsiPos(const String& sub, const String& s);
+
+// --- numbers ---
+String IntToStr(Int64 v);
+String IntToHex(Int64 v, int digits);
+int StrToInt(const String& s);            // leading/trailing blanks, "$"/"0x" hex; EConvertError
+Int64 StrToInt64(const String& s);
+int StrToIntDef(const String& s, int def);
+Int64 StrToInt64Def(const String& s, Int64 def);
+bool TryStrToInt(const String& s, int& value);
+bool TryStrToInt64(const String& s, Int64& value);
+double StrToFloat(const String& s);       // EConvertError
+double StrToFloatDef(const String& s, double def);
+bool TryStrToFloat(const String& s, double& value);
+String FloatToStr(double v);              // 15 significant digits, shortest form
+String BoolToStr(bool b, bool useBoolStrs = false);
+bool StrToBool(const String& s);
+
+// --- replacing and quoting ---
+enum TReplaceFlag { rfReplaceAll = 1, rfIgnoreCase = 2 };
+using TReplaceFlags = int;
+String StringReplace(const String& s, const String& oldPattern, const String& newPattern,
+                     TReplaceFlags flags);
+String QuotedStr(const String& s);
+String AnsiQuotedStr(const String& s, char quote);
+String AnsiDequotedStr(const String& s, char quote);
+String AdjustLineBreaks(const String& s);  // every CR, LF or CR LF becomes CR LF
+
+// Splits at CR, LF and CR LF, as TStrings::SetText does.
+std::vector<String> SplitLines(const String& s);

@@ -1,0 +1,54 @@
+#pragma once
+// Basic types shared by every layer: the string type, fixed-width integers,
+// points and rectangles, and the root object class.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+using String = std::string;
+using Byte = std::uint8_t;
+using Word = std::uint16_t;
+using Cardinal = std::uint32_t;
+using DWORD = std::uint32_t;
+using Integer = std::int32_t;
+using Int64 = std::int64_t;
+using LongInt = std::int32_t;
+using TDateTime = double;  // days since 1899-12-30, time as the fraction
+
+class TObject {
+public:
+    virtual ~TObject() = default;
+};
+
+struct TPoint {
+    int X = 0;
+    int Y = 0;
+    bool operator==(const TPoint&) const = default;
+};
+
+struct TSize {
+    int cx = 0;
+    int cy = 0;
+    bool operator==(const TSize&) const = default;
+};
+
+// Right and Bottom are exclusive, as everywhere in the framework.
+struct TRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+    bool Contains(const TPoint& p) const {
+        return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
+    }
+    bool operator==(const TRect&) const = default;
+};
+
+inline TPoint Point(int x, int y) { return TPoint{x, y}; }
+inline TRect Rect(int l, int t, int r, int b) { return TRect{l, t, r, b}; }
+inline TRect Bounds(int l, int t, int w, int h) { return TRect{l, t, l + w, t + h}; }
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
