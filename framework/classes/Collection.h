@@ -17,6 +17,7 @@ public:
     void SetIndex(int index);
     int ID() const { return FID; }
     virtual String DisplayName() const;
+    String ClassName() const override { return "TCollectionItem"; }
 
 protected:
     // Tells the collection that this item changed (allItems=false) or that
@@ -48,6 +49,7 @@ public:
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
     void Assign(TPersistent* source) override;
+    String ClassName() const override { return "TCollection"; }
 
     // Called after changes; the default does nothing.
     std::function<void(TCollectionItem* item)> OnUpdate;

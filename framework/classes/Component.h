@@ -16,6 +16,13 @@ enum TOperation { opInsert, opRemove };
 
 // The owner frees what it owns, in reverse order of insertion. Components
 // that asked for FreeNotification are told when another goes away.
+//
+// The destructor: sets csDestroying (here and on everything owned), tells
+// the FreeNotification subscribers (opRemove), frees the owned components
+// last first, then leaves its owner, which gets Notification(opRemove) and
+// passes it on to the components it owns. C++ runs a descendant's
+// destructor body before all that: a descendant whose components depend on
+// its own members calls Destroying(); DestroyComponents(); first.
 class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* owner);

@@ -28,6 +28,8 @@ public:
     int Add(const String& s) override;
     int AddObject(const String& s, TObject* obj) override;
     void Exchange(int a, int b) override;
+    // Moves the string with its object (kept even when OwnsObjects).
+    void Move(int curIndex, int newIndex) override;
     int IndexOf(const String& s) const override;
 
     virtual bool Find(const String& s, int& index) const;  // sorted lists only
@@ -41,6 +43,9 @@ public:
     // When true, the list deletes its objects when they are removed.
     bool OwnsObjects = false;
 
+    // OnChanging before and OnChange after each change; none while an
+    // update is open (BeginUpdate), and one pair when the outer EndUpdate
+    // closes it.
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
 

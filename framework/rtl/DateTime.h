@@ -13,10 +13,23 @@ struct TFormatSettings {
     String LongTimeFormat = "h:nn:ss AMPM";
     String TimeAMString = "AM";
     String TimePMString = "PM";
-    String ShortMonthNames[12];
-    String LongMonthNames[12];
-    String ShortDayNames[7];  // Sunday first
-    String LongDayNames[7];
+    String ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    String LongMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                 "July",    "August",   "September", "October", "November", "December"};
+    String ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};  // Sunday first
+    String LongDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                              "Thursday", "Friday", "Saturday"};
+    // Currency text for Format's %m and FloatToStrF(ffCurrency): the
+    // runtime's CurrencyFormat (0 "$1", 1 "1$", 2 "$ 1", 3 "1 $") and
+    // NegCurrFormat (0 "($1)" ... 15, as the runtime numbers them).
+    String CurrencyString = "$";
+    int CurrencyFormat = 0;
+    int NegCurrFormat = 0;
+    int CurrencyDecimals = 2;
+    // StrToDate's window for two-digit years: a year is taken within this
+    // many years before the current one and (100 - window) after it.
+    int TwoDigitYearCenturyWindow = 50;
 };
 
 // The one process-wide settings object, filled from the locale at start-up.
@@ -24,6 +37,15 @@ TFormatSettings& FormatSettings();
 // Reads LC_TIME/LC_NUMERIC of the environment into FormatSettings(); a "C"
 // or "POSIX" locale keeps the defaults above.
 void LoadFormatSettingsFromLocale();
+// Turns a C library date or time format (nl_langinfo's D_FMT/T_FMT, e.g.
+// "%m/%d/%Y" or "%H:%M:%S") into the runtime's ("mm/dd/yyyy", "hh:nn:ss").
+// Separators between the fields become '/' (dates) or ':' (times) and the
+// first one found is stored in `separator`; 0 when there is none.
+String DateFormatFromPosix(const String& posixFormat, char& separator);
+String TimeFormatFromPosix(const String& posixFormat, char& separator);
+// Date plus time of day under the runtime's rule for dates before
+// 1899-12-30: the fraction is always the time, whatever the sign.
+TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);

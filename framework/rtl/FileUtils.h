@@ -45,12 +45,15 @@ String FindPathNoCase(const String& path);
 // name. Does not touch the working directory.
 std::vector<String> ListFilesByExt(const String& dir, const String& ext);
 
-// Whole-file reading and safe writing. ReadFileToString raises EFOpenError.
+// Whole-file reading and safe writing. ReadFileToString raises EFOpenError
+// ("Cannot open file \"<full path>\". <reason>").
 String ReadFileToString(const String& path);
 // Writes `data` to a temporary file in the same folder, flushes it, then
 // renames it over `path`, keeping the old file's mode. On any failure the
-// temporary file is removed, the old file is left whole, and EFCreateError or
-// EWriteError is raised.
+// temporary file is removed, the old file is left whole, and EFCreateError
+// ("Cannot create file \"<full path>\". <reason>") or EWriteError ("Cannot
+// write file \"<full path>\". <reason>") is raised. A link is followed: the
+// file it points to is replaced and the link stays.
 void SafeWriteFile(const String& path, const String& data);
 
 // Test seam: called at each stage of SafeWriteFile ("create", "write",

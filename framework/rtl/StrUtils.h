@@ -8,6 +8,10 @@
 #include "framework/rtl/Types.h"
 
 // --- positions and pieces (1-based) ---
+// Copy: an index below 1 counts as 1 (the count is kept), past the end or a
+// count <= 0 gives "". PosEx: an offset below 1 counts as 1. Delete: an index
+// outside 1..Length leaves the string alone; the count is cut at the end.
+// Insert: an index below 1 prepends, past the end appends.
 String Copy(const String& s, int index, int count);
 int Pos(const String& sub, const String& s);
 int PosEx(const String& sub, const String& s, int offset = 1);
@@ -54,6 +58,11 @@ double StrToFloat(const String& s);       // EConvertError
 double StrToFloatDef(const String& s, double def);
 bool TryStrToFloat(const String& s, double& value);
 String FloatToStr(double v);              // 15 significant digits, shortest form
+// FloatToStrF with the runtime's formats: ffGeneral (shortest of fixed and
+// scientific), ffExponent ("1.00000000000000E+003"), ffFixed, ffNumber (with
+// thousand separators), ffCurrency. Uses FormatSettings' separators.
+enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+String FloatToStrF(double v, TFloatFormat format, int precision, int digits);
 String BoolToStr(bool b, bool useBoolStrs = false);
 bool StrToBool(const String& s);
 

@@ -1,0 +1,400 @@
+#include "framework/rtl/FileUtils.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+
+#include "framework/rtl/Exception.h"
+#include "framework/rtl/StrUtils.h"
+
+bool FileExists(const String& path) {
+    struct stat st;
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const String& path) {
+    struct stat st;
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool DeleteFile(const String& path) { return unlink(path.c_str()) == 0; }
+
+bool RenameFile(const String& oldName, const String& newName) {
+    return rename(oldName.c_str(), newName.c_str()) == 0;
+}
+
+bool CreateDir(const String& dir) { return mkdir(dir.c_str(), 0777) == 0; }
+
+bool ForceDirectories(const String& dir) {
+    if (dir.empty()) return false;
+    String d = ExcludeTrailingPathDelimiter(dir);
+    if (d.empty() || DirectoryExists(d)) return true;
+    String parent = ExtractFileDir(d);
+    if (!parent.empty() && parent != d && !ForceDirectories(parent)) return false;
+    return CreateDir(d) || DirectoryExists(d);
+}
+
+bool RemoveDir(const String& dir) { return rmdir(dir.c_str()) == 0; }
+
+String GetCurrentDir() {
+    char buf[PATH_MAX];
+    if (!getcwd(buf, sizeof buf)) return String();
+    return String(buf);
+}
+
+bool SetCurrentDir(const String& dir) { return chdir(dir.c_str()) == 0; }
+
+Int64 FileSize(const String& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return -1;
+    return static_cast<Int64>(st.st_size);
+}
+
+String ExtractFilePath(const String& path) {
+    int i = LastDelimiter("/", path);
+    return Copy(path, 1, i);
+}
+
+String ExtractFileDir(const String& path) {
+    int i = LastDelimiter("/", path);
+    if (i > 1 && path[static_cast<size_t>(i - 1)] == '/' && !IsDelimiter("/", path, i - 1)) --i;
+    return Copy(path, 1, i);
+}
+
+String ExtractFileName(const String& path) {
+    int i = LastDelimiter("/", path);
+    return Copy(path, i + 1, INT_MAX);
+}
+
+String ExtractFileExt(const String& path) {
+    int i = LastDelimiter("./", path);
+    if (i > 0 && path[static_cast<size_t>(i - 1)] == '.') return Copy(path, i, INT_MAX);
+    return String();
+}
+
+String ChangeFileExt(const String& path, const String& ext) {
+    int i = LastDelimiter("./", path);
+    if (i == 0 || path[static_cast<size_t>(i - 1)] != '.') return path + ext;
+    return Copy(path, 1, i - 1) + ext;
+}
+
+String IncludeTrailingPathDelimiter(const String& path) {
+    if (!path.empty() && path.back() == '/') return path;
+    return path + '/';
+}
+
+String ExcludeTrailingPathDelimiter(const String& path) {
+    if (!path.empty() && path.back() == '/') return path.substr(0, path.size() - 1);
+    return path;
+}
+
+String ExpandFileName(const String& path) {
+    if (path.empty()) return GetCurrentDir();
+    String full = path[0] == '/' ? path : IncludeTrailingPathDelimiter(GetCurrentDir()) + path;
+    const bool trailing = full.size() > 1 && full.back() == '/';
+    std::vector<String> parts;
+    size_t i = 0;
+    while (i <= full.size()) {
+        size_t j = full.find('/', i);
+        if (j == String::npos) j = full.size();
+        String comp = full.substr(i, j - i);
+        if (comp.empty() || comp == ".") {
+        } else if (comp == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else {
+            parts.push_back(comp);
+        }
+        i = j + 1;
+    }
+    String r;
+    for (const String& p : parts) r += "/" + p;
+    if (r.empty()) return "/";
+    if (trailing) r += '/';
+    return r;
+}
+
+String NormalizePath(const String& path) {
+    String r(path);
+    std::replace(r.begin(), r.end(), '\\', '/');
+    return r;
+}
+
+String PathJoin(const String& a, const String& b) {
+    String x = NormalizePath(a);
+    String y = NormalizePath(b);
+    if (x.empty()) return y;
+    if (y.empty()) return x;
+    size_t e = x.size();
+    while (e > 1 && x[e - 1] == '/') --e;  // keep a lone root "/"
+    x.resize(e);
+    size_t s = 0;
+    while (s < y.size() && y[s] == '/') ++s;
+    y.erase(0, s);
+    if (x.back() == '/') return x + y;
+    return x + '/' + y;
+}
+
+String PathJoin(std::initializer_list<String> parts) {
+    String r;
+    bool first = true;
+    for (const String& p : parts) {
+        if (first) {
+            r = NormalizePath(p);
+            first = false;
+        } else {
+            r = PathJoin(r, p);
+        }
+    }
+    return r;
+}
+
+namespace {
+bool PathPresent(const String& p) {
+    struct stat st;
+    return lstat(p.c_str(), &st) == 0;
+}
+
+std::vector<String> SortedEntries(const String& dir) {
+    std::vector<String> names;
+    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return names;
+    while (dirent* e = readdir(d)) {
+        if (strcmp(e->d_name, ".") == 0 || strcmp(e->d_name, "..") == 0) continue;
+        names.emplace_back(e->d_name);
+    }
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+}  // namespace
+
+String FindPathNoCase(const String& path) {
+    if (path.empty()) return String();
+    if (PathPresent(path)) return path;
+    String result = path[0] == '/' ? "/" : "";
+    size_t i = 0;
+    const size_t n = path.size();
+    bool any = false;
+    while (i < n) {
+        size_t j = path.find('/', i);
+        if (j == String::npos) j = n;
+        String comp = path.substr(i, j - i);
+        i = j + 1;
+        if (comp.empty()) continue;
+        String base = result;
+        if (any) base += '/';
+        String candidate = base + comp;
+        if (comp == "." || comp == ".." || PathPresent(candidate)) {
+            result = candidate;
+            any = true;
+            continue;
+        }
+        String found;
+        for (const String& name : SortedEntries(result.empty() ? "." : result)) {
+            if (SameText(name, comp)) {
+                found = name;
+                break;
+            }
+        }
+        if (found.empty()) return String();
+        result = base + found;
+        any = true;
+    }
+    if (path.size() > 1 && path.back() == '/' && result.back() != '/') result += '/';
+    return PathPresent(result) ? result : String();
+}
+
+std::vector<String> ListFilesByExt(const String& dir, const String& ext) {
+    String want = ext;
+    if (!want.empty() && want[0] == '.') want.erase(0, 1);
+    const bool all = ext.empty() || ext == "*" || ext == ".*";
+    std::vector<String> result;
+    String base = dir.empty() ? String(".") : dir;
+    DIR* d = opendir(base.c_str());
+    if (!d) return result;
+    while (dirent* e = readdir(d)) {
+        String name(e->d_name);
+        if (name == "." || name == "..") continue;
+        bool regular = false;
+        if (e->d_type == DT_REG) {
+            regular = true;
+        } else if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+            regular = FileExists(IncludeTrailingPathDelimiter(base) + name);
+        }
+        if (!regular) continue;
+        if (!all) {
+            String fe = ExtractFileExt(name);
+            if (fe.empty() || !SameText(fe.substr(1), want)) continue;
+        }
+        result.push_back(name);
+    }
+    closedir(d);
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+String ReadFileToString(const String& path) {
+    // Errors name the file by its full path, as the file stream's do.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw EFOpenError(RtlConsts::SFOpenErrorEx, {ExpandFileName(path), String(strerror(errno))});
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        close(fd);
+        throw EFOpenError(RtlConsts::SFOpenErrorEx, {ExpandFileName(path), String(strerror(EISDIR))});
+    }
+    String data;
+    if (st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
+    char buf[65536];
+    while (true) {
+        ssize_t r = read(fd, buf, sizeof buf);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            int err = errno;
+            close(fd);
+            throw EReadError(String("Cannot read file \"") + ExpandFileName(path) + "\". " + strerror(err));
+        }
+        if (r == 0) break;
+        data.append(buf, static_cast<size_t>(r));
+    }
+    close(fd);
+    return data;
+}
+
+namespace {
+std::mutex& HookMutex() {
+    static std::mutex m;
+    return m;
+}
+
+TSafeWriteHook& Hook() {
+    static TSafeWriteHook hook;
+    return hook;
+}
+
+void CallHook(const char* stage) {
+    TSafeWriteHook h;
+    {
+        std::lock_guard<std::mutex> lock(HookMutex());
+        h = Hook();
+    }
+    if (h) h(stage);
+}
+
+mode_t CurrentUmask() {
+    // /proc tells without changing it; the umask() dance is the fallback.
+    if (FILE* f = fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (fgets(line, sizeof line, f)) {
+            unsigned m;
+            if (sscanf(line, "Umask: %o", &m) == 1) {
+                fclose(f);
+                return static_cast<mode_t>(m);
+            }
+        }
+        fclose(f);
+    }
+    mode_t m = umask(022);
+    umask(m);
+    return m;
+}
+
+// Runs the test hook for a stage; returns why it failed, or "" when it did not.
+String HookFailure(const char* stage) {
+    try {
+        CallHook(stage);
+    } catch (const std::exception& e) {
+        String why = e.what();
+        return why.empty() ? String("failure at ") + stage : why;
+    } catch (...) {
+        return String("failure at ") + stage;
+    }
+    return String();
+}
+}  // namespace
+
+void SetSafeWriteHook(TSafeWriteHook hook) {
+    std::lock_guard<std::mutex> lock(HookMutex());
+    Hook() = std::move(hook);
+}
+
+void SafeWriteFile(const String& path, const String& data) {
+    // A link is followed so that the link stays and its target is replaced.
+    String target = path;
+    struct stat lst;
+    if (lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+        char buf[PATH_MAX];
+        if (realpath(path.c_str(), buf)) target = buf;
+    }
+    struct stat old;
+    const bool hadOld = stat(target.c_str(), &old) == 0;
+    const mode_t mode = hadOld ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+
+    String tmpl = ExtractFilePath(target) + "." + ExtractFileName(target) + ".XXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+
+    const String shown = ExpandFileName(path);
+    auto createError = [&](const String& reason) -> EFCreateError {
+        return EFCreateError(RtlConsts::SFCreateErrorEx, {shown, reason});
+    };
+    auto writeError = [&](const String& reason) -> EWriteError {
+        return EWriteError(String("Cannot write file \"%s\". %s"), {shown, reason});
+    };
+
+    int fd = -1;
+    String why = HookFailure("create");
+    if (!why.empty()) throw createError(why);
+    fd = mkstemp(name.data());
+    if (fd < 0) throw createError(strerror(errno));
+    const String tmpName(name.data());
+
+    auto fail = [&](const String& reason) {
+        if (fd >= 0) close(fd);
+        unlink(tmpName.c_str());
+        throw writeError(reason);
+    };
+
+    why = HookFailure("write");
+    if (!why.empty()) fail(why);
+    const char* p = data.data();
+    size_t left = data.size();
+    while (left > 0) {
+        ssize_t w = write(fd, p, left);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            fail(strerror(errno));
+        }
+        p += w;
+        left -= static_cast<size_t>(w);
+    }
+    fchmod(fd, mode);
+    if (hadOld && geteuid() == 0) {
+        if (fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Keeping the owner is a courtesy; the content is what counts.
+        }
+    }
+    why = HookFailure("sync");
+    if (!why.empty()) fail(why);
+    if (fsync(fd) != 0) fail(strerror(errno));
+    int rc = close(fd);
+    fd = -1;
+    if (rc != 0) fail(strerror(errno));
+    why = HookFailure("rename");
+    if (!why.empty()) fail(why);
+    if (rename(tmpName.c_str(), target.c_str()) != 0) fail(strerror(errno));
+    // Make the rename itself durable; a failure here loses nothing.
+    String dir = ExtractFileDir(target);
+    int dfd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        fsync(dfd);
+        close(dfd);
+    }
+}

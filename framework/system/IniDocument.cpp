@@ -1,0 +1,235 @@
+#include "framework/system/IniDocument.h"
+
+#include <sys/stat.h>
+
+#include "framework/rtl/FileUtils.h"
+#include "framework/rtl/StrUtils.h"
+
+namespace {
+
+// Trim() of the runtime: every byte up to a blank counts as blank, which is
+// also how the system's own INI reader treats names and values.
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+String TrimBlanks(const String& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && IsBlank(s[b])) ++b;
+    while (e > b && IsBlank(s[e - 1])) --e;
+    return s.substr(b, e - b);
+}
+
+}  // namespace
+
+void TIniDocument::Clear() {
+    FSections.clear();
+    FLineBreak = "\n";
+}
+
+void TIniDocument::Parse(const String& text) {
+    Clear();
+    // A file that came with CR LF goes back with CR LF.
+    size_t firstLf = text.find('\n');
+    if (firstLf != String::npos && firstLf > 0 && text[firstLf - 1] == '\r') FLineBreak = "\r\n";
+
+    FSections.push_back(TSection{});  // the lines before the first header
+    TSection* current = &FSections.back();
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == String::npos) end = text.size();
+        String raw = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+
+        String t = TrimBlanks(raw);
+        if (!t.empty() && t[0] == '[') {
+            size_t close = t.rfind(']');
+            String name = TrimBlanks(close == String::npos || close == 0 ? t.substr(1)
+                                                                          : t.substr(1, close - 1));
+            current = FindSection(name);
+            if (!current) {
+                FSections.push_back(TSection{name, true, {}});
+                current = &FSections.back();
+            }
+            continue;
+        }
+        TLine line;
+        line.Raw = raw;
+        size_t eq = t.find('=');
+        if (!t.empty() && t[0] != ';' && t[0] != '#' && eq != String::npos) {
+            line.IsPair = true;
+            line.Key = TrimBlanks(t.substr(0, eq));
+            line.Value = TrimBlanks(t.substr(eq + 1));
+        }
+        current->Lines.push_back(std::move(line));
+    }
+}
+
+String TIniDocument::Text() const {
+    String out;
+    for (const TSection& s : FSections) {
+        if (s.HasHeader) out += "[" + s.Name + "]" + FLineBreak;
+        for (const TLine& l : s.Lines) out += l.Raw + FLineBreak;
+    }
+    return out;
+}
+
+TIniDocument::TSection* TIniDocument::FindSection(const String& name) {
+    for (TSection& s : FSections)
+        if (s.HasHeader && SameText(s.Name, name)) return &s;
+    return nullptr;
+}
+
+const TIniDocument::TSection* TIniDocument::FindSection(const String& name) const {
+    for (const TSection& s : FSections)
+        if (s.HasHeader && SameText(s.Name, name)) return &s;
+    return nullptr;
+}
+
+const TIniDocument::TLine* TIniDocument::FindLine(const TSection& s, const String& key) {
+    for (const TLine& l : s.Lines)
+        if (l.IsPair && SameText(l.Key, key)) return &l;
+    return nullptr;
+}
+
+bool TIniDocument::SectionExists(const String& section) const {
+    return FindSection(section) != nullptr;
+}
+
+std::vector<String> TIniDocument::SectionNames() const {
+    std::vector<String> names;
+    for (const TSection& s : FSections)
+        if (s.HasHeader) names.push_back(s.Name);
+    return names;
+}
+
+std::vector<String> TIniDocument::KeyNames(const String& section) const {
+    std::vector<String> names;
+    for (const TEntry& e : Entries(section)) names.push_back(e.first);
+    return names;
+}
+
+std::vector<TIniDocument::TEntry> TIniDocument::Entries(const String& section) const {
+    std::vector<TEntry> entries;
+    const TSection* s = FindSection(section);
+    if (!s) return entries;
+    for (const TLine& l : s->Lines) {
+        if (!l.IsPair) continue;
+        bool seen = false;
+        for (const TEntry& e : entries)
+            if (SameText(e.first, l.Key)) seen = true;
+        if (!seen) entries.emplace_back(l.Key, l.Value);
+    }
+    return entries;
+}
+
+bool TIniDocument::ValueExists(const String& section, const String& key) const {
+    const TSection* s = FindSection(section);
+    return s && FindLine(*s, key);
+}
+
+bool TIniDocument::ReadValue(const String& section, const String& key, String& value) const {
+    const TSection* s = FindSection(section);
+    const TLine* l = s ? FindLine(*s, key) : nullptr;
+    if (!l) return false;
+    value = l->Value;
+    return true;
+}
+
+void TIniDocument::AddSection(const String& section) {
+    if (FindSection(section)) return;
+    // Keep one blank line between sections so the file stays readable by hand.
+    TSection* last = FSections.empty() ? nullptr : &FSections.back();
+    if (last && !last->Lines.empty() && !TrimBlanks(last->Lines.back().Raw).empty())
+        last->Lines.push_back(TLine{});
+    FSections.push_back(TSection{section, true, {}});
+}
+
+void TIniDocument::WriteValue(const String& section, const String& key, const String& value) {
+    AddSection(section);
+    TSection* s = FindSection(section);
+    String raw = key + "=" + value;
+    size_t lastPair = String::npos;
+    for (size_t i = 0; i < s->Lines.size(); ++i) {
+        TLine& l = s->Lines[i];
+        if (!l.IsPair) continue;
+        if (SameText(l.Key, key)) {
+            // The name keeps the spelling it was first given.
+            l.Value = value;
+            l.Raw = l.Key + "=" + value;
+            return;
+        }
+        lastPair = i;
+    }
+    TLine line{true, key, value, raw};
+    if (lastPair == String::npos) {
+        // No keys yet: go before any trailing blank lines and comments.
+        size_t at = s->Lines.size();
+        while (at > 0 && !s->Lines[at - 1].IsPair && TrimBlanks(s->Lines[at - 1].Raw).empty()) --at;
+        s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+    } else {
+        s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(lastPair + 1), line);
+    }
+}
+
+bool TIniDocument::DeleteKey(const String& section, const String& key) {
+    TSection* s = FindSection(section);
+    if (!s) return false;
+    bool found = false;
+    // Duplicates go too: otherwise the next one would rise to take its place.
+    for (size_t i = s->Lines.size(); i-- > 0;) {
+        if (s->Lines[i].IsPair && SameText(s->Lines[i].Key, key)) {
+            s->Lines.erase(s->Lines.begin() + static_cast<std::ptrdiff_t>(i));
+            found = true;
+        }
+    }
+    return found;
+}
+
+bool TIniDocument::EraseSection(const String& section) {
+    for (size_t i = 0; i < FSections.size(); ++i) {
+        if (FSections[i].HasHeader && SameText(FSections[i].Name, section)) {
+            FSections.erase(FSections.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+TIniDocument::TStamp TIniDocument::StampOf(const String& fileName) {
+    TStamp st;
+    struct stat sb {};
+    if (::stat(fileName.c_str(), &sb) != 0) return st;
+    st.Exists = true;
+    st.Dev = sb.st_dev;
+    st.Ino = sb.st_ino;
+    st.Size = static_cast<unsigned long long>(sb.st_size);
+    st.MTimeSec = sb.st_mtim.tv_sec;
+    st.MTimeNSec = sb.st_mtim.tv_nsec;
+    st.CTimeSec = sb.st_ctim.tv_sec;
+    st.CTimeNSec = sb.st_ctim.tv_nsec;
+    return st;
+}
+
+void TIniDocument::LoadFromFile(const String& fileName) {
+    TStamp st = StampOf(fileName);
+    if (!st.Exists) {
+        Clear();
+        FStamp = st;
+        return;
+    }
+    String text = ReadFileToString(fileName);
+    Parse(text);
+    FStamp = st;
+}
+
+void TIniDocument::SaveToFile(const String& fileName) {
+    String dir = ExtractFileDir(fileName);
+    if (!dir.empty() && !DirectoryExists(dir)) ForceDirectories(dir);
+    SafeWriteFile(fileName, Text());
+    FStamp = StampOf(fileName);
+}
+
+bool TIniDocument::ChangedOnDisk(const String& fileName) const {
+    return !(StampOf(fileName) == FStamp);
+}

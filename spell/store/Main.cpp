@@ -1,0 +1,1 @@
+#include "spell/store/Main.h"

@@ -1,0 +1,287 @@
+#include "spell/thesaurus/Thesaurus.h"
+
+#include <cstring>
+
+#include "framework/classes/StringList.h"
+#include "framework/rtl/Exception.h"
+#include "framework/rtl/FileUtils.h"
+#include "framework/rtl/Format.h"
+#include "framework/system/IniFile.h"
+#include "framework/system/ProgramFolder.h"
+#include "spell/store/CheckedReader.h"
+
+namespace {
+constexpr std::size_t HeaderSize = 165;
+constexpr std::size_t RecordSize = 14;
+
+inline Cardinal U16At(const Byte* p) { return static_cast<Cardinal>(p[0] | (p[1] << 8)); }
+inline Cardinal U32At(const Byte* p) {
+    return static_cast<Cardinal>(p[0]) | (static_cast<Cardinal>(p[1]) << 8) |
+           (static_cast<Cardinal>(p[2]) << 16) | (static_cast<Cardinal>(p[3]) << 24);
+}
+const Byte* Bytes(const TMemoryStream& s) {
+    return static_cast<const Byte*>(const_cast<TMemoryStream&>(s).Memory());
+}
+std::size_t SizeOf(const TMemoryStream& s) {
+    return static_cast<std::size_t>(const_cast<TMemoryStream&>(s).Size());
+}
+void Fill(TMemoryStream& s, const Byte* p, std::size_t n) {
+    s.Clear();
+    s.SetSize(static_cast<Int64>(n));
+    if (n) std::memcpy(s.Memory(), p, n);
+}
+const char* const KindTags[5] = {"  (Context)", "  (Noun)", "  (Verb)", "  (Adj.)", "  (Adv.)"};
+}  // namespace
+
+String TThesaurusMeaning::Caption() const { return Label + KindTags[Kind]; }
+
+// A node as decoded from the node data; the file was checked when loaded,
+// so every offset here lies inside its block.
+struct TThesaurus::TNodeInfo {
+    Cardinal Word = 0;
+    Byte Ch = 0;
+    bool SingleChild = false, HasParent = false, Chain = false, End = false;
+    std::vector<int> Children;
+    int Parent = 0;
+    std::vector<Cardinal> Codes;
+};
+
+TThesaurus::TThesaurus(TComponent* owner)
+    : TComponent(owner), TopicHistory(std::make_unique<TStringList>()) {}
+
+TThesaurus::~TThesaurus() { Unload(); }
+
+TThesaurus::TNodeInfo TThesaurus::ReadNode(int index) const {
+    TNodeInfo n;
+    n.Word = U32At(Bytes(NodeTable) + 4 * static_cast<std::size_t>(index));
+    n.Ch = static_cast<Byte>(n.Word >> 24);
+    n.SingleChild = (n.Word >> 20) & 1;
+    n.HasParent = (n.Word >> 21) & 1;
+    n.Chain = (n.Word >> 22) & 1;
+    n.End = (n.Word >> 23) & 1;
+    const Byte* p = Bytes(NodeData) + (n.Word & 0xFFFFF);
+    if (n.SingleChild) {
+        n.Children.push_back(static_cast<int>(U16At(p)));
+        p += 2;
+    } else {
+        const Byte count = *p++;
+        for (Byte k = 0; k < count; ++k, p += 2) n.Children.push_back(static_cast<int>(U16At(p)));
+    }
+    if (n.HasParent) {
+        n.Parent = static_cast<int>(U16At(p));
+        p += 2;
+    }
+    if (n.Chain || n.End) {
+        const Byte count = *p++;
+        for (Byte k = 0; k < count; ++k, p += 2) n.Codes.push_back(U16At(p));
+    }
+    return n;
+}
+
+void TThesaurus::Validate(const String& path) const {
+    const TCheckedReader blame(path, String());
+    const std::size_t dataSize = SizeOf(NodeData);
+    const Byte* data = Bytes(NodeData);
+    for (Cardinal i = 0; i < NodeCount; ++i) {
+        const Cardinal w = U32At(Bytes(NodeTable) + 4 * std::size_t(i));
+        std::size_t at = w & 0xFFFFF;
+        auto need = [&](std::size_t bytes) {
+            if (at + bytes > dataSize)
+                blame.Fail(Format("the data of node %d runs past the node-data block", static_cast<Int64>(i)));
+        };
+        auto index = [&](Cardinal v, const char* what) {
+            if (v >= NodeCount)
+                blame.Fail(Format("node %d names %s %d of %d nodes", static_cast<Int64>(i), String(what),
+                                  static_cast<Int64>(v), static_cast<Int64>(NodeCount)));
+        };
+        if ((w >> 20) & 1) {
+            need(2);
+            index(U16At(data + at), "child");
+            at += 2;
+        } else {
+            need(1);
+            const Byte count = data[at++];
+            need(2 * std::size_t(count));
+            for (Byte k = 0; k < count; ++k, at += 2) index(U16At(data + at), "child");
+        }
+        if ((w >> 21) & 1) {
+            need(2);
+            index(U16At(data + at), "parent");
+            at += 2;
+        }
+        if ((w >> 22) & 3) {
+            need(1);
+            const Byte count = data[at++];
+            need(2 * std::size_t(count));
+            for (Byte k = 0; k < count; ++k, at += 2)
+                if (U16At(data + at) / 5 >= MeaningCount)
+                    blame.Fail(Format("node %d names meaning %d of %d", static_cast<Int64>(i),
+                                      static_cast<Int64>(U16At(data + at) / 5), static_cast<Int64>(MeaningCount)));
+        }
+    }
+    const std::size_t synSize = SizeOf(SynonymBlock);
+    for (Cardinal r = 0; r < MeaningCount; ++r) {
+        const Byte* rec = Bytes(MeaningRecords) + RecordSize * r;
+        if (U16At(rec) >= NodeCount)
+            blame.Fail(Format("meaning %d is named by node %d of %d", static_cast<Int64>(r),
+                              static_cast<Int64>(U16At(rec)), static_cast<Int64>(NodeCount)));
+        std::size_t total = 0;
+        for (int k = 0; k < 4; ++k) total += U16At(rec + 2 + 2 * k);
+        const std::size_t offset = U32At(rec + 10);
+        if (offset > synSize || 2 * total > synSize - offset)
+            blame.Fail(Format("the synonyms of meaning %d run past the synonym block", static_cast<Int64>(r)));
+        for (std::size_t k = 0; k < total; ++k)
+            if (U16At(Bytes(SynonymBlock) + offset + 2 * k) >= NodeCount)
+                blame.Fail(Format("meaning %d lists a synonym past the node table", static_cast<Int64>(r)));
+    }
+}
+
+void TThesaurus::LoadFromFile(const String& path) {
+    Unload();
+    TCheckedReader reader(path);
+    reader.Seek(HeaderSize, "the node count");
+    const Cardinal n = reader.ReadU32("the node count");
+    if (n == 0 || n > reader.Remaining() / 4)
+        reader.Fail(Format("a node table of %d entries does not fit in the file", static_cast<Int64>(n)));
+    Fill(NodeTable, reader.ReadBytes(std::size_t(n) * 4, "the node table"), std::size_t(n) * 4);
+    const Cardinal d = reader.ReadU32("the node-data size");
+    Fill(NodeData, reader.ReadBytes(d, "the node data"), d);
+    const Word m = reader.ReadU16("the meaning count");
+    Fill(MeaningRecords, reader.ReadBytes(RecordSize * m, "the meaning records"), RecordSize * m);
+    const Cardinal w = reader.ReadU32("the synonym-block size");
+    Fill(SynonymBlock, reader.ReadBytes(w, "the synonym block"), w);
+    NodeCount = n;
+    MeaningCount = m;
+    try {
+        Validate(path);
+    } catch (...) {
+        Unload();
+        throw;
+    }
+    FLoaded = true;
+}
+
+void TThesaurus::Unload() {
+    NodeTable.Clear();
+    NodeData.Clear();
+    MeaningRecords.Clear();
+    SynonymBlock.Clear();
+    NodeCount = 0;
+    MeaningCount = 0;
+    FLoaded = false;
+}
+
+namespace {
+// The thesaurus always carries the ".THR" extension, in whatever letter case
+// the file system holds it; the file tested is the one that will be read.
+String ExistingThr(const String& path) {
+    if (path.empty()) return String();
+    const String found = FindPathNoCase(ChangeFileExt(path, ".THR"));
+    return !found.empty() && FileExists(found) ? found : String();
+}
+}  // namespace
+
+String TThesaurus::LocateFile() const {
+    String found = ExistingThr(UseAppDir ? PathJoin(ProgramFolder(), FileName) : FileName);
+    if (!found.empty()) return found;
+    String cfg = FindPathNoCase(PathJoin(ProgramFolder(), "spellchk.cfg"));
+    if (cfg.empty()) cfg = FindPathNoCase(PathJoin(ProgramFolder(), "thesaur.cfg"));
+    if (cfg.empty()) return String();
+    TIniFile ini(cfg);
+    return ExistingThr(ini.ReadString("Thesaurus", "File", String()));
+}
+
+void TThesaurus::SetLoaded(bool value) {
+    if (value == FLoaded) return;
+    if (!value) {
+        Unload();
+        return;
+    }
+    const String path = LocateFile();
+    if (!path.empty()) LoadFromFile(path);
+}
+
+void TThesaurus::GetWord(String& text, int nodeIndex) const {
+    text.clear();
+    if (!FLoaded || nodeIndex < 0 || static_cast<Cardinal>(nodeIndex) >= NodeCount) return;
+    TNodeInfo node = ReadNode(nodeIndex);
+    text += static_cast<char>(node.Ch);
+    // Each walk is bounded by the node count, so a damaged file whose links
+    // run in a circle cannot hang the lookup.
+    if (node.Chain) {
+        TNodeInfo c = node;
+        for (Cardinal steps = 0; c.SingleChild && steps < NodeCount; ++steps) {
+            c = ReadNode(c.Children[0]);
+            text += static_cast<char>(c.Ch);
+        }
+    }
+    for (Cardinal steps = 0; node.HasParent && node.Parent != 0 && steps < NodeCount; ++steps) {
+        node = ReadNode(node.Parent);
+        text.insert(text.begin(), static_cast<char>(node.Ch));
+    }
+}
+
+bool TThesaurus::FindWord(const String& word, int& nodeIndex) const {
+    if (!FLoaded) return false;
+    String rest = word;
+    TNodeInfo node = ReadNode(0);
+    int index = 0;
+    for (;;) {
+        if (rest.empty() || node.Children.empty()) return false;
+        int next = -1;
+        TNodeInfo child;
+        for (int c : node.Children) {
+            TNodeInfo info = ReadNode(c);
+            if (info.Ch == static_cast<Byte>(rest[0])) {
+                next = c;
+                child = std::move(info);
+                break;
+            }
+        }
+        if (next < 0) return false;
+        rest.erase(0, 1);
+        index = next;
+        node = std::move(child);
+        if (node.End && rest.empty()) {
+            nodeIndex = index;
+            return true;
+        }
+        if (node.Chain) break;
+    }
+    if (node.Children.empty()) return false;
+    String chain;
+    TNodeInfo c = ReadNode(node.Children[0]);
+    chain += static_cast<char>(c.Ch);
+    for (Cardinal steps = 0; c.SingleChild && steps < NodeCount && chain.size() <= rest.size(); ++steps) {
+        c = ReadNode(c.Children[0]);
+        chain += static_cast<char>(c.Ch);
+    }
+    if (chain != rest) return false;
+    nodeIndex = index;
+    return true;
+}
+
+std::vector<TThesaurusMeaning> TThesaurus::Meanings(const String& word) const {
+    std::vector<TThesaurusMeaning> result;
+    int index = 0;
+    if (!FindWord(word, index)) return result;
+    const TNodeInfo node = ReadNode(index);
+    for (Cardinal code : node.Codes) {
+        TThesaurusMeaning m;
+        m.Record = static_cast<int>(code / 5);
+        m.Kind = static_cast<TThesaurusKind>(code % 5);
+        const Byte* rec = Bytes(MeaningRecords) + RecordSize * static_cast<std::size_t>(m.Record);
+        GetWord(m.Label, static_cast<int>(U16At(rec)));
+        const Byte* syn = Bytes(SynonymBlock) + U32At(rec + 10);
+        for (int list = 0; list < 4; ++list) {
+            const Cardinal count = U16At(rec + 2 + 2 * list);
+            for (Cardinal k = 0; k < count; ++k, syn += 2) {
+                String text;
+                GetWord(text, static_cast<int>(U16At(syn)));
+                m.Synonyms[list].push_back(text);
+            }
+        }
+        result.push_back(std::move(m));
+    }
+    return result;
+}
