@@ -1,0 +1,213 @@
+// Reading a page's title and META tags into the fields, mode by mode.
+#include <gtest/gtest.h>
+
+#include "EngineTestUtil.h"
+#include "composer/engine/PageExceptions.h"
+#include "composer/engine/TagReader.h"
+
+using enginetest::TempDir;
+using enginetest::WriteAll;
+
+namespace {
+
+TTagSettings ReaderSettings() {
+    TTagSettings s;
+    s.aname = "creator";
+    s.clasname = "classification";
+    s.lname = "language";
+    s.catstr = "subject";
+    return s;
+}
+
+struct Shown {
+    std::string text;
+    TMessageKind kind;
+};
+
+struct Reader {
+    TTagReader reader;
+    std::vector<Shown> shown;
+    std::vector<std::string> captions;
+    Reader() {
+        reader.Settings = ReaderSettings();
+        reader.OnShowMessage = [this](const String& t, TMessageKind k) { shown.push_back({t, k}); };
+        reader.OnCaption = [this](const String& c) { captions.push_back(c); };
+    }
+};
+
+}  // namespace
+
+struct ParseCase {
+    const char* line;
+    const char* attribute;
+    const char* tagName;
+    const char* content;
+};
+
+class ParseMeta : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseMeta, SplitsNameAndContent) {
+    const TParsedMetaTag t = TTagReader::ParseMetaTag(GetParam().line, true);
+    EXPECT_EQ(t.AttributeName, GetParam().attribute);
+    EXPECT_EQ(t.TagName, GetParam().tagName);
+    EXPECT_EQ(t.Content, GetParam().content);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ParseMeta,
+    ::testing::Values(
+        ParseCase{"<meta name=\"keywords\" content=\"a, b\" z=\"K1\">", "name", "keywords", "a, b"},
+        ParseCase{"<meta name=\"keywords\" content=\"a, b\" z=\"K1\"/>", "name", "keywords", "a, b"},
+        ParseCase{"<meta name=\"x\" content=\"y\" />", "name", "x", "y"},
+        ParseCase{"<meta name=\"x\" content=\"y\"/>", "name", "x", "y"},
+        ParseCase{"  <META HTTP-EQUIV=\"Expires\" CONTENT=\" Tue, 1 Jan \">", "HTTP-EQUIV", "Expires",
+                  "Tue, 1 Jan"},
+        ParseCase{"<meta content=\"y\" name=\"x\">", "content", "", "x"},
+        ParseCase{"<meta>", "", "", ""},
+        ParseCase{"<meta name=robots content=noindex>", "name", "robots", "noindex"},
+        ParseCase{"<meta name=\"robots\" content=noindex,follow >", "name", "robots",
+                  "noindex,follow"},
+        ParseCase{"<meta name='a' content='say \"hi\"'>", "name", "a", "say \"hi\""},
+        ParseCase{"<meta name=\"e\" content=\"\">", "name", "e", ""}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(ParseMetaTagErrors, MalformedLinesRaise) {
+    EXPECT_THROW(TTagReader::ParseMetaTag("<link rel=\"x\">", true), EInvalidMetaTag);
+    EXPECT_THROW(TTagReader::ParseMetaTag("<meta name= content=\"x\">", true), EInvalidMetaTag);
+    try {
+        TTagReader::ParseMetaTag("<meta =\"x\" content=\"y\">", true);
+        FAIL();
+    } catch (const EInvalidMetaTag&) {
+        FAIL() << "an \"=\" right after the tag is a general error";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "not valid meta tag");
+    }
+    const TParsedMetaTag raw = TTagReader::ParseMetaTag("<meta name=\"x\" content=\"y\">", false);
+    EXPECT_EQ(raw.TagName, "\"x\"");
+    EXPECT_EQ(raw.Content, "\"y\"");
+}
+
+TEST(TagReader, ReadsEveryModeAndSkipsMalformedLines) {
+    Reader r;
+    TMetaFields f;
+    f.Pragma = "TRUE";
+    f.BulletinDate = "kept";
+    f.Robots = "ALL";
+    f.CustomRows = {{" DC.Title ", "old"}, {"dc.creator", "old"}, {"dc.subject", "old"},
+                    {"dc.format", "old"}, {"  ", "untouched"}};
+    ASSERT_TRUE(r.reader.xread(std::string(VELMOR_FIXTURES) + "/read_page.html", f));
+    EXPECT_TRUE(r.shown.empty());
+    EXPECT_EQ(f.Title, "Reader   Page");
+    EXPECT_EQ(f.Description, "The description");
+    EXPECT_EQ(f.Keywords, "alpha, beta");
+    EXPECT_EQ(f.Generator, "Gen 1");
+    EXPECT_EQ(f.Robots, "");
+    EXPECT_EQ(f.Distribution, "global");
+    EXPECT_EQ(f.Rating, "general");
+    EXPECT_EQ(f.Copyright, "(c) me &amp; you");
+    EXPECT_EQ(f.Author, "Ann");
+    EXPECT_EQ(f.Classification, "docs");
+    EXPECT_EQ(f.Language, "en");
+    EXPECT_EQ(f.Revisit, "7 days");
+    EXPECT_EQ(f.ReplyTo, "a@b.c");
+    EXPECT_EQ(f.Subject, "Tests");
+    EXPECT_EQ(f.Expires, "never");
+    EXPECT_EQ(f.BulletinText, "news");
+    EXPECT_EQ(f.Pragma, "TRUE");       // pragma and bulletin date are not read back
+    EXPECT_EQ(f.BulletinDate, "kept");
+    EXPECT_EQ(f.CustomRows[0].Value, "Custom Title");
+    EXPECT_EQ(f.CustomRows[1].Value, "");  // content before name matches nothing
+    EXPECT_EQ(f.CustomRows[2].Value, "");  // its first line is malformed
+    EXPECT_EQ(f.CustomRows[3].Value, "");
+    EXPECT_EQ(f.CustomRows[4].Value, "untouched");
+    EXPECT_EQ(r.captions,
+              (std::vector<std::string>{"Velmor - Reading Title Line...",
+                                        "Velmor - Reading keywords and description...",
+                                        "Velmor - Reading other tags...", "Velmor - Reading custom...",
+                                        std::string("Velmor - ") + VELMOR_FIXTURES +
+                                            "/read_page.html"}));
+}
+
+TEST(TagReader, HeadWithOnlyATitleChangesOnlyTheTitle) {
+    TempDir dir;
+    WriteAll(dir.File("p.html"), "<html><head><title>Only</title></head><body></body></html>");
+    Reader r;
+    TMetaFields f;
+    f.Keywords = "k";
+    f.Generator = "g";
+    f.CustomRows = {{"dc.title", "v"}};
+    ASSERT_TRUE(r.reader.xread(dir.File("p.html"), f));
+    EXPECT_EQ(f.Title, "Only");
+    EXPECT_EQ(f.Keywords, "k");
+    EXPECT_EQ(f.Generator, "g");
+    EXPECT_EQ(f.CustomRows[0].Value, "v");
+}
+
+TEST(TagReader, PageWithoutTitleShowsThePlaceholderAndStillReadsItsFirstTag) {
+    TempDir dir;
+    WriteAll(dir.File("p.html"),
+             "<html><head>\n<meta name=\"keywords\" content=\"first\">\n</head><body></body></html>");
+    Reader r;
+    TMetaFields f;
+    ASSERT_TRUE(r.reader.xread(dir.File("p.html"), f));
+    EXPECT_EQ(f.Title, "Title Missing - Velmor");
+    EXPECT_EQ(f.Keywords, "first");
+}
+
+TEST(TagReader, EmptyTitleReadsEmpty) {
+    TempDir dir;
+    WriteAll(dir.File("p.html"), "<html><head><title></title></head><body></body></html>");
+    Reader r;
+    TMetaFields f;
+    f.Title = "old";
+    ASSERT_TRUE(r.reader.xread(dir.File("p.html"), f));
+    EXPECT_EQ(f.Title, "");
+}
+
+TEST(TagReader, EmptyConfiguredTagNameIsNotRead) {
+    TempDir dir;
+    WriteAll(dir.File("p.html"),
+             "<html><head><title>T</title><meta name=\"\" content=\"ghost\">"
+             "<meta name=\"creator\" content=\"Ann\"></head><body>");
+    Reader r;
+    r.reader.Settings.aname = "";
+    r.reader.Settings.catstr = "";
+    TMetaFields f;
+    f.Author = "mine";
+    f.Subject = "mine too";
+    ASSERT_TRUE(r.reader.xread(dir.File("p.html"), f));
+    EXPECT_EQ(f.Author, "mine");
+    EXPECT_EQ(f.Subject, "mine too");
+}
+
+TEST(TagReader, FailuresAreReportedAndStopTheRead) {
+    TempDir dir;
+    WriteAll(dir.File("bad.html"), "<html><head><title>T</title><body>");
+    Reader r;
+    TMetaFields f;
+    f.Keywords = "k";
+    EXPECT_FALSE(r.reader.xread("", f));
+    EXPECT_FALSE(r.reader.xread(dir.File("missing.html"), f));
+    EXPECT_FALSE(r.reader.xread(dir.File("bad.html"), f));
+    ASSERT_EQ(r.shown.size(), 3u);
+    EXPECT_EQ(r.shown[0].text, "No File Selected.");
+    EXPECT_EQ(r.shown[0].kind, mkError);
+    EXPECT_EQ(r.shown[1].text, "Could not Load File, Error 101!");
+    EXPECT_EQ(r.shown[1].kind, mkPlain);
+    EXPECT_EQ(r.shown[2].text, "The File '" + dir.File("bad.html") +
+                                   "' is not a valid HTML 3.2 File\r(Missing '</HEAD>' Tag)");
+    EXPECT_EQ(r.shown[2].kind, mkPlain);
+    EXPECT_TRUE(r.captions.empty());
+    EXPECT_EQ(f.Keywords, "k");
+}
+
+TEST(TagReader, ReadHtmlButtonReadsOnlyTheCustomRows) {
+    Reader r;
+    TMetaFields f;
+    f.CustomRows = {{"dc.title", ""}};
+    ASSERT_TRUE(r.reader.ReadCustomTags(std::string(VELMOR_FIXTURES) + "/read_page.html", f));
+    EXPECT_EQ(f.CustomRows[0].Value, "Custom Title");
+    EXPECT_EQ(f.Title, "");
+    EXPECT_EQ(f.Keywords, "");
+    EXPECT_TRUE(r.captions.empty());
+}
