@@ -1,0 +1,255 @@
+#include "transfer/core/CoreBase.h"
+
+#include <chrono>
+
+#include "framework/controls/Application.h"
+#include "framework/messages/MessageQueue.h"
+#include "transfer/core/ErrorTexts.h"
+
+namespace {
+constexpr unsigned SliceMs = 10;
+
+bool QuitRequested() { return Application && Application->Terminated(); }
+}  // namespace
+
+CoreBase::CoreBase() = default;
+
+CoreBase::~CoreBase() {
+    FreeWindow();
+    // Only the last reference gets here: a worker, if any, has finished.
+    if (FWorker.joinable()) {
+        if (FWorker.get_id() == std::this_thread::get_id())
+            FWorker.detach();
+        else
+            FWorker.join();
+    }
+}
+
+void CoreBase::Release() noexcept {
+    if (FRefs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
+}
+
+void CoreBase::Reset() {
+    ClearErrorText();
+    Running = 1;
+    Timeout = 0;
+    RouteEvents = true;
+    Closing = 0;
+}
+
+int CoreBase::ExecuteAction(Byte) { return 0; }
+
+int CoreBase::HandleEvent(int, TCoreEventBlock&) { return 0; }
+
+void CoreBase::SetErrorText(const String& text) {
+    FErrorText = text;
+    FHasErrorText = true;
+}
+
+void CoreBase::ClearErrorText() {
+    FErrorText.clear();
+    FHasErrorText = false;
+}
+
+int CoreBase::SetError(int code) {
+    switch (code) {
+        case crOK:
+            return code;
+        case crInterrupted:
+            SetErrorText(CoreTexts::SInterrupted);
+            return code;
+        case crOutOfMemory:
+            SetErrorText(CoreTexts::SOutOfMemory);
+            return code;
+        default:
+            break;
+    }
+    if (FHasErrorText && !FErrorText.empty()) return code;
+    if (code == InternetExtendedError) {
+        SetErrorText(InternetResponseText());
+        return code;
+    }
+    String text;
+    FormatErrorText(code, text);
+    SetErrorText(text);
+    return code;
+}
+
+int CoreBase::SetPlainError(int code) {
+    if (code == crOutOfMemory) SetErrorText(CoreTexts::SOutOfMemory);
+    return code;
+}
+
+// --- the hidden window ---
+
+void CoreBase::EnsureWindow() {
+    if (FWindow) return;
+    FWindow = AllocateHWnd([this](TMessage& m) {
+        if (m.Msg == EventMessage) {
+            // A dead core's events are dropped here, on the main thread, so
+            // none can reach a component that is being destroyed.
+            if (Closing || m.WParam < 1 || m.WParam > 7) {
+                m.Result = 0;
+                return;
+            }
+            ++FHandling;
+            struct Leave {
+                int& N;
+                ~Leave() { --N; }
+            } leave{FHandling};
+            m.Result = HandleEvent(static_cast<int>(m.WParam),
+                                   *reinterpret_cast<TCoreEventBlock*>(m.LParam));
+        } else if (m.Msg == InterruptMessage) {
+            FInterrupted = true;
+        } else {
+            m.Result = DefWindowProc(FWindow, m.Msg, m.WParam, m.LParam);
+        }
+    });
+}
+
+void CoreBase::FreeWindow() {
+    if (!FWindow) return;
+    DeallocateHWnd(FWindow);
+    FWindow = 0;
+}
+
+int CoreBase::SendEvent(int id, TCoreEventBlock& block) {
+    // Counted before Closing is read, and DestroyCore sets Closing before
+    // it reads the count: one of the two always sees the other.
+    FEventsInFlight.fetch_add(1);
+    struct Done {
+        std::atomic<int>& N;
+        ~Done() { N.fetch_sub(1); }
+    } done{FEventsInFlight};
+    if (Closing) return 0;
+    if (RouteEvents && FWindow) return SendMessage(FWindow, EventMessage, static_cast<WPARAM>(id),
+                                                   reinterpret_cast<LPARAM>(&block));
+    return HandleEvent(id, block);
+}
+
+int CoreBase::NotifyStatus(DWORD status, const void* info) {
+    if (Closing) return 0;
+    String text;
+    if (!StatusText(status, info, text)) return 0;
+    TCoreEventBlock block;
+    block.Args[0] = static_cast<std::intptr_t>(status);
+    block.Args[1] = TCoreEventBlock::Text(text.c_str());
+    return SendEvent(5, block);
+}
+
+// --- the worker ---
+
+void CoreBase::WorkerEntry(Byte action) {
+    const int result = ExecuteAction(action);
+    FWorkerResult = result;
+    FWorkerDone = true;
+    // The worker's own reference: should the core have died meanwhile, the
+    // object goes now, on this thread.
+    Release();
+}
+
+bool CoreBase::WaitAborted() const { return Running == 0 || Closing != 0 || QuitRequested(); }
+
+bool CoreBase::StopAndCollect(unsigned graceMs) {
+    FStopRequested = true;
+    AbortTransfer();
+    if (!FWorker.joinable()) return true;
+    // The worker is blocked on the event being handled below us; it ends
+    // once that handler returns, and the wait that started it collects it.
+    if (FHandling > 0) return true;
+    PumpMessagesUntil([this] { return FWorkerDone.load(); }, graceMs ? graceMs : 1, SliceMs);
+    if (!FWorkerDone) return false;
+    FWorker.join();
+    return true;
+}
+
+int CoreBase::RunWorker(Byte action) {
+    if (action == 0) {
+        if (!FWorker.joinable()) {
+            ExecuteAction(0);
+            return crOK;
+        }
+        return StopAndCollect(StopGraceMs) ? crOK : crWaitFailed;
+    }
+
+    ClearErrorText();
+    if (FWorker.joinable()) {
+        if (!FWorkerDone || FHandling > 0) {
+            SetErrorText(CoreTexts::SBusy);
+            return crBusy;
+        }
+        // A worker whose caller did not wait, ended on its own.
+        FWorker.join();
+    }
+    EnsureWindow();
+    FStopRequested = false;
+    FWorkerDone = false;
+    FWorkerResult = 0;
+    AddRef();  // the worker's
+    try {
+        FWorker = std::thread(&CoreBase::WorkerEntry, this, action);
+    } catch (...) {
+        Release();
+        return SetError(crOutOfMemory);
+    }
+    if (Timeout == NoWait) return crOK;
+
+    // Keep this object alive while we wait: a handler run from the wait may
+    // destroy the component that owns it.
+    AddRef();
+    struct Hold {
+        CoreBase* Core;
+        ~Hold() { Core->Release(); }
+    } hold{this};
+
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::seconds(Timeout);
+    const DWORD timeout = Timeout;
+    bool timedOut = false;
+    PumpMessagesUntil(
+        [&] {
+            if (FWorkerDone || FStopRequested || WaitAborted()) return true;
+            timedOut = timeout != 0 && Clock::now() >= deadline;
+            return timedOut;
+        },
+        0, SliceMs);
+
+    if (FWorkerDone && !FStopRequested && FWorker.joinable()) {
+        FWorker.join();
+        return FWorkerResult;
+    }
+    // Stopped one way or another: the action failed, whatever the worker
+    // may still make of it. A stop issued from a handler during the wait
+    // has already collected the worker.
+    if (FWorker.joinable() && !Closing) StopAndCollect(StopGraceMs);
+    if (timedOut) SetErrorText(CoreTexts::STimeout);
+    return crInterrupted;
+}
+
+int CoreBase::ProcessMessage() {
+    if (!FWindow || Closing) return 0;
+    if (FInterrupted.exchange(false) || Running == 0) {
+        SetErrorText("Interrupted");
+        return 0;
+    }
+    if (QuitRequested()) return 0;
+    WaitMessage(SliceMs);
+    return FWindow ? 1 : 0;
+}
+
+void CoreBase::DestroyCore() {
+    Closing = 1;
+    // Let events already on their way finish (they are dropped unread on
+    // the main thread) before the component goes; those whose handlers are
+    // below us on this stack finish when we return.
+    PumpMessagesUntil([this] { return FEventsInFlight.load() <= FHandling; }, 0, SliceMs);
+    const bool nested = FHandling > 0;
+    if (FWorker.joinable() && (!StopAndCollect(StopGraceMs) || nested)) {
+        // No thread is killed. The worker keeps its own reference to this
+        // object and frees it when it ends; being dead, the core raises no
+        // more events, so it never reaches the component again.
+        FWorker.detach();
+    }
+    // A window whose procedure is running below us goes with the object.
+    if (!nested) FreeWindow();
+}
