@@ -1,0 +1,3 @@
+#include "styled/base/StyComponent.h"
+
+TStyComponent::TStyComponent(TComponent* AOwner) : TStyCustomComponent(AOwner) {}
