@@ -1,29 +1,85 @@
 #include "framework/controls/Application.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <QCursor>
+#include <QTimer>
+#include <QToolTip>
+#include <QWidget>
 
+#include "framework/controls/Control.h"
+#include "framework/controls/ControlsInternal.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/MessageForm.h"
+#include "framework/controls/Screen.h"
+#include "framework/messages/MessageQueue.h"
 #include "framework/rtl/DateTime.h"
+#include "framework/rtl/FileUtils.h"
 #include "framework/system/ProgramFolder.h"
+#include "framework/system/ShellOpener.h"
 
 TApplication* Application = nullptr;
 
 struct TApplication::Impl {
-    std::unique_ptr<QApplication> app;
+    std::unique_ptr<QApplication> App;
+    HWND Handle = 0;
+    std::vector<std::pair<int, TWindowHook>> Hooks;
+    int NextHookId = 1;
+    std::unique_ptr<QTimer> HintTimer;
+    TControl* HintControl = nullptr;
+    String ShownHint;
+    bool InErrorBox = false;
 };
+
+void velmor_internal::HintMouseEnter(TControl* control) {
+    if (Application) Application->HintMouseEnter(control);
+}
+
+void velmor_internal::HintMouseLeave(TControl* control) {
+    if (Application) Application->HintMouseLeave(control);
+}
+
+void velmor_internal::HintControlGone(TControl* control) {
+    if (Application) Application->HintControlGone(control);
+}
+
+String GetShortHint(const String& hint) {
+    const auto bar = hint.find('|');
+    return bar == String::npos ? hint : hint.substr(0, bar);
+}
+
+String GetLongHint(const String& hint) {
+    const auto bar = hint.find('|');
+    return bar == String::npos ? hint : hint.substr(bar + 1);
+}
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner), FImpl(new Impl) {
     if (!Application) Application = this;
+    SetDispatchExceptionHandler([this](std::exception_ptr e) { HandleException(nullptr, e); });
 }
 
 TApplication::~TApplication() {
     DestroyComponents();  // forms go before the toolkit does
-    FImpl->app.reset();
-    if (Application == this) Application = nullptr;
+    if (FImpl->Handle) DeallocateHWnd(FImpl->Handle);
+    FImpl->HintTimer.reset();
+    velmor_internal::ScreenReleaseCursors();
+    if (Application == this) {
+        SetDispatchExceptionHandler({});
+        Application = nullptr;
+    }
+    FImpl->App.reset();
 }
 
 void TApplication::Initialize(int& argc, char** argv) {
-    if (!QApplication::instance()) FImpl->app = std::make_unique<QApplication>(argc, argv);
+    // Without any display (a build machine, a test listing) the toolkit
+    // would abort; windows then live off screen instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!QApplication::instance()) FImpl->App = std::make_unique<QApplication>(argc, argv);
+    // Windows close through their forms; the main form ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (!FTitle.empty()) QApplication::setApplicationName(QString::fromStdString(FTitle));
     LoadFormatSettingsFromLocale();
 }
 
@@ -32,20 +88,216 @@ bool TApplication::Initialized() const { return QApplication::instance() != null
 void TApplication::SetTitle(const String& title) {
     if (title == FTitle) return;
     FTitle = title;
-    QApplication::setApplicationName(QString::fromStdString(title));
+    if (QCoreApplication::instance()) QApplication::setApplicationName(QString::fromStdString(title));
 }
 
 String TApplication::ExeName() const { return ProgramFile(); }
 
+HWND TApplication::Handle() {
+    if (!FImpl->Handle) {
+        FImpl->Handle = AllocateHWnd([this](TMessage& m) {
+            const auto hooks = FImpl->Hooks;  // a hook may unhook itself
+            for (const auto& [id, hook] : hooks)
+                if (hook(m)) return;
+            if (m.Msg == WM_CLOSE && FMainForm) {
+                FMainForm->Close();
+                return;
+            }
+            m.Result = DefWindowProc(FImpl->Handle, m.Msg, m.WParam, m.LParam);
+        });
+    }
+    return FImpl->Handle;
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+    const int id = FImpl->NextHookId++;
+    FImpl->Hooks.emplace_back(id, std::move(hook));
+    return id;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+    auto& hooks = FImpl->Hooks;
+    for (auto it = hooks.begin(); it != hooks.end(); ++it)
+        if (it->first == id) {
+            hooks.erase(it);
+            return;
+        }
+}
+
+void TApplication::AddCreatedForm(TForm* form) {
+    form->AfterConstruction();
+    if (!FMainForm) FMainForm = form;
+}
+
+void TApplication::FormDestroyed(TForm* form) {
+    if (FMainForm == form) FMainForm = nullptr;
+    if (FImpl->HintControl && GetParentForm(FImpl->HintControl) == form) CancelHint();
+}
+
 int TApplication::Run() {
-    if (FMainForm) FMainForm->Show();
     if (FTerminated) return 0;
+    if (FMainForm) FMainForm->Show();
+    if (FTerminated || !QApplication::instance()) return 0;
     return QApplication::exec();
 }
 
 void TApplication::Terminate() {
     FTerminated = true;
-    QApplication::quit();
+    if (QCoreApplication::instance()) QCoreApplication::quit();
 }
 
-void TApplication::ProcessMessages() { QApplication::processEvents(); }
+void TApplication::ProcessMessages() { ::ProcessMessages(); }
+
+void TApplication::HandleMessage() { WaitMessage(50); }
+
+// --- exceptions -------------------------------------------------------------
+
+void TApplication::HandleException(TObject* sender) { HandleException(sender, std::current_exception()); }
+
+void TApplication::HandleException(TObject* sender, std::exception_ptr e) {
+    if (!e) return;
+    auto report = [&](Exception& ex) {
+        if (OnException)
+            OnException(sender, ex);
+        else
+            ShowException(ex);
+    };
+    try {
+        std::rethrow_exception(e);
+    } catch (EAbort&) {
+        // the silent exception
+    } catch (Exception& ex) {
+        report(ex);
+    } catch (std::exception& ex) {
+        Exception wrapped(ex.what());
+        report(wrapped);
+    } catch (...) {
+        Exception wrapped("Unknown exception");
+        report(wrapped);
+    }
+}
+
+void TApplication::ShowException(const Exception& e) {
+    String msg = e.Message;
+    // The classic box ends a sentence that does not end in punctuation.
+    if (!msg.empty() && static_cast<unsigned char>(msg.back()) > '.') msg += '.';
+    if (FImpl->InErrorBox || !QApplication::instance()) {
+        std::fprintf(stderr, "%s\n", msg.c_str());
+        return;
+    }
+    FImpl->InErrorBox = true;
+    try {
+        TMessageForm box(nullptr, FTitle, msg, mtError);
+        box.ShowModal();
+    } catch (...) {
+        FImpl->InErrorBox = false;
+        throw;
+    }
+    FImpl->InErrorBox = false;
+}
+
+// --- hints -------------------------------------------------------------------
+
+void TApplication::SetShowHint(bool v) {
+    if (v == FShowHint) return;
+    FShowHint = v;
+    if (!v) CancelHint();
+}
+
+void TApplication::SetHint(const String& v) {
+    if (v == FHint) return;
+    FHint = v;
+    if (OnHint) OnHint(this);
+}
+
+String TApplication::ShownHint() const { return FImpl->ShownHint; }
+
+void TApplication::CancelHint() {
+    if (FImpl->HintTimer) FImpl->HintTimer->stop();
+    if (!FImpl->ShownHint.empty() && QApplication::instance()) QToolTip::hideText();
+    FImpl->ShownHint.clear();
+}
+
+void TApplication::HintMouseEnter(TControl* control) {
+    CancelHint();
+    FImpl->HintControl = control;
+    SetHint(GetLongHint(control->Hint()));
+    if (!FShowHint || !control->ShowHint() || GetShortHint(control->Hint()).empty()) return;
+    if (!QApplication::instance()) return;
+    if (!FImpl->HintTimer) {
+        FImpl->HintTimer = std::make_unique<QTimer>();
+        FImpl->HintTimer->setSingleShot(true);
+        QObject::connect(FImpl->HintTimer.get(), &QTimer::timeout, [this] {
+            TControl* c = FImpl->HintControl;
+            if (!c || !FShowHint) return;
+            GuardedCall([&] {
+                FImpl->ShownHint = GetShortHint(c->Hint());
+                QWidget* w = c->WidgetIfAllocated();
+                QToolTip::showText(QCursor::pos(), QString::fromStdString(FImpl->ShownHint), w, QRect(),
+                                   HintHidePause);
+            });
+        });
+    }
+    FImpl->HintTimer->start(std::max(0, HintPause));
+}
+
+void TApplication::HintControlGone(TControl* control) {
+    if (FImpl->HintControl != control) return;
+    FImpl->HintControl = nullptr;
+    CancelHint();
+}
+
+void TApplication::HintMouseLeave(TControl* control) {
+    if (FImpl->HintControl != control) return;
+    FImpl->HintControl = nullptr;
+    CancelHint();
+    SetHint(String());
+}
+
+// --- help ---------------------------------------------------------------------
+
+bool TApplication::HelpContext(int context) { return HelpCommand(HELP_CONTEXT, context); }
+
+bool TApplication::HelpCommand(int command, std::intptr_t data) {
+    THelpCall call{command, data, FHelpFile, String()};
+    String topic;
+    switch (command) {
+    case HELP_CONTEXT:
+    case HELP_CONTEXTPOPUP:
+        topic = std::to_string(data) + ".html";
+        break;
+    case HELP_CONTENTS:
+    case HELP_FINDER:
+        topic = "index.html";
+        break;
+    default:
+        break;  // quitting help, keywords: nothing to open
+    }
+    bool opened = false;
+    if (!topic.empty() && !FHelpFile.empty()) {
+        const String book = ChangeFileExt(ExtractFileName(NormalizePath(FHelpFile)), "");
+        const String page = FindPathNoCase(PathJoin({ProgramFolder(), "help", book, topic}));
+        if (!page.empty() && FileExists(page)) {
+            call.Opened = page;
+            opened = ShellOpen("file://" + page);
+        }
+    }
+    FHelpCalls.push_back(call);
+    return opened;
+}
+
+// --- the windows together ----------------------------------------------------
+
+void TApplication::BringToFront() {
+    if (FMainForm) FMainForm->BringToFront();
+}
+
+void TApplication::Minimize() {
+    if (FMainForm) FMainForm->SetWindowState(wsMinimized);
+    if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore() {
+    if (FMainForm && FMainForm->WindowState() == wsMinimized) FMainForm->SetWindowState(wsNormal);
+    if (OnRestore) OnRestore(this);
+}

@@ -1,16 +1,46 @@
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "framework/classes/Component.h"
+#include "framework/controls/Controls.h"
+#include "framework/rtl/Exception.h"
 
 class TForm;
 
-// The application object: owns the Qt application, the forms it creates
-// and the message loop. `Application` is the one process-wide instance.
+// Help commands, as the classic help call numbers them.
+inline constexpr int HELP_CONTEXT = 0x0001;
+inline constexpr int HELP_QUIT = 0x0002;
+inline constexpr int HELP_INDEX = 0x0003;
+inline constexpr int HELP_CONTENTS = 0x0003;
+inline constexpr int HELP_HELPONHELP = 0x0004;
+inline constexpr int HELP_SETINDEX = 0x0005;
+inline constexpr int HELP_SETCONTENTS = 0x0005;
+inline constexpr int HELP_CONTEXTPOPUP = 0x0008;
+inline constexpr int HELP_FORCEFILE = 0x0009;
+inline constexpr int HELP_FINDER = 0x000B;
+inline constexpr int HELP_KEY = 0x0101;
+
+using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
+// A hook on the application window: answering true ends the message there.
+using TWindowHook = std::function<bool(TMessage& Message)>;
+
+// One call of HelpCommand, kept for tests and diagnostics.
+struct THelpCall {
+    int Command = 0;
+    std::intptr_t Data = 0;
+    String HelpFile;
+    String Opened;  // the page handed to the shell opener, empty when none
+};
+
+// The application object: owns the toolkit, the forms it creates, the
+// message loop, the hints, help and the last line of exception handling.
+// `Application` is the one process-wide instance.
 class TApplication : public TComponent {
 public:
     explicit TApplication(TComponent* owner);
     ~TApplication() override;
+    String ClassName() const override { return "TApplication"; }
 
     // Starts the toolkit. argc/argv must outlive the application.
     void Initialize(int& argc, char** argv);
@@ -19,14 +49,25 @@ public:
     const String& Title() const { return FTitle; }
     void SetTitle(const String& title);
     String ExeName() const;
+    // The window the application keeps for itself; its messages pass the
+    // hooks first.
+    HWND Handle();
+    // Returns an id for UnhookMainWindow.
+    int HookMainWindow(TWindowHook hook);
+    void UnhookMainWindow(int id);
 
     TForm* MainForm() const { return FMainForm; }
     // Creates a form owned by the application; the first becomes MainForm.
     template <class T>
     T* CreateForm() {
         T* form = new T(this);
-        if (!FMainForm) FMainForm = form;
+        AddCreatedForm(form);
         return form;
+    }
+    template <class T>
+    void CreateForm(T*& reference) {
+        reference = new T(this);
+        AddCreatedForm(reference);
     }
 
     // Shows the main form and runs the message loop until it closes or
@@ -34,14 +75,71 @@ public:
     int Run();
     void Terminate();
     bool Terminated() const { return FTerminated; }
+    // Handles what is waiting, then returns.
     void ProcessMessages();
+    // Waits for at least one message (up to a short while) and handles it.
+    void HandleMessage();
+
+    // The last line for an exception: OnException when assigned, otherwise
+    // the error box with the message. EAbort is silent.
+    void HandleException(TObject* sender);  // the exception being handled
+    void HandleException(TObject* sender, std::exception_ptr e);
+    void ShowException(const Exception& e);
+    TExceptionEvent OnException;
+
+    // Hints: after HintPause milliseconds over a control whose ShowHint is
+    // on, its Hint shows; Hint always follows the mouse and fires OnHint.
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool v);
+    int HintPause = 500;
+    int HintHidePause = 2500;
+    const String& Hint() const { return FHint; }
+    void SetHint(const String& v);
+    void CancelHint();
+    TNotifyEvent OnHint;
+    // The hint text on screen now (empty when none).
+    String ShownHint() const;
+
+    // Help: the classic help files do not exist here. A context opens the
+    // page help/<file>/<context>.html beside the program (file = HelpFile
+    // without folder and extension) through the shell opener, when that
+    // page exists; otherwise nothing shows. Every call is recorded.
+    const String& HelpFile() const { return FHelpFile; }
+    void SetHelpFile(const String& v) { FHelpFile = v; }
+    bool HelpContext(int context);
+    bool HelpCommand(int command, std::intptr_t data);
+    const std::vector<THelpCall>& HelpCalls() const { return FHelpCalls; }
+    void ClearHelpCalls() { FHelpCalls.clear(); }
+
+    void BringToFront();
+    void Minimize();
+    void Restore();
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+
+    // Framework-internal.
+    void FormDestroyed(TForm* form);
+    void HintMouseEnter(TControl* control);
+    void HintMouseLeave(TControl* control);
+    void HintControlGone(TControl* control);
 
 private:
+    void AddCreatedForm(TForm* form);
+
     struct Impl;
     std::unique_ptr<Impl> FImpl;
     String FTitle;
+    String FHelpFile;
+    String FHint;
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
+    bool FShowHint = true;
+    std::vector<THelpCall> FHelpCalls;
 };
 
 extern TApplication* Application;
+
+// The first part of a "short|long" hint, and the second (the whole text
+// when there is no bar).
+String GetShortHint(const String& hint);
+String GetLongHint(const String& hint);

@@ -1,23 +1,430 @@
 #include "framework/controls/Form.h"
 
+#include <QGuiApplication>
+#include <QPainter>
+#include <QRegion>
+#include <QScreen>
 #include <QWidget>
 
-struct TForm::Impl {
-    std::unique_ptr<QWidget> widget{new QWidget};
-};
+#include "framework/controls/Application.h"
+#include "framework/controls/ControlBridge.h"
+#include "framework/controls/ControlsInternal.h"
+#include "framework/controls/ModalSeam.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Font.h"
+#include "framework/graphics/Region.h"
+#include "framework/messages/MessageQueue.h"
+#include "framework/rtl/Exception.h"
 
-TForm::TForm(TComponent* owner) : TComponent(owner), FImpl(new Impl) {}
-
-TForm::~TForm() = default;
-
-void TForm::SetCaption(const String& caption) {
-    if (caption == FCaption) return;
-    FCaption = caption;
-    FImpl->widget->setWindowTitle(QString::fromStdString(caption));
+TForm* GetParentForm(TControl* control) {
+    TControl* c = control;
+    while (c && c->Parent()) c = c->Parent();
+    return dynamic_cast<TForm*>(c);
 }
 
-void TForm::Show() { FImpl->widget->show(); }
-void TForm::Hide() { FImpl->widget->hide(); }
-void TForm::Close() { FImpl->widget->close(); }
-bool TForm::Visible() const { return FImpl->widget->isVisible(); }
-QWidget* TForm::Widget() const { return FImpl->widget.get(); }
+bool SetWindowRgn(HWND wnd, const TRegion* region, bool) {
+    auto* form = dynamic_cast<TForm*>(FindControl(wnd));
+    if (!form) return false;
+    form->SetWindowRgn(region);
+    return true;
+}
+
+TForm::TForm(TComponent* owner) : TWinControl(owner), FCanvas(new TCanvas) {
+    FVisible = false;
+    FColor = clBtnFace;
+    FParentColor = false;
+    FParentFont = false;
+    FWidth = 320;
+    FHeight = 240;
+    velmor_internal::ScreenAddForm(this);
+}
+
+TForm::~TForm() {
+    Destroying();
+    if (FCreated && OnDestroy) GuardedCall([this] { OnDestroy(this); });
+    velmor_internal::ScreenRemoveForm(this);
+    if (Application) Application->FormDestroyed(this);
+}
+
+void TForm::AfterConstruction() {
+    if (FCreated) return;
+    FCreated = true;
+    if (OnCreate) OnCreate(this);
+}
+
+// --- properties -------------------------------------------------------------
+
+void TForm::SetBorderStyle(TFormBorderStyle v) {
+    if (v == FBorderStyle) return;
+    FBorderStyle = v;
+    if (FWidget) ApplyWindowFlags();
+}
+
+void TForm::SetBorderIcons(TBorderIcons v) {
+    if (v == FBorderIcons) return;
+    FBorderIcons = v;
+    if (FWidget) ApplyWindowFlags();
+}
+
+void TForm::SetFormStyle(TFormStyle v) {
+    if (v == FFormStyle) return;
+    FFormStyle = v;
+    if (FWidget) ApplyWindowFlags();
+}
+
+void TForm::SetWindowState(TWindowState v) {
+    if (v == FWindowState) return;
+    FWindowState = v;
+    if (FWidget && FVisible) ApplyVisible();
+}
+
+void TForm::SetActiveControl(TWinControl* v) {
+    if (v == FActiveControl) return;
+    if (v && GetParentForm(v) != this) throw EInvalidOperation("Invalid active control");
+    FActiveControl = v;
+    if (v && FWidget && FWidget->isVisible() && v->CanFocus() && !v->Focused())
+        v->Widget()->setFocus(Qt::OtherFocusReason);
+}
+
+int TForm::FrameWidth() const { return FFrameW; }
+int TForm::FrameHeight() const { return FFrameH; }
+
+TRect TForm::ClientRect() const {
+    return Rect(0, 0, std::max(0, FWidth - FFrameW), std::max(0, FHeight - FFrameH));
+}
+
+TPoint TForm::ClientOrigin() const {
+    if (FWidget) {
+        const QPoint p = FWidget->mapToGlobal(QPoint(0, 0));
+        return Point(p.x(), p.y());
+    }
+    return Point(FLeft + FFrameW / 2, FTop + FFrameH - FFrameW / 2);
+}
+
+void TForm::SetWindowRgn(const TRegion* region) {
+    if (region)
+        FWindowRgn = std::make_unique<TRegion>(*region);
+    else
+        FWindowRgn.reset();
+    if (FWidget) ApplyRegion();
+}
+
+// --- the window --------------------------------------------------------------
+
+QWidget* TForm::CreateWidget(QWidget*) {
+    auto* w = new QWidget(nullptr, Qt::Window);
+    w->setAutoFillBackground(true);
+    return w;
+}
+
+void TForm::InitWidget() {
+    ApplyWindowFlags();
+    TWinControl::InitWidget();
+    ApplyRegion();
+}
+
+void TForm::ApplyWindowFlags() {
+    Qt::WindowFlags f;
+    switch (FBorderStyle) {
+    case bsToolWindow:
+    case bsSizeToolWin: f = Qt::Tool; break;
+    case bsDialog: f = Qt::Dialog; break;
+    default: f = Qt::Window; break;
+    }
+    if (FBorderStyle == bsNone) {
+        f |= Qt::FramelessWindowHint;
+    } else {
+        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (FBorderIcons & biSystemMenu) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        const bool plain = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
+        if (plain && (FBorderIcons & biMinimize)) f |= Qt::WindowMinimizeButtonHint;
+        if (plain && (FBorderIcons & biMaximize)) f |= Qt::WindowMaximizeButtonHint;
+        if (FBorderIcons & biHelp) f |= Qt::WindowContextHelpButtonHint;
+    }
+    if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
+    const bool wasVisible = FWidget->isVisible();
+    if (FWidget->windowFlags() != f) {
+        FWidget->setWindowFlags(f);  // hides the window
+        if (wasVisible) ApplyVisible();
+    }
+    ApplyBounds();
+}
+
+void TForm::ApplyBounds() {
+    const int cw = std::max(0, FWidth - FFrameW);
+    const int ch = std::max(0, FHeight - FFrameH);
+    const bool sizeable = FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin;
+    if (sizeable) {
+        FWidget->setMinimumSize(0, 0);
+        FWidget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        FWidget->setFixedSize(cw, ch);
+    }
+    FWidget->move(FLeft, FTop);
+    FWidget->resize(cw, ch);
+}
+
+void TForm::ApplyText() { FWidget->setWindowTitle(QString::fromStdString(FText)); }
+
+void TForm::ApplyRegion() {
+    if (FWindowRgn) {
+        // The outline is in window coordinates; the toolkit masks the
+        // client area, which starts inside the frame.
+        QRegion r = FWindowRgn->QtRegion();
+        r.translate(-FFrameW / 2, -(FFrameH - FFrameW / 2));
+        FWidget->setMask(r);
+    } else {
+        FWidget->clearMask();
+    }
+}
+
+void TForm::PlaceOnFirstShow() {
+    if (FPlaced) return;
+    FPlaced = true;
+    auto centreOn = [this](const TRect& r) {
+        SetBounds(r.Left + (r.Width() - FWidth) / 2, r.Top + (r.Height() - FHeight) / 2, FWidth, FHeight);
+    };
+    auto screenRect = [] {
+        QScreen* s = QGuiApplication::primaryScreen();
+        const QRect g = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+        return Bounds(g.x(), g.y(), g.width(), g.height());
+    };
+    TForm* over = nullptr;
+    switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        centreOn(screenRect());
+        break;
+    case poOwnerFormCenter:
+        over = dynamic_cast<TForm*>(Owner());
+        [[fallthrough]];
+    case poMainFormCenter:
+        if (!over && Application) over = Application->MainForm();
+        if (over && over != this)
+            centreOn(over->BoundsRect());
+        else
+            centreOn(screenRect());
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm::ApplyVisible() {
+    if (!FVisible) {
+        FWidget->hide();
+        return;
+    }
+    PlaceOnFirstShow();
+    switch (FWindowState) {
+    case wsMinimized: FWidget->showMinimized(); break;
+    case wsMaximized: FWidget->showMaximized(); break;
+    default: FWidget->showNormal(); break;
+    }
+}
+
+void TForm::SetVisible(bool v) {
+    if (v) AfterConstruction();
+    TWinControl::SetVisible(v);
+    // A window shows only once it has its widget.
+    if (v && !FWidget) CreateHandle();
+}
+
+void TForm::Show() {
+    SetVisible(true);
+    BringToFront();
+}
+
+void TForm::BringToFront() {
+    if (!FWidget || !FWidget->isVisible()) return;
+    if (QGuiApplication::platformName() != "offscreen") FWidget->raise();
+    FWidget->activateWindow();
+}
+
+// --- closing ---------------------------------------------------------------
+
+bool TForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::DoClose(TCloseAction& action) {
+    if (OnClose) OnClose(this, action);
+}
+
+void TForm::Close() {
+    if (FInModal) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone) return;
+    if (Application && Application->MainForm() == this) {
+        Hide();
+        Application->Terminate();
+    } else if (action == caHide) {
+        Hide();
+    } else if (action == caMinimize) {
+        SetWindowState(wsMinimized);
+    } else {
+        Release();
+    }
+}
+
+void TForm::Release() {
+    if (FReleasing) return;
+    FReleasing = true;
+    Hide();
+    PostMessage(Handle(), CM_RELEASE);
+}
+
+bool TForm::CloseModal() {
+    if (!CloseQuery()) return false;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone) return false;
+    if (action == caFree) Release();
+    return true;
+}
+
+TModalResult TForm::ShowModal() {
+    if (FVisible || !FEnabled || FInModal)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    AfterConstruction();
+    if (Application) Application->CancelHint();
+    if (TControl* c = GetCaptureControl()) c->SetMouseCapture(false);
+    FInModal = true;
+    FModalResult = mrNone;
+    struct TModalScope {
+        TForm* Form;
+        ~TModalScope() {
+            Form->FInModal = false;
+            if (Form->FWidget) Form->FWidget->setWindowModality(Qt::NonModal);
+        }
+    } scope{this};
+
+    const TModalHandler handler = ModalHandler();  // a copy: the handler may replace itself
+    if (handler) {
+        Show();
+        handler(this);
+        if (FModalResult == mrNone) FModalResult = mrCancel;  // an unanswered test must not hang
+        CloseModal();
+    } else {
+        Widget()->setWindowModality(Qt::ApplicationModal);
+        Show();
+        for (;;) {
+            if (Application) Application->HandleMessage();
+            else WaitMessage(100);
+            if (Application && Application->Terminated()) FModalResult = mrCancel;
+            if (FModalResult != mrNone) {
+                if (CloseModal() || (Application && Application->Terminated())) break;
+                FModalResult = mrNone;
+            }
+        }
+    }
+    const TModalResult result = FModalResult;
+    FInModal = false;
+    if (!FReleasing) Hide();
+    velmor_internal::RecordShownDialog({ClassName(), Caption(), DialogText(), result});
+    return result;
+}
+
+// --- messages ---------------------------------------------------------------
+
+void TForm::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case CM_RELEASE:
+        delete this;
+        return;
+    case CM_ACTIVATE:
+        Activate();
+        return;
+    case CM_DEACTIVATE:
+        Deactivate();
+        return;
+    case WM_SHOWWINDOW:
+        if (m.WParam) {
+            if (FWidget) {
+                // Now the frame is known: keep the client size, grow the outer one.
+                const int fw = FWidget->frameGeometry().width() - FWidget->width();
+                const int fh = FWidget->frameGeometry().height() - FWidget->height();
+                if (fw != FFrameW || fh != FFrameH) {
+                    FWidth += fw - FFrameW;
+                    FHeight += fh - FFrameH;
+                    FFrameW = fw;
+                    FFrameH = fh;
+                }
+            }
+            DoShow();
+        } else {
+            DoHide();
+        }
+        return;
+    case WM_SIZE:
+        if (FWidget) {
+            FWindowState = m.WParam == SIZE_MINIMIZED   ? wsMinimized
+                           : m.WParam == SIZE_MAXIMIZED ? wsMaximized
+                                                        : wsNormal;
+            if (m.WParam != SIZE_MINIMIZED)
+                UpdateBoundsFromWidget(FLeft, FTop, LoWord(m.LParam) + FFrameW, HiWord(m.LParam) + FFrameH);
+        }
+        return;
+    case WM_MOVE:
+        if (FWidget) UpdateBoundsFromWidget(GetXLParam(m.LParam), GetYLParam(m.LParam), FWidth, FHeight);
+        return;
+    default:
+        TWinControl::WndProc(m);
+    }
+}
+
+void TForm::WMPaint(TMessage& m) {
+    if (!m.LParam || !FWidget) return;
+    QPainter painter(FWidget);
+    const TRect client = ClientRect();
+    FCanvas->BeginPaint(&painter, client.Width(), client.Height());
+    FCanvas->Font()->Assign(Font());
+    FCanvas->Brush()->SetColor(Color());
+    try {
+        // The toolkit has filled the background already; a procedure that
+        // answers WM_ERASEBKGND paints its own over it.
+        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(FCanvas.get()), 0);
+        FCanvas->Brush()->SetColor(Color());
+        Paint();
+    } catch (...) {
+        FCanvas->EndPaint();
+        throw;
+    }
+    FCanvas->EndPaint();
+    m.Result = 1;
+}
+
+void TForm::Paint() {
+    if (OnPaint) OnPaint(this);
+}
+
+void TForm::DoShow() {
+    if (OnShow) OnShow(this);
+}
+
+void TForm::DoHide() {
+    if (OnHide) OnHide(this);
+}
+
+void TForm::Activate() {
+    FActive = true;
+    velmor_internal::ScreenFormActivated(this);
+    if (FActiveControl && FActiveControl->CanFocus() && !FActiveControl->Focused())
+        FActiveControl->Widget()->setFocus(Qt::ActiveWindowFocusReason);
+    if (OnActivate) OnActivate(this);
+}
+
+void TForm::Deactivate() {
+    FActive = false;
+    if (OnDeactivate) OnDeactivate(this);
+}

@@ -1,27 +1,150 @@
 #pragma once
 #include <memory>
 
-#include "framework/classes/Component.h"
+#include "framework/controls/WinControl.h"
 
-class QWidget;
+class TCanvas;
+class TRegion;
 
-// A top-level window.
-class TForm : public TComponent {
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : int { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = int;
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter,
+};
+// The form's own style; its values do not clash with the font styles.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+// A top-level window. Left/Top/Width/Height are the outer frame; the
+// client area is what children fill. A form starts hidden.
+//
+// OnCreate fires from AfterConstruction, which Application->CreateForm
+// calls once the derived constructor has run; a form made with `new`
+// calls it itself, or gets it on its first Show.
+class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
+    String ClassName() const override { return "TForm"; }
+    void AfterConstruction();
 
-    const String& Caption() const { return FCaption; }
-    void SetCaption(const String& caption);
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle v);
+    TBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons v);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition v) { FPosition = v; }
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle v);
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState v);
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool v) { FKeyPreview = v; }
+
+    TWinControl* ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TWinControl* v);
+
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult v) { FModalResult = v; }
+    bool Modal() const { return FInModal; }
+    bool Active() const { return FActive; }
+
+    TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+
+    void SetVisible(bool v) override;
     void Show();
-    void Hide();
+    void Hide() { SetVisible(false); }
+    // Runs the form until ModalResult is set (or a test answers it).
+    // Modal forms may open further modal forms.
+    TModalResult ShowModal();
+    // Asks OnCloseQuery, then OnClose decides: hide, free, minimise or stay.
+    // Closing the main form ends the program. A modal form just answers
+    // mrCancel.
     void Close();
-    bool Visible() const;
+    virtual bool CloseQuery();
+    // Frees the form once the messages already waiting are handled, so an
+    // event handler of the form itself may call it.
+    void Release();
+    void BringToFront();
 
-    QWidget* Widget() const;  // framework-internal
+    // The window's outline in window coordinates; nullptr restores the
+    // rectangle. The form keeps its own copy.
+    void SetWindowRgn(const TRegion* region);
+    const TRegion* WindowRgn() const { return FWindowRgn.get(); }
+
+    TCanvas* Canvas() const { return FCanvas.get(); }
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnPaint;
+
+    // What the seam reports for this form: a message box's text.
+    virtual String DialogText() const { return String(); }
+
+protected:
+    void WndProc(TMessage& message) override;
+    virtual void Paint();
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void Activate();
+    virtual void Deactivate();
+    virtual void DoClose(TCloseAction& action);
+
+    QWidget* CreateWidget(QWidget* parent) override;
+    void InitWidget() override;
+    void WMPaint(TMessage& message) override;
+    void ApplyBounds() override;
+    void ApplyText() override;
+    void ApplyVisible() override;
+    void ApplyWindowFlags();
+    void ApplyRegion();
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> FImpl;
-    String FCaption;
+    friend class TApplication;
+    void PlaceOnFirstShow();
+    bool CloseModal();  // false when the form refused to close
+    int FrameWidth() const;
+    int FrameHeight() const;
+
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TPosition FPosition = poDesigned;
+    TFormStyle FFormStyle = fsNormal;
+    TWindowState FWindowState = wsNormal;
+    bool FKeyPreview = false;
+    TWinControl* FActiveControl = nullptr;
+    TModalResult FModalResult = mrNone;
+    bool FInModal = false;
+    bool FActive = false;
+    bool FCreated = false;
+    bool FPlaced = false;
+    bool FReleasing = false;
+    std::unique_ptr<TRegion> FWindowRgn;
+    std::unique_ptr<TCanvas> FCanvas;
+    int FFrameW = 0;  // outer minus client size, known once the window shows
+    int FFrameH = 0;
 };
+
+// The form a control sits on (the control itself for a form).
+TForm* GetParentForm(TControl* control);
+// Sets a form's outline by its handle, as the classic call does.
+bool SetWindowRgn(HWND wnd, const TRegion* region, bool redraw);

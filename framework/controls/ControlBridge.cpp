@@ -1,0 +1,402 @@
+#include "framework/controls/ControlBridge.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QVariant>
+#include <QWheelEvent>
+#include <atomic>
+
+#include "framework/controls/Control.h"
+#include "framework/messages/MessageQueue.h"
+
+namespace {
+const QEvent* gBypassKey = nullptr;      // a replacement key event we send ourselves
+constexpr const char* kBridgeProperty = "velmorBridge";
+
+WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
+    WPARAM k = 0;
+    if (buttons & Qt::LeftButton) k |= MK_LBUTTON;
+    if (buttons & Qt::RightButton) k |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton) k |= MK_MBUTTON;
+    if (mods & Qt::ShiftModifier) k |= MK_SHIFT;
+    if (mods & Qt::ControlModifier) k |= MK_CONTROL;
+    return k;
+}
+
+UINT ButtonMessage(QEvent::Type type, Qt::MouseButton button) {
+    const int row = button == Qt::RightButton ? 1 : button == Qt::MiddleButton ? 2 : 0;
+    static const UINT table[3][3] = {
+        {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK},
+        {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK},
+        {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK},
+    };
+    const int col = type == QEvent::MouseButtonPress ? 0 : type == QEvent::MouseButtonRelease ? 1 : 2;
+    return table[row][col];
+}
+
+using TDepthGuard = velmor_internal::TDispatchScope;
+}  // namespace
+
+// Key state seen by KeyboardShiftState while a key event is dispatched.
+namespace velmor_internal {
+int gKeyShiftOverride = -1;
+}
+
+TControlBridge::TControlBridge(TControl* control, QWidget* widget)
+    : THandleObject([this](TMessage& m) {
+          if (FControl) FControl->WindowProc(m);
+      }),
+      FControl(control),
+      FWidget(widget) {
+    Watch(widget);
+}
+
+TControlBridge::~TControlBridge() = default;
+
+TWndMethod TControlBridge::Proc() const { return FControl ? FControl->WindowProc : TWndMethod(); }
+
+TWndMethod TControlBridge::SetProc(TWndMethod proc) {
+    if (!FControl) return {};
+    TWndMethod old = std::move(FControl->WindowProc);
+    FControl->WindowProc = std::move(proc);
+    return old;
+}
+
+void TControlBridge::Detach() {
+    FControl = nullptr;
+    THandleObject::SetProc({});
+    if (FWidget) FWidget->removeEventFilter(this);
+}
+
+void TControlBridge::Watch(QWidget* inner) {
+    if (!inner) return;
+    inner->setProperty(kBridgeProperty, QVariant::fromValue(static_cast<void*>(this)));
+    inner->installEventFilter(this);
+}
+
+int TControlBridge::DispatchDepth() { return velmor_internal::DispatchDepth(); }
+
+TControlBridge* TControlBridge::Of(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant v = w->property(kBridgeProperty);
+        if (v.isValid()) return static_cast<TControlBridge*>(v.value<void*>());
+    }
+    return nullptr;
+}
+
+LRESULT TControlBridge::Send(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!FControl) return 0;
+    TDepthGuard depth;
+    LRESULT result = 0;
+    TControl* control = FControl;
+    GuardedCall([&] { result = control->Perform(msg, wParam, lParam); });
+    return result;
+}
+
+bool TControlBridge::eventFilter(QObject* watched, QEvent* e) {
+    if (!FControl || !FWidget || !watched->isWidgetType()) return false;
+    bool consumed = false;
+    GuardedCall([&] { consumed = Translate(static_cast<QWidget*>(watched), e); });
+    return consumed;
+}
+
+bool TControlBridge::IsKeyTarget(QWidget* w) const {
+    QWidget* f = QApplication::focusWidget();
+    if (!f) return w->isWindow();
+    while (f && !f->property(kBridgeProperty).isValid()) f = f->parentWidget();
+    return f == w;
+}
+
+bool TControlBridge::Translate(QWidget* w, QEvent* e) {
+    TControl* control = FControl;
+    QWidget* own = FWidget.data();
+    // A message that never reached the default procedure was swallowed by
+    // a replaced WindowProc: the widget must not act on it either.
+    auto sendSeen = [&](TMessage& m) -> bool {
+        const unsigned before = control->FWndProcSeen;
+        TDepthGuard depth;
+        GuardedCall([&] { control->WindowProc(m); });
+        if (!FControl) return false;
+        return control->FWndProcSeen != before;
+    };
+
+    switch (e->type()) {
+    case QEvent::Paint: {
+        if (w != own) return false;
+        TMessage m{WM_PAINT, 0, reinterpret_cast<LPARAM>(e), 0};
+        const unsigned before = control->FWndProcSeen;
+        try {
+            TDepthGuard depth;
+            control->WindowProc(m);
+        } catch (...) {
+            // No error box in the middle of painting: it comes once the
+            // paint is over.
+            std::exception_ptr error = std::current_exception();
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [error] { HandleDispatchException(error); },
+                                      Qt::QueuedConnection);
+            return true;
+        }
+        if (!FControl) return true;
+        return control->FWndProcSeen == before || m.Result != 0;
+    }
+    case QEvent::Resize:
+        if (w == own) {
+            const QSize s = own->size();
+            WPARAM kind = SIZE_RESTORED;
+            if (own->isWindow() && own->isMinimized()) kind = SIZE_MINIMIZED;
+            else if (own->isWindow() && own->isMaximized()) kind = SIZE_MAXIMIZED;
+            Send(WM_SIZE, kind, MakeLParam(s.width(), s.height()));
+        }
+        return false;
+    case QEvent::Move:
+        if (w == own) Send(WM_MOVE, 0, MakeLParam(own->x(), own->y()));
+        return false;
+    case QEvent::WindowStateChange:
+        if (w == own && own->isWindow()) {
+            const QSize s = own->size();
+            WPARAM kind = own->isMinimized() ? SIZE_MINIMIZED
+                          : own->isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED;
+            Send(WM_SIZE, kind, MakeLParam(s.width(), s.height()));
+        }
+        return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        auto* me = static_cast<QMouseEvent*>(e);
+        QPoint p = me->position().toPoint();
+        if (w != own) p = own->mapFrom(w, p);
+        const QPoint global = me->globalPosition().toPoint();
+        // Moving a window by a spot that answers HTCAPTION.
+        if (own->isWindow() && w == own) {
+            if (e->type() == QEvent::MouseButtonPress && me->button() == Qt::LeftButton) {
+                const LRESULT hit = Send(WM_NCHITTEST, 0, MakeLParam(global.x(), global.y()));
+                if (!FControl) return true;
+                if (hit == HTCAPTION) {
+                    FDragging = true;
+                    FDragStart = global;
+                    FDragOrigin = own->pos();
+                    Send(WM_NCLBUTTONDOWN, HTCAPTION, MakeLParam(global.x(), global.y()));
+                    e->accept();
+                    return true;
+                }
+            } else if (FDragging) {
+                if (e->type() == QEvent::MouseMove) {
+                    own->move(FDragOrigin + (global - FDragStart));
+                } else if (e->type() == QEvent::MouseButtonRelease) {
+                    FDragging = false;
+                    Send(WM_NCLBUTTONUP, HTCAPTION, MakeLParam(global.x(), global.y()));
+                }
+                e->accept();
+                return true;
+            }
+        }
+        Qt::MouseButtons buttons = me->buttons();
+        if (e->type() != QEvent::MouseMove) buttons |= me->button();
+        if (e->type() == QEvent::MouseButtonRelease) buttons &= ~me->button();
+        const UINT msg = e->type() == QEvent::MouseMove ? WM_MOUSEMOVE : ButtonMessage(e->type(), me->button());
+        TMessage m{msg, MouseKeys(buttons, me->modifiers()), MakeLParam(p.x(), p.y()), 0};
+        velmor_internal::gKeyShiftOverride = -1;
+        const bool seen = sendSeen(m);
+        if (!FControl) return true;
+        // The widget does its own handling now, and the event stops here so
+        // the parent control does not get it a second time.
+        if (seen) static_cast<QObject*>(w)->event(e);
+        e->accept();
+        return true;
+    }
+    case QEvent::Wheel: {
+        auto* we = static_cast<QWheelEvent*>(e);
+        const QPoint global = we->globalPosition().toPoint();
+        const int delta = we->angleDelta().y() ? we->angleDelta().y() : we->angleDelta().x();
+        const WPARAM keys = MouseKeys(we->buttons(), we->modifiers());
+        TMessage m{WM_MOUSEWHEEL, (keys & 0xFFFF) | (static_cast<WPARAM>(static_cast<Word>(delta)) << 16),
+                   MakeLParam(global.x(), global.y()), 0};
+        const bool seen = sendSeen(m);
+        return !FControl || !seen || m.Result != 0;
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        if (e == gBypassKey || !IsKeyTarget(w)) return false;
+        auto* ke = static_cast<QKeyEvent*>(e);
+        const Qt::KeyboardModifiers mods = ke->modifiers();
+        int shift = 0;
+        if (mods & Qt::ShiftModifier) shift |= ssShift;
+        if (mods & Qt::ControlModifier) shift |= ssCtrl;
+        if (mods & Qt::AltModifier) shift |= ssAlt;
+        struct TShiftScope {
+            explicit TShiftScope(int s) { velmor_internal::gKeyShiftOverride = s; }
+            ~TShiftScope() { velmor_internal::gKeyShiftOverride = -1; }
+        } scope(shift);
+        const bool alt = (mods & Qt::AltModifier) != 0;
+        const int vk = QtKeyToVirtualKey(ke->key(), (mods & Qt::KeypadModifier) != 0);
+        LPARAM lp = 1 | ((static_cast<LPARAM>(ke->nativeScanCode()) & 0xFF) << 16);
+        if (alt) lp |= KF_ALTDOWN_BIT;
+        if (ke->isAutoRepeat()) lp |= KF_REPEAT_BIT;
+        if (e->type() == QEvent::KeyRelease) {
+            if (!vk) return false;
+            TMessage m{alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), lp | KF_REPEAT_BIT, 0};
+            const bool seen = sendSeen(m);
+            return !FControl || !seen || m.Result != 0 || m.WParam == 0;
+        }
+        if (vk) {
+            TMessage m{alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), lp, 0};
+            const bool seen = sendSeen(m);
+            if (!FControl || !seen || m.Result != 0 || m.WParam == 0) return true;
+        }
+        const QString text = ke->text();
+        if (text.isEmpty()) return false;
+        QString kept;
+        bool changed = false;
+        for (char32_t cp : text.toUcs4()) {
+            TMessage m{alt ? WM_SYSCHAR : WM_CHAR, static_cast<WPARAM>(cp), lp, 0};
+            const bool seen = sendSeen(m);
+            if (!FControl) return true;
+            if (!seen || m.Result != 0 || m.WParam == 0) {
+                changed = true;
+                continue;
+            }
+            if (m.WParam != cp) changed = true;
+            const char32_t out = static_cast<char32_t>(m.WParam);
+            kept += QString::fromUcs4(&out, 1);
+        }
+        if (!changed) return false;
+        if (kept.isEmpty()) return true;
+        // A handler changed the character: the widget gets the new one.
+        QKeyEvent replacement(QEvent::KeyPress, kept.size() == 1 ? kept.at(0).unicode() : 0, mods, kept,
+                              ke->isAutoRepeat(), static_cast<ushort>(ke->count()));
+        gBypassKey = &replacement;
+        QCoreApplication::sendEvent(w, &replacement);
+        gBypassKey = nullptr;
+        return true;
+    }
+    // Switching to another window and back moves the toolkit's focus but
+    // not the form's: OnExit and OnEnter are for moves inside the form.
+    case QEvent::FocusIn:
+        if (w == own || Of(w) == this) {
+            const bool returning = static_cast<QFocusEvent*>(e)->reason() == Qt::ActiveWindowFocusReason;
+            Send(WM_SETFOCUS);
+            if (!(returning && FLeftWithWindow)) Send(CM_ENTER);
+            FLeftWithWindow = false;
+        }
+        return false;
+    case QEvent::FocusOut:
+        if (w == own || Of(w) == this) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+            FLeftWithWindow = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+            Send(WM_KILLFOCUS);
+            if (!FLeftWithWindow) Send(CM_EXIT);
+        }
+        return false;
+    case QEvent::Enter:
+        Send(CM_MOUSEENTER);
+        return false;
+    case QEvent::Leave:
+        Send(CM_MOUSELEAVE);
+        return false;
+    case QEvent::ContextMenu: {
+        if (w != own && Of(w) != this) return false;
+        const QPoint global = static_cast<QContextMenuEvent*>(e)->globalPos();
+        TMessage m{WM_CONTEXTMENU, Handle(), MakeLParam(global.x(), global.y()), 0};
+        const bool seen = sendSeen(m);
+        // Not handled: the widget's own menu, or the parent's.
+        return !FControl || !seen || m.Result != 0;
+    }
+    case QEvent::ToolTip:
+        return true;  // the application shows hints itself
+    case QEvent::Close:
+        if (w == own && own->isWindow()) {
+            Send(WM_CLOSE);
+            e->ignore();  // the form decides what closing means
+            return true;
+        }
+        return false;
+    case QEvent::WindowActivate:
+        if (w == own && own->isWindow()) Send(CM_ACTIVATE);
+        return false;
+    case QEvent::WindowDeactivate:
+        if (w == own && own->isWindow()) Send(CM_DEACTIVATE);
+        return false;
+    case QEvent::Show:
+        if (w == own && own->isWindow()) Send(WM_SHOWWINDOW, 1);
+        return false;
+    case QEvent::Hide:
+        if (w == own && own->isWindow()) Send(WM_SHOWWINDOW, 0);
+        return false;
+    default:
+        return false;
+    }
+}
+
+int QtKeyToVirtualKey(int key, bool keypad) {
+    if (keypad) {
+        if (key >= Qt::Key_0 && key <= Qt::Key_9) return VK_NUMPAD0 + (key - Qt::Key_0);
+        switch (key) {
+        case Qt::Key_Asterisk: return VK_MULTIPLY;
+        case Qt::Key_Plus: return VK_ADD;
+        case Qt::Key_Minus: return VK_SUBTRACT;
+        case Qt::Key_Period: return VK_DECIMAL;
+        case Qt::Key_Slash: return VK_DIVIDE;
+        default: break;
+        }
+    }
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return VK_F1 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Pause: return VK_PAUSE;
+    case Qt::Key_Print: return VK_SNAPSHOT;
+    case Qt::Key_Clear: return VK_CLEAR;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Meta: return VK_LWIN;
+    case Qt::Key_CapsLock: return VK_CAPITAL;
+    case Qt::Key_NumLock: return VK_NUMLOCK;
+    case Qt::Key_ScrollLock: return VK_SCROLL;
+    case Qt::Key_Menu: return VK_APPS;
+    case Qt::Key_Help: return VK_HELP;
+    // The punctuation keys of a US keyboard, shifted or not.
+    case Qt::Key_Semicolon: case Qt::Key_Colon: return 0xBA;
+    case Qt::Key_Equal: case Qt::Key_Plus: return 0xBB;
+    case Qt::Key_Comma: case Qt::Key_Less: return 0xBC;
+    case Qt::Key_Minus: case Qt::Key_Underscore: return 0xBD;
+    case Qt::Key_Period: case Qt::Key_Greater: return 0xBE;
+    case Qt::Key_Slash: case Qt::Key_Question: return 0xBF;
+    case Qt::Key_QuoteLeft: case Qt::Key_AsciiTilde: return 0xC0;
+    case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: return 0xDB;
+    case Qt::Key_Backslash: case Qt::Key_Bar: return 0xDC;
+    case Qt::Key_BracketRight: case Qt::Key_BraceRight: return 0xDD;
+    case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return 0xDE;
+    case Qt::Key_Exclam: return '1';
+    case Qt::Key_At: return '2';
+    case Qt::Key_NumberSign: return '3';
+    case Qt::Key_Dollar: return '4';
+    case Qt::Key_Percent: return '5';
+    case Qt::Key_AsciiCircum: return '6';
+    case Qt::Key_Ampersand: return '7';
+    case Qt::Key_Asterisk: return '8';
+    case Qt::Key_ParenLeft: return '9';
+    case Qt::Key_ParenRight: return '0';
+    default: return 0;
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+// Framework-internal: the link between a control and its toolkit widget.
+// It filters the widget's events into messages sent through the control's
+// WindowProc (guarded: an exception ends in the dispatch exception handler,
+// never in the toolkit), and it is the receiver of the control's handle.
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+#include "framework/messages/HandleObject.h"
+
+class TControl;
+
+class TControlBridge : public THandleObject {
+public:
+    TControlBridge(TControl* control, QWidget* widget);
+    ~TControlBridge() override;
+
+    TControl* Control() const { return FControl; }
+    // The control is going: nothing reaches it any more.
+    void Detach();
+    // Wrappers whose widget is made of inner widgets (an editable combo
+    // box's line edit) let those report to the control as well.
+    void Watch(QWidget* inner);
+
+    TWndMethod Proc() const override;
+    TWndMethod SetProc(TWndMethod proc) override;
+
+    // Sends a message to the control, guarded. 0 when the control is gone.
+    LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // How many events are being dispatched right now, in all bridges: a
+    // widget must not be deleted under its own event.
+    static int DispatchDepth();
+    // The bridge of a widget (or of its nearest ancestor that has one).
+    static TControlBridge* Of(const QWidget* widget);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    bool Translate(QWidget* w, QEvent* e);
+    bool IsKeyTarget(QWidget* w) const;
+
+    TControl* FControl;
+    QPointer<QWidget> FWidget;
+    bool FDragging = false;
+    bool FLeftWithWindow = false;  // lost the focus only because its window did
+    QPoint FDragStart;
+    QPoint FDragOrigin;
+};
+
+// Qt's key code as a virtual key code (0 when there is none).
+int QtKeyToVirtualKey(int qtKey, bool keypad);

@@ -1,0 +1,35 @@
+#pragma once
+// Framework-internal links between the control classes, the screen and the
+// application object. Not for use outside framework/controls.
+#include <QColor>
+#include <QCursor>
+
+#include "framework/controls/Controls.h"
+#include "framework/graphics/Color.h"
+
+class TControl;
+class TForm;
+
+namespace velmor_internal {
+// The key state while a key event is dispatched (-1 outside one).
+extern int gKeyShiftOverride;
+// The toolkit cursor for a cursor number (Screen->Cursors).
+QCursor CursorFor(TCursor cursor);
+// Hints follow the mouse from control to control.
+void HintMouseEnter(TControl* control);
+void HintMouseLeave(TControl* control);
+// A control is being destroyed: forget it without firing OnHint, whose
+// handler may reach controls that are already gone.
+void HintControlGone(TControl* control);
+// Forms register with the screen as they come and go, and tell it when
+// they are activated.
+void ScreenAddForm(TForm* form);
+void ScreenRemoveForm(TForm* form);
+void ScreenFormActivated(TForm* form);
+// Frees the custom cursors while the toolkit is still there.
+void ScreenReleaseCursors();
+inline QColor ToQColor(TColor c) {
+    const TColor rgb = ColorToRGB(c);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+}  // namespace velmor_internal

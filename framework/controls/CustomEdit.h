@@ -1,0 +1,106 @@
+#pragma once
+#include "framework/controls/EditMessages.h"
+#include "framework/controls/StdCtrlsTypes.h"
+#include "framework/controls/WinControl.h"
+
+// What edits, memos and rich edits share: the text with its selection, the
+// modified flag, a one-step undo, the clipboard commands and the
+// edit-control messages (EditMessages.h).
+//
+// The control keeps the text and the selection itself; the widget mirrors
+// them, and what the user types comes back into them. Positions count the
+// bytes of the UTF-8 Text, where a line break counts two (CR LF), the way
+// the classic controls count characters.
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* owner);
+    ~TCustomEdit() override;
+    String ClassName() const override { return "TCustomEdit"; }
+
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v);
+    int MaxLength() const { return FMaxLength; }  // 0: no limit
+    void SetMaxLength(int v);
+    bool Modified() const { return FModified; }
+    void SetModified(bool v) { FModified = v; }
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool v);
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase v);
+    bool AutoSelect = true;
+
+    int SelStart() const { return FSelStart; }
+    void SetSelStart(int v);  // also empties the selection
+    int SelLength() const { return FSelLength; }
+    void SetSelLength(int v);
+    String SelText() const;
+    void SetSelText(const String& v);  // replaces the selection, undoable
+    void SelectAll();
+    void ClearSelection();
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    bool CanUndo() const { return FCanUndo; }
+    void Undo();
+    void ClearUndo() { FCanUndo = false; }
+    // The text length (what WM_GETTEXTLENGTH answers).
+    int GetTextLen() const { return static_cast<int>(FText.size()); }
+
+    // Lines of the text as the messages see them.
+    int LineCount() const;
+    int LineIndex(int line) const;      // -1 past the last line
+    int LineFromChar(int pos) const;
+    int LineLength(int line) const;
+    String Line(int line) const;
+
+    // The position of `search` within [start, start + length) (length -1:
+    // to the end), or -1. Backwards from start when not `down`.
+    int FindText(const String& search, int start, int length, bool matchCase, bool wholeWord,
+                 bool down = true) const;
+
+    TNotifyEvent OnChange;
+
+protected:
+    void WndProc(TMessage& message) override;
+    void TextChanged() override;
+    void ApplyText() override;
+    void KeyPress(char& key) override;
+    virtual void Change();
+
+    virtual bool Multiline() const { return false; }
+    // Replaces the whole text or a part of it, keeping selection, undo and
+    // the modified flag right and mirroring it into the widget.
+    void ReplaceRange(int start, int length, const String& text, bool undoable, bool byUser);
+    void SetSelection(int start, int length, bool caretAtStart = false);
+    String PrepareText(const String& text) const;  // line breaks, case, one line
+    int Clamp(int pos) const;
+
+    // The widget side, implemented by each kind of edit.
+    virtual void PushTextToWidget() = 0;
+    virtual void PushSelectionToWidget() = 0;
+    virtual void PushReadOnlyToWidget() {}
+    virtual int FirstVisibleLine() const { return 0; }
+    virtual void ScrollLines(int lines) { (void)lines; }
+    virtual void ScrollCaret() {}
+    virtual TPoint PosFromChar(int pos) const;
+    // The widget changed its text or selection (typing, its own undo).
+    void WidgetTextChanged(const String& text, int selStart, int selLength, bool caretAtStart);
+    void WidgetSelectionChanged(int selStart, int selLength, bool caretAtStart);
+
+    bool FReadOnly = false;
+    int FMaxLength = 0;
+    bool FModified = false;
+    bool FHideSelection = true;
+    TEditCharCase FCharCase = ecNormal;
+    int FSelStart = 0;
+    int FSelLength = 0;
+    bool FCaretAtStart = false;
+    bool FPushing = false;      // the control is writing into the widget
+    bool FTextFromWidget = false;
+    bool FTextFromEdit = false;  // ReplaceRange's own change
+    bool FCanUndo = false;
+    String FUndoText;
+    int FUndoSelStart = 0;
+    int FUndoSelLength = 0;
+
+};

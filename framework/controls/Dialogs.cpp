@@ -1,0 +1,42 @@
+#include "framework/controls/Dialogs.h"
+
+#include "framework/controls/Application.h"
+#include "framework/controls/InputQueryForm.h"
+
+int MessageDlgPos(const String& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx, int x, int y) {
+    TMessageDlgForm box(nullptr, msg, type, buttons, helpCtx);
+    box.HelpContext = helpCtx;
+    if (x >= 0 || y >= 0) {
+        box.SetPosition(poDesigned);
+        box.SetBounds(x >= 0 ? x : box.Left(), y >= 0 ? y : box.Top(), box.Width(), box.Height());
+    }
+    return box.ShowModal();
+}
+
+int MessageDlg(const String& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx) {
+    return MessageDlgPos(msg, type, buttons, helpCtx, -1, -1);
+}
+
+void ShowMessagePos(const String& msg, int x, int y) {
+    TMessageDlgForm box(nullptr, msg, mtCustom, mbOK, 0, false);
+    if (x >= 0 || y >= 0) {
+        box.SetPosition(poDesigned);
+        box.SetBounds(x >= 0 ? x : box.Left(), y >= 0 ? y : box.Top(), box.Width(), box.Height());
+    }
+    box.ShowModal();
+}
+
+void ShowMessage(const String& msg) { ShowMessagePos(msg, -1, -1); }
+
+bool InputQuery(const String& caption, const String& prompt, String& value) {
+    TInputQueryForm form(nullptr, caption, prompt, value);
+    if (form.ShowModal() != mrOk) return false;
+    value = form.Value();
+    return true;
+}
+
+String InputBox(const String& caption, const String& prompt, const String& defaultValue) {
+    String value = defaultValue;
+    InputQuery(caption, prompt, value);
+    return value;
+}

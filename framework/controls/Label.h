@@ -1,0 +1,55 @@
+#pragma once
+#include "framework/controls/GraphicControl.h"
+#include "framework/controls/StdCtrlsTypes.h"
+
+// A caption on its parent. "&x" underlines x and makes Alt+x focus
+// FocusControl; "&&" shows one '&'. With AutoSize the label fits its text
+// (keeping its width when it wraps words).
+class TLabel : public TGraphicControl {
+public:
+    explicit TLabel(TComponent* owner);
+    ~TLabel() override;
+    String ClassName() const override { return "TLabel"; }
+
+    TWinControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* v);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout v);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool v);
+    // The character after a single '&', 0 when none.
+    char Accelerator() const;
+
+protected:
+    void Paint() override;
+    void TextChanged() override;
+    void FontChanged() override;
+    void InitWidget() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    void AdjustBounds();
+    unsigned DrawFlags() const;
+    void ApplyAccelerator();
+
+private:
+    TWinControl* FFocusControl = nullptr;
+    bool FAutoSize = true;
+    bool FWordWrap = false;
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FTransparent = false;
+    bool FShowAccelChar = true;
+    struct Impl;
+    Impl* FImpl = nullptr;
+};
+
+// The accelerator of a caption: the character after a single '&'
+// (lower case), 0 when none.
+char GetAccelChar(const String& caption);

@@ -1,0 +1,166 @@
+#include "framework/controls/ListBox.h"
+
+#include <QListWidget>
+#include <QScrollBar>
+
+#include "framework/classes/StringList.h"
+#include "framework/messages/MessageQueue.h"
+#include "framework/rtl/Exception.h"
+
+namespace {
+QListWidget* ListOf(QWidget* w) { return static_cast<QListWidget*>(w); }
+}
+
+TListBox::TListBox(TComponent* owner) : TWinControl(owner), FItems(new TStringList) {
+    ControlStyle &= ~csClickEvents;
+    FWidth = 121;
+    FHeight = 97;
+    FColor = clWindow;
+    FParentColor = false;
+    SetTabStop(true);
+    static_cast<TStringList*>(FItems.get())->OnChange = [this](TObject*) { ItemsChanged(); };
+}
+
+TListBox::~TListBox() { static_cast<TStringList*>(FItems.get())->OnChange = nullptr; }
+
+TStrings* TListBox::Items() const { return FItems.get(); }
+void TListBox::SetItems(TStrings* v) { FItems->Assign(v); }
+int TListBox::Count() const { return FItems->Count(); }
+bool TListBox::Sorted() const { return static_cast<TStringList*>(FItems.get())->Sorted(); }
+void TListBox::SetSorted(bool v) { static_cast<TStringList*>(FItems.get())->SetSorted(v); }
+
+void TListBox::Clear() { FItems->Clear(); }
+
+void TListBox::ItemsChanged() {
+    FSelected.assign(static_cast<size_t>(FItems->Count()), false);
+    if (FItemIndex >= FItems->Count()) FItemIndex = -1;
+    if (FItemIndex >= 0 && !FMultiSelect) FSelected[static_cast<size_t>(FItemIndex)] = true;
+    if (FWidget) PushItems();
+}
+
+void TListBox::SetItemIndex(int v) {
+    if (v < -1 || v >= FItems->Count()) v = -1;
+    FItemIndex = v;
+    if (!FMultiSelect) {
+        FSelected.assign(static_cast<size_t>(FItems->Count()), false);
+        if (v >= 0) FSelected[static_cast<size_t>(v)] = true;
+    }
+    if (FWidget) PushSelection();
+}
+
+void TListBox::SetMultiSelect(bool v) {
+    if (v == FMultiSelect) return;
+    FMultiSelect = v;
+    if (FWidget) {
+        ListOf(FWidget)->setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+        PushSelection();
+    }
+}
+
+bool TListBox::Selected(int index) const {
+    if (index < 0 || index >= FItems->Count()) throw EListError(RtlConsts::SListIndexError, {index});
+    return static_cast<size_t>(index) < FSelected.size() && FSelected[static_cast<size_t>(index)];
+}
+
+void TListBox::SetSelected(int index, bool v) {
+    if (index < 0 || index >= FItems->Count()) throw EListError(RtlConsts::SListIndexError, {index});
+    FSelected.resize(static_cast<size_t>(FItems->Count()), false);
+    if (!FMultiSelect) {
+        // One pick only: selecting moves it, deselecting clears it.
+        SetItemIndex(v ? index : (FItemIndex == index ? -1 : FItemIndex));
+        return;
+    }
+    FSelected[static_cast<size_t>(index)] = v;
+    if (v) FItemIndex = index;
+    if (FWidget) PushSelection();
+}
+
+int TListBox::SelCount() const {
+    if (!FMultiSelect) return -1;
+    int n = 0;
+    for (bool b : FSelected) n += b ? 1 : 0;
+    return n;
+}
+
+int TListBox::TopIndex() const {
+    if (FWidget) {
+        const QModelIndex i = ListOf(FWidget)->indexAt(QPoint(2, 2));
+        return i.isValid() ? i.row() : 0;
+    }
+    return FTopIndex;
+}
+
+void TListBox::SetTopIndex(int v) {
+    FTopIndex = std::clamp(v, 0, std::max(0, FItems->Count() - 1));
+    if (FWidget && FItems->Count() > 0)
+        ListOf(FWidget)->scrollToItem(ListOf(FWidget)->item(FTopIndex), QAbstractItemView::PositionAtTop);
+}
+
+TRect TListBox::ItemRect(int index) const {
+    if (FWidget && index >= 0 && index < FItems->Count()) {
+        QListWidget* l = ListOf(FWidget);
+        const QRect r = l->visualItemRect(l->item(index));
+        const QPoint p = l->viewport()->mapTo(l, r.topLeft());
+        return Bounds(p.x(), p.y(), r.width(), r.height());
+    }
+    return Bounds(0, (index - TopIndex()) * FItemHeight, ClientWidth(), FItemHeight);
+}
+
+int TListBox::ItemAtPos(const TPoint& pos, bool existing) const {
+    int index;
+    if (FWidget) {
+        QListWidget* l = ListOf(FWidget);
+        const QModelIndex i = l->indexAt(l->viewport()->mapFrom(l, QPoint(pos.X, pos.Y)));
+        index = i.isValid() ? i.row() : FItems->Count();
+    } else {
+        index = pos.Y < 0 ? -1 : TopIndex() + pos.Y / FItemHeight;
+        if (index >= FItems->Count()) index = FItems->Count();
+    }
+    if (index < 0 || index >= FItems->Count()) return existing ? -1 : FItems->Count();
+    return index;
+}
+
+QWidget* TListBox::CreateWidget(QWidget* parent) {
+    auto* l = new QListWidget(parent);
+    l->setFocusPolicy(Qt::StrongFocus);
+    l->setUniformItemSizes(true);
+    QObject::connect(l, &QListWidget::itemSelectionChanged, [this] { GuardedCall([this] { UserSelectionChanged(); }); });
+    return l;
+}
+
+void TListBox::InitWidget() {
+    TWinControl::InitWidget();
+    ListOf(FWidget)->setSelectionMode(FMultiSelect ? QAbstractItemView::ExtendedSelection
+                                                   : QAbstractItemView::SingleSelection);
+    PushItems();
+    if (FTopIndex > 0) SetTopIndex(FTopIndex);
+}
+
+void TListBox::PushItems() {
+    QListWidget* l = ListOf(FWidget);
+    FPushing = true;
+    l->clear();
+    for (int i = 0; i < FItems->Count(); ++i) l->addItem(QString::fromStdString(FItems->Get(i)));
+    FPushing = false;
+    PushSelection();
+}
+
+void TListBox::PushSelection() {
+    QListWidget* l = ListOf(FWidget);
+    FPushing = true;
+    for (int i = 0; i < l->count(); ++i)
+        l->item(i)->setSelected(static_cast<size_t>(i) < FSelected.size() && FSelected[static_cast<size_t>(i)]);
+    if (FItemIndex >= 0 && FItemIndex < l->count())
+        l->setCurrentRow(FItemIndex, FMultiSelect ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect);
+    FPushing = false;
+}
+
+void TListBox::UserSelectionChanged() {
+    if (FPushing) return;
+    QListWidget* l = ListOf(FWidget);
+    FSelected.assign(static_cast<size_t>(FItems->Count()), false);
+    for (int i = 0; i < l->count() && i < FItems->Count(); ++i) FSelected[static_cast<size_t>(i)] = l->item(i)->isSelected();
+    FItemIndex = l->currentRow();
+    if (!FMultiSelect && !l->selectedItems().isEmpty()) FItemIndex = l->row(l->selectedItems().first());
+    Click();
+}

@@ -1,0 +1,465 @@
+#include "framework/controls/Menus.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <algorithm>
+#include <cctype>
+
+#include "framework/controls/ControlBridge.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/ModalSeam.h"
+#include "framework/controls/Screen.h"
+#include "framework/messages/MessageQueue.h"
+#include "framework/rtl/Exception.h"
+#include "framework/rtl/StrUtils.h"
+
+// --- short cuts ---------------------------------------------------------------------
+
+TShortCut ShortCut(Word key, TShiftState shift) {
+    TShortCut s = key & 0xFF;
+    if (shift & ssShift) s |= scShift;
+    if (shift & ssCtrl) s |= scCtrl;
+    if (shift & ssAlt) s |= scAlt;
+    return s;
+}
+
+namespace {
+bool StartsText(const String& prefix, const String& s) {
+    return s.size() >= prefix.size() && SameText(s.substr(0, prefix.size()), prefix);
+}
+
+struct TKeyName {
+    Word Key;
+    const char* Name;
+};
+constexpr TKeyName kKeyNames[] = {
+    {VK_BACK, "BkSp"}, {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},   {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},  {VK_END, "End"},      {VK_HOME, "Home"},    {VK_LEFT, "Left"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},   {VK_INSERT, "Ins"},   {VK_DELETE, "Del"},
+};
+
+String KeyName(Word key) {
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return String(1, static_cast<char>(key));
+    if (key >= VK_F1 && key <= VK_F12) return "F" + std::to_string(key - VK_F1 + 1);
+    for (const auto& k : kKeyNames)
+        if (k.Key == key) return k.Name;
+    return String();
+}
+}  // namespace
+
+String ShortCutToText(TShortCut s) {
+    const String name = KeyName(s & 0xFF);
+    if (name.empty()) return String();
+    String t;
+    if (s & scShift) t += "Shift+";
+    if (s & scCtrl) t += "Ctrl+";
+    if (s & scAlt) t += "Alt+";
+    return t + name;
+}
+
+TShortCut TextToShortCut(const String& text) {
+    TShortCut mods = 0;
+    String rest = text;
+    for (;;) {
+        if (StartsText("Shift+", rest)) {
+            mods |= scShift;
+            rest = rest.substr(6);
+        } else if (StartsText("Ctrl+", rest)) {
+            mods |= scCtrl;
+            rest = rest.substr(5);
+        } else if (StartsText("Alt+", rest)) {
+            mods |= scAlt;
+            rest = rest.substr(4);
+        } else {
+            break;
+        }
+    }
+    for (int k = 1; k < 256; ++k) {
+        const String n = KeyName(static_cast<Word>(k));
+        if (!n.empty() && SameText(n, rest)) return static_cast<TShortCut>(k | mods);
+    }
+    return 0;
+}
+
+String StripHotkey(const String& caption) {
+    String out;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (i + 1 < caption.size() && caption[i + 1] == '&') {
+                out += '&';
+                ++i;
+            }
+            continue;
+        }
+        out += caption[i];
+    }
+    return out;
+}
+
+// --- keys from any window ---------------------------------------------------------
+
+namespace {
+std::vector<TMainMenu*>& MainMenus() {
+    static std::vector<TMainMenu*> menus;
+    return menus;
+}
+
+// Sees every key and context-menu event of the program before the widget
+// does, so menus answer whatever control has the focus.
+class TMenuKeyFilter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (!watched->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(watched);
+        if (e->type() == QEvent::KeyPress) return Key(w, static_cast<QKeyEvent*>(e));
+        if (e->type() == QEvent::ContextMenu) return Context(w, static_cast<QContextMenuEvent*>(e));
+        return false;
+    }
+
+private:
+    bool Key(QWidget* w, QKeyEvent* ke) {
+        if (ke == FLast) return false;  // the same event passed on to a parent
+        FLast = ke;
+        const Qt::KeyboardModifiers mods = ke->modifiers();
+        TShiftState shift = 0;
+        if (mods & Qt::ShiftModifier) shift |= ssShift;
+        if (mods & Qt::ControlModifier) shift |= ssCtrl;
+        if (mods & Qt::AltModifier) shift |= ssAlt;
+        const int vk = QtKeyToVirtualKey(ke->key(), (mods & Qt::KeypadModifier) != 0);
+        if (!vk) return false;
+        QWidget* window = w->window();
+        bool handled = false;
+        GuardedCall([&] {
+            for (TMainMenu* m : std::vector<TMainMenu*>(MainMenus())) {
+                TForm* f = m->Form();
+                if (!f || f->WidgetIfAllocated() != window) continue;
+                if (shift && m->IsShortCut(ShortCut(static_cast<Word>(vk), shift))) {
+                    handled = true;
+                    return;
+                }
+                if (shift == ssAlt && vk < 0x80 && m->IsAccelerator(static_cast<char>(vk))) {
+                    handled = true;
+                    return;
+                }
+            }
+        });
+        return handled;
+    }
+    bool Context(QWidget* w, QContextMenuEvent* ce) {
+        TControlBridge* b = TControlBridge::Of(w);
+        TControl* c = b ? b->Control() : nullptr;
+        for (; c; c = c->Parent()) {
+            TPopupMenu* menu = c->PopupMenu();
+            if (!menu || !menu->AutoPopup) continue;
+            const QPoint g = ce->globalPos();
+            menu->PopupComponent = c;
+            GuardedCall([&] { menu->Popup(g.x(), g.y()); });
+            return true;
+        }
+        return false;
+    }
+    QKeyEvent* FLast = nullptr;
+};
+
+void EnsureKeyFilter() {
+    static TMenuKeyFilter* filter = nullptr;
+    if (filter || !QApplication::instance()) return;
+    filter = new TMenuKeyFilter;
+    filter->setParent(QApplication::instance());
+    QApplication::instance()->installEventFilter(filter);
+}
+}  // namespace
+
+// --- items ------------------------------------------------------------------------
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
+
+TMenuItem::~TMenuItem() {
+    Destroying();
+    while (!FItems.empty()) {
+        TMenuItem* c = FItems.back();
+        FItems.pop_back();
+        c->FParent = nullptr;
+        delete c;
+    }
+    if (FParent) {
+        auto& list = FParent->FItems;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        FParent->Changed();
+    }
+}
+
+TMenuItem* TMenuItem::Items(int index) const {
+    if (index < 0 || index >= Count()) throw EListError(RtlConsts::SListIndexError, {index});
+    return FItems[static_cast<size_t>(index)];
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+    const TMenuItem* i = this;
+    while (i->FParent) i = i->FParent;
+    return i->FMenu;
+}
+
+void TMenuItem::Changed() {
+    if (TMenu* m = GetParentMenu()) m->MenuChanged();
+}
+
+void TMenuItem::SetCaption(const String& v) {
+    if (v == FCaption) return;
+    FCaption = v;
+    Changed();
+}
+
+void TMenuItem::SetShortCut(TShortCut v) {
+    if (v == FShortCut) return;
+    FShortCut = v;
+    Changed();
+}
+
+void TMenuItem::SetChecked(bool v) {
+    if (v == FChecked) return;
+    FChecked = v;
+    // A checked radio item unchecks the others of its group.
+    if (v && FRadioItem && FParent)
+        for (TMenuItem* s : FParent->FItems)
+            if (s != this && s->FRadioItem && s->FGroupIndex == FGroupIndex) s->FChecked = false;
+    Changed();
+}
+
+void TMenuItem::SetRadioItem(bool v) {
+    if (v == FRadioItem) return;
+    FRadioItem = v;
+    Changed();
+}
+
+void TMenuItem::SetEnabled(bool v) {
+    if (v == FEnabled) return;
+    FEnabled = v;
+    Changed();
+}
+
+void TMenuItem::SetVisible(bool v) {
+    if (v == FVisible) return;
+    FVisible = v;
+    Changed();
+}
+
+void TMenuItem::SetDefault(bool v) {
+    if (v == FDefault) return;
+    FDefault = v;
+    Changed();
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+    if (!item) return;
+    if (item->FParent) throw EInvalidOperation("Menu inserted twice");
+    index = std::clamp(index, 0, Count());
+    FItems.insert(FItems.begin() + index, item);
+    item->FParent = this;
+    Changed();
+}
+
+void TMenuItem::Delete(int index) { delete Items(index); }
+
+void TMenuItem::Remove(TMenuItem* item) {
+    const int i = IndexOf(item);
+    if (i < 0) return;
+    FItems.erase(FItems.begin() + i);
+    item->FParent = nullptr;
+    Changed();
+}
+
+void TMenuItem::Clear() {
+    while (!FItems.empty()) delete FItems.back();
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+    for (size_t i = 0; i < FItems.size(); ++i)
+        if (FItems[i] == item) return static_cast<int>(i);
+    return -1;
+}
+
+TMenuItem* TMenuItem::Find(const String& caption) const {
+    for (TMenuItem* i : FItems)
+        if (SameText(StripHotkey(i->FCaption), StripHotkey(caption))) return i;
+    return nullptr;
+}
+
+void TMenuItem::Click() {
+    if (!FEnabled) return;
+    if (AutoCheck) SetChecked(!FChecked);
+    if (OnClick) OnClick(this);
+}
+
+QMenu* TMenuItem::BuildMenu(QWidget* parent) {
+    auto* menu = new QMenu(QString::fromStdString(FCaption), parent);
+    QActionGroup* group = nullptr;
+    for (TMenuItem* item : FItems) {
+        if (!item->Visible()) continue;
+        if (item->IsLine()) {
+            menu->addSeparator();
+            continue;
+        }
+        if (item->Count() > 0) {
+            QMenu* sub = item->BuildMenu(menu);
+            sub->setEnabled(item->Enabled());
+            menu->addMenu(sub);
+            continue;
+        }
+        QAction* a = menu->addAction(QString::fromStdString(item->Caption()));
+        a->setEnabled(item->Enabled());
+        if (item->Checked() || item->RadioItem() || item->AutoCheck) {
+            a->setCheckable(true);
+            a->setChecked(item->Checked());
+        }
+        if (item->RadioItem()) {
+            if (!group) group = new QActionGroup(menu);
+            group->addAction(a);
+        }
+        if (item->ShortCut()) a->setShortcut(QKeySequence(QString::fromStdString(ShortCutToText(item->ShortCut()))));
+        if (item->Default()) {
+            QFont f = a->font();
+            f.setBold(true);
+            a->setFont(f);
+        }
+        QPointer<QAction> guard(a);
+        QObject::connect(a, &QAction::triggered, [item] { GuardedCall([item] { item->Click(); }); });
+    }
+    return menu;
+}
+
+// --- menus ------------------------------------------------------------------------
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(nullptr)) { FItems->FMenu = this; }
+
+TMenu::~TMenu() {
+    FItems->FMenu = nullptr;
+    delete FItems;
+}
+
+TMenuItem* TMenu::FindItemByShortCut(TShortCut shortCut) const {
+    if (!shortCut) return nullptr;
+    std::function<TMenuItem*(TMenuItem*)> find = [&](TMenuItem* parent) -> TMenuItem* {
+        for (int i = 0; i < parent->Count(); ++i) {
+            TMenuItem* it = parent->Items(i);
+            if (!it->Visible() || !it->Enabled()) continue;
+            if (it->ShortCut() == shortCut) return it;
+            if (TMenuItem* sub = find(it)) return sub;
+        }
+        return nullptr;
+    };
+    return find(FItems);
+}
+
+bool TMenu::IsShortCut(TShortCut shortCut) {
+    TMenuItem* it = FindItemByShortCut(shortCut);
+    if (!it) return false;
+    it->Click();
+    return true;
+}
+
+struct TMainMenu::Impl {
+    QPointer<QMenuBar> Bar;
+    TWndMethod OldProc;
+};
+
+TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner), FImpl(new Impl) {
+    MainMenus().push_back(this);
+    EnsureKeyFilter();
+    if (auto* f = dynamic_cast<TForm*>(owner)) SetForm(f);
+}
+
+TMainMenu::~TMainMenu() {
+    auto& all = MainMenus();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    SetForm(nullptr);
+}
+
+void TMainMenu::SetForm(TForm* form) {
+    if (form == FForm) return;
+    if (FForm && FImpl->OldProc) FForm->WindowProc = FImpl->OldProc;
+    if (FImpl->Bar) delete FImpl->Bar.data();
+    FImpl->OldProc = nullptr;
+    FForm = form;
+    if (!form) return;
+    // The bar appears when the form's window does.
+    FImpl->OldProc = form->WindowProc;
+    form->WindowProc = [this](TMessage& m) {
+        TWndMethod old = FImpl->OldProc;
+        if (old) old(m);
+        if (m.Msg == WM_SHOWWINDOW && m.WParam && !FImpl->Bar) Attach();
+    };
+    if (form->WidgetAllocated()) Attach();
+}
+
+void TMainMenu::Attach() {
+    if (!FForm || !FForm->WidgetAllocated()) return;
+    QWidget* window = FForm->WidgetIfAllocated();
+    if (!FImpl->Bar) {
+        FImpl->Bar = new QMenuBar(window);
+        // Nothing above it: the form's client area starts at the bar's
+        // top edge, so the bar covers the top strip of the client area.
+    }
+    QMenuBar* bar = FImpl->Bar;
+    bar->clear();
+    for (int i = 0; i < FItems->Count(); ++i) {
+        TMenuItem* item = FItems->Items(i);
+        if (!item->Visible()) continue;
+        if (item->Count() > 0) {
+            QMenu* m = item->BuildMenu(bar);
+            m->setEnabled(item->Enabled());
+            bar->addMenu(m);
+        } else {
+            QAction* a = bar->addAction(QString::fromStdString(item->Caption()));
+            a->setEnabled(item->Enabled());
+            QObject::connect(a, &QAction::triggered, [item] { GuardedCall([item] { item->Click(); }); });
+        }
+    }
+    bar->setGeometry(0, 0, window->width(), bar->sizeHint().height());
+    bar->raise();
+    bar->show();
+}
+
+void TMainMenu::MenuChanged() {
+    if (FImpl && FImpl->Bar) Attach();
+}
+
+bool TMainMenu::IsAccelerator(char key) {
+    const char k = static_cast<char>(std::tolower(static_cast<unsigned char>(key)));
+    for (int i = 0; i < FItems->Count(); ++i) {
+        TMenuItem* item = FItems->Items(i);
+        if (!item->Visible() || !item->Enabled() || GetAccelChar(item->Caption()) != k) continue;
+        if (item->Count() == 0) {
+            item->Click();
+        } else if (FImpl->Bar && Screen && Screen->HasDisplay()) {
+            for (QAction* a : FImpl->Bar->actions())
+                if (a->menu() && a->text() == QString::fromStdString(item->Caption())) FImpl->Bar->setActiveAction(a);
+        }
+        return true;
+    }
+    return false;
+}
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) { EnsureKeyFilter(); }
+
+TPopupMenu::~TPopupMenu() = default;
+
+void TPopupMenu::Popup(int x, int y) {
+    FLastPoint = Point(x, y);
+    ++FPopupCount;
+    if (OnPopup) OnPopup(this);
+    // Off screen, or under a test's modal seam, nobody picks an item: the
+    // menu is only recorded.
+    if (!QApplication::instance() || (Screen && !Screen->HasDisplay()) || ModalHandler()) return;
+    std::unique_ptr<QMenu> menu(FItems->BuildMenu(nullptr));
+    menu->exec(QPoint(x, y));
+}

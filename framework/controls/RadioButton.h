@@ -1,0 +1,22 @@
+#pragma once
+#include "framework/controls/WinControl.h"
+
+// A radio button: checking one unchecks the radio buttons beside it (the
+// same parent). OnClick fires when it becomes checked.
+class TRadioButton : public TWinControl {
+public:
+    explicit TRadioButton(TComponent* owner);
+    String ClassName() const override { return "TRadioButton"; }
+
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool v);
+
+protected:
+    QWidget* CreateWidget(QWidget* parent) override;
+    void InitWidget() override;
+    void ApplyText() override;
+    void ApplyChecked();
+
+    bool FChecked = false;
+    bool FPushing = false;
+};

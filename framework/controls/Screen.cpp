@@ -1,0 +1,158 @@
+#include "framework/controls/Screen.h"
+
+#include <QBitmap>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <algorithm>
+#include <map>
+
+#include "framework/controls/ControlsInternal.h"
+#include "framework/controls/Form.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/rtl/Exception.h"
+
+namespace {
+// Cursors made by the program; they hold toolkit images, so they are freed
+// with the application, not at exit.
+std::map<TCursor, QCursor>& CustomCursors() {
+    static auto* cursors = new std::map<TCursor, QCursor>;
+    return *cursors;
+}
+
+bool BuiltInShape(TCursor c, Qt::CursorShape& shape) {
+    switch (c) {
+    case crDefault:
+    case crArrow: shape = Qt::ArrowCursor; return true;
+    case crNone: shape = Qt::BlankCursor; return true;
+    case crCross: shape = Qt::CrossCursor; return true;
+    case crIBeam: shape = Qt::IBeamCursor; return true;
+    case crSizeNESW: shape = Qt::SizeBDiagCursor; return true;
+    case crSizeNS: shape = Qt::SizeVerCursor; return true;
+    case crSizeNWSE: shape = Qt::SizeFDiagCursor; return true;
+    case crSizeWE: shape = Qt::SizeHorCursor; return true;
+    case crUpArrow: shape = Qt::UpArrowCursor; return true;
+    case crHourGlass: shape = Qt::WaitCursor; return true;
+    case crDrag:
+    case crMultiDrag: shape = Qt::DragCopyCursor; return true;
+    case crNoDrop:
+    case crNo: shape = Qt::ForbiddenCursor; return true;
+    case crHSplit: shape = Qt::SplitHCursor; return true;
+    case crVSplit: shape = Qt::SplitVCursor; return true;
+    case crSQLWait:
+    case crAppStart: shape = Qt::BusyCursor; return true;
+    case crHelp: shape = Qt::WhatsThisCursor; return true;
+    case crHandPoint: shape = Qt::PointingHandCursor; return true;
+    case crSizeAll: shape = Qt::SizeAllCursor; return true;
+    default: return false;
+    }
+}
+
+TScreen gScreen(nullptr);
+}  // namespace
+
+TScreen* Screen = &gScreen;
+
+QCursor velmor_internal::CursorFor(TCursor cursor) {
+    auto& custom = CustomCursors();
+    auto it = custom.find(cursor);
+    if (it != custom.end()) return it->second;
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    BuiltInShape(cursor, shape);
+    return QCursor(shape);
+}
+
+void velmor_internal::ScreenAddForm(TForm* form) { Screen->AddForm(form); }
+void velmor_internal::ScreenRemoveForm(TForm* form) { Screen->RemoveForm(form); }
+void velmor_internal::ScreenFormActivated(TForm* form) { Screen->FormActivated(form); }
+
+void velmor_internal::ScreenReleaseCursors() {
+    if (Screen->Cursor() != crDefault) Screen->SetCursor(crDefault);
+    CustomCursors().clear();
+}
+
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
+TScreen::~TScreen() = default;
+
+void TScreen::SetCursor(TCursor v) {
+    if (v == FCursor) return;
+    if (QGuiApplication::instance()) {
+        if (FCursor != crDefault) QGuiApplication::restoreOverrideCursor();
+        if (v != crDefault) QGuiApplication::setOverrideCursor(velmor_internal::CursorFor(v));
+    }
+    FCursor = v;
+}
+
+void TScreen::SetCursorImage(TCursor index, TBitmap* image, int hotX, int hotY) {
+    if (!image || image->Empty()) throw EInvalidOperation("Cursor image is empty");
+    const QImage img = image->Transparent() ? image->MaskedImage() : image->Image();
+    CustomCursors()[index] = QCursor(QPixmap::fromImage(img), hotX, hotY);
+}
+
+void TScreen::SetCursorShape(TCursor index, int toolkitShape) {
+    CustomCursors()[index] = QCursor(static_cast<Qt::CursorShape>(toolkitShape));
+}
+
+bool TScreen::HasCursor(TCursor index) const {
+    Qt::CursorShape shape;
+    return CustomCursors().count(index) || BuiltInShape(index, shape);
+}
+
+TForm* TScreen::Forms(int index) const {
+    if (index < 0 || index >= FormCount()) throw EListError(RtlConsts::SListIndexError, {index});
+    return FForms[static_cast<size_t>(index)];
+}
+
+void TScreen::AddForm(TForm* form) { FForms.push_back(form); }
+
+void TScreen::RemoveForm(TForm* form) {
+    FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
+    if (FActiveForm == form) {
+        FActiveForm = nullptr;
+        if (OnActiveFormChange) OnActiveFormChange(this);
+    }
+}
+
+void TScreen::FormActivated(TForm* form) {
+    if (form == FActiveForm) return;
+    FActiveForm = form;
+    // The most recently active form leads the list, as the classic one does.
+    auto it = std::find(FForms.begin(), FForms.end(), form);
+    if (it != FForms.end()) std::rotate(FForms.begin(), it, it + 1);
+    if (OnActiveFormChange) OnActiveFormChange(this);
+}
+
+namespace {
+QRect ScreenGeometry(bool available) {
+    QScreen* s = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+    if (!s) return QRect(0, 0, 1024, 768);
+    return available ? s->availableGeometry() : s->geometry();
+}
+}  // namespace
+
+int TScreen::Width() const { return ScreenGeometry(false).width(); }
+int TScreen::Height() const { return ScreenGeometry(false).height(); }
+
+int TScreen::PixelsPerInch() const {
+    QScreen* s = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+    return s ? static_cast<int>(s->logicalDotsPerInch() + 0.5) : 96;
+}
+
+TRect TScreen::WorkAreaRect() const {
+    const QRect r = ScreenGeometry(true);
+    return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
+bool TScreen::HasDisplay() const {
+    if (!QGuiApplication::instance()) return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal" && platform != "minimalegl";
+}
+
+bool TScreen::CaptureToFile(const TRect& area, const String& pngFile) const {
+    QScreen* s = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+    if (!s) return false;
+    const QPixmap shot = s->grabWindow(0, area.Left, area.Top, area.Width(), area.Height());
+    return !shot.isNull() && shot.save(QString::fromStdString(pngFile), "PNG");
+}

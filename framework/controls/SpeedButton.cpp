@@ -1,0 +1,178 @@
+#include "framework/controls/SpeedButton.h"
+
+#include <algorithm>
+
+#include "framework/controls/WinControl.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Brush.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/DrawText.h"
+#include "framework/graphics/Font.h"
+
+TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), FGlyph(new TBitmap) {
+    FWidth = 23;
+    FHeight = 22;
+    FGlyph->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+TSpeedButton::~TSpeedButton() { FGlyph->OnChange = nullptr; }
+
+void TSpeedButton::SetFlat(bool v) {
+    if (v == FFlat) return;
+    FFlat = v;
+    Invalidate();
+}
+
+void TSpeedButton::SetGroupIndex(int v) {
+    if (v == FGroupIndex) return;
+    FGroupIndex = v;
+    UpdateGroup();
+}
+
+void TSpeedButton::SetAllowAllUp(bool v) {
+    if (v == FAllowAllUp) return;
+    FAllowAllUp = v;
+    // The whole group shares the setting.
+    if (FParent && FGroupIndex)
+        for (int i = 0; i < FParent->ControlCount(); ++i)
+            if (auto* b = dynamic_cast<TSpeedButton*>(FParent->Controls(i)); b && b != this && b->FGroupIndex == FGroupIndex)
+                b->FAllowAllUp = v;
+}
+
+void TSpeedButton::SetDown(bool v) {
+    if (FGroupIndex == 0) v = false;  // only grouped buttons stay down
+    if (v == FDown) return;
+    if (!v && !FAllowAllUp && FDown) {
+        // The last button down of a group stays down, unless all may be up.
+        bool otherDown = false;
+        if (FParent)
+            for (int i = 0; i < FParent->ControlCount(); ++i)
+                if (auto* b = dynamic_cast<TSpeedButton*>(FParent->Controls(i));
+                    b && b != this && b->FGroupIndex == FGroupIndex && b->FDown)
+                    otherDown = true;
+        if (!otherDown) return;
+    }
+    FDown = v;
+    if (v) UpdateGroup();
+    Invalidate();
+}
+
+void TSpeedButton::UpdateGroup() {
+    if (!FParent || FGroupIndex == 0 || !FDown) return;
+    for (int i = 0; i < FParent->ControlCount(); ++i)
+        if (auto* b = dynamic_cast<TSpeedButton*>(FParent->Controls(i));
+            b && b != this && b->FGroupIndex == FGroupIndex && b->FDown) {
+            b->FDown = false;
+            b->Invalidate();
+        }
+}
+
+void TSpeedButton::SetGlyph(TBitmap* v) { FGlyph->Assign(v); }
+
+void TSpeedButton::SetNumGlyphs(int v) {
+    v = std::clamp(v, 1, 4);
+    if (v == FNumGlyphs) return;
+    FNumGlyphs = v;
+    Invalidate();
+}
+
+void TSpeedButton::Click() {
+    if (FGroupIndex != 0) {
+        if (!FDown)
+            SetDown(true);
+        else if (FAllowAllUp)
+            SetDown(false);
+    }
+    TGraphicControl::Click();
+}
+
+void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft && Enabled()) {
+        FPressed = true;
+        Invalidate();
+    }
+    TGraphicControl::MouseDown(button, shift, x, y);
+}
+
+void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    FPressed = false;
+    Invalidate();
+    TGraphicControl::MouseUp(button, shift, x, y);
+}
+
+void TSpeedButton::MouseEnter() {
+    FHot = true;
+    if (FFlat) Invalidate();
+    TGraphicControl::MouseEnter();
+}
+
+void TSpeedButton::MouseLeave() {
+    FHot = false;
+    if (FFlat) Invalidate();
+    TGraphicControl::MouseLeave();
+}
+
+void TSpeedButton::Paint() {
+    TCanvas* c = Canvas();
+    TRect r = ClientRect();
+    const bool sunk = FPressed || FDown;
+    if (FDown && !FPressed) {
+        c->Brush()->SetColor(clBtnHighlight);
+        c->FillRect(r);
+    } else if (!FFlat || FHot || sunk) {
+        c->Brush()->SetColor(clBtnFace);
+        c->FillRect(r);
+    }
+    if (!FFlat) {
+        TRect f = r;
+        DrawEdge(c, f, sunk ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    } else if (FHot || sunk) {
+        TRect f = r;
+        DrawEdge(c, f, sunk ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    }
+    const int off = sunk ? 1 : 0;
+    int gw = 0, gh = 0;
+    if (!FGlyph->Empty()) {
+        gw = FGlyph->Width() / FNumGlyphs;
+        gh = FGlyph->Height();
+    }
+    TRect textRect = Rect(0, 0, 0, 0);
+    if (!FText.empty()) DrawText(c, FText, textRect, DT_CALCRECT | DT_SINGLELINE);
+    const int spacing = gw && !FText.empty() ? Spacing : 0;
+    const bool horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
+    const int totalW = horizontal ? gw + spacing + textRect.Width() : std::max(gw, textRect.Width());
+    const int totalH = horizontal ? std::max(gh, textRect.Height()) : gh + spacing + textRect.Height();
+    int x = Margin >= 0 && horizontal ? Margin : (FWidth - totalW) / 2;
+    int y = Margin >= 0 && !horizontal ? Margin : (FHeight - totalH) / 2;
+    x += off;
+    y += off;
+    int gx = x, gy = y + (totalH - gh) / 2, tx = x + gw + spacing, ty = y + (totalH - textRect.Height()) / 2;
+    if (Layout == blGlyphRight) {
+        tx = x;
+        gx = x + textRect.Width() + spacing;
+    } else if (Layout == blGlyphTop) {
+        gx = x + (totalW - gw) / 2;
+        gy = y;
+        tx = x + (totalW - textRect.Width()) / 2;
+        ty = y + gh + spacing;
+    } else if (Layout == blGlyphBottom) {
+        tx = x + (totalW - textRect.Width()) / 2;
+        ty = y;
+        gx = x + (totalW - gw) / 2;
+        gy = y + textRect.Height() + spacing;
+    }
+    if (gw > 0) {
+        // The disabled picture when there is one, else the first.
+        const int index = !Enabled() && FNumGlyphs > 1 ? 1 : (FDown && FNumGlyphs > 3 ? 3 : 0);
+        TBitmap part(gw, gh);
+        part.Canvas()->CopyRect(Rect(0, 0, gw, gh), FGlyph->Canvas(), Bounds(index * gw, 0, gw, gh));
+        part.SetTransparent(true);
+        c->Draw(gx, gy, &part);
+    }
+    if (!FText.empty()) {
+        c->Brush()->SetStyle(bsClear);
+        c->Font()->SetColor(Enabled() ? Font()->Color() : clGrayText);
+        TRect t = Bounds(tx, ty, textRect.Width(), textRect.Height());
+        DrawText(c, FText, t, DT_SINGLELINE);
+    }
+}

@@ -1,0 +1,415 @@
+#include "framework/controls/WinControl.h"
+
+#include <QPalette>
+#include <QWidget>
+#include <algorithm>
+
+#include "framework/controls/ControlBridge.h"
+#include "framework/controls/ControlsInternal.h"
+#include "framework/controls/Form.h"
+#include "framework/rtl/Exception.h"
+
+namespace {
+// Which of two controls of the same alignment comes first. A control that
+// sits higher (alTop), lower (alBottom) and so on keeps that place.
+bool InsertBefore(TControl* c1, TControl* c2, TAlign align) {
+    switch (align) {
+    case alTop: return c1->Top() < c2->Top();
+    case alBottom: return c1->Top() + c1->Height() >= c2->Top() + c2->Height();
+    case alLeft: return c1->Left() < c2->Left();
+    case alRight: return c1->Left() + c1->Width() >= c2->Left() + c2->Width();
+    default: return false;
+    }
+}
+}  // namespace
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+    Destroying();
+    // The controls placed on a window go with it, whoever owns them.
+    while (!FControls.empty()) {
+        TControl* c = FControls.back();
+        RemoveControl(c);
+        delete c;
+    }
+    TWinControl::DestroyHandle();
+}
+
+HWND TWinControl::Handle() {
+    HandleNeeded();
+    return FBridge ? FBridge->Handle() : 0;
+}
+
+TControl* TWinControl::Controls(int index) const {
+    if (index < 0 || index >= ControlCount())
+        throw EListError(RtlConsts::SListIndexError, {index});
+    return FControls[static_cast<size_t>(index)];
+}
+
+bool TWinControl::ContainsControl(TControl* control) const {
+    for (TControl* c = control; c; c = c->Parent())
+        if (c == this) return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(const TPoint& p, bool allowDisabled) const {
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* c = *it;
+        if (c->Visible() && (c->Enabled() || allowDisabled) && c->BoundsRect().Contains(p)) return c;
+    }
+    return nullptr;
+}
+
+// --- tab order and focus ------------------------------------------------------------
+
+int TWinControl::TabOrder() const {
+    if (!FParent) return -1;
+    const auto& list = FParent->FTabList;
+    const auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int v) {
+    if (!FParent) return;
+    auto& list = FParent->FTabList;
+    const int current = TabOrder();
+    if (current < 0) return;
+    const int count = static_cast<int>(list.size());
+    if (v < 0 || v >= count) v = count - 1;
+    if (v == current) return;
+    list.erase(list.begin() + current);
+    list.insert(list.begin() + v, this);
+    FParent->UpdateTabChain();
+}
+
+void TWinControl::SetTabStop(bool v) {
+    if (v == FTabStop) return;
+    FTabStop = v;
+    if (FWidget) ApplyTabStop();
+}
+
+void TWinControl::ApplyTabStop() {
+    Qt::FocusPolicy policy = FWidget->focusPolicy();
+    int bits = static_cast<int>(policy);
+    if (FTabStop)
+        bits |= Qt::TabFocus;
+    else
+        bits &= ~static_cast<int>(Qt::TabFocus);
+    FWidget->setFocusPolicy(static_cast<Qt::FocusPolicy>(bits));
+}
+
+void TWinControl::UpdateTabChain() {
+    QWidget* previous = nullptr;
+    for (TWinControl* c : FTabList) {
+        QWidget* w = c->WidgetIfAllocated();
+        if (!w) continue;
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+bool TWinControl::CanFocus() const {
+    const TForm* form = GetParentForm(const_cast<TWinControl*>(this));
+    if (!form || !form->Visible() || !form->Enabled()) return false;
+    for (const TControl* c = this; c && c != form; c = c->Parent())
+        if (!c->Visible() || !c->Enabled()) return false;
+    return true;
+}
+
+void TWinControl::SetFocus() {
+    if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    TForm* form = GetParentForm(this);
+    if (form && form != this) form->SetActiveControl(this);
+    Widget()->setFocus(Qt::OtherFocusReason);
+}
+
+bool TWinControl::Focused() const {
+    if (!FWidget) return false;
+    if (FWidget->hasFocus()) return true;
+    // A window that is not active still knows which of its widgets has
+    // the focus.
+    QWidget* window = FWidget->window();
+    return window && window->focusWidget() == FWidget && !window->isActiveWindow() && window->isVisible();
+}
+
+void TWinControl::DoEnter() {
+    if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+    if (OnExit) OnExit(this);
+}
+
+// --- alignment -------------------------------------------------------------------
+
+void TWinControl::EnableAlign() {
+    if (FAlignLevel > 0) --FAlignLevel;
+    if (FAlignLevel == 0 && FAlignPending) Realign();
+}
+
+void TWinControl::AlignControl(TControl* control) {
+    if (FAlignLevel > 0) {
+        FAlignPending = true;
+        return;
+    }
+    // The one guard: moving children re-enters through their SetBounds and
+    // their OnResize handlers. A request made meanwhile is not dropped (that
+    // would leave children overlapping) but runs as another pass once this
+    // one is done; a layout that never settles stops after a few passes.
+    if (FInAlign) {
+        FAlignPending = true;
+        return;
+    }
+    FInAlign = true;
+    struct TReset {
+        bool& Flag;
+        ~TReset() { Flag = false; }
+    } reset{FInAlign};
+    constexpr int kMaxPasses = 8;
+    for (int pass = 0; pass < kMaxPasses; ++pass) {
+        FAlignPending = false;
+        TRect r = ClientRect();
+        AlignControls(pass == 0 ? control : nullptr, r);
+        if (!FAlignPending) break;
+    }
+    FAlignPending = false;
+}
+
+void TWinControl::AlignControls(TControl* control, TRect& rect) {
+    AdjustClientRect(rect);
+    auto doAlign = [&](TAlign align) {
+        std::vector<TControl*> list;
+        if (control && control->FParent == this && control->Align() == align && control->Visible())
+            list.push_back(control);
+        for (TControl* c : FControls) {
+            if (c == control || c->Align() != align || !c->Visible()) continue;
+            size_t j = 0;
+            while (j < list.size() && !InsertBefore(c, list[j], align)) ++j;
+            list.insert(list.begin() + static_cast<std::ptrdiff_t>(j), c);
+        }
+        for (TControl* c : list) {
+            const int w = std::max(0, rect.Right - rect.Left);
+            const int h = std::max(0, rect.Bottom - rect.Top);
+            switch (align) {
+            case alTop:
+                c->SetBoundsFromAligner(rect.Left, rect.Top, w, c->Height());
+                rect.Top += c->Height();
+                break;
+            case alBottom:
+                c->SetBoundsFromAligner(rect.Left, rect.Bottom - c->Height(), w, c->Height());
+                rect.Bottom -= c->Height();
+                break;
+            case alLeft:
+                c->SetBoundsFromAligner(rect.Left, rect.Top, c->Width(), h);
+                rect.Left += c->Width();
+                break;
+            case alRight:
+                c->SetBoundsFromAligner(rect.Right - c->Width(), rect.Top, c->Width(), h);
+                rect.Right -= c->Width();
+                break;
+            case alClient:
+                c->SetBoundsFromAligner(rect.Left, rect.Top, w, h);
+                break;
+            default:
+                break;
+            }
+        }
+    };
+    doAlign(alTop);
+    doAlign(alBottom);
+    doAlign(alLeft);
+    doAlign(alRight);
+    doAlign(alClient);
+    const TRect client = ClientRect();
+    for (TControl* c : std::vector<TControl*>(FControls))
+        if (c->Align() == alNone && c->Anchors() != DefaultAnchors) c->AnchorsAlign(client);
+}
+
+TRect TWinControl::ClientRect() const { return TControl::ClientRect(); }
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    TControl::SetBounds(left, top, width, height);
+}
+
+void TWinControl::Resize() {
+    Realign();
+    TControl::Resize();
+}
+
+// --- keys ------------------------------------------------------------------------
+
+void TWinControl::KeyDown(Word& key, TShiftState shift) {
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(Word& key, TShiftState shift) {
+    if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key) {
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+
+namespace {
+TShiftState KeyShift(const TMessage& m) {
+    TShiftState s = KeyboardShiftState();
+    if (m.LParam & KF_ALTDOWN_BIT) s |= ssAlt;
+    return s;
+}
+}  // namespace
+
+bool TWinControl::DoKeyDown(TMessage& m) {
+    Word key = static_cast<Word>(m.WParam);
+    const TShiftState shift = KeyShift(m);
+    TForm* form = GetParentForm(this);
+    if (form && form != this && form->KeyPreview()) {
+        static_cast<TWinControl*>(form)->KeyDown(key, shift);
+        if (key == 0) {
+            m.WParam = 0;
+            return true;
+        }
+    }
+    KeyDown(key, shift);
+    m.WParam = key;
+    return key == 0;
+}
+
+bool TWinControl::DoKeyUp(TMessage& m) {
+    Word key = static_cast<Word>(m.WParam);
+    const TShiftState shift = KeyShift(m);
+    TForm* form = GetParentForm(this);
+    if (form && form != this && form->KeyPreview()) {
+        static_cast<TWinControl*>(form)->KeyUp(key, shift);
+        if (key == 0) {
+            m.WParam = 0;
+            return true;
+        }
+    }
+    KeyUp(key, shift);
+    m.WParam = key;
+    return key == 0;
+}
+
+bool TWinControl::DoKeyPress(TMessage& m) {
+    if (m.WParam >= 0x80) return false;  // only ASCII reaches KeyPress
+    char key = static_cast<char>(m.WParam);
+    TForm* form = GetParentForm(this);
+    if (form && form != this && form->KeyPreview()) {
+        static_cast<TWinControl*>(form)->KeyPress(key);
+        if (key == 0) {
+            m.WParam = 0;
+            return true;
+        }
+    }
+    KeyPress(key);
+    m.WParam = static_cast<unsigned char>(key);
+    return key == 0;
+}
+
+void TWinControl::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (DoKeyDown(m)) m.Result = 1;
+        return;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (DoKeyUp(m)) m.Result = 1;
+        return;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        if (DoKeyPress(m)) m.Result = 1;
+        return;
+    case CM_ENTER: {
+        TForm* form = GetParentForm(this);
+        if (form && form != this) form->SetActiveControl(this);
+        DoEnter();
+        return;
+    }
+    case CM_EXIT:
+        DoExit();
+        return;
+    default:
+        TControl::WndProc(m);
+    }
+}
+
+// --- children and the widget ----------------------------------------------------
+
+void TWinControl::InsertControl(TControl* c) {
+    c->FParent = this;
+    FControls.push_back(c);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) FTabList.push_back(w);
+    c->UpdateAnchorRules();
+    c->Perform(CM_PARENTCOLORCHANGED);
+    c->Perform(CM_PARENTFONTCHANGED);
+    if (FWidget) {
+        if (c->FWidget) {
+            c->FWidget->setParent(FWidget);
+            c->ApplyBounds();
+            c->ApplyVisible();
+        } else {
+            c->CreateHandle();
+        }
+        UpdateTabChain();
+    } else if (c->FWidget) {
+        c->DestroyHandle();
+    }
+    AlignControl(c);
+}
+
+void TWinControl::RemoveControl(TControl* c) {
+    auto it = std::find(FControls.begin(), FControls.end(), c);
+    if (it == FControls.end()) return;
+    FControls.erase(it);
+    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), c), FTabList.end());
+    c->FParent = nullptr;
+    // The widget cannot live on without a parent window; the state stays.
+    c->DestroyHandle();
+    if (!HasState(csDestroying)) Realign();
+}
+
+void TWinControl::InitWidget() {
+    TControl::InitWidget();
+    ApplyTabStop();
+    for (TControl* c : FControls) c->CreateHandle();
+    UpdateTabChain();
+}
+
+void TWinControl::DestroyHandle() {
+    for (TControl* c : FControls) c->DestroyHandle();
+    TControl::DestroyHandle();
+}
+
+void TWinControl::FontChanged() {
+    TControl::FontChanged();
+    for (TControl* c : std::vector<TControl*>(FControls)) c->Perform(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::ColorChanged() {
+    TControl::ColorChanged();
+    for (TControl* c : std::vector<TControl*>(FControls)) c->Perform(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::ApplyColor() {
+    QPalette pal = FWidget->palette();
+    const QColor c = velmor_internal::ToQColor(FColor);
+    pal.setColor(QPalette::Window, c);
+    pal.setColor(QPalette::Base, c);
+    pal.setColor(QPalette::Button, c);
+    FWidget->setPalette(pal);
+}
+
+QWidget* TWinControl::CreateWidget(QWidget* parent) {
+    auto* w = new QWidget(parent);
+    w->setAutoFillBackground(!IsOpaque());
+    if (IsOpaque()) w->setAttribute(Qt::WA_OpaquePaintEvent);
+    w->setFocusPolicy(Qt::ClickFocus);
+    return w;
+}
+
+TControl* FindControl(HWND wnd) {
+    auto* bridge = dynamic_cast<TControlBridge*>(velmor_internal::HandleReceiver(wnd));
+    return bridge ? bridge->Control() : nullptr;
+}
