@@ -1,0 +1,3 @@
+#include "toolbars/TbProgressBar.h"
+
+TTbProgressBar::TTbProgressBar(TComponent* owner) : TTbCustomProgressBar(owner) {}

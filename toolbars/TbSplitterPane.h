@@ -1,0 +1,18 @@
+#pragma once
+#include "toolbars/TbCustomPanel.h"
+
+class TTbSplitter;
+
+// One of the two panes a splitter makes for itself; the controls of that
+// side are placed on it.
+class TTbSplitterPane : public TTbCustomPanel {
+public:
+    TTbSplitterPane(TComponent* owner, TTbSplitter* splitter);
+    String ClassName() const override { return "TTbSplitterPane"; }
+    TTbSplitter* Splitter() const { return FSplitter; }
+    // Showing or hiding a pane lays the splitter out again.
+    void SetVisible(bool v) override;
+
+private:
+    TTbSplitter* FSplitter;
+};
