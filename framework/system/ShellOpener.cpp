@@ -108,7 +108,7 @@ bool ShellOpenAllowed(const String& address) {
     }
     String scheme = LowerCase(a.substr(0, colon));
     String rest = a.substr(colon + 1);
-    if (scheme == "http" || scheme == "https")
+    if (scheme == "http" || scheme == "https" || scheme == "ftp")
         return rest.size() > 2 && rest.compare(0, 2, "//") == 0 &&
                String("/?#").find(rest[2]) == String::npos;
     if (scheme == "mailto") return !rest.empty();

@@ -6,7 +6,7 @@
 // Opens an address with the desktop's handler (xdg-open): the links in
 // grid cells, URL labels and URL buttons. Addresses come from web pages, so
 // only what a link may safely mean is opened:
-//   http:// and https:// addresses with a host, mailto: addresses, and
+//   http://, https:// and ftp:// addresses with a host, mailto: addresses, and
 //   file:// addresses on this machine that do not name a program (an
 //   executable file or a .desktop launcher).
 // Anything else (javascript:, data:, a bare program path, "calc.exe") is
