@@ -1,0 +1,50 @@
+#pragma once
+// A grid of text cells with one object per cell. Cells are addressed
+// (column, row), 0-based, fixed cells included; reading outside the grid
+// gives an empty text, writing outside it does nothing.
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "framework/grids/DrawGrid.h"
+
+class TStrings;
+
+class TStringGrid : public TDrawGrid {
+public:
+    explicit TStringGrid(TComponent* owner);
+    ~TStringGrid() override;
+    String ClassName() const override { return "TStringGrid"; }
+
+    String Cells(int aCol, int aRow) const { return CellRef(aCol, aRow); }
+    const String& CellRef(int aCol, int aRow) const;
+    void SetCells(int aCol, int aRow, const String& value);
+    TObject* Objects(int aCol, int aRow) const;
+    void SetObjects(int aCol, int aRow, TObject* obj);
+    // Live views of one row or column: reading and writing them reads and
+    // writes the cells. The grid owns them.
+    TStrings* Rows(int aRow);
+    TStrings* Cols(int aCol);
+
+protected:
+    void DrawCell(int aCol, int aRow, const TRect& aRect, TGridDrawState aState) override;
+    String GetEditText(int aCol, int aRow) override;
+    void SetEditText(int aCol, int aRow, const String& value) override;
+    void SizeChanged(int oldColCount, int oldRowCount) override;
+    void ColumnMoved(int fromIndex, int toIndex) override;
+    void RowMoved(int fromIndex, int toIndex) override;
+
+    // One row's cells; both vectors grow on the first write.
+    struct TRowData {
+        std::vector<String> Cells;
+        std::vector<TObject*> Objects;
+    };
+    std::vector<TRowData>& RowData() { return FData; }
+    const std::vector<TRowData>& RowData() const { return FData; }
+    // Writes a cell without repainting, for the kit's bulk operations.
+    void StoreCell(int aCol, int aRow, String&& value);
+
+private:
+    std::vector<TRowData> FData;
+    std::map<int, std::unique_ptr<TStrings>> FRowViews, FColViews;
+};

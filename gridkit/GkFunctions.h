@@ -1,0 +1,43 @@
+#pragma once
+// Plain string functions used across the grid kit: text kinds, number
+// classes, URLs, cell references, lines and the cell-file text encoding.
+#include <string_view>
+
+#include "framework/graphics/Color.h"
+#include "framework/rtl/Types.h"
+
+// 0 plain, 1 markup, 2 RTF, 3 formula.
+int TextKind(const String& text, bool allowMarkup);
+// 0 whole number (or empty), 1 float, 2 anything else; uses the locale's
+// thousand and decimal separators.
+int ClassifyNumberText(const String& text);
+bool IsURL(const String& text);
+String StripURLProtocol(const String& text);
+// "R<row>C<col>" (any case) -> col, row.
+bool ParseRowCol(const String& text, int& col, int& row);
+// The text up to the first CR; rest gets what follows it, one LF dropped.
+String FirstLine(const String& text, String* rest = nullptr);
+int LineCount(const String& text, bool multiLine);
+String DecodeHeaderBreaks(const String& text);
+String FillChars(const String& text, char c);
+String UpperChars(const String& text);
+String OemToAnsiText(const String& text);
+
+class TCanvas;
+class TBitmap;
+// Draws the bitmap into rect with the colour of its top-left pixel made
+// the background colour (glyphs with a "transparent" corner colour).
+void DrawTransparentBitmap(TCanvas* canvas, TBitmap* bitmap, TColor background, const TRect& rect);
+
+// The cell-file forms of a cell text. Encoding makes every line break
+// CR LF first, then stores CR as TAB and LF as #8, so a text comes back
+// with its lines; a text without CR is stored as it is.
+String EncodeCellText(const String& text);
+String DecodeCellText(const String& text, bool multiLineCells);
+
+// A number field of the cell file, read as the runtime's integer
+// conversion reads it when its error is ignored: leading blanks skipped,
+// sign, "$" or "0x" hex; a field that stops early gives the digits before
+// the stop without their sign; no digits give 0. digits reports whether
+// any digit was read.
+int CellFileNumber(std::string_view field, bool* digits = nullptr);

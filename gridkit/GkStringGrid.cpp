@@ -1,0 +1,1194 @@
+#include "gridkit/GkStringGrid.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "framework/classes/StringList.h"
+#include "framework/controls/Form.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/DrawText.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/grids/InplaceEdit.h"
+#include "framework/rtl/DateTime.h"
+#include "framework/rtl/FileUtils.h"
+#include "framework/rtl/StrUtils.h"
+#include "framework/system/IniFile.h"
+#include "framework/system/Registry.h"
+#include "gridkit/BackGround.h"
+#include "gridkit/Bands.h"
+#include "gridkit/CellNode.h"
+#include "gridkit/ColumnSize.h"
+#include "gridkit/GkFormResizeHub.h"
+#include "gridkit/GkFunctions.h"
+#include "gridkit/GkGridError.h"
+#include "gridkit/HTMLSettings.h"
+#include "gridkit/MouseActions.h"
+#include "gridkit/Navigation.h"
+#include "gridkit/PrintSettings.h"
+#include "gridkit/SizeWhileTyping.h"
+
+namespace {
+bool gOleDropRTF = true;
+
+// The grid cell file's limits: beyond them a size line is taken for a
+// damaged file rather than a grid anyone made. Rows are bounded by the
+// cell count only, as long tables (lists of 100,000 pages) are real.
+constexpr int kMaxFileCols = 65536;
+constexpr long long kMaxFileCells = 4194304;
+
+// Halves to even, as the runtime's Round.
+int RoundPercent(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+int Percent(int row, int rowCount) {
+    // A single-row grid is wholly done after its one row.
+    if (rowCount <= 1) return 100;
+    return RoundPercent(static_cast<double>(row) / (rowCount - 1) * 100.0);
+}
+
+void AppendInt(String& out, long long v) {
+    char buf[24];
+    auto res = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, res.ptr);
+}
+
+// Holds a grid's file flag for one load or save.
+class TBusyGuard {
+public:
+    explicit TBusyGuard(bool& flag) : FFlag(flag) {
+        if (FFlag) throw EGkGridError(GkGridTexts::SFileBusy);
+        FFlag = true;
+    }
+    ~TBusyGuard() { FFlag = false; }
+
+private:
+    bool& FFlag;
+};
+}  // namespace
+
+TGkStringGrid::TGkStringGrid(TComponent* owner)
+    : TStringGrid(owner),
+      FPrintSettings(new TPrintsettings),
+      FHTMLSettings(new THTMLSettings),
+      FNavigation(new TNavigation),
+      FColumnSize(new TColumnSize(this)),
+      FCellNode(new TCellNode),
+      FBands(new TBands),
+      FSizeWhileTyping(new TSizeWhileTyping),
+      FMouseActions(new TMouseActions),
+      FColumnHeaders(new TStringList),
+      FRowHeaders(new TStringList),
+      FLookupItems(new TStringList),
+      FComboItems(new TStringList),
+      FFixedFont(new TFont),
+      FSortUpGlyph(new TBitmap),
+      FSortDownGlyph(new TBitmap),
+      FBackGround(new TBackGround) {
+    auto repaint = [this]() { Invalidate(); };
+    FBands->OnChange = repaint;
+    FCellNode->OnChange = repaint;
+    FBackGround->OnChange = repaint;
+    FColumnHeaders->OnChange = [this](TObject*) { ApplyColumnHeaders(); };
+    FRowHeaders->OnChange = [this](TObject*) { ApplyRowHeaders(); };
+    FFixedFont->Assign(Font());
+    FFixedFont->OnChange = [this](TObject*) { Invalidate(); };
+    FConfiguredFixedCols = TStringGrid::FixedCols();
+    FConfiguredFixedRows = TStringGrid::FixedRows();
+    SetDefaultRowHeight(21);
+    if (!HasState(csDesigning)) {
+        if (auto* form = dynamic_cast<TForm*>(owner)) {
+            FResizeHub = TGkFormResizeHub::Subscribe(form, this);
+            FFormWidth = form->Width();
+            FFormHeight = form->Height();
+        }
+    }
+}
+
+TGkStringGrid::~TGkStringGrid() {
+    if (FColumnSize->Save) {
+        try {
+            SaveColumnWidths();
+        } catch (...) {
+            // A grid going away has no one to tell; the widths stay as stored.
+        }
+    }
+    if (FResizeHub) TGkFormResizeHub::Unsubscribe(FResizeHub, this);
+    FResizeHub = nullptr;
+    if (FGridImages) FGridImages->RemoveFreeNotification(this);
+}
+
+void TGkStringGrid::Loaded() {
+    TStringGrid::Loaded();
+    ApplyColumnHeaders();
+    ApplyRowHeaders();
+}
+
+namespace {
+int MulDiv(int a, int b, int c) {
+    // a * b / c rounded half away from zero, as the platform's MulDiv.
+    if (c == 0) return -1;
+    const long long p = static_cast<long long>(a) * b;
+    const long long half = (c < 0 ? -static_cast<long long>(c) : c) / 2;
+    const bool negative = (p < 0) != (c < 0);
+    const long long mag = ((p < 0 ? -p : p) + half) / (c < 0 ? -static_cast<long long>(c) : c);
+    return static_cast<int>(negative ? -mag : mag);
+}
+}  // namespace
+
+String TGkStringGrid::ScrollHintText(bool vertical, int thumbPos127) {
+    const int index = vertical ? MulDiv(thumbPos127, RowCount() - VisibleRowCount() - FixedRows(), 127) + FixedRows()
+                               : MulDiv(thumbPos127, ColCount() - VisibleColCount() - FixedCols(), 127) + FixedCols();
+    String text = (vertical ? "Row : " : "Col : ") + IntToStr(index);
+    if (OnScrollHint) OnScrollHint(this, index, text);
+    return text;
+}
+
+void TGkStringGrid::WndProc(TMessage& m) {
+    if (m.Msg == WM_VSCROLL || m.Msg == WM_HSCROLL) {
+        const bool vertical = m.Msg == WM_VSCROLL;
+        const bool wanted = ScrollHints == shBoth || ScrollHints == (vertical ? shVertical : shHorizontal);
+        const int code = static_cast<int>(m.WParam & 0xFFFF);
+        if (wanted && code == SB_THUMBTRACK) {
+            // The toolkit's bars run over rows (columns), not 0..127.
+            const int index = static_cast<int>((m.WParam >> 16) & 0xFFFF);
+            String text = (vertical ? "Row : " : "Col : ") + IntToStr(index);
+            if (OnScrollHint) OnScrollHint(this, index, text);
+            FScrollHintShown = text;
+        } else if (code == SB_ENDSCROLL || code == SB_THUMBPOSITION) {
+            FScrollHintShown.clear();
+        }
+    }
+    TStringGrid::WndProc(m);
+}
+
+void TGkStringGrid::WidgetCreated() {
+    TStringGrid::WidgetCreated();
+    if (FColumnSize->Save) LoadColumnWidths();
+}
+
+void TGkStringGrid::SaveColumnWidths() {
+    if (FColumnSize->Key.empty() || FColumnSize->Section.empty() || HasState(csDesigning)) return;
+    if (FColumnSize->Location == clInifile) {
+        TIniFile ini(FColumnSize->Key);
+        for (int c = 0; c < ColCount(); ++c)
+            ini.WriteInteger(FColumnSize->Section, "col" + IntToStr(c), ColWidths(c));
+        ini.UpdateFile();
+        return;
+    }
+    TRegistry reg;
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    if (!reg.OpenKey(FColumnSize->Key + "\\" + FColumnSize->Section, true)) return;
+    for (int c = 0; c < ColCount(); ++c) reg.WriteInteger("col" + IntToStr(c), ColWidths(c));
+    reg.CloseKey();
+}
+
+void TGkStringGrid::LoadColumnWidths() {
+    if (FColumnSize->Key.empty() || FColumnSize->Section.empty() || HasState(csDesigning)) return;
+    if (FColumnSize->Location == clInifile) {
+        TIniFile ini(FColumnSize->Key);
+        for (int c = 0; c < ColCount(); ++c) {
+            const int w = ini.ReadInteger(FColumnSize->Section, "col" + IntToStr(c), -1);
+            if (w != -1) SetColWidths(c, w);
+        }
+        return;
+    }
+    TRegistry reg;
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    if (!reg.OpenKeyReadOnly(FColumnSize->Key + "\\" + FColumnSize->Section)) return;
+    for (int c = 0; c < ColCount(); ++c) {
+        const String name = "col" + IntToStr(c);
+        if (!reg.ValueExists(name)) continue;
+        int w = -1;
+        try {
+            w = reg.ReadInteger(name);
+        } catch (const Exception&) {
+            w = -1;  // a value of another kind reads as missing
+        }
+        if (w != -1) SetColWidths(c, w);
+    }
+    reg.CloseKey();
+}
+
+void TGkStringGrid::Notification(TComponent* component, TOperation operation) {
+    if (operation == opRemove && component == FGridImages) FGridImages = nullptr;
+    TStringGrid::Notification(component, operation);
+}
+
+// ---- property setters ---------------------------------------------------------
+
+void TGkStringGrid::SetAutoSize(bool v) {
+    FAutoSize = v;
+    if (v) AutoSizeColumns(10);
+}
+
+void TGkStringGrid::SetVAlignment(TVAlignment v) {
+    if (v == FVAlignment) return;
+    FVAlignment = v;
+    Invalidate();
+}
+
+void TGkStringGrid::SetMultilinecells(bool v) {
+    if (v == FMultilinecells) return;
+    FMultilinecells = v;
+    Invalidate();
+}
+
+void TGkStringGrid::SetSortShow(bool v) {
+    FSortShow = v;
+    InvalidateRow(0);
+}
+
+void TGkStringGrid::SetSortIndexShow(bool v) {
+    FSortIndexShow = v;
+    InvalidateRow(0);
+}
+
+void TGkStringGrid::SetSortColumn(int v) {
+    FSortColumn = v;
+    InvalidateRow(0);
+}
+
+void TGkStringGrid::SetSortUpGlyph(TBitmap* v) { FSortUpGlyph->Assign(v); }
+void TGkStringGrid::SetSortDownGlyph(TBitmap* v) { FSortDownGlyph->Assign(v); }
+
+void TGkStringGrid::SetSelectionColor(TColor v) {
+    FSelectionColor = v;
+    Invalidate();
+}
+
+void TGkStringGrid::SetSelectionTextColor(TColor v) {
+    FSelectionTextColor = v;
+    Invalidate();
+}
+
+void TGkStringGrid::SetSelectionRectangle(bool v) {
+    FSelectionRectangle = v;
+    Invalidate();
+}
+
+void TGkStringGrid::SetShowSelection(bool v) {
+    if (v == FShowSelection) return;
+    FShowSelection = v;
+    Invalidate();
+}
+
+bool TGkStringGrid::OleDropRTF() { return gOleDropRTF; }
+void TGkStringGrid::SetOleDropRTF(bool v) { gOleDropRTF = v; }
+
+void TGkStringGrid::SetGridImages(TImageList* v) {
+    if (v == FGridImages) return;
+    if (FGridImages) FGridImages->RemoveFreeNotification(this);
+    FGridImages = v;
+    if (v) v->FreeNotification(this);
+    Invalidate();
+}
+
+void TGkStringGrid::SetURLColor(TColor v) {
+    if (v == FURLColor) return;
+    FURLColor = v;
+    if (FURLShow) Invalidate();
+}
+
+void TGkStringGrid::SetURLShow(bool v) {
+    if (v == FURLShow) return;
+    FURLShow = v;
+    Invalidate();
+}
+
+void TGkStringGrid::SetURLFull(bool v) {
+    if (v == FURLFull) return;
+    FURLFull = v;
+    if (FURLShow) Invalidate();
+}
+
+void TGkStringGrid::SetFixedFooters(int v) {
+    if (v == FFixedFooters) return;
+    FFixedFooters = std::max(0, v);
+    Invalidate();
+}
+
+void TGkStringGrid::SetFixedRightCols(int v) {
+    if (v == FFixedRightCols) return;
+    FFixedRightCols = std::max(0, v);
+    Invalidate();
+}
+
+void TGkStringGrid::SetFixedColWidth(int v) {
+    for (int c = 0; c < FixedCols(); ++c) SetColWidths(c, v);
+}
+
+void TGkStringGrid::SetFixedRowHeight(int v) {
+    for (int r = 0; r < FixedRows(); ++r) SetRowHeights(r, v);
+}
+
+void TGkStringGrid::SetFixedFont(TFont* v) {
+    FFixedFont->Assign(v);
+    Invalidate();
+}
+
+void TGkStringGrid::SetWordWrap(bool v) {
+    if (v == FWordWrap) return;
+    FWordWrap = v;
+    Invalidate();
+}
+
+void TGkStringGrid::SetColumnHeaders(TStringList* v) {
+    auto keep = std::move(FColumnHeaders->OnChange);
+    FColumnHeaders->OnChange = nullptr;
+    FColumnHeaders->Assign(v);
+    FColumnHeaders->OnChange = std::move(keep);
+    if (FixedRows() > 0)
+        for (int c = 0; c < ColCount(); ++c) SetCells(c, 0, String());
+    ApplyColumnHeaders();
+}
+
+void TGkStringGrid::SetRowHeaders(TStringList* v) {
+    auto keep = std::move(FRowHeaders->OnChange);
+    FRowHeaders->OnChange = nullptr;
+    FRowHeaders->Assign(v);
+    FRowHeaders->OnChange = std::move(keep);
+    if (HasState(csDesigning) && FixedCols() > 0)
+        for (int r = 0; r < RowCount(); ++r) SetCells(0, r, String());
+    ApplyRowHeaders();
+}
+
+void TGkStringGrid::SetLookupItems(TStringList* v) {
+    if (v) FLookupItems->Assign(v);
+}
+
+void TGkStringGrid::ApplyColumnHeaders() {
+    if (FixedRows() <= 0) return;
+    const int n = std::min(FColumnHeaders->Count(), ColCount());
+    for (int c = 0; c < n; ++c) SetCells(c, 0, DecodeHeaderBreaks(FColumnHeaders->Strings(c)));
+}
+
+void TGkStringGrid::ApplyRowHeaders() {
+    if (FixedCols() <= 0) return;
+    const int n = std::min(FRowHeaders->Count(), RowCount());
+    for (int r = 0; r < n; ++r) SetCells(0, r, DecodeHeaderBreaks(FRowHeaders->Strings(r)));
+}
+
+// ---- size and fixed counts ------------------------------------------------------
+
+void TGkStringGrid::RestoreFixedCounts() {
+    FRestoringFixed = true;
+    try {
+        const int wantRows = std::min(FConfiguredFixedRows, RowCount() - 1);
+        if (TStringGrid::FixedRows() < wantRows) TStringGrid::SetFixedRows(wantRows);
+        const int wantCols = std::min(FConfiguredFixedCols, ColCount() - 1);
+        if (TStringGrid::FixedCols() < wantCols) TStringGrid::SetFixedCols(wantCols);
+    } catch (...) {
+        FRestoringFixed = false;
+        throw;
+    }
+    FRestoringFixed = false;
+}
+
+void TGkStringGrid::SetColCount(int v) {
+    TStringGrid::SetColCount(v);
+    RestoreFixedCounts();
+}
+
+void TGkStringGrid::SetRowCount(int v) {
+    TStringGrid::SetRowCount(v);
+    RestoreFixedCounts();
+}
+
+void TGkStringGrid::SetFixedCols(int v) {
+    TStringGrid::SetFixedCols(v);
+    if (!FRestoringFixed) FConfiguredFixedCols = TStringGrid::FixedCols();
+}
+
+void TGkStringGrid::SetFixedRows(int v) {
+    TStringGrid::SetFixedRows(v);
+    if (!FRestoringFixed) FConfiguredFixedRows = TStringGrid::FixedRows();
+}
+
+void TGkStringGrid::SizeChanged(int oldColCount, int oldRowCount) {
+    TStringGrid::SizeChanged(oldColCount, oldRowCount);
+    if (static_cast<int>(FRowMarks.size()) > RowCount()) FRowMarks.resize(RowCount());
+    if (FColumnSize->Stretch()) StretchLastColumn();
+}
+
+void TGkStringGrid::ColWidthsChanged() {
+    if (FColumnSize->Stretch()) StretchLastColumn();
+    TStringGrid::ColWidthsChanged();
+    const int sized = FSizingCol;
+    if (sized >= 0 && FMouseActions->AllColumnSize && FSizingColStart >= 1) {
+        const int newWidth = ColWidths(sized);
+        FSizingCol = -1;  // the widths set below are not another sizing
+        for (int c = FixedCols(); c < ColCount(); ++c)
+            if (c != sized)
+                ColWidthList()[c] = RoundPercent(static_cast<double>(ColWidths(c)) * newWidth /
+                                                 FSizingColStart);
+        TStringGrid::ColWidthsChanged();
+    }
+    FSizingCol = -1;
+    if (sized >= 0 && OnEndColumnSize) OnEndColumnSize(this, sized);
+}
+
+void TGkStringGrid::RowHeightsChanged() {
+    TStringGrid::RowHeightsChanged();
+    const int sized = FSizingRow;
+    if (sized >= 0 && FMouseActions->AllRowSize && FSizingRowStart >= 1) {
+        const int newHeight = RowHeights(sized);
+        FSizingRow = -1;
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (r != sized)
+                RowHeightList()[r] = RoundPercent(static_cast<double>(RowHeights(r)) * newHeight /
+                                                  FSizingRowStart);
+        TStringGrid::RowHeightsChanged();
+    }
+    FSizingRow = -1;
+    if (sized >= 0 && OnEndRowSize) OnEndRowSize(this, sized);
+}
+
+void TGkStringGrid::StretchLastColumn() {
+    if (!FColumnSize->Stretch() || ColCount() <= 0 || FStretching) return;
+    FStretching = true;
+    const int client = ClientRect().Width();
+    if (ColCount() == 1) {
+        SetColWidths(0, client);
+    } else {
+        int sum = 0;
+        for (int c = 0; c < ColCount() - 1; ++c) sum += ColWidths(c) + GridLineWidth();
+        if (sum < client) SetColWidths(ColCount() - 1, client - sum - 1);
+    }
+    FStretching = false;
+}
+
+void TGkStringGrid::FormResized(int formWidth, int formHeight) {
+    if (HasState(csDesigning) || !SizeWithForm) return;
+    const int w = Width() + (formWidth - FFormWidth);
+    const int h = Height() + (formHeight - FFormHeight);
+    if (w > 0 && h > 0) {
+        SetBounds(Left(), Top(), w, h);
+        FFormWidth = formWidth;
+        FFormHeight = formHeight;
+    }
+}
+
+// ---- hooks ---------------------------------------------------------------------
+
+void TGkStringGrid::GetCellColor(int aCol, int aRow, TGridDrawState aState, TBrush* aBrush, TFont* aFont) {
+    if (FBands->Active() && aCol >= FixedCols() && aCol < ColCount() - FFixedRightCols &&
+        aRow >= FixedRows() && aRow < RowCount() - FFixedFooters) {
+        const int period = std::max(1, FBands->Period());
+        const int k = (aRow - FixedRows()) % period;
+        aBrush->SetColor(k >= FBands->PrimaryLength() ? FBands->SecondaryColor() : FBands->PrimaryColor());
+    }
+    if (OnGetCellColor) OnGetCellColor(this, aRow, aCol, aState, aBrush, aFont);
+}
+
+void TGkStringGrid::GetCellPrintColor(int aCol, int aRow, TGridDrawState aState, TBrush* aBrush,
+                                      TFont* aFont) {
+    if (FBands->Active() && FBands->Print && aCol >= FixedCols() &&
+        aCol < ColCount() - FFixedRightCols && aRow >= FixedRows() &&
+        aRow < RowCount() - FFixedFooters) {
+        const int period = std::max(1, FBands->Period());
+        const int k = (aRow - FixedRows()) % period;
+        aBrush->SetColor(k >= FBands->PrimaryLength() ? FBands->SecondaryColor() : FBands->PrimaryColor());
+    }
+    if (OnGetCellPrintColor) OnGetCellPrintColor(this, aRow, aCol, aState, aBrush, aFont);
+}
+
+void TGkStringGrid::GetCellBorder(int aCol, int aRow, TPen* aPen, TCellBorders& borders) {
+    if (OnGetCellBorder) OnGetCellBorder(this, aRow, aCol, aPen, borders);
+}
+
+void TGkStringGrid::GetCellPrintBorder(int aCol, int aRow, TPen* aPen, TCellBorders& borders) {
+    if (OnGetCellPrintBorder) OnGetCellPrintBorder(this, aRow, aCol, aPen, borders);
+}
+
+void TGkStringGrid::GetCellAlignment(int aCol, int aRow, TAlignment& alignment) {
+    if (OnGetAlignment) OnGetAlignment(this, aRow, aCol, alignment);
+}
+
+void TGkStringGrid::GetColumnFormat(int aCol, TSortStyle& style, String& prefix, String& suffix) {
+    if (OnGetFormat) OnGetFormat(this, aCol, style, prefix, suffix);
+}
+
+void TGkStringGrid::GetCellEditor(int aCol, int aRow, TEditorType& editor) {
+    if (OnGetEditorType) OnGetEditorType(this, aCol, aRow, editor);
+}
+
+void TGkStringGrid::IsFixedCell(int aCol, int aRow, bool& isFixed) {
+    if (OnIsFixedCell) OnIsFixedCell(this, aRow, aCol, isFixed);
+}
+
+void TGkStringGrid::CanEditCell(int aCol, int aRow, bool& canEdit) {
+    if (OnCanEditCell) OnCanEditCell(this, aRow, aCol, canEdit);
+}
+
+void TGkStringGrid::IsPasswordCell(int aCol, int aRow, bool& isPassword) {
+    if (OnIsPasswordCell) OnIsPasswordCell(this, aRow, aCol, isPassword);
+}
+
+void TGkStringGrid::AfterPaste(const TGridCoord&, const TGridRect&, bool) {}
+
+// ---- typed accessors -------------------------------------------------------------
+
+int TGkStringGrid::CellAsInteger(int aCol, int aRow) const {
+    String s = Trim(CellRef(aCol, aRow));
+    if (s.empty()) s = "0";
+    size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    if (i == s.size()) throw EGkGridError(GkGridTexts::SNotInteger);
+    for (size_t k = i; k < s.size(); ++k)
+        if (s[k] < '0' || s[k] > '9') throw EGkGridError(GkGridTexts::SNotInteger);
+    int v = 0;
+    if (!TryStrToInt(s, v)) throw EGkGridError(GkGridTexts::SNotInteger);
+    return v;
+}
+
+void TGkStringGrid::SetCellAsInteger(int aCol, int aRow, int v) { SetCells(aCol, aRow, IntToStr(v)); }
+
+double TGkStringGrid::CellAsFloat(int aCol, int aRow) const {
+    const TFormatSettings& fs = FormatSettings();
+    String s = CellRef(aCol, aRow);
+    if (s.empty()) s = "0";
+    String n;
+    n.reserve(s.size());
+    for (char c : s) {
+        if (c == fs.ThousandSeparator) continue;
+        n += c == fs.DecimalSeparator ? '.' : c;
+    }
+    n = Trim(n);
+    double v = 0;
+    const char* first = n.data();
+    if (!n.empty() && *first == '+') ++first;
+    const auto res = std::from_chars(first, n.data() + n.size(), v);
+    if (n.empty() || res.ec != std::errc() || res.ptr != n.data() + n.size())
+        throw EGkGridError(GkGridTexts::SNotInteger);
+    return v;
+}
+
+void TGkStringGrid::SetCellAsFloat(int aCol, int aRow, double v) {
+    SetCells(aCol, aRow, Format(FloatFormat, v));
+}
+
+TDateTime TGkStringGrid::CellAsDate(int aCol, int aRow) const { return StrToDate(CellRef(aCol, aRow)); }
+
+// ---- row marks ---------------------------------------------------------------------
+
+bool TGkStringGrid::RowMarked(int aRow) const {
+    if (aRow < 0 || aRow >= RowCount()) throw EGkGridError(GkGridTexts::SInvalidRow);
+    return aRow < static_cast<int>(FRowMarks.size()) && FRowMarks[aRow];
+}
+
+void TGkStringGrid::SetRowMarked(int aRow, bool v) {
+    if (aRow < 0 || aRow >= RowCount()) throw EGkGridError(GkGridTexts::SInvalidRow);
+    if (aRow >= static_cast<int>(FRowMarks.size())) FRowMarks.resize(aRow + 1, false);
+    if (FRowMarks[aRow] == v) return;
+    FRowMarks[aRow] = v;
+    RefreshRow(aRow);
+}
+
+void TGkStringGrid::ClearRowMarks() {
+    for (size_t r = 0; r < FRowMarks.size(); ++r)
+        if (FRowMarks[r]) {
+            FRowMarks[r] = false;
+            RefreshRow(static_cast<int>(r));
+        }
+}
+
+void TGkStringGrid::MarkSelectedRows() {
+    const TGridRect s = Selection();
+    if (s.Top < 0 || s.Bottom < 0) return;
+    for (int r = s.Top; r <= s.Bottom && r < RowCount(); ++r)
+        if (!RowMarked(r)) SetRowMarked(r, true);
+}
+
+// ---- cell operations ------------------------------------------------------------------
+
+void TGkStringGrid::ClearAllCells() {
+    if (RowCount() > 0 && ColCount() > 0) ClearCellRect(0, 0, ColCount() - 1, RowCount() - 1);
+}
+
+void TGkStringGrid::RefreshCell(int aCol, int aRow) { InvalidateCell(aCol, aRow); }
+void TGkStringGrid::RefreshRow(int aRow) { InvalidateRow(aRow); }
+void TGkStringGrid::RefreshCellRange(const TGridRect&) { Invalidate(); }
+
+void TGkStringGrid::CenterCellInView(int aCol, int aRow) {
+    if (aCol < 0 || aRow < 0 || aCol >= ColCount() || aRow >= RowCount()) return;
+    int left = LeftCol(), top = TopRow();
+    const int visCols = VisibleColCount(), visRows = VisibleRowCount();
+    if (aCol < left || aCol >= left + visCols) left = std::max(FixedCols(), aCol - visCols / 2);
+    if (aRow < top || aRow >= top + visRows) top = std::max(FixedRows(), aRow - visRows / 2);
+    MoveTopLeft(left, top);
+}
+
+void TGkStringGrid::ParkSelection() {
+    FParkedSelection = Selection();
+    SetSelection({ColCount(), RowCount(), ColCount(), RowCount()});
+}
+
+bool TGkStringGrid::IsOnSizingEdge(int x, int y) {
+    const TGridCoord cell = MouseCoord(x, y);
+    if (cell.X < 0) return false;
+    const TRect r = CellRect(cell.X, cell.Y);
+    if ((Options() & goColSizing) && cell.Y < FixedRows() &&
+        (x - r.Left < 4 || r.Right - x < 4))
+        return true;
+    if ((Options() & goRowSizing) && cell.X < FixedCols() && (y - r.Top < 4 || r.Bottom - y < 4))
+        return true;
+    return false;
+}
+
+TAlignment TGkStringGrid::CellAlignment(int aCol, int aRow) {
+    TAlignment a = taLeftJustify;
+    if (AutoNumAlign) {
+        const String& t = CellRef(aCol, aRow);
+        if (!t.empty() && ClassifyNumberText(t) < 2) a = taRightJustify;
+    }
+    GetCellAlignment(aCol, aRow, a);
+    return a;
+}
+
+TSize TGkStringGrid::MeasureCellText(int aCol, int aRow) {
+    TCanvas* canvas = Canvas();
+    canvas->Font()->Assign(aRow < FixedRows() || aCol < FixedCols() ? FFixedFont.get() : Font());
+    String text = CellRef(aCol, aRow);
+    std::vector<String> lines;
+    if (FMultilinecells) {
+        String rest;
+        while (true) {
+            lines.push_back(FirstLine(text, &rest));
+            if (text.find('\r') == String::npos) break;
+            text = rest;
+        }
+    } else {
+        lines.push_back(FirstLine(text));
+    }
+    TSize size{0, 0};
+    for (String& l : lines) {
+        if (FURLShow && !FURLFull && IsURL(l)) l = StripURLProtocol(l);
+        size.cx = std::max(size.cx, canvas->TextWidth(l));
+    }
+    size.cy = canvas->TextHeight("gh") * static_cast<int>(lines.size());
+    return size;
+}
+
+TSize TGkStringGrid::CellGraphicSize(int, int) const { return TSize{0, 0}; }
+
+void TGkStringGrid::AutoSizeColumns(int padding) {
+    for (int c = FixedCols(); c < ColCount(); ++c) {
+        int w = 0;
+        for (int r = 0; r < RowCount(); ++r)
+            if (!CellRef(c, r).empty()) w = std::max(w, MeasureCellText(c, r).cx);
+        SetColWidths(c, w + padding);
+    }
+}
+
+void TGkStringGrid::ClearComboItems() { FComboItems->Clear(); }
+
+String TGkStringGrid::GetDisplayText(int aCol, int aRow) {
+    String text = CellRef(aCol, aRow);
+    bool password = false;
+    IsPasswordCell(aCol, aRow, password);
+    if (password) return FillChars(FirstLine(text), PasswordChar);
+    if (FURLShow && !FURLFull && IsURL(text)) text = StripURLProtocol(text);
+    return text;
+}
+
+void TGkStringGrid::StepToNextCell(int aCol, int aRow, bool forward, bool showEditor, bool force) {
+    if (!FNavigation->AdvanceOnEnter && !force) return;
+    const int lastCol = ColCount() - 1 - FFixedRightCols;
+    const int lastRow = RowCount() - 1 - FFixedFooters;
+    const bool leftRight = FNavigation->AdvanceDirection == adLeftRight;
+    int c = aCol, r = aRow;
+    // Every cell refusing selection must not hold the grid in a loop.
+    for (long long guard = static_cast<long long>(ColCount()) * RowCount() + 1; guard > 0; --guard) {
+        if (forward) {
+            if (leftRight ? c < lastCol : r < lastRow) {
+                leftRight ? ++c : ++r;
+            } else if (leftRight ? r < lastRow : c < lastCol) {
+                if (leftRight) {
+                    c = FixedCols();
+                    ++r;
+                } else {
+                    r = FixedRows();
+                    ++c;
+                }
+            } else if (FNavigation->AdvanceInsert) {
+                if (leftRight) {
+                    bool canAdd = true;
+                    if (OnCanAddRow) OnCanAddRow(this, canAdd);
+                    if (!canAdd) return;
+                    SetRowCount(RowCount() + 1);
+                    const int newRow = RowCount() - 1 - FFixedFooters;
+                    FocusCell(FixedCols(), newRow, true);
+                    if (OnAutoAddRow) OnAutoAddRow(this, newRow);
+                } else {
+                    SetColCount(ColCount() + 1);
+                    const int newCol = ColCount() - 1 - FFixedRightCols;
+                    FocusCell(newCol, FixedRows(), true);
+                    if (OnAutoInsertCol) OnAutoInsertCol(this, newCol);
+                    Invalidate();
+                }
+                if (showEditor) ShowEditor();
+                return;
+            } else {
+                c = FixedCols();
+                r = FixedRows();
+                if (!leftRight) Invalidate();
+            }
+        } else {
+            if (leftRight) {
+                if (c > FixedCols()) {
+                    --c;
+                } else if (r > FixedRows()) {
+                    c = lastCol;
+                    --r;
+                } else {
+                    return;
+                }
+            } else {
+                if (r > FixedRows()) {
+                    --r;
+                } else if (c > FixedCols()) {
+                    r = lastRow;
+                    --c;
+                } else {
+                    return;
+                }
+            }
+        }
+        if (SelectCell(c, r)) {
+            FocusCell(c, r, true);
+            break;
+        }
+    }
+    if (showEditor) ShowEditor();
+}
+
+// ---- base grid overrides --------------------------------------------------------------
+
+void TGkStringGrid::DrawCell(int aCol, int aRow, const TRect& aRect, TGridDrawState aState) {
+    if (!DefaultDrawing()) {
+        TDrawGrid::DrawCell(aCol, aRow, aRect, aState);
+        return;
+    }
+    TCanvas* canvas = Canvas();
+    const bool fixed = (aState & gdFixed) != 0;
+    if (fixed) canvas->Font()->Assign(FFixedFont.get());
+    if ((aState & gdSelected) && FShowSelection && !fixed) {
+        canvas->Brush()->SetColor(FSelectionColor);
+        canvas->Font()->SetColor(FSelectionTextColor);
+    } else {
+        if (aState & gdSelected) {
+            canvas->Brush()->SetColor(Color());
+            canvas->Font()->Assign(Font());
+        }
+        GetCellColor(aCol, aRow, aState, canvas->Brush(), canvas->Font());
+    }
+    canvas->FillRect(aRect);
+    const String text = GetDisplayText(aCol, aRow);
+    unsigned flags = DT_NOPREFIX | DT_EXPANDTABS;
+    switch (CellAlignment(aCol, aRow)) {
+    case taRightJustify: flags |= DT_RIGHT; break;
+    case taCenter: flags |= DT_CENTER; break;
+    default: break;
+    }
+    String shown = text;
+    if (FMultilinecells) {
+        // Lines are kept as CR LF or CR; the drawing wants one kind.
+        shown = AdjustLineBreaks(text);
+    } else {
+        shown = FirstLine(text);
+        flags |= DT_SINGLELINE;
+        if (FVAlignment == vtaCenter) flags |= DT_VCENTER;
+        if (FVAlignment == vtaBottom) flags |= DT_BOTTOM;
+    }
+    if (FWordWrap) flags |= DT_WORDBREAK;
+    TRect r = aRect;
+    r.Left += 2;
+    r.Right -= 2;
+    r.Top += 2;
+    r.Bottom -= 1;
+    canvas->Brush()->SetStyle(bsClear);
+    DrawText(canvas, shown, r, flags);
+    canvas->Brush()->SetStyle(bsSolid);
+    TCellBorders borders = 0;
+    TPen* pen = canvas->Pen();
+    pen->SetColor(clBlack);
+    pen->SetWidth(1);
+    GetCellBorder(aCol, aRow, pen, borders);
+    if (borders) {
+        if (borders & cbTop) {
+            canvas->MoveTo(aRect.Left, aRect.Top);
+            canvas->LineTo(aRect.Right, aRect.Top);
+        }
+        if (borders & cbLeft) {
+            canvas->MoveTo(aRect.Left, aRect.Top);
+            canvas->LineTo(aRect.Left, aRect.Bottom);
+        }
+        if (borders & cbRight) {
+            canvas->MoveTo(aRect.Right - 1, aRect.Top);
+            canvas->LineTo(aRect.Right - 1, aRect.Bottom);
+        }
+        if (borders & cbBottom) {
+            canvas->MoveTo(aRect.Left, aRect.Bottom - 1);
+            canvas->LineTo(aRect.Right, aRect.Bottom - 1);
+        }
+    }
+    if (aRow < static_cast<int>(FRowMarks.size()) && FRowMarks[aRow] && !fixed) {
+        canvas->Brush()->SetColor(FSelectionColor);
+        canvas->FrameRect(aRect);
+    }
+    TDrawGrid::DrawCell(aCol, aRow, aRect, aState);
+}
+
+bool TGkStringGrid::SelectCell(int aCol, int aRow) {
+    bool fixed = false;
+    IsFixedCell(aCol, aRow, fixed);
+    if (fixed) return false;
+    bool allow = true;
+    if (aRow != Row() && OnRowChanging) OnRowChanging(this, Row(), aRow, allow);
+    if (allow && aCol != Col() && OnColChanging) OnColChanging(this, Col(), aCol, allow);
+    if (allow && OnCellChanging) OnCellChanging(this, Row(), Col(), aRow, aCol, allow);
+    if (!allow) return false;
+    return TStringGrid::SelectCell(aCol, aRow);
+}
+
+bool TGkStringGrid::CanEditShow() {
+    if (!TStringGrid::CanEditShow()) return false;
+    bool canEdit = true;
+    CanEditCell(Col(), Row(), canEdit);
+    if (!canEdit) return false;
+    TEditorType editor = edNormal;
+    GetCellEditor(Col(), Row(), editor);
+    return editor != edDataCheckBox;
+}
+
+String TGkStringGrid::GetEditText(int aCol, int aRow) {
+    FEditStartText = CellRef(aCol, aRow);
+    FEditStartCol = aCol;
+    FEditStartRow = aRow;
+    return TStringGrid::GetEditText(aCol, aRow);
+}
+
+int TGkStringGrid::GetEditLimit() { return MaxEditLength; }
+
+void TGkStringGrid::KeyPress(char& key) {
+    if (key == 27 && (Options() & goEditing)) {
+        if (EditorMode() && FEditStartCol == Col() && FEditStartRow == Row())
+            SetCells(Col(), Row(), FEditStartText);
+        HideEditor();
+        key = 0;
+        return;
+    }
+    if (key == '\r' && KeyFromEditor()) StepToNextCell(Col(), Row(), true, false, false);
+    if (key != 0 && !(Options() & goEditing) && FNavigation->AutoGotoWhenSorted) {
+        if (!FNavigation->AutoGotoIncremental) {
+            FLookupText = String(1, UpCase(key));
+        } else if (key == '\b') {
+            if (!FLookupText.empty()) FLookupText.pop_back();
+        } else {
+            FLookupText += UpCase(key);
+        }
+        const int col = FSortShow ? FSortColumn : 1;
+        if (RowCount() >= 2 && !FLookupText.empty()) {
+            for (int r = FixedRows(); r < RowCount(); ++r) {
+                if (UpperCase(CellRef(col, r).substr(0, FLookupText.size())) == FLookupText) {
+                    SetRow(r);
+                    break;
+                }
+            }
+        }
+    }
+    TStringGrid::KeyPress(key);
+}
+
+// ---- the cell file ------------------------------------------------------------------------
+
+void TGkStringGrid::SaveCellsToFile(const String& fileName) {
+    TBusyGuard busy(FFileBusy);
+    const int cols = ColCount() + FHiddenCols;
+    const int rows = RowCount();
+    String out;
+    out.reserve(static_cast<size_t>(rows) * 16 + 64);
+    AppendInt(out, cols);
+    out += ',';
+    AppendInt(out, rows);
+    out += "\r\n";
+    for (int c = 0; c < cols; ++c) {
+        out += "cw ";
+        AppendInt(out, c);
+        out += ',';
+        AppendInt(out, ColWidths(c));
+        out += "\r\n";
+    }
+    int lastProgress = -1;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const String& text = CellRef(c, r);
+            if (text.empty()) continue;
+            AppendInt(out, c);
+            out += ',';
+            AppendInt(out, r);
+            out += ',';
+            if (text.find('\r') == String::npos) out += text;
+            else out += EncodeCellText(text);
+            out += "\r\n";
+        }
+        if (OnFileProgress) {
+            const int p = Percent(r, rows);
+            if (p != lastProgress) {
+                lastProgress = p;
+                OnFileProgress(this, static_cast<short>(p));
+            }
+        }
+    }
+    try {
+        SafeWriteFile(fileName, out);
+    } catch (const EFCreateError&) {
+        throw EGkGridError(String(GkGridTexts::SCannotCreate) + fileName);
+    }
+}
+
+void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
+    TBusyGuard busy(FFileBusy);
+    String data;
+    try {
+        data = ReadFileToString(fileName);
+    } catch (const EFOpenError&) {
+        throw EGkGridError(String(GkGridTexts::SCannotOpen) + fileName);
+    }
+    const size_t n = data.size();
+    size_t pos = 0;
+    // Lines end at CR LF or a lone CR; a bare LF belongs to a cell text.
+    auto nextLine = [&](std::string_view& line) -> bool {
+        if (pos >= n) return false;
+        const size_t cr = data.find('\r', pos);
+        if (cr == String::npos) {
+            line = std::string_view(data).substr(pos);
+            pos = n;
+        } else {
+            line = std::string_view(data).substr(pos, cr - pos);
+            pos = cr + 1;
+            if (pos < n && data[pos] == '\n') ++pos;
+        }
+        return true;
+    };
+    auto number = [](std::string_view s, bool* digits = nullptr) { return CellFileNumber(s, digits); };
+
+    const String corrupt = String(GkGridTexts::SCorruptFile) + fileName;
+    std::string_view line;
+    if (!nextLine(line)) throw EGkGridError(corrupt);
+    const size_t comma = line.find(',');
+    if (comma == std::string_view::npos) throw EGkGridError(corrupt);
+    bool colDigits = false, rowDigits = false;
+    const int cols = number(line.substr(0, comma), &colDigits);
+    const int rows = number(line.substr(comma + 1), &rowDigits);
+    if (!colDigits || !rowDigits || cols < 1 || rows < 1 || cols > kMaxFileCols ||
+        static_cast<long long>(cols) * rows > kMaxFileCells)
+        throw EGkGridError(corrupt);
+
+    SetColCount(cols - FHiddenCols);
+    SetRowCount(rows);
+    const int colCount = ColCount(), rowCount = RowCount();
+    bool widthsChanged = false;
+    int lastProgress = -1;
+    ++FUpdateLock;
+    try {
+        while (nextLine(line)) {
+            if (line.size() >= 2 && line[0] == 'c' && line[1] == 'w') {
+                const size_t wc = line.find(',');
+                const std::string_view idxText =
+                    line.size() > 3 ? line.substr(3, wc == std::string_view::npos ? wc : wc - 3)
+                                    : std::string_view();
+                const int idx = number(idxText);
+                const int width = wc == std::string_view::npos ? 0 : number(line.substr(wc + 1, 255));
+                if (idx >= 0 && idx < colCount) {
+                    ColWidthList()[idx] = width;
+                    widthsChanged = true;
+                }
+                continue;
+            }
+            const size_t c1 = line.find(',');
+            if (c1 == std::string_view::npos) continue;  // no cell line at all
+            const size_t c2 = line.find(',', c1 + 1);
+            const int col = number(line.substr(0, c1));
+            const int row = number(c2 == std::string_view::npos ? line.substr(c1 + 1)
+                                                               : line.substr(c1 + 1, c2 - c1 - 1));
+            if (col >= 0 && col < colCount && row >= 0 && row < rowCount) {
+                const std::string_view raw =
+                    c2 == std::string_view::npos ? std::string_view() : line.substr(c2 + 1);
+                if (raw.find('\b') == std::string_view::npos &&
+                    (FMultilinecells || raw.find('\r') == std::string_view::npos))
+                    StoreCell(col, row, String(raw));
+                else
+                    StoreCell(col, row, DecodeCellText(String(raw), FMultilinecells));
+            }
+            if (OnFileProgress) {
+                const int p = Percent(row, rowCount);
+                if (p != lastProgress) {
+                    lastProgress = p;
+                    OnFileProgress(this, static_cast<short>(p));
+                }
+            }
+        }
+    } catch (...) {
+        --FUpdateLock;
+        throw;
+    }
+    --FUpdateLock;
+    if (widthsChanged) ColWidthsChanged();
+    UpdateScrollRange();
+    Invalidate();
+}
+
+// ---- row and column operations ------------------------------------------------------------
+
+void TGkStringGrid::ClearCellRect(int aCol1, int aRow1, int aCol2, int aRow2) {
+    if (aRow2 < aRow1) return;
+    auto& data = RowData();
+    const int r1 = std::max(0, aRow1), r2 = std::min(RowCount() - 1, aRow2);
+    const int c1 = std::max(0, aCol1);
+    for (int r = r1; r <= r2; ++r) {
+        auto& cells = data[r].Cells;
+        const int c2 = std::min(static_cast<int>(cells.size()) - 1, aCol2);
+        for (int c = c1; c <= c2; ++c)
+            if (!cells[c].empty()) cells[c].clear();
+        if (EnableGraphics) {
+            auto& objs = data[r].Objects;
+            const int o2 = std::min(static_cast<int>(objs.size()) - 1, aCol2);
+            for (int c = c1; c <= o2; ++c) objs[c] = nullptr;
+        }
+    }
+    Invalidate();
+}
+
+void TGkStringGrid::ClearRowRange(int aRow, int aCount) {
+    if (RowCount() > 0 && ColCount() > 0 && aCount >= 1)
+        ClearCellRect(0, aRow, ColCount() - 1 + FHiddenCols, aRow + aCount - 1);
+}
+
+void TGkStringGrid::ClearColumnRange(int aCol, int aCount) {
+    if (RowCount() > 0 && ColCount() > 0 && aCount >= 1)
+        ClearCellRect(aCol, 0, aCol + aCount - 1, RowCount() - 1);
+}
+
+void TGkStringGrid::InsertRowRange(int aRow, int aCount) {
+    if (aCount < 1) return;
+    aRow = std::clamp(aRow, 0, RowCount());
+    if (EditorMode()) HideEditor();
+    const int oldCount = RowCount();
+    ++FUpdateLock;
+    SetRowCount(oldCount + aCount);
+    auto& data = RowData();
+    std::rotate(data.begin() + aRow, data.begin() + oldCount, data.end());
+    auto& heights = RowHeightList();
+    std::rotate(heights.begin() + aRow, heights.begin() + oldCount, heights.end());
+    for (int r = aRow; r < aRow + aCount; ++r) {
+        heights[r] = DefaultRowHeight();
+        data[r].Objects.clear();
+    }
+    if (aRow < static_cast<int>(FRowMarks.size()))
+        FRowMarks.insert(FRowMarks.begin() + aRow, aCount, false);
+    --FUpdateLock;
+    ClearRowRange(aRow, aCount);
+    RowHeightsChanged();
+}
+
+void TGkStringGrid::DeleteRowRange(int aRow, int aCount) {
+    if (aCount < 1 || aRow < 0 || aRow >= RowCount()) return;
+    if (EditorMode()) HideEditor();
+    // The heading rows stay headings: the grid keeps one data row below
+    // them and empties it instead of deleting it.
+    const int minRows = FConfiguredFixedRows + 1;
+    const int wanted = std::min(aCount, RowCount() - aRow);
+    const int removable = std::clamp(RowCount() - minRows, 0, wanted);
+    ++FUpdateLock;
+    if (removable > 0) {
+        auto& data = RowData();
+        data.erase(data.begin() + aRow, data.begin() + aRow + removable);
+        auto& heights = RowHeightList();
+        heights.erase(heights.begin() + aRow, heights.begin() + aRow + removable);
+        if (FMouseActions->DisjunctRowSelect && aRow < static_cast<int>(FRowMarks.size()))
+            FRowMarks.erase(FRowMarks.begin() + aRow,
+                            FRowMarks.begin() + std::min<int>(aRow + removable, FRowMarks.size()));
+        SetRowCount(RowCount() - removable);
+    }
+    --FUpdateLock;
+    if (wanted > removable) ClearRowRange(aRow, wanted - removable);
+    const int lastRow = RowCount() - 1 - FFixedFooters;
+    if (Row() >= lastRow && lastRow >= FixedRows()) FocusCell(Col(), lastRow, true);
+    RowHeightsChanged();
+}
+
+void TGkStringGrid::DeleteRow(int aRow) { DeleteRowRange(aRow, 1); }
+
+void TGkStringGrid::RemoveRowsShifted(int aRow, int aCount) {
+    if (aCount < 1 || aRow < 0 || aRow >= RowCount()) return;
+    if (EditorMode()) HideEditor();
+    const int minRows = FConfiguredFixedRows + 1;
+    const int wanted = std::min(aCount, RowCount() - aRow);
+    const int removable = std::clamp(RowCount() - minRows, 0, wanted);
+    const int keepRow = Row();
+    ++FUpdateLock;
+    if (removable > 0) {
+        auto& data = RowData();
+        data.erase(data.begin() + aRow, data.begin() + aRow + removable);
+        auto& heights = RowHeightList();
+        heights.erase(heights.begin() + aRow, heights.begin() + aRow + removable);
+        SetRowCount(RowCount() - removable);
+    }
+    --FUpdateLock;
+    if (wanted > removable) ClearRowRange(aRow, wanted - removable);
+    if (keepRow >= RowCount()) {
+        FocusCell(Col(), FixedRows(), true);
+        SetTopRow(FixedRows());
+    }
+    RowHeightsChanged();
+}
+
+void TGkStringGrid::RemoveColumnRange(int aCol, int aCount) {
+    if (aCount < 1 || aCol < 0 || aCol >= ColCount()) return;
+    if (EditorMode()) HideEditor();
+    const int minCols = FConfiguredFixedCols + 1;
+    const int wanted = std::min(aCount, ColCount() - aCol);
+    ClearColumnRange(aCol, wanted);
+    const int removable = std::clamp(ColCount() - minCols, 0, wanted);
+    if (removable <= 0) return;
+    ++FUpdateLock;
+    for (auto& row : RowData()) {
+        if (static_cast<int>(row.Cells.size()) > aCol)
+            row.Cells.erase(row.Cells.begin() + aCol,
+                            row.Cells.begin() + std::min<int>(aCol + removable, row.Cells.size()));
+        if (static_cast<int>(row.Objects.size()) > aCol)
+            row.Objects.erase(row.Objects.begin() + aCol,
+                              row.Objects.begin() + std::min<int>(aCol + removable, row.Objects.size()));
+    }
+    auto& widths = ColWidthList();
+    widths.erase(widths.begin() + aCol, widths.begin() + aCol + removable);
+    SetColCount(ColCount() - removable);
+    --FUpdateLock;
+    ColWidthsChanged();
+}
+
+void TGkStringGrid::InsertColumnRange(int aCol, int aCount) {
+    if (aCount < 1) return;
+    aCol = std::clamp(aCol, 0, ColCount());
+    if (EditorMode()) HideEditor();
+    const int oldCount = ColCount();
+    ++FUpdateLock;
+    SetColCount(oldCount + aCount);
+    for (auto& row : RowData()) {
+        if (static_cast<int>(row.Cells.size()) > aCol) {
+            row.Cells.resize(ColCount());
+            std::rotate(row.Cells.begin() + aCol, row.Cells.begin() + oldCount, row.Cells.end());
+        }
+        if (static_cast<int>(row.Objects.size()) > aCol) {
+            row.Objects.resize(ColCount(), nullptr);
+            std::rotate(row.Objects.begin() + aCol, row.Objects.begin() + oldCount, row.Objects.end());
+        }
+    }
+    auto& widths = ColWidthList();
+    std::rotate(widths.begin() + aCol, widths.begin() + oldCount, widths.end());
+    for (int c = aCol; c < aCol + aCount; ++c) widths[c] = DefaultColWidth();
+    --FUpdateLock;
+    ClearColumnRange(aCol, aCount);
+    ColWidthsChanged();
+}

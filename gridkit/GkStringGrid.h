@@ -1,0 +1,321 @@
+#pragma once
+// The kit's string grid: the framework's string grid with per-cell
+// colours, borders, alignment, editors and fixed/read-only/password
+// answers asked through overridable hooks that fire events, row bands,
+// typed cell accessors, headers, row marks, the cell file and the row and
+// column operations. Column and row indexes are absolute and 0-based,
+// fixed cells included.
+#include <memory>
+#include <vector>
+
+#include "framework/grids/StringGrid.h"
+#include "gridkit/GkTypes.h"
+
+class TBands;
+class TBackGround;
+class TBitmap;
+class TCellNode;
+class TColumnSize;
+class THTMLSettings;
+class TImageList;
+class TMouseActions;
+class TNavigation;
+class TPrintsettings;
+class TSizeWhileTyping;
+class TStringList;
+class TGkFormResizeHub;
+
+class TGkStringGrid : public TStringGrid {
+public:
+    explicit TGkStringGrid(TComponent* owner);
+    ~TGkStringGrid() override;
+    String ClassName() const override { return "TGkStringGrid"; }
+    void Loaded() override;
+
+    // ---- settings objects ----
+    TBands* Bands() const { return FBands.get(); }
+    TCellNode* CellNode() const { return FCellNode.get(); }
+    TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+    TNavigation* Navigation() const { return FNavigation.get(); }
+    TMouseActions* MouseActions() const { return FMouseActions.get(); }
+    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+    TPrintsettings* PrintSettings() const { return FPrintSettings.get(); }
+    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+    TBackGround* BackGround() const { return FBackGround.get(); }
+
+    // ---- published properties ----
+    bool AutoNumAlign = false;
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment v);
+    bool EnhTextSize = false;
+    bool EnhRowColMove = false;
+    bool SortFixedCols = false;
+    bool SortNormalCellsOnly = false;
+    bool SizeWithForm = false;
+    bool Multilinecells() const { return FMultilinecells; }
+    void SetMultilinecells(bool v);
+    TSortDirection SortDirection = sdAscending;
+    bool SortFull = true;
+    bool SortAutoFormat = true;
+    bool SortShow() const { return FSortShow; }
+    void SetSortShow(bool v);
+    bool SortIndexShow() const { return FSortIndexShow; }
+    void SetSortIndexShow(bool v);
+    int SortColumn() const { return FSortColumn; }
+    void SetSortColumn(int v);
+    TBitmap* SortUpGlyph() const { return FSortUpGlyph.get(); }
+    void SetSortUpGlyph(TBitmap* v);
+    TBitmap* SortDownGlyph() const { return FSortDownGlyph.get(); }
+    void SetSortDownGlyph(TBitmap* v);
+    bool EnableGraphics = false;
+    bool EnableHTML = true;
+    TColor HintColor = clYellow;
+    bool HintShowCells = false;
+    TColor SelectionColor() const { return FSelectionColor; }
+    void SetSelectionColor(TColor v);
+    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(TColor v);
+    bool SelectionRectangle() const { return FSelectionRectangle; }
+    void SetSelectionRectangle(bool v);
+    bool SelectionRTFKeep = false;
+    bool ShowSelection() const { return FShowSelection; }
+    void SetShowSelection(bool v);
+    bool HideFocusRect = false;
+    bool OleDropTarget = false;
+    bool OleDropSource = false;
+    // One flag for every grid of the process.
+    static bool OleDropRTF();
+    static void SetOleDropRTF(bool v);
+    int MaxEditLength = 0;
+    TImageList* GridImages() const { return FGridImages; }
+    void SetGridImages(TImageList* v);
+    TIntelliPan IntelliPan = ipVertical;
+    TColor URLColor() const { return FURLColor; }
+    void SetURLColor(TColor v);
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool v);
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool v);
+    bool URLEdit = false;
+    TScrollType ScrollType = ssNormal;
+    TColor ScrollColor = clNone;
+    int ScrollWidth = 16;
+    bool ScrollProportional = false;
+    TScrollHintType ScrollHints = shNone;
+    bool OemConvert = false;
+    int FixedFooters() const { return FFixedFooters; }
+    void SetFixedFooters(int v);
+    int FixedRightCols() const { return FFixedRightCols; }
+    void SetFixedRightCols(int v);
+    int FixedColWidth() const { return ColWidths(0); }
+    void SetFixedColWidth(int v);
+    int FixedRowHeight() const { return RowHeights(0); }
+    void SetFixedRowHeight(int v);
+    TFont* FixedFont() const { return FFixedFont.get(); }
+    void SetFixedFont(TFont* v);
+    bool FixedAsButtons = false;
+    String FloatFormat = "%.2f";
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+    void SetColumnHeaders(TStringList* v);
+    TStringList* RowHeaders() const { return FRowHeaders.get(); }
+    void SetRowHeaders(TStringList* v);
+    TStringList* LookupItems() const { return FLookupItems.get(); }
+    void SetLookupItems(TStringList* v);
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    bool LookupHistory = false;
+    bool Hovering = false;
+    char PasswordChar = '*';
+
+    // Size changes keep the configured fixed counts: the base grid lowers
+    // them while the grid is too small, and they come back with the room.
+    void SetColCount(int v) override;
+    void SetRowCount(int v) override;
+    void SetFixedCols(int v) override;
+    void SetFixedRows(int v) override;
+
+    // ---- typed accessors ----
+    int CellAsInteger(int aCol, int aRow) const;
+    void SetCellAsInteger(int aCol, int aRow, int v);
+    double CellAsFloat(int aCol, int aRow) const;
+    void SetCellAsFloat(int aCol, int aRow, double v);
+    TDateTime CellAsDate(int aCol, int aRow) const;
+
+    // ---- row marks ----
+    bool RowMarked(int aRow) const;
+    void SetRowMarked(int aRow, bool v);
+    void ClearRowMarks();
+    void MarkSelectedRows();
+
+    // ---- operations on cells ----
+    void ClearAllCells();
+    void StepToNextCell(int aCol, int aRow, bool forward, bool showEditor, bool force);
+    void RefreshCell(int aCol, int aRow);
+    void RefreshRow(int aRow);
+    void RefreshCellRange(const TGridRect& r);
+    void CenterCellInView(int aCol, int aRow);
+    void ParkSelection();
+    bool IsOnSizingEdge(int x, int y);
+    TAlignment CellAlignment(int aCol, int aRow);
+    TSize MeasureCellText(int aCol, int aRow);
+    TSize CellGraphicSize(int aCol, int aRow) const;
+    void StretchLastColumn();
+    // Column widths kept under ColumnSize's Key and Section (an INI file
+    // or the registry); nothing without both.
+    void SaveColumnWidths();
+    void LoadColumnWidths();
+    // Widths of the normal columns fitted to their texts plus padding.
+    void AutoSizeColumns(int padding);
+    // The shared editors' lists: what a combo or spin editor would offer.
+    TStringList* ComboItems() const { return FComboItems.get(); }
+    void ClearComboItems();
+    int SpinMinValue = 0, SpinMaxValue = 0, SpinIncrement = 0;
+
+    // The scroll hint for a thumb at position 0..127 of a proportional
+    // bar: "Row : n" or "Col : n", as OnScrollHint leaves it.
+    String ScrollHintText(bool vertical, int thumbPos127);
+    // The hint shown while a thumb is dragged; empty when none shows.
+    const String& ScrollHintShown() const { return FScrollHintShown; }
+
+    // ---- the cell file ----
+    void SaveCellsToFile(const String& fileName);
+    void LoadCellsFromFile(const String& fileName);
+
+    // ---- row and column operations (virtual, in this order) ----
+    void DeleteRow(int aRow) override;  // goes through DeleteRowRange
+    virtual void RemoveRowsShifted(int aRow, int aCount);
+    virtual void DeleteRowRange(int aRow, int aCount);
+    virtual void InsertRowRange(int aRow, int aCount);
+    virtual void RemoveColumnRange(int aCol, int aCount);
+    virtual void InsertColumnRange(int aCol, int aCount);
+    virtual void ClearCellRect(int aCol1, int aRow1, int aCol2, int aRow2);
+    void ClearRowRange(int aRow, int aCount);
+    void ClearColumnRange(int aCol, int aCount);
+    virtual void AfterPaste(const TGridCoord& origin, const TGridRect& pasted, bool copied);
+    virtual String GetDisplayText(int aCol, int aRow);
+
+    // ---- per-cell hooks (column first) ----
+    virtual void GetCellColor(int aCol, int aRow, TGridDrawState aState, TBrush* aBrush, TFont* aFont);
+    virtual void GetCellPrintColor(int aCol, int aRow, TGridDrawState aState, TBrush* aBrush,
+                                   TFont* aFont);
+    virtual void GetCellBorder(int aCol, int aRow, TPen* aPen, TCellBorders& borders);
+    virtual void GetCellPrintBorder(int aCol, int aRow, TPen* aPen, TCellBorders& borders);
+    virtual void GetCellAlignment(int aCol, int aRow, TAlignment& alignment);
+    virtual void GetColumnFormat(int aCol, TSortStyle& style, String& prefix, String& suffix);
+    virtual void GetCellEditor(int aCol, int aRow, TEditorType& editor);
+    virtual void IsFixedCell(int aCol, int aRow, bool& isFixed);
+    virtual void CanEditCell(int aCol, int aRow, bool& canEdit);
+    virtual void IsPasswordCell(int aCol, int aRow, bool& isPassword);
+
+    virtual int KitVersionNumber() const { return 0x0104; }
+    virtual String KitVersionText() const { return "1.04"; }
+
+    // ---- events ----
+    TGkCellColorEvent OnGetCellColor, OnGetCellPrintColor;
+    TGkCellBorderEvent OnGetCellBorder, OnGetCellPrintBorder;
+    TGkAlignmentEvent OnGetAlignment;
+    TGkFormatEvent OnGetFormat;
+    TGkEditorTypeEvent OnGetEditorType;
+    TGkCellBoolEvent OnIsFixedCell, OnCanEditCell, OnIsPasswordCell;
+    TGkGridHintEvent OnGridHint;
+    TGkChangingEvent OnRowChanging, OnColChanging;
+    TGkCellChangingEvent OnCellChanging;
+    TGkCanAddRowEvent OnCanAddRow;
+    TGkRowEvent OnAutoAddRow, OnAutoInsertRow, OnAutoDeleteRow;
+    TGkRowVetoEvent OnCanInsertRow, OnCanDeleteRow;
+    TGkColEvent OnAutoInsertCol;
+    TGkColEvent OnClickSort;
+    TGkColVetoEvent OnCanSort;
+    TGkCustomCompareEvent OnCustomCompare;
+    TGkRawCompareEvent OnRawCompare;
+    TGkNodeEvent OnExpandNode, OnContractNode;
+    TGkClickCellEvent OnClickCell, OnRightClickCell, OnDblClickCell;
+    TGkAnchorClickEvent OnAnchorClick;
+    TGkAnchorEvent OnAnchorEnter, OnAnchorExit;
+    TGkClipboardEvent OnClipboardPaste, OnClipboardCopy, OnClipboardCut;
+    TGkCellValidateEvent OnCellValidate;
+    TGkFileProgressEvent OnFileProgress;
+    TGkEllipsClickEvent OnEllipsClick;
+    TGkButtonClickEvent OnButtonClick;
+    TGkCheckBoxClickEvent OnCheckBoxClick, OnCheckBoxMouseUp;
+    TGkRadioClickEvent OnRadioClick, OnRadioMouseUp;
+    TGkComboChangeEvent OnComboChange;
+    TGkSpinClickEvent OnSpinClick;
+    TGkFloatSpinClickEvent OnFloatSpinClick;
+    TGkDateTimeSpinClickEvent OnTimeSpinClick, OnDateSpinClick;
+    TGkOleDragDropEvent OnOleDrop, OnOleDrag;
+    TGkScrollHintEvent OnScrollHint;
+    TGkColVetoEvent OnColumnSize;
+    TGkColEvent OnEndColumnSize;
+    TGkRowEvent OnEndRowSize;
+    // Printing events: kept for stored windows, never fired.
+    TNotifyEvent OnPrintPage, OnPrintStart, OnFitToPage, OnPrintNewPage, OnPrintSetColumnWidth,
+        OnPrintSetRowHeight;
+
+protected:
+    void DrawCell(int aCol, int aRow, const TRect& aRect, TGridDrawState aState) override;
+    bool SelectCell(int aCol, int aRow) override;
+    bool CanEditShow() override;
+    String GetEditText(int aCol, int aRow) override;
+    int GetEditLimit() override;
+    void KeyPress(char& key) override;
+    void SizeChanged(int oldColCount, int oldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    void WidgetCreated() override;
+    void WndProc(TMessage& message) override;
+
+    void ApplyColumnHeaders();
+    void ApplyRowHeaders();
+    // The owner form changed size (called by the form's resize hub).
+    friend class TGkFormResizeHub;
+    void FormResized(int formWidth, int formHeight);
+    void RestoreFixedCounts();
+
+    int FSizingCol = -1, FSizingColStart = 0, FSizingRow = -1, FSizingRowStart = 0;
+    String FEditStartText;
+    int FEditStartCol = -1, FEditStartRow = -1;
+    int FHiddenCols = 0;  // no operation of the program hides a column
+
+private:
+    std::unique_ptr<TPrintsettings> FPrintSettings;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TStringList> FColumnHeaders, FRowHeaders, FLookupItems, FComboItems;
+    std::unique_ptr<TFont> FFixedFont;
+    std::unique_ptr<TBitmap> FSortUpGlyph, FSortDownGlyph;
+    std::unique_ptr<TBackGround> FBackGround;
+    std::vector<bool> FRowMarks;
+    TImageList* FGridImages = nullptr;
+
+    bool FAutoSize = false;
+    TVAlignment FVAlignment = vtaTop;
+    bool FMultilinecells = false;
+    bool FSortShow = false, FSortIndexShow = false;
+    int FSortColumn = 0;
+    TColor FSelectionColor = clHighlight, FSelectionTextColor = clHighlightText;
+    bool FSelectionRectangle = false, FShowSelection = true;
+    TColor FURLColor = clBlue;
+    bool FURLShow = false, FURLFull = false;
+    int FFixedFooters = 0, FFixedRightCols = 0;
+    bool FWordWrap = false;
+    int FConfiguredFixedCols = 1, FConfiguredFixedRows = 1;
+    bool FRestoringFixed = false;
+    bool FStretching = false;
+    bool FFileBusy = false;
+    String FLookupText;
+    String FScrollHintShown;
+    TGridRect FParkedSelection{};
+    TGkFormResizeHub* FResizeHub = nullptr;
+    int FFormWidth = 0, FFormHeight = 0;
+};

@@ -1,0 +1,287 @@
+// The grid cell file: the stored form, round trips, the number reading
+// of old files, progress, errors and safe writing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "framework/rtl/FileUtils.h"
+#include "gridkit/GkFunctions.h"
+#include "gridkit/GkGridError.h"
+#include "gridkit/GkStringGrid.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CellFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("velmor_cellfile_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    String Path(const char* name) const { return (dir / name).string(); }
+    void Write(const String& path, const String& bytes) const {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    String ErrorOf(const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const EGkGridError& e) {
+            return e.Message;
+        }
+        return "(no error)";
+    }
+
+    fs::path dir;
+};
+
+TEST_F(CellFile, WritesTheDocumentedExampleByteForByte) {
+    TGkStringGrid g(nullptr);
+    g.SetColCount(3);
+    g.SetRowCount(2);
+    g.SetColWidths(0, 64);
+    g.SetColWidths(1, 64);
+    g.SetColWidths(2, 120);
+    g.SetCells(1, 0, "a\r\nb");
+    g.SetCells(2, 1, "x,y");
+    const String path = Path("out.grid");
+    g.SaveCellsToFile(path);
+    EXPECT_EQ(ReadFileToString(path), ReadFileToString(VELMOR_FIXTURES "/example.grid"));
+}
+
+TEST_F(CellFile, ReadsTheDocumentedExample) {
+    TGkStringGrid g(nullptr);
+    g.SetMultilinecells(true);
+    g.LoadCellsFromFile(VELMOR_FIXTURES "/example.grid");
+    EXPECT_EQ(g.ColCount(), 3);
+    EXPECT_EQ(g.RowCount(), 2);
+    EXPECT_EQ(g.ColWidths(2), 120);
+    EXPECT_EQ(g.Cells(1, 0), "a\r\nb");
+    EXPECT_EQ(g.Cells(2, 1), "x,y");
+
+    TGkStringGrid single(nullptr);  // one line per cell unless told otherwise
+    single.LoadCellsFromFile(VELMOR_FIXTURES "/example.grid");
+    EXPECT_EQ(single.Cells(1, 0), "a");
+}
+
+struct RoundTrip {
+    const char* name;
+    String text;
+    String back;  // what a multi-line grid reads back
+};
+
+class CellFileRoundTrip : public CellFile, public ::testing::WithParamInterface<RoundTrip> {};
+
+TEST_P(CellFileRoundTrip, TextComesBack) {
+    const RoundTrip& k = GetParam();
+    TGkStringGrid g(nullptr);
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    g.SetCells(1, 1, k.text);
+    g.SetCells(2, 2, "neighbour");
+    const String path = Path("rt.grid");
+    g.SaveCellsToFile(path);
+
+    TGkStringGrid h(nullptr);
+    h.SetMultilinecells(true);
+    h.LoadCellsFromFile(path);
+    EXPECT_EQ(h.Cells(1, 1), k.back);
+    EXPECT_EQ(h.Cells(2, 2), "neighbour");  // the text never spills into the next line
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CellFileRoundTrip,
+    ::testing::Values(
+        RoundTrip{"Plain", "plain text", "plain text"},
+        RoundTrip{"Commas", "a,b,c", "a,b,c"},
+        RoundTrip{"DigitsWithCommas", "1,234,567.50", "1,234,567.50"},
+        RoundTrip{"LeadingComma", ",x", ",x"},
+        RoundTrip{"CrLf", "a\r\nb\r\nc", "a\r\nb\r\nc"},
+        RoundTrip{"TrailingCrLf", "end\r\n", "end\r\n"},
+        // A lone CR is a line break: it comes back as CR LF, not as a TAB.
+        RoundTrip{"LoneCr", "a\rb", "a\r\nb"},
+        RoundTrip{"LfAmongCrLf", "a\r\nb\nc", "a\r\nb\r\nc"},
+        // Without CR the text is stored as it is, bare LF included.
+        RoundTrip{"BareLf", "a\nb", "a\nb"},
+        RoundTrip{"Tab", "col\tcol", "col\tcol"},
+        // The format's own limits: #8 and TAB stand for LF and CR once a
+        // text holds a line break or a #8.
+        RoundTrip{"BackspaceAlone", "a\bb", "a\nb"},
+        RoundTrip{"TabWithLineBreak", "a\tb\r\nc", "a\rb\r\nc"}),
+    [](const ::testing::TestParamInfo<RoundTrip>& i) { return String(i.param.name); });
+
+struct NumberCase {
+    const char* field;
+    int value;
+    bool digits;
+};
+
+TEST(CellFileNumbers, ReadAsOldFilesWereRead) {
+    const NumberCase cases[] = {
+        {"12", 12, true},   {" 7", 7, true},     {"+4", 4, true},    {"-5", -5, true},
+        {"-5x", 5, true},   {"12a", 12, true},   {"3 rows", 3, true}, {"$1F", 31, true},
+        {"0x10", 16, true}, {"0X1g", 1, true},   {"", 0, false},     {"abc", 0, false},
+        {"-", 0, false},    {"  ", 0, false},    {"99999999999", 2147483647, true},
+    };
+    for (const NumberCase& k : cases) {
+        bool digits = !k.digits;
+        EXPECT_EQ(CellFileNumber(k.field, &digits), k.value) << '"' << k.field << '"';
+        EXPECT_EQ(digits, k.digits) << '"' << k.field << '"';
+    }
+}
+
+TEST_F(CellFile, OddLinesOfOldFilesReadAsBefore) {
+    const String path = Path("odd.grid");
+    Write(path,
+          "4,3 rows\r\n"
+          "cw 7,50\r\n"       // beyond the columns: skipped
+          "cw 1,77\r\n"
+          "9,0,x\r\n"         // beyond the columns: skipped
+          " 2,1,spaced\r\n"
+          "3,-1x,neg\r\n"     // the row reads 1: the sign of a broken number is lost
+          "nocomma\r\n"
+          "0,2\r\n"           // no text at all: the cell is emptied
+          "1,2,lf\ninside\r");
+    TGkStringGrid g(nullptr);
+    g.SetCells(0, 2, "was here");
+    g.LoadCellsFromFile(path);
+    EXPECT_EQ(g.ColCount(), 4);
+    EXPECT_EQ(g.RowCount(), 3);
+    EXPECT_EQ(g.ColWidths(1), 77);
+    EXPECT_EQ(g.Cells(2, 1), "spaced");
+    EXPECT_EQ(g.Cells(3, 1), "neg");
+    EXPECT_EQ(g.Cells(0, 2), "");
+    EXPECT_EQ(g.Cells(1, 2), "lf\ninside");
+}
+
+TEST_F(CellFile, LoadDoesNotClear) {
+    const String path = Path("small.grid");
+    Write(path, "2,2\r\n1,1,new\r\n");
+    TGkStringGrid g(nullptr);
+    g.SetColCount(2);
+    g.SetRowCount(2);
+    g.SetCells(0, 1, "kept");
+    g.SetCells(1, 1, "replaced");
+    g.LoadCellsFromFile(path);
+    EXPECT_EQ(g.Cells(0, 1), "kept");
+    EXPECT_EQ(g.Cells(1, 1), "new");
+    g.ClearAllCells();
+    g.LoadCellsFromFile(path);
+    EXPECT_EQ(g.Cells(0, 1), "");
+}
+
+TEST_F(CellFile, ProgressRunsFromZeroToHundred) {
+    TGkStringGrid g(nullptr);
+    g.SetRowCount(5);
+    for (int r = 0; r < 5; ++r) g.SetCells(1, r, "x");
+    std::vector<short> seen;
+    g.OnFileProgress = [&](TObject* s, short p) {
+        EXPECT_EQ(s, &g);
+        seen.push_back(p);
+    };
+    const String path = Path("p.grid");
+    g.SaveCellsToFile(path);
+    EXPECT_EQ(seen, (std::vector<short>{0, 25, 50, 75, 100}));
+    seen.clear();
+    g.LoadCellsFromFile(path);
+    EXPECT_EQ(seen, (std::vector<short>{0, 25, 50, 75, 100}));
+
+    TGkStringGrid one(nullptr);  // one row: done at once, no division by zero
+    one.SetRowCount(1);
+    one.SetCells(0, 0, "a");
+    one.OnFileProgress = [&](TObject*, short p) { seen.push_back(p); };
+    seen.clear();
+    one.SaveCellsToFile(path);
+    one.LoadCellsFromFile(path);
+    EXPECT_EQ(seen, (std::vector<short>{100, 100}));
+}
+
+TEST_F(CellFile, ErrorsCarryTheirTexts) {
+    TGkStringGrid g(nullptr);
+    const String missing = Path("missing.grid");
+    EXPECT_EQ(ErrorOf([&] { g.LoadCellsFromFile(missing); }), "Cannot open file " + missing);
+    const String badDir = Path("no/such/dir/x.grid");
+    EXPECT_EQ(ErrorOf([&] { g.SaveCellsToFile(badDir); }), "Cannot create " + badDir);
+
+    // Size lines that no grid writes are damage, not a grid of one cell.
+    const char* corrupt[] = {"",      "\r\n1,1,x", "abc",     "3",      "0,0",       "5,0",
+                             "-1,2",  "x,5",       "2,y",     "70000,1", "3000,3000", ",4"};
+    for (const char* first : corrupt) {
+        const String path = Path("bad.grid");
+        Write(path, first);
+        TGkStringGrid h(nullptr);
+        h.SetColCount(7);
+        EXPECT_EQ(ErrorOf([&] { h.LoadCellsFromFile(path); }),
+                  "File contains no data or corrupt file " + path)
+            << '"' << first << '"';
+        EXPECT_EQ(h.ColCount(), 7) << '"' << first << '"';  // refused before any change
+    }
+    const String tall = Path("tall.grid");
+    Write(tall, "2,70000\r\n1,69999,last\r\n");
+    g.LoadCellsFromFile(tall);  // long tables are fine within the cell limit
+    EXPECT_EQ(g.Cells(1, 69999), "last");
+}
+
+TEST_F(CellFile, FailedSaveLeavesTheOldFileWhole) {
+    const String path = Path("keep.grid");
+    Write(path, "old contents");
+    TGkStringGrid g(nullptr);
+    g.SetCells(1, 1, "new");
+    SetSafeWriteHook([](const char* stage) {
+        if (String(stage) == "rename") throw EWriteError("simulated failure");
+    });
+    EXPECT_ANY_THROW(g.SaveCellsToFile(path));
+    SetSafeWriteHook(nullptr);
+    EXPECT_EQ(ReadFileToString(path), "old contents");
+    size_t files = 0;
+    for ([[maybe_unused]] auto& e : fs::directory_iterator(dir)) ++files;
+    EXPECT_EQ(files, 1u);  // no temporary file left behind
+    g.SaveCellsToFile(path);
+    EXPECT_NE(ReadFileToString(path), "old contents");
+}
+
+TEST_F(CellFile, SecondFileOperationWhileOneRunsIsRefused) {
+    TGkStringGrid g(nullptr);
+    g.SetRowCount(3);
+    g.SetCells(1, 1, "x");
+    const String path = Path("busy.grid");
+    const String other = Path("other.grid");
+    int refused = 0;
+    g.OnFileProgress = [&](TObject*, short) {
+        try {
+            g.SaveCellsToFile(other);
+        } catch (const EGkGridError&) {
+            ++refused;
+        }
+        try {
+            g.LoadCellsFromFile(path);
+        } catch (const EGkGridError&) {
+            ++refused;
+        }
+    };
+    g.SaveCellsToFile(path);
+    EXPECT_EQ(refused, 6);  // three progress steps, two refusals each
+    EXPECT_FALSE(fs::exists(other));
+    refused = 0;
+    g.LoadCellsFromFile(path);
+    EXPECT_EQ(refused, 2);  // one cell line, one progress step
+    g.OnFileProgress = nullptr;
+    g.SaveCellsToFile(other);  // free again afterwards
+    EXPECT_TRUE(fs::exists(other));
+}
+
+TEST(CellTextCoding, EncodeAndDecodeAreThePairOfTheFile) {
+    EXPECT_EQ(EncodeCellText("a\r\nb"), "a\t\bb");
+    EXPECT_EQ(EncodeCellText("no break\there"), "no break\there");
+    EXPECT_EQ(DecodeCellText("a\t\bb", true), "a\r\nb");
+    EXPECT_EQ(DecodeCellText("a\t\bb", false), "a");
+    EXPECT_EQ(DecodeCellText("tab\tonly", true), "tab\tonly");
+}
+
+}  // namespace
