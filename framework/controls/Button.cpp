@@ -1,15 +1,10 @@
 #include "framework/controls/Button.h"
 
-#include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 
+#include "framework/controls/DialogKeys.h"
 #include "framework/controls/Form.h"
 #include "framework/messages/MessageQueue.h"
-
-struct TButton::Impl {
-    QPointer<QShortcut> Escape;
-};
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
     // The toolkit button reports its own clicks (mouse and keyboard alike);
@@ -18,9 +13,10 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {
     FWidth = 75;
     FHeight = 25;
     SetTabStop(true);
+    velmor_internal::EnsureDialogKeys();
 }
 
-TButton::~TButton() { delete FImpl; }
+TButton::~TButton() = default;
 
 void TButton::SetDefault(bool v) {
     if (v == FDefault) return;
@@ -28,11 +24,7 @@ void TButton::SetDefault(bool v) {
     if (FWidget) static_cast<QPushButton*>(FWidget)->setDefault(v);
 }
 
-void TButton::SetCancel(bool v) {
-    if (v == FCancel) return;
-    FCancel = v;
-    if (FWidget) ApplyShortcuts();
-}
+void TButton::SetCancel(bool v) { FCancel = v; }
 
 void TButton::Click() {
     if (FModalResult != mrNone)
@@ -51,22 +43,6 @@ QWidget* TButton::CreateWidget(QWidget* parent) {
 void TButton::InitWidget() {
     TWinControl::InitWidget();
     static_cast<QPushButton*>(FWidget)->setDefault(FDefault);
-    ApplyShortcuts();
-}
-
-void TButton::ApplyShortcuts() {
-    if (!FImpl) FImpl = new Impl;
-    if (FCancel && !FImpl->Escape) {
-        FImpl->Escape = new QShortcut(QKeySequence(Qt::Key_Escape), FWidget);
-        FImpl->Escape->setContext(Qt::WindowShortcut);
-        QObject::connect(FImpl->Escape.data(), &QShortcut::activated, [this] {
-            GuardedCall([this] {
-                if (Visible() && Enabled()) Click();
-            });
-        });
-    } else if (!FCancel && FImpl->Escape) {
-        delete FImpl->Escape.data();
-    }
 }
 
 void TButton::ApplyText() { static_cast<QPushButton*>(FWidget)->setText(QString::fromStdString(FText)); }

@@ -23,13 +23,8 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
     void ApplyText() override;
-    void ApplyShortcuts();
 
     bool FDefault = false;
     bool FCancel = false;
     TModalResult FModalResult = mrNone;
-
-private:
-    struct Impl;
-    Impl* FImpl = nullptr;  // lives with the widget
 };

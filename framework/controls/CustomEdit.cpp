@@ -119,6 +119,10 @@ String TCustomEdit::PrepareText(const String& text) const {
 
 void TCustomEdit::ApplyText() {
     FText = PrepareText(FText);
+    if (FWidgetLock > 0) {
+        FWidgetStale = true;
+        return;
+    }
     FPushing = true;
     PushTextToWidget();
     FPushing = false;
@@ -176,10 +180,22 @@ void TCustomEdit::SetSelection(int start, int length, bool caretAtStart) {
     FSelStart = start;
     FSelLength = length;
     FCaretAtStart = caretAtStart && length > 0;
-    if (FWidget) {
+    if (FWidget && FWidgetLock > 0) {
+        FWidgetStale = true;
+    } else if (FWidget) {
         FPushing = true;
         PushSelectionToWidget();
         FPushing = false;
+    }
+}
+
+void TCustomEdit::EndWidgetUpdate() {
+    if (FWidgetLock > 0 && --FWidgetLock == 0 && FWidgetStale) {
+        FWidgetStale = false;
+        if (FWidget) {
+            ApplyText();
+            SetSelection(FSelStart, FSelLength, FCaretAtStart);
+        }
     }
 }
 
@@ -448,9 +464,9 @@ void TCustomEdit::WndProc(TMessage& m) {
         }
         return;
     case EM_REPLACESEL:
-        if (!FReadOnly || true)  // code may write into a read-only edit, as the classic one allows
-            ReplaceRange(FSelStart, FSelLength, m.LParam ? reinterpret_cast<const char*>(m.LParam) : "",
-                         m.WParam != 0, false);
+        // Code may write into a read-only edit, as the classic one allows.
+        ReplaceRange(FSelStart, FSelLength, m.LParam ? reinterpret_cast<const char*>(m.LParam) : "",
+                     m.WParam != 0, false);
         return;
     case EM_GETLINECOUNT:
         m.Result = LineCount();

@@ -60,6 +60,11 @@ public:
 
     TNotifyEvent OnChange;
 
+    // Framework-internal: batch changes (a line list being filled) reach
+    // the widget once, at the end.
+    void BeginWidgetUpdate() { ++FWidgetLock; }
+    void EndWidgetUpdate();
+
 protected:
     void WndProc(TMessage& message) override;
     void TextChanged() override;
@@ -99,6 +104,8 @@ protected:
     bool FTextFromWidget = false;
     bool FTextFromEdit = false;  // ReplaceRange's own change
     bool FCanUndo = false;
+    int FWidgetLock = 0;
+    bool FWidgetStale = false;
     String FUndoText;
     int FUndoSelStart = 0;
     int FUndoSelLength = 0;

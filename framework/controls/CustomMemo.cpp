@@ -9,6 +9,7 @@
 
 #include "framework/classes/Strings.h"
 #include "framework/controls/EditTextInternal.h"
+#include "framework/controls/ViewportMouse.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/Exception.h"
 
@@ -57,6 +58,16 @@ public:
         Replace(start, end - start, String());
     }
     void Clear() override { FMemo->SetText(String()); }
+
+protected:
+    void SetUpdateState(bool updating) override {
+        if (updating)
+            FMemo->BeginWidgetUpdate();
+        else
+            FMemo->EndWidgetUpdate();
+    }
+
+public:
     String Text() const override { return FMemo->Text(); }
     void SetText(const String& text) override { FMemo->SetText(text); }
 
@@ -238,4 +249,9 @@ TPoint TCustomMemo::PosFromChar(int pos) const {
     const QRect r = e->cursorRect(c);
     const QPoint p = e->viewport()->mapTo(e, r.topLeft());
     return Point(p.x(), p.y());
+}
+
+void TCustomMemo::WidgetCreated() {
+    TWinControl::WidgetCreated();
+    velmor_internal::ForwardViewportMouse(this, EditOf(FWidget)->viewport());
 }

@@ -35,6 +35,7 @@ protected:
     void WndProc(TMessage& message) override;
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
+    void WidgetCreated() override;
     void PushTextToWidget() override;
     void PushSelectionToWidget() override;
     void PushReadOnlyToWidget() override;

@@ -18,3 +18,8 @@ void ShowMessagePos(const String& msg, int x, int y);
 bool InputQuery(const String& caption, const String& prompt, String& value);
 // The text entered, or `defaultValue` on Cancel.
 String InputBox(const String& caption, const String& prompt, const String& defaultValue);
+
+class TForm;
+// Runs a dialog form modally; with no display and no test answering it is
+// logged and answered mrCancel instead of waiting for ever.
+TModalResult RunDialogForm(TForm& form);

@@ -1,17 +1,14 @@
 #include "framework/controls/Label.h"
 
-#include <QPointer>
-#include <QShortcut>
-#include <QWidget>
 #include <cctype>
 
+#include "framework/controls/DialogKeys.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
 #include "framework/graphics/Font.h"
-#include "framework/messages/MessageQueue.h"
 
 char GetAccelChar(const String& caption) {
     for (size_t i = 0; i + 1 < caption.size(); ++i) {
@@ -25,21 +22,15 @@ char GetAccelChar(const String& caption) {
     return 0;
 }
 
-struct TLabel::Impl {
-    QPointer<QShortcut> Shortcut;
-};
-
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     FWidth = 65;
     FHeight = 17;
     ControlStyle |= csReplicatable;
     AdjustBounds();
+    velmor_internal::EnsureDialogKeys();
 }
 
-TLabel::~TLabel() {
-    if (FImpl && FImpl->Shortcut) delete FImpl->Shortcut.data();
-    delete FImpl;
-}
+TLabel::~TLabel() = default;
 
 char TLabel::Accelerator() const { return FShowAccelChar ? GetAccelChar(FText) : 0; }
 
@@ -89,7 +80,6 @@ void TLabel::SetShowAccelChar(bool v) {
     if (v == FShowAccelChar) return;
     FShowAccelChar = v;
     AdjustBounds();
-    if (FWidget) ApplyAccelerator();
     Invalidate();
 }
 
@@ -118,32 +108,12 @@ void TLabel::AdjustBounds() {
 
 void TLabel::TextChanged() {
     AdjustBounds();
-    if (FWidget) ApplyAccelerator();
     TGraphicControl::TextChanged();
 }
 
 void TLabel::FontChanged() {
     AdjustBounds();
     TGraphicControl::FontChanged();
-}
-
-void TLabel::InitWidget() {
-    TGraphicControl::InitWidget();
-    ApplyAccelerator();
-}
-
-void TLabel::ApplyAccelerator() {
-    if (!FImpl) FImpl = new Impl;
-    if (FImpl->Shortcut) delete FImpl->Shortcut.data();
-    const char c = Accelerator();
-    if (!c) return;
-    FImpl->Shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(std::toupper(static_cast<unsigned char>(c)))), FWidget);
-    FImpl->Shortcut->setContext(Qt::WindowShortcut);
-    QObject::connect(FImpl->Shortcut.data(), &QShortcut::activated, [this] {
-        GuardedCall([this] {
-            if (FFocusControl && FFocusControl->CanFocus()) FFocusControl->SetFocus();
-        });
-    });
 }
 
 void TLabel::Paint() {

@@ -32,11 +32,9 @@ protected:
     void Paint() override;
     void TextChanged() override;
     void FontChanged() override;
-    void InitWidget() override;
     void Notification(TComponent* component, TOperation operation) override;
     void AdjustBounds();
     unsigned DrawFlags() const;
-    void ApplyAccelerator();
 
 private:
     TWinControl* FFocusControl = nullptr;
@@ -46,8 +44,6 @@ private:
     TTextLayout FLayout = tlTop;
     bool FTransparent = false;
     bool FShowAccelChar = true;
-    struct Impl;
-    Impl* FImpl = nullptr;
 };
 
 // The accelerator of a caption: the character after a single '&'

@@ -4,6 +4,7 @@
 #include <QScrollBar>
 
 #include "framework/classes/StringList.h"
+#include "framework/controls/ViewportMouse.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/Exception.h"
 
@@ -163,4 +164,9 @@ void TListBox::UserSelectionChanged() {
     FItemIndex = l->currentRow();
     if (!FMultiSelect && !l->selectedItems().isEmpty()) FItemIndex = l->row(l->selectedItems().first());
     Click();
+}
+
+void TListBox::WidgetCreated() {
+    TWinControl::WidgetCreated();
+    velmor_internal::ForwardViewportMouse(this, static_cast<QListWidget*>(FWidget)->viewport());
 }

@@ -39,6 +39,7 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
+    void WidgetCreated() override;
     virtual void ItemsChanged();
     virtual void PushItems();
     void PushSelection();

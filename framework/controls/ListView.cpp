@@ -9,6 +9,7 @@
 #include "framework/controls/ListColumns.h"
 #include "framework/controls/ListItem.h"
 #include "framework/controls/ListItems.h"
+#include "framework/controls/ViewportMouse.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/StrUtils.h"
 
@@ -313,4 +314,9 @@ TAlignment TListView::ShownAlignment(int row, int column) const {
     QTreeWidgetItem* w = row < 0 ? ViewOf(FWidget)->headerItem() : ViewOf(FWidget)->topLevelItem(row);
     const int a = w ? w->textAlignment(column) : 0;
     return (a & Qt::AlignRight) ? taRightJustify : (a & Qt::AlignHCenter) ? taCenter : taLeftJustify;
+}
+
+void TListView::WidgetCreated() {
+    TWinControl::WidgetCreated();
+    velmor_internal::ForwardViewportMouse(this, static_cast<QTreeWidget*>(FWidget)->viewport());
 }

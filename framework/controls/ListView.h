@@ -80,6 +80,7 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
+    void WidgetCreated() override;
     void RebuildWidget();
     void PushColumns();
     void PushSelection();

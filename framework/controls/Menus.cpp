@@ -3,15 +3,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <algorithm>
 #include <cctype>
 
-#include "framework/controls/ControlBridge.h"
+#include "framework/controls/DialogKeys.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/ModalSeam.h"
@@ -102,80 +100,6 @@ String StripHotkey(const String& caption) {
     }
     return out;
 }
-
-// --- keys from any window ---------------------------------------------------------
-
-namespace {
-std::vector<TMainMenu*>& MainMenus() {
-    static std::vector<TMainMenu*> menus;
-    return menus;
-}
-
-// Sees every key and context-menu event of the program before the widget
-// does, so menus answer whatever control has the focus.
-class TMenuKeyFilter : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (!watched->isWidgetType()) return false;
-        auto* w = static_cast<QWidget*>(watched);
-        if (e->type() == QEvent::KeyPress) return Key(w, static_cast<QKeyEvent*>(e));
-        if (e->type() == QEvent::ContextMenu) return Context(w, static_cast<QContextMenuEvent*>(e));
-        return false;
-    }
-
-private:
-    bool Key(QWidget* w, QKeyEvent* ke) {
-        if (ke == FLast) return false;  // the same event passed on to a parent
-        FLast = ke;
-        const Qt::KeyboardModifiers mods = ke->modifiers();
-        TShiftState shift = 0;
-        if (mods & Qt::ShiftModifier) shift |= ssShift;
-        if (mods & Qt::ControlModifier) shift |= ssCtrl;
-        if (mods & Qt::AltModifier) shift |= ssAlt;
-        const int vk = QtKeyToVirtualKey(ke->key(), (mods & Qt::KeypadModifier) != 0);
-        if (!vk) return false;
-        QWidget* window = w->window();
-        bool handled = false;
-        GuardedCall([&] {
-            for (TMainMenu* m : std::vector<TMainMenu*>(MainMenus())) {
-                TForm* f = m->Form();
-                if (!f || f->WidgetIfAllocated() != window) continue;
-                if (shift && m->IsShortCut(ShortCut(static_cast<Word>(vk), shift))) {
-                    handled = true;
-                    return;
-                }
-                if (shift == ssAlt && vk < 0x80 && m->IsAccelerator(static_cast<char>(vk))) {
-                    handled = true;
-                    return;
-                }
-            }
-        });
-        return handled;
-    }
-    bool Context(QWidget* w, QContextMenuEvent* ce) {
-        TControlBridge* b = TControlBridge::Of(w);
-        TControl* c = b ? b->Control() : nullptr;
-        for (; c; c = c->Parent()) {
-            TPopupMenu* menu = c->PopupMenu();
-            if (!menu || !menu->AutoPopup) continue;
-            const QPoint g = ce->globalPos();
-            menu->PopupComponent = c;
-            GuardedCall([&] { menu->Popup(g.x(), g.y()); });
-            return true;
-        }
-        return false;
-    }
-    QKeyEvent* FLast = nullptr;
-};
-
-void EnsureKeyFilter() {
-    static TMenuKeyFilter* filter = nullptr;
-    if (filter || !QApplication::instance()) return;
-    filter = new TMenuKeyFilter;
-    filter->setParent(QApplication::instance());
-    QApplication::instance()->installEventFilter(filter);
-}
-}  // namespace
 
 // --- items ------------------------------------------------------------------------
 
@@ -373,24 +297,26 @@ struct TMainMenu::Impl {
 };
 
 TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner), FImpl(new Impl) {
-    MainMenus().push_back(this);
-    EnsureKeyFilter();
+    velmor_internal::RegisterMainMenu(this);
+    velmor_internal::EnsureDialogKeys();
     if (auto* f = dynamic_cast<TForm*>(owner)) SetForm(f);
 }
 
 TMainMenu::~TMainMenu() {
-    auto& all = MainMenus();
-    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+    velmor_internal::UnregisterMainMenu(this);
     SetForm(nullptr);
 }
 
 void TMainMenu::SetForm(TForm* form) {
     if (form == FForm) return;
-    if (FForm && FImpl->OldProc) FForm->WindowProc = FImpl->OldProc;
+    // A form on its way out has no procedure left to give back.
+    if (FForm && FImpl->OldProc && !FForm->HasState(csDestroying)) FForm->WindowProc = FImpl->OldProc;
+    if (FForm && !FForm->HasState(csDestroying)) FForm->RemoveFreeNotification(this);
     if (FImpl->Bar) delete FImpl->Bar.data();
     FImpl->OldProc = nullptr;
     FForm = form;
     if (!form) return;
+    form->FreeNotification(this);
     // The bar appears when the form's window does.
     FImpl->OldProc = form->WindowProc;
     form->WindowProc = [this](TMessage& m) {
@@ -399,6 +325,14 @@ void TMainMenu::SetForm(TForm* form) {
         if (m.Msg == WM_SHOWWINDOW && m.WParam && !FImpl->Bar) Attach();
     };
     if (form->WidgetAllocated()) Attach();
+}
+
+void TMainMenu::Notification(TComponent* component, TOperation operation) {
+    TMenu::Notification(component, operation);
+    if (operation == opRemove && component == FForm) {
+        FImpl->OldProc = nullptr;
+        FForm = nullptr;
+    }
 }
 
 void TMainMenu::Attach() {
@@ -449,7 +383,7 @@ bool TMainMenu::IsAccelerator(char key) {
     return false;
 }
 
-TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) { EnsureKeyFilter(); }
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) { velmor_internal::EnsureDialogKeys(); }
 
 TPopupMenu::~TPopupMenu() = default;
 

@@ -55,7 +55,6 @@ public:
     bool Default() const { return FDefault; }
     void SetDefault(bool v);
     String Hint;
-    int Tag2 = 0;
 
     int Count() const { return static_cast<int>(FItems.size()); }
     TMenuItem* Items(int index) const;
@@ -124,6 +123,9 @@ public:
     void MenuChanged() override;
     // Framework-internal.
     void Attach();
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     struct Impl;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/controls/Application.h"
+#include "framework/controls/Dialogs.h"
 #include "framework/controls/MessageDlgForm.h"
 
 int MessageBox(HWND, const String& text, const String& caption, UINT type) {
@@ -29,7 +30,7 @@ int MessageBox(HWND, const String& text, const String& caption, UINT type) {
     }
     TMessageDlgForm box(nullptr, text, kind, buttons, 0, kind != mtCustom, def);
     box.SetCaption(caption);
-    const int result = box.ShowModal();
+    const int result = RunDialogForm(box);
     // Closing the box counts as Cancel only where there is one; a Yes/No box
     // closed another way answers No, and an OK box OK.
     if (result == mrCancel && !(buttons & mbCancel)) return (buttons & mbNo) ? IDNO : order.front();

@@ -96,7 +96,6 @@ TMessageDlgForm::TMessageDlgForm(TComponent* owner, const String& message, TMsgD
     SetBorderStyle(bsDialog);
     SetBorderIcons(biSystemMenu);
     SetPosition(poScreenCenter);
-    SetKeyPreview(true);
 
     String shown;
     for (size_t i = 0; i < FLines.size(); ++i) shown += (i ? "\n" : "") + FLines[i];
@@ -133,6 +132,7 @@ TMessageDlgForm::TMessageDlgForm(TComponent* owner, const String& message, TMsgD
                 if (Application) Application->HelpContext(FHelpCtx);
             };
         if (b == def) button->SetDefault(true);
+        if (ButtonResult(b) == FCancelResult && FCancelResult != mrNone) button->SetCancel(true);
         button->SetParent(this);
         FButtonList.emplace_back(b, button);
         if (!first || b == def) first = button;
@@ -145,15 +145,6 @@ TButton* TMessageDlgForm::ButtonFor(TMsgDlgBtn b) const {
     for (const auto& [kind, button] : FButtonList)
         if (kind == b) return button;
     return nullptr;
-}
-
-void TMessageDlgForm::KeyDown(Word& key, TShiftState shift) {
-    if (key == VK_ESCAPE) {
-        SetModalResult(FCancelResult);
-        key = 0;
-        return;
-    }
-    TForm::KeyDown(key, shift);
 }
 
 void TMessageDlgForm::Paint() {

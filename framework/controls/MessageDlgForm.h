@@ -53,7 +53,6 @@ public:
 
 protected:
     void Paint() override;
-    void KeyDown(Word& key, TShiftState shift) override;
 
 private:
     String FMessage;

@@ -1,5 +1,6 @@
 #include "framework/controls/TreeView.h"
 
+#include <QAbstractItemDelegate>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "framework/classes/StringStream.h"
 #include "framework/controls/TreeNode.h"
 #include "framework/controls/TreeNodes.h"
+#include "framework/controls/ViewportMouse.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/StrUtils.h"
 
@@ -95,14 +97,16 @@ bool TTreeView::StartEditing(TTreeNode* node) {
 void TTreeView::EndEditing(const String& text, bool cancel) {
     TTreeNode* node = FEditing;
     FEditing = nullptr;
-    if (!node || cancel) {
-        if (node && FWidget) RebuildWidget();
-        return;
-    }
+    if (!node || cancel) return;  // a cancelled edit changes nothing
     String s = text;
     if (OnEdited) OnEdited(this, node, s);
+    // The toolkit is still inside its editor: the items are rebuilt once
+    // it is done with them.
+    FDeferRebuild = true;
     node->SetText(s);
-    if (FWidget) RebuildWidget();
+    FDeferRebuild = false;
+    if (FWidget)
+        QMetaObject::invokeMethod(FWidget, [this] { GuardedCall([this] { RebuildWidget(); }); }, Qt::QueuedConnection);
 }
 
 TTreeNode* TTreeView::GetNodeAt(int x, int y) const {
@@ -176,7 +180,7 @@ void TTreeView::SaveToStream(TStream* stream) const {
 // --- the widget -------------------------------------------------------------------
 
 void TTreeView::NodesChanged() {
-    if (FItems->Updating()) return;
+    if (FItems->Updating() || FDeferRebuild) return;
     if (FWidget) RebuildWidget();
 }
 
@@ -185,7 +189,7 @@ void TTreeView::NodeTextChanged(TTreeNode* node) {
         SortChildren(node->Parent(), false);
         return;
     }
-    if (FWidget && node->FItem && !FItems->Updating())
+    if (FWidget && node->FItem && !FItems->Updating() && !FDeferRebuild)
         static_cast<QTreeWidgetItem*>(node->FItem)->setText(0, QString::fromStdString(node->Text()));
 }
 
@@ -239,6 +243,12 @@ QWidget* TTreeView::CreateWidget(QWidget* parent) {
                 if (TTreeNode* n = NodeOf(item)) n->SetExpanded(false);
         });
     });
+    // An editor closed without its text being taken was cancelled (Esc).
+    QObject::connect(t->itemDelegate(), &QAbstractItemDelegate::closeEditor, [this](QWidget*, QAbstractItemDelegate::EndEditHint) {
+        GuardedCall([this] {
+            if (FEditing) EndEditing(String(), true);
+        });
+    });
     QObject::connect(t, &QTreeWidget::itemChanged, [this](QTreeWidgetItem* item, int) {
         GuardedCall([this, item] {
             if (FPushing) return;
@@ -286,4 +296,9 @@ void TTreeView::KeyDown(Word& key, TShiftState shift) {
         FSelected->EditText();
         key = 0;
     }
+}
+
+void TTreeView::WidgetCreated() {
+    TWinControl::WidgetCreated();
+    velmor_internal::ForwardViewportMouse(this, static_cast<QTreeWidget*>(FWidget)->viewport());
 }

@@ -77,6 +77,7 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
+    void WidgetCreated() override;
     void KeyDown(Word& key, TShiftState shift) override;
     void RebuildWidget();
     void PushSelection();
@@ -88,4 +89,5 @@ private:
     bool FReadOnly = false;
     TSortType FSortType = stNone;
     bool FPushing = false;
+    bool FDeferRebuild = false;
 };

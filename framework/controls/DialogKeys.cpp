@@ -1,0 +1,185 @@
+#include "framework/controls/DialogKeys.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <algorithm>
+#include <vector>
+
+#include "framework/controls/Button.h"
+#include "framework/controls/CheckBox.h"
+#include "framework/controls/ComboBox.h"
+#include "framework/controls/ControlBridge.h"
+#include "framework/controls/CustomMemo.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/Label.h"
+#include "framework/controls/Menus.h"
+#include "framework/controls/RadioButton.h"
+#include "framework/messages/MessageQueue.h"
+
+namespace {
+std::vector<TMainMenu*>& MainMenus() {
+    static std::vector<TMainMenu*> menus;
+    return menus;
+}
+
+// Visible and enabled on its window (the window itself may be on its way).
+bool Usable(TControl* c) {
+    for (TControl* p = c; p && p->Parent(); p = p->Parent())
+        if (!p->Visible() || !p->Enabled()) return false;
+    return true;
+}
+
+// Depth first over the controls on a window.
+template <class F>
+TControl* FindControlOn(TWinControl* parent, const F& match) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        if (match(c)) return c;
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            if (TControl* found = FindControlOn(w, match)) return found;
+    }
+    return nullptr;
+}
+
+TControl* FocusedControl() {
+    QWidget* f = QApplication::focusWidget();
+    TControlBridge* b = f ? TControlBridge::Of(f) : nullptr;
+    return b ? b->Control() : nullptr;
+}
+
+bool Accelerator(TForm* form, char key) {
+    const char k = static_cast<char>(std::tolower(static_cast<unsigned char>(key)));
+    TControl* hit = FindControlOn(form, [&](TControl* c) {
+        if (!Usable(c)) return false;
+        if (auto* l = dynamic_cast<TLabel*>(c)) return l->Accelerator() == k && l->FocusControl();
+        if (dynamic_cast<TButton*>(c) || dynamic_cast<TCheckBox*>(c) || dynamic_cast<TRadioButton*>(c))
+            return GetAccelChar(c->Caption()) == k;
+        return false;
+    });
+    if (!hit) return false;
+    if (auto* l = dynamic_cast<TLabel*>(hit)) {
+        if (l->FocusControl()->CanFocus()) l->FocusControl()->SetFocus();
+    } else if (auto* b = dynamic_cast<TButton*>(hit)) {
+        b->Click();
+    } else if (auto* cb = dynamic_cast<TCheckBox*>(hit)) {
+        cb->SetFocus();
+        cb->SetChecked(!cb->Checked());
+    } else if (auto* rb = dynamic_cast<TRadioButton*>(hit)) {
+        rb->SetFocus();
+        rb->SetChecked(true);
+    }
+    return true;
+}
+
+// Sees every key and right click of the program before the widget does.
+class TDialogKeyFilter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (!watched->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(watched);
+        if (e->type() == QEvent::KeyPress) return Key(w, static_cast<QKeyEvent*>(e));
+        if (e->type() == QEvent::ContextMenu) return Context(w, static_cast<QContextMenuEvent*>(e));
+        return false;
+    }
+
+private:
+    bool Key(QWidget* w, QKeyEvent* ke) {
+        // A key no control took travels up to the window. (A new event may
+        // reuse an old one's address, so the address alone does not tell.)
+        const bool propagated =
+            ke == FLast && FLastWidget && FLastWidget != w && w->isAncestorOf(FLastWidget);
+        if (!propagated) {
+            FLast = ke;
+            FLastWidget = w;
+        }
+        TControlBridge* b = TControlBridge::Of(w->window());
+        auto* form = b ? dynamic_cast<TForm*>(b->Control()) : nullptr;
+        if (!form) return false;
+        const Qt::KeyboardModifiers mods = ke->modifiers();
+        TShiftState shift = 0;
+        if (mods & Qt::ShiftModifier) shift |= ssShift;
+        if (mods & Qt::ControlModifier) shift |= ssCtrl;
+        if (mods & Qt::AltModifier) shift |= ssAlt;
+        const int vk = QtKeyToVirtualKey(ke->key(), (mods & Qt::KeypadModifier) != 0);
+        if (!vk) return false;
+        bool handled = false;
+        if ((vk == VK_RETURN || vk == VK_ESCAPE) && shift == 0) {
+            // Enter and Esc belong to the focused control first (its key
+            // events, an editor that takes them); only what reaches the
+            // window unused goes to the Default or Cancel button.
+            if (w != w->window()) return false;
+            GuardedCall([&] { handled = FormDialogKey(form, static_cast<Word>(vk), shift); });
+            return handled;
+        }
+        if (propagated || shift == 0) return false;
+        GuardedCall([&] { handled = FormDialogKey(form, static_cast<Word>(vk), shift); });
+        return handled;
+    }
+    bool Context(QWidget* w, QContextMenuEvent* ce) {
+        TControlBridge* b = TControlBridge::Of(w);
+        for (TControl* c = b ? b->Control() : nullptr; c; c = c->Parent()) {
+            TPopupMenu* menu = c->PopupMenu();
+            if (!menu || !menu->AutoPopup) continue;
+            const QPoint g = ce->globalPos();
+            menu->PopupComponent = c;
+            GuardedCall([&] { menu->Popup(g.x(), g.y()); });
+            return true;
+        }
+        return false;
+    }
+    QKeyEvent* FLast = nullptr;
+    QPointer<QWidget> FLastWidget;
+};
+}  // namespace
+
+bool FormDialogKey(TForm* form, Word key, TShiftState shift) {
+    if (!form) return false;
+    for (TMainMenu* m : std::vector<TMainMenu*>(MainMenus())) {
+        if (m->Form() != form) continue;
+        if (shift && m->IsShortCut(ShortCut(key, shift))) return true;
+        if (shift == ssAlt && key < 0x80 && m->IsAccelerator(static_cast<char>(key))) return true;
+    }
+    if (shift == ssAlt && key < 0x80 && std::isalnum(key) && Accelerator(form, static_cast<char>(key))) return true;
+    if (shift != 0) return false;
+    TControl* focused = FocusedControl();
+    if (key == VK_ESCAPE) {
+        if (auto* cb = dynamic_cast<TComboBox*>(focused); cb && cb->DroppedDown()) return false;
+        TControl* cancel = FindControlOn(form, [](TControl* c) {
+            auto* b = dynamic_cast<TButton*>(c);
+            return b && b->Cancel() && Usable(b);
+        });
+        if (!cancel) return false;
+        cancel->Click();
+        return true;
+    }
+    if (key == VK_RETURN) {
+        if (dynamic_cast<TButton*>(focused)) return false;  // a button answers Enter itself
+        if (auto* m = dynamic_cast<TCustomMemo*>(focused); m && m->WantReturns) return false;
+        if (auto* cb = dynamic_cast<TComboBox*>(focused); cb && cb->DroppedDown()) return false;
+        TControl* def = FindControlOn(form, [](TControl* c) {
+            auto* b = dynamic_cast<TButton*>(c);
+            return b && b->Default() && Usable(b);
+        });
+        if (!def) return false;
+        def->Click();
+        return true;
+    }
+    return false;
+}
+
+void velmor_internal::EnsureDialogKeys() {
+    static TDialogKeyFilter* filter = nullptr;
+    if (filter || !QApplication::instance()) return;
+    filter = new TDialogKeyFilter;
+    filter->setParent(QApplication::instance());
+    QApplication::instance()->installEventFilter(filter);
+}
+
+void velmor_internal::RegisterMainMenu(TMainMenu* menu) { MainMenus().push_back(menu); }
+
+void velmor_internal::UnregisterMainMenu(TMainMenu* menu) {
+    auto& all = MainMenus();
+    all.erase(std::remove(all.begin(), all.end(), menu), all.end());
+}

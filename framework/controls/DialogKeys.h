@@ -1,0 +1,23 @@
+#pragma once
+// The keys a window handles for its controls, whatever has the focus: a
+// menu item's ShortCut, Alt with an accelerator ("&File" of the main menu,
+// "&Title:" of a label, which focuses its FocusControl, "&Update" of a
+// button, which clicks it), Enter for the Default button and Esc for the
+// Cancel button. Short cuts and accelerators come before the focused
+// control; Enter and Esc only when the focused control leaves them unused
+// (a memo that wants returns keeps Enter, a grid editor its keys).
+#include "framework/controls/Controls.h"
+
+class TForm;
+class TMainMenu;
+
+// Handles a key for the form as described; true when something used it.
+bool FormDialogKey(TForm* form, Word key, TShiftState shift);
+
+namespace velmor_internal {
+// Watches the program's keys (and right clicks for pop-up menus); made once,
+// when the first control that needs it is.
+void EnsureDialogKeys();
+void RegisterMainMenu(TMainMenu* menu);
+void UnregisterMainMenu(TMainMenu* menu);
+}  // namespace velmor_internal

@@ -1,0 +1,171 @@
+#include "framework/controls/ScrollBox.h"
+
+#include <QScrollBar>
+#include <algorithm>
+
+#include "framework/controls/ControlScrollBar.h"
+#include "framework/messages/MessageQueue.h"
+
+namespace {
+constexpr int kBar = 16;
+
+class TBoxWidget : public QWidget {
+public:
+    explicit TBoxWidget(QWidget* parent) : QWidget(parent), H(new QScrollBar(Qt::Horizontal, this)), V(new QScrollBar(Qt::Vertical, this)) {
+        H->hide();
+        V->hide();
+    }
+    QScrollBar* H;
+    QScrollBar* V;
+};
+}  // namespace
+
+int TControlScrollBar::Position() const { return FVertical ? FOwner->VertPos() : FOwner->HorzPos(); }
+
+void TControlScrollBar::SetPosition(int v) {
+    if (FVertical)
+        FOwner->ScrollTo(FOwner->HorzPos(), v);
+    else
+        FOwner->ScrollTo(v, FOwner->VertPos());
+}
+
+void TControlScrollBar::SetRange(int v) {
+    FRange = std::max(0, v);
+    FOwner->UpdateScrollBars();
+}
+
+void TControlScrollBar::SetVisible(bool v) {
+    FVisible = v;
+    FOwner->UpdateScrollBars();
+}
+
+bool TControlScrollBar::IsScrollBarVisible() const {
+    if (!FVisible) return false;
+    const TRect r = FOwner->ClientRect();
+    return FVertical ? FOwner->ExtentY() > r.Height() : FOwner->ExtentX() > r.Width();
+}
+
+TScrollBox::TScrollBox(TComponent* owner)
+    : TWinControl(owner), FHorz(new TControlScrollBar(this, false)), FVert(new TControlScrollBar(this, true)) {
+    ControlStyle |= csAcceptsControls;
+    FWidth = 185;
+    FHeight = 41;
+    SetTabStop(false);
+}
+
+TScrollBox::~TScrollBox() = default;
+
+TRect TScrollBox::ClientRect() const {
+    return Rect(0, 0, std::max(0, FWidth - (FShowV ? kBar : 0)), std::max(0, FHeight - (FShowH ? kBar : 0)));
+}
+
+int TScrollBox::ExtentX() const {
+    int x = FHorz->Range();
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (c->Visible() && c->Align() == alNone) x = std::max(x, c->Left() + c->Width() + FHPos);
+    }
+    return x;
+}
+
+int TScrollBox::ExtentY() const {
+    int y = FVert->Range();
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (c->Visible() && c->Align() == alNone) y = std::max(y, c->Top() + c->Height() + FVPos);
+    }
+    return y;
+}
+
+void TScrollBox::ScrollBy(int dx, int dy) {
+    if (dx == 0 && dy == 0) return;
+    FHPos += dx;
+    FVPos += dy;
+    FInUpdate = true;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (c->Align() == alNone) c->SetBounds(c->Left() - dx, c->Top() - dy, c->Width(), c->Height());
+    }
+    FInUpdate = false;
+    UpdateScrollBars();
+}
+
+void TScrollBox::ScrollTo(int x, int y) {
+    const TRect r = ClientRect();
+    x = std::clamp(x, 0, std::max(0, ExtentX() - r.Width()));
+    y = std::clamp(y, 0, std::max(0, ExtentY() - r.Height()));
+    ScrollBy(x - FHPos, y - FVPos);
+}
+
+void TScrollBox::ScrollInView(TControl* control) {
+    if (!control || control->Parent() != this) return;
+    const TRect r = ClientRect();
+    int dx = 0, dy = 0;
+    if (control->Left() < 0) dx = control->Left();
+    else if (control->Left() + control->Width() > r.Width()) dx = std::min(control->Left(), control->Left() + control->Width() - r.Width());
+    if (control->Top() < 0) dy = control->Top();
+    else if (control->Top() + control->Height() > r.Height()) dy = std::min(control->Top(), control->Top() + control->Height() - r.Height());
+    ScrollBy(dx, dy);
+}
+
+void TScrollBox::UpdateScrollBars() {
+    if (FInUpdate) return;
+    FInUpdate = true;
+    // Two rounds: one bar taking room may call for the other.
+    for (int round = 0; round < 2; ++round) {
+        const TRect r = ClientRect();
+        FShowH = AutoScroll && FHorz->Visible() && ExtentX() > r.Width();
+        FShowV = AutoScroll && FVert->Visible() && ExtentY() > r.Height();
+    }
+    FInUpdate = false;
+    // Scrolled past what is there now: come back.
+    const TRect r = ClientRect();
+    const int maxX = std::max(0, ExtentX() - r.Width()), maxY = std::max(0, ExtentY() - r.Height());
+    if (FHPos > maxX || FVPos > maxY) {
+        ScrollBy(std::min(FHPos, maxX) - FHPos, std::min(FVPos, maxY) - FVPos);
+        return;
+    }
+    if (!FWidget) return;
+    auto* w = static_cast<TBoxWidget*>(FWidget);
+    w->H->blockSignals(true);
+    w->V->blockSignals(true);
+    w->H->setVisible(FShowH);
+    w->V->setVisible(FShowV);
+    w->H->setGeometry(0, FHeight - kBar, std::max(0, FWidth - (FShowV ? kBar : 0)), kBar);
+    w->V->setGeometry(FWidth - kBar, 0, kBar, std::max(0, FHeight - (FShowH ? kBar : 0)));
+    w->H->setRange(0, maxX);
+    w->H->setPageStep(std::max(1, r.Width()));
+    w->H->setSingleStep(FHorz->Increment);
+    w->H->setValue(FHPos);
+    w->V->setRange(0, maxY);
+    w->V->setPageStep(std::max(1, r.Height()));
+    w->V->setSingleStep(FVert->Increment);
+    w->V->setValue(FVPos);
+    w->H->raise();
+    w->V->raise();
+    w->H->blockSignals(false);
+    w->V->blockSignals(false);
+}
+
+void TScrollBox::AlignControls(TControl* control, TRect& rect) {
+    TWinControl::AlignControls(control, rect);
+    UpdateScrollBars();
+}
+
+QWidget* TScrollBox::CreateWidget(QWidget* parent) {
+    auto* w = new TBoxWidget(parent);
+    w->setAutoFillBackground(true);
+    QObject::connect(w->H, &QScrollBar::valueChanged, [this](int v) { GuardedCall([this, v] { ScrollTo(v, FVPos); }); });
+    QObject::connect(w->V, &QScrollBar::valueChanged, [this](int v) { GuardedCall([this, v] { ScrollTo(FHPos, v); }); });
+    return w;
+}
+
+void TScrollBox::InitWidget() {
+    TWinControl::InitWidget();
+    UpdateScrollBars();
+}
+
+void TScrollBox::ApplyBounds() {
+    TWinControl::ApplyBounds();
+    UpdateScrollBars();
+}
