@@ -209,3 +209,16 @@ void DrawTransparentBitmap(TCanvas* canvas, TBitmap* bitmap, TColor background, 
         }
     canvas->StretchDraw(rect, &work);
 }
+
+namespace {
+std::function<void()>& BeepHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+}  // namespace
+
+void GkMessageBeep() {
+    if (BeepHook()) BeepHook()();
+}
+
+void SetGkBeepHook(std::function<void()> hook) { BeepHook() = std::move(hook); }

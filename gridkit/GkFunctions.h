@@ -41,3 +41,9 @@ String DecodeCellText(const String& text, bool multiLineCells);
 // the stop without their sign; no digits give 0. digits reports whether
 // any digit was read.
 int CellFileNumber(std::string_view field, bool* digits = nullptr);
+
+// The short warning sound of a refused key. A test can catch it with a
+// hook; without one the kit stays silent, as there is no system beep.
+#include <functional>
+void GkMessageBeep();
+void SetGkBeepHook(std::function<void()> hook);

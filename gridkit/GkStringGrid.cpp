@@ -7,10 +7,19 @@
 #include "framework/classes/StringList.h"
 #include "framework/controls/Form.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/messages/MessageQueue.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/grids/InplaceEdit.h"
+#include "gridkit/GkInplaceEdit.h"
+#include "gridkit/GridButton.h"
+#include "gridkit/GridCheckBox.h"
+#include "gridkit/GridCombo.h"
+#include "gridkit/GridDatePicker.h"
+#include "gridkit/GridEditBtn.h"
+#include "gridkit/GridSpin.h"
+#include "gridkit/GridUnitEditBtn.h"
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/StrUtils.h"
@@ -31,6 +40,7 @@
 
 namespace {
 bool gOleDropRTF = true;
+constexpr UINT WM_GK_FOCUSLEFT = WM_USER + 0x4D1;
 
 // The grid cell file's limits: beyond them a size line is taken for a
 // damaged file rather than a grid anyone made. Rows are bounded by the
@@ -145,6 +155,11 @@ String TGkStringGrid::ScrollHintText(bool vertical, int thumbPos127) {
 }
 
 void TGkStringGrid::WndProc(TMessage& m) {
+    if (m.Msg == WM_GK_FOCUSLEFT) {
+        // Leaving the grid ends the edit like leaving the cell does.
+        if (FEntered && !FocusInside()) ValidateCell(String());
+        return;
+    }
     if (m.Msg == WM_VSCROLL || m.Msg == WM_HSCROLL) {
         const bool vertical = m.Msg == WM_VSCROLL;
         const bool wanted = ScrollHints == shBoth || ScrollHints == (vertical ? shVertical : shHorizontal);
@@ -840,31 +855,67 @@ void TGkStringGrid::DrawCell(int aCol, int aRow, const TRect& aRect, TGridDrawSt
 }
 
 bool TGkStringGrid::SelectCell(int aCol, int aRow) {
-    bool fixed = false;
-    IsFixedCell(aCol, aRow, fixed);
-    if (fixed) return false;
     bool allow = true;
     if (aRow != Row() && OnRowChanging) OnRowChanging(this, Row(), aRow, allow);
-    if (allow && aCol != Col() && OnColChanging) OnColChanging(this, Col(), aCol, allow);
-    if (allow && OnCellChanging) OnCellChanging(this, Row(), Col(), aRow, aCol, allow);
-    if (!allow) return false;
-    return TStringGrid::SelectCell(aCol, aRow);
+    if (aCol != Col() && OnColChanging) OnColChanging(this, Col(), aCol, allow);
+    if ((aRow != Row() || aCol != Col()) && OnCellChanging)
+        OnCellChanging(this, Row(), Col(), aRow, aCol, allow);
+    if (allow) {
+        const int real = RealColIndex(aCol);
+        FSelectionText = CellRef(real, aRow);
+        // Editability is decided cell by cell. A cell that refused editing
+        // takes goEditing away only while it is selected: the next cell
+        // starts from the grid's own setting again.
+        bool canEdit = (Options() & goEditing) != 0 || FEditingTakenByCell;
+        CanEditCell(real, aRow, canEdit);
+        const bool had = (Options() & goEditing) != 0;
+        if (canEdit != had) {
+            FEditingTakenByCell = !canEdit;
+            SetOptions(canEdit ? (Options() | goEditing) : (Options() & ~goEditing));
+        } else if (canEdit) {
+            FEditingTakenByCell = false;
+        }
+    }
+    if (CellIsFixed(aCol, aRow)) return false;
+    const bool base = TStringGrid::SelectCell(aCol, aRow);
+    return allow && base;
 }
 
 bool TGkStringGrid::CanEditShow() {
-    if (!TStringGrid::CanEditShow()) return false;
+    bool base = TStringGrid::CanEditShow();
+    if (HasState(csDesigning)) return base;
+    if (!base || FSeparateEditorShown) return false;
+    const int real = RealColIndex(Col());
     bool canEdit = true;
-    CanEditCell(Col(), Row(), canEdit);
+    CanEditCell(real, Row(), canEdit);
     if (!canEdit) return false;
-    TEditorType editor = edNormal;
-    GetCellEditor(Col(), Row(), editor);
-    return editor != edDataCheckBox;
+    FSelectionText = CellRef(real, Row());
+    FEditorType = edNormal;
+    GetCellEditor(real, Row(), FEditorType);
+    switch (FEditorType) {
+    case edNormal:
+    case edNumeric:
+    case edPositiveNumeric:
+    case edFloat:
+    case edCapital:
+    case edMixedCase:
+    case edPassword:
+    case edLowerCase:
+    case edUpperCase: return true;
+    case edDataCheckBox: return false;
+    default: OpenCellEditor(Col(), Row()); return false;
+    }
 }
 
 String TGkStringGrid::GetEditText(int aCol, int aRow) {
-    FEditStartText = CellRef(aCol, aRow);
-    FEditStartCol = aCol;
-    FEditStartRow = aRow;
+    FEscapeText = CellRef(aCol, aRow);
+    FEscapeCol = aCol;
+    FEscapeRow = aRow;
+    if (auto* edit = dynamic_cast<TGkInplaceEdit*>(InplaceEditor())) {
+        bool password = FEditorType == edPassword;
+        IsPasswordCell(aCol, aRow, password);
+        edit->SetPasswordChar(password ? PasswordChar : 0);
+    }
     return TStringGrid::GetEditText(aCol, aRow);
 }
 
@@ -872,8 +923,8 @@ int TGkStringGrid::GetEditLimit() { return MaxEditLength; }
 
 void TGkStringGrid::KeyPress(char& key) {
     if (key == 27 && (Options() & goEditing)) {
-        if (EditorMode() && FEditStartCol == Col() && FEditStartRow == Row())
-            SetCells(Col(), Row(), FEditStartText);
+        if (EditorMode() && FEscapeCol == Col() && FEscapeRow == Row())
+            SetCells(Col(), Row(), FEscapeText);
         HideEditor();
         key = 0;
         return;
@@ -1191,4 +1242,486 @@ void TGkStringGrid::InsertColumnRange(int aCol, int aCount) {
     --FUpdateLock;
     ClearColumnRange(aCol, aCount);
     ColWidthsChanged();
+}
+
+// ---- editors: choice, write-back, end-of-edit validation ------------------------------
+
+namespace {
+bool IsSpinKind(TEditorType k) {
+    return k == edSpinEdit || k == edFloatSpinEdit || k == edTimeSpinEdit || k == edDateSpinEdit;
+}
+bool IsComboKind(TEditorType k) { return k == edComboEdit || k == edComboList; }
+bool IsEditBtnKind(TEditorType k) {
+    return k == edEditBtn || k == edNumericEditBtn || k == edFloatEditBtn;
+}
+bool IsDateKind(TEditorType k) { return k == edDateEdit || k == edDateEditUpDown; }
+
+// Splits a unit cell ("12.5 cm") into its number and unit parts.
+void SplitUnitText(const String& text, String& number, String& unit) {
+    number.clear();
+    unit.clear();
+    for (char c : text) {
+        if (c == ',' || c == '-' || c == '.' || (c >= '0' && c <= '9')) number += c;
+        else unit += c;
+    }
+}
+
+void PlaceControl(TControl* c, const TRect& r, bool height) {
+    c->SetBounds(r.Left, r.Top, r.Width(), height ? r.Height() : c->Height());
+}
+
+void ShowControl(TWinControl* c) {
+    c->SetEnabled(true);
+    c->SetVisible(true);
+    if (c->CanFocus()) c->SetFocus();
+}
+}  // namespace
+
+TInplaceEdit* TGkStringGrid::CreateEditor() { return new TGkInplaceEdit(this); }
+
+template <class T>
+static T* EnsureEditor(T*& slot, TGkStringGrid* grid) {
+    if (!slot) {
+        slot = new T(grid, grid);
+        slot->SetParent(grid);
+    }
+    return slot;
+}
+
+TGridCombo* TGkStringGrid::ComboEditor() { return EnsureEditor(FComboEditor, this); }
+TGridSpin* TGkStringGrid::SpinEditor() { return EnsureEditor(FSpinEditor, this); }
+TGridDatePicker* TGkStringGrid::DateEditor() { return EnsureEditor(FDateEditor, this); }
+TGridCheckBox* TGkStringGrid::CheckBoxEditor() { return EnsureEditor(FCheckBoxEditor, this); }
+TGridEditBtn* TGkStringGrid::EditBtnEditor() { return EnsureEditor(FEditBtnEditor, this); }
+TGridUnitEditBtn* TGkStringGrid::UnitEditBtnEditor() { return EnsureEditor(FUnitEditBtnEditor, this); }
+TGridButton* TGkStringGrid::ButtonEditor() { return EnsureEditor(FButtonEditor, this); }
+
+bool TGkStringGrid::CellIsFixed(int aCol, int aRow) {
+    if (aRow >= RowCount() - FFixedFooters || aCol >= ColCount() + FHiddenCols - FFixedRightCols)
+        return true;
+    bool fixed = false;
+    IsFixedCell(aCol, aRow, fixed);
+    return fixed;
+}
+
+bool TGkStringGrid::CellIsEditable(int aCol, int aRow) {
+    if (!(Options() & goEditing)) return false;
+    bool canEdit = true;
+    CanEditCell(aCol, aRow, canEdit);
+    return canEdit;
+}
+
+bool TGkStringGrid::CellIsPassword(int aCol, int aRow) {
+    bool password = false;
+    IsPasswordCell(aCol, aRow, password);
+    return password;
+}
+
+void TGkStringGrid::OpenCellEditor(int aCol, int aRow) {
+    const TRect r = CellRect(aCol, aRow);
+    const int c = RealColIndex(aCol);
+    const String cell = CellRef(c, aRow);
+    FSkipWriteBack = false;
+    switch (FEditorType) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit: {
+        TGridSpin* spin = SpinEditor();
+        FSeparateEditorShown = true;
+        PlaceControl(spin, r, true);
+        spin->SetEnabled(true);
+        spin->SetVisible(true);
+        if (SpinMinValue != SpinMaxValue || SpinIncrement != 0) {
+            spin->MinValue = SpinMinValue;
+            spin->MaxValue = SpinMaxValue;
+            if (SpinIncrement != 0) spin->Increment = SpinIncrement;
+        }
+        // A cell that holds no number (date, time) starts the editor from
+        // its fall-back value; only a change made in the editor goes back.
+        spin->SetText(cell);
+        switch (FEditorType) {
+        case edSpinEdit:
+            spin->SetSpinType(sptNormal);
+            spin->SetValue(spin->Value());
+            break;
+        case edFloatSpinEdit:
+            spin->SetSpinType(sptFloat);
+            spin->SetFloatValue(spin->FloatValue());
+            break;
+        case edTimeSpinEdit:
+            spin->SetSpinType(sptTime);
+            spin->SetTimeValue(spin->TimeValue());
+            break;
+        default: {
+            TDateTime d = 0;
+            spin->SetText(TryStrToDate(cell, d) ? cell : String());
+            spin->SetDateValue(TryStrToDate(cell, d) ? d : spin->MinDateValue);
+            spin->SetSpinType(sptDate);
+        }
+        }
+        FOpenedValue = spin->Text();
+        if (spin->CanFocus()) spin->SetFocus();
+        break;
+    }
+    case edComboEdit:
+    case edComboList: {
+        TGridCombo* combo = ComboEditor();
+        FSeparateEditorShown = true;
+        combo->Items()->Assign(FComboItems.get());
+        combo->SetStyle(FEditorType == edComboList ? csDropDownList : csDropDown);
+        FComboOpenIndex = FEditorType == edComboList ? combo->Items()->IndexOf(cell) : -1;
+        if (FEditorType == edComboList && FComboOpenIndex < 0 && !cell.empty()) {
+            // A list can show only its items: the cell's own text joins them
+            // for this edit, so it is shown and picking it changes nothing.
+            combo->Items()->Insert(0, cell);
+            FComboOpenIndex = 0;
+        }
+        if (FEditorType == edComboList) combo->SetItemIndex(FComboOpenIndex);
+        PlaceControl(combo, r, false);
+        combo->SetText(cell);
+        if (FNavigation->AutoComboDropSize) {
+            int w = combo->Width();
+            for (int i = 0; i < combo->Items()->Count(); ++i)
+                w = std::max(w, Canvas()->TextWidth(combo->Items()->Get(i)) + 6);
+            combo->SetDroppedWidth(w);
+        }
+        ShowControl(combo);
+        if (FMouseActions->DirectComboDrop) combo->SetDroppedDown(true);
+        break;
+    }
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn: {
+        TGridEditBtn* edit = EditBtnEditor();
+        FSeparateEditorShown = true;
+        PlaceControl(edit, r, true);
+        edit->SetText(cell);
+        FOpenedValue = cell;
+        ShowControl(edit);
+        break;
+    }
+    case edCheckBox: {
+        TGridCheckBox* box = CheckBoxEditor();
+        FSeparateEditorShown = true;
+        PlaceControl(box, r, true);
+        box->SetCaption(cell);
+        box->SetChecked(false);
+        ShowControl(box);
+        break;
+    }
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit: {
+        TGridDatePicker* picker = DateEditor();
+        FSeparateEditorShown = true;
+        if (FEditorType == edTimeEdit) {
+            TDateTime t = 0;
+            try {
+                t = StrToTime(cell);
+                FDateWasValid = true;
+            } catch (const Exception&) {
+                t = Now();
+                FDateWasValid = false;
+            }
+            picker->SetKind(dtkTime);
+            picker->SetDateTime(t);
+        } else {
+            TDateTime d = 0;
+            FDateWasValid = TryStrToDate(cell, d);
+            picker->SetKind(dtkDate);
+            picker->SetDateTime(FDateWasValid ? d : Now());
+        }
+        picker->Edited = false;
+        PlaceControl(picker, r, false);
+        ShowControl(picker);
+        break;
+    }
+    case edButton: {
+        TGridButton* button = ButtonEditor();
+        FSeparateEditorShown = true;
+        button->SetBounds(r.Left - 1, r.Top - 1, r.Width() + 2, r.Height() + 2);
+        button->SetCaption(cell);
+        ShowControl(button);
+        break;
+    }
+    case edUnitEditBtn: {
+        TGridUnitEditBtn* edit = UnitEditBtnEditor();
+        FSeparateEditorShown = true;
+        PlaceControl(edit, r, true);
+        String number, unit;
+        SplitUnitText(cell, number, unit);
+        edit->SetUnitID(unit);
+        edit->SetText(number);
+        FOpenedValue = number + '\x01' + unit;
+        ShowControl(edit);
+        break;
+    }
+    default: break;
+    }
+}
+
+String TGkStringGrid::EditorText() const {
+    switch (FEditorType) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit: return FSpinEditor ? FSpinEditor->Text() : String();
+    case edComboEdit:
+    case edComboList: return FComboEditor ? FComboEditor->Text() : String();
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn: return FEditBtnEditor ? FEditBtnEditor->Text() : String();
+    case edUnitEditBtn:
+        return FUnitEditBtnEditor ? FUnitEditBtnEditor->Text() + FUnitEditBtnEditor->UnitID() : String();
+    default: return String();
+    }
+}
+
+void TGkStringGrid::WriteEditorBack(int aCol, int aRow) {
+    if (FSkipWriteBack) return;
+    auto put = [&](const String& v) {
+        if (CellRef(aCol, aRow) != v) SetCells(aCol, aRow, v);
+    };
+    if (IsSpinKind(FEditorType) && FSpinEditor) {
+        if (FSpinEditor->Text() != FOpenedValue) put(FSpinEditor->Text());
+    } else if (FEditorType == edComboEdit && FComboEditor) {
+        put(FComboEditor->Text());
+    } else if (FEditorType == edComboList && FComboEditor) {
+        // Only an item the user picked goes in: a text that is not among
+        // the items stays as it was.
+        const int index = FComboEditor->ItemIndex();
+        if (index >= 0 && index < FComboEditor->Items()->Count()) put(FComboEditor->Items()->Get(index));
+    } else if (IsEditBtnKind(FEditorType) && FEditBtnEditor) {
+        put(FEditBtnEditor->Text());
+    } else if (IsDateKind(FEditorType) && FDateEditor) {
+        if (FDateWasValid || FDateEditor->Edited) put(DateToStr(FDateEditor->Date()));
+    } else if (FEditorType == edTimeEdit && FDateEditor) {
+        if (FDateWasValid || FDateEditor->Edited)
+            put(FormatDateTime(FormatSettings().LongTimeFormat, FDateEditor->Time()));
+    } else if (FEditorType == edUnitEditBtn && FUnitEditBtnEditor) {
+        const String now = FUnitEditBtnEditor->Text() + '\x01' + FUnitEditBtnEditor->UnitID();
+        if (now != FOpenedValue) put(FUnitEditBtnEditor->Text() + FUnitEditBtnEditor->UnitID());
+    }
+}
+
+void TGkStringGrid::ResetEditorFromCell(int aCol, int aRow) {
+    const String cell = CellRef(aCol, aRow);
+    if (IsSpinKind(FEditorType) && FSpinEditor) {
+        FSpinEditor->SetText(cell);
+        FSpinEditor->SetSelStart(FSpinEditor->GetTextLen());
+        FOpenedValue = cell;
+    } else if (IsComboKind(FEditorType) && FComboEditor) {
+        FComboEditor->SetText(cell);
+        if (FEditorType == edComboList) FComboEditor->SetItemIndex(FComboEditor->Items()->IndexOf(cell));
+    } else if (IsEditBtnKind(FEditorType) && FEditBtnEditor) {
+        FEditBtnEditor->SetText(cell);
+        FEditBtnEditor->SetSelStart(FEditBtnEditor->GetTextLen());
+    } else if (FEditorType == edUnitEditBtn && FUnitEditBtnEditor) {
+        String number, unit;
+        SplitUnitText(cell, number, unit);
+        FUnitEditBtnEditor->SetUnitID(unit);
+        FUnitEditBtnEditor->SetText(number);
+        FUnitEditBtnEditor->SetSelStart(FUnitEditBtnEditor->GetTextLen());
+        FOpenedValue = number + '\x01' + unit;
+    }
+}
+
+void TGkStringGrid::HideSeparateControl() {
+    TWinControl* c = nullptr;
+    if (IsSpinKind(FEditorType)) c = FSpinEditor;
+    else if (IsComboKind(FEditorType)) c = FComboEditor;
+    else if (IsEditBtnKind(FEditorType)) c = FEditBtnEditor;
+    else if (FEditorType == edCheckBox) c = FCheckBoxEditor;
+    else if (IsDateKind(FEditorType) || FEditorType == edTimeEdit) c = FDateEditor;
+    else if (FEditorType == edButton) c = FButtonEditor;
+    else if (FEditorType == edUnitEditBtn) c = FUnitEditBtnEditor;
+    if (!c) return;
+    if (IsComboKind(FEditorType) && FComboEditor->DroppedDown()) FComboEditor->SetDroppedDown(false);
+    c->SetEnabled(false);
+    c->SetVisible(false);
+}
+
+void TGkStringGrid::CloseCellEditor(int aCol, int aRow) {
+    if (!FSeparateEditorShown) return;  // a second close finds nothing to do
+    const int c = RealColIndex(aCol);
+    FSeparateEditorShown = false;
+    WriteEditorBack(c, aRow);
+    FSkipWriteBack = false;
+    HideSeparateControl();
+}
+
+void TGkStringGrid::RestoreEditText() {
+    const int c = RealColIndex(Col());
+    SetCells(c, Row(), FSelectionText);
+    SetCells(c, Row(), CellRef(c, Row()));
+    InvalidateCell(Col(), Row());
+}
+
+void TGkStringGrid::EllipsClick(String& text) {
+    if (OnEllipsClick) OnEllipsClick(this, RealColIndex(Col()), Row(), text);
+}
+
+bool TGkStringGrid::EditorClosingKey(TWinControl* control, Word key, TShiftState shift) {
+    (void)control;
+    if (!FSeparateEditorShown) return false;
+    std::vector<Word> closing, forward;
+    bool writes = false, raise = false, saveAlways = true, closeLast = false;
+    const std::vector<Word> upDown{VK_UP, VK_DOWN};
+    if (IsSpinKind(FEditorType)) {
+        closing = {VK_RETURN, VK_ESCAPE, VK_UP, VK_DOWN};
+        forward = upDown;
+        writes = raise = true;
+    } else if (IsComboKind(FEditorType)) {
+        const bool listMode = FComboEditor->DroppedDown() || FEditorType == edComboList;
+        if (listMode) {
+            closing = {VK_TAB, VK_RETURN, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_RIGHT};
+            forward = {VK_TAB, VK_LEFT, VK_RIGHT};
+        } else {
+            closing = {VK_TAB, VK_RETURN, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_UP, VK_DOWN};
+            forward = {VK_TAB, VK_UP, VK_DOWN};
+        }
+        writes = raise = true;
+    } else if (IsDateKind(FEditorType) || FEditorType == edTimeEdit) {
+        closing = {VK_RETURN, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_UP, VK_DOWN};
+        forward = upDown;
+    } else if (IsEditBtnKind(FEditorType) || FEditorType == edUnitEditBtn) {
+        if (IsEditBtnKind(FEditorType) && (shift & ssCtrl)) return false;
+        closing = {VK_RETURN, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_UP, VK_DOWN};
+        forward = upDown;
+        writes = true;
+    } else if (FEditorType == edCheckBox) {
+        closing = {VK_RETURN, VK_PRIOR, VK_NEXT, VK_END, VK_HOME, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN};
+        forward = upDown;
+        saveAlways = false;
+        closeLast = true;
+    } else if (FEditorType == edButton) {
+        closing = {VK_ESCAPE, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN};
+        forward = {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN};
+    } else {
+        return false;
+    }
+    auto in = [key](const std::vector<Word>& set) {
+        return std::find(set.begin(), set.end(), key) != set.end();
+    };
+    if (!in(closing)) return false;
+    const int c = RealColIndex(Col()), r = Row();
+    // Escape leaves the cell as it was, whatever the editor shows.
+    if (key == VK_ESCAPE) FSkipWriteBack = true;
+    if (writes && (key == VK_RETURN || key == VK_UP || key == VK_DOWN)) {
+        WriteEditorBack(c, r);
+        if (!ValidateCell(EditorText())) {
+            ResetEditorFromCell(c, r);
+            return true;
+        }
+    }
+    if (raise) FClosingEditor = true;
+    auto close = [&] {
+        CloseCellEditor(Col(), Row());
+        HideEditor();
+    };
+    if (!closeLast) close();
+    const bool always = FNavigation->AlwaysEdit;
+    try {
+        if (in(forward)) {
+            Word k = key;
+            KeyDown(k, shift & ~ssCtrl);
+        }
+        if (saveAlways) FNavigation->AlwaysEdit = false;
+        if (CanFocus()) SetFocus();
+        if (key == VK_RETURN) StepToNextCell(Col(), Row(), true, false, false);
+        if (closeLast) close();
+        if (FEditorType == edButton && key == VK_ESCAPE) RestoreEditText();
+    } catch (...) {
+        FNavigation->AlwaysEdit = always;
+        FClosingEditor = false;
+        throw;
+    }
+    FNavigation->AlwaysEdit = always;
+    FClosingEditor = false;
+    return true;
+}
+
+void TGkStringGrid::EditorFocusLost(TWinControl* control) {
+    (void)control;
+    FocusMayHaveLeft();
+    if (!FSeparateEditorShown || FClosingEditor) return;
+    CloseCellEditor(Col(), Row());
+    HideEditor();
+}
+
+void TGkStringGrid::RememberEditText(int aCol, int aRow) {
+    FEditStartCol = aCol;
+    FEditStartRow = aRow;
+    FEditStartText = CellRef(RealColIndex(aCol), aRow);
+}
+
+void TGkStringGrid::BeforeValidate(int, int) {}
+
+bool TGkStringGrid::ValidateCell(const String&) {
+    bool valid = true;
+    const int c = RealColIndex(FEditStartCol), r = FEditStartRow;
+    if (c >= 0 && r >= 0 && c < ColCount() + FHiddenCols && r < RowCount() &&
+        CellRef(c, r) != FEditStartText) {
+        BeforeValidate(c, r);
+        String value = CellRef(c, r);
+        if (OnCellValidate) OnCellValidate(this, c, r, value, valid);
+        const bool corrected = value != CellRef(c, r);
+        if (valid) {
+            if (corrected) SetCells(c, r, value);
+        } else {
+            SetCells(c, r, corrected ? value : FEditStartText);
+            const int oldCol = Col();
+            MoveCurrent(FEditStartCol, FEditStartRow, true, true);
+            ShowEditor();
+            if (!corrected && c != oldCol) InvalidateEditor();
+        }
+    }
+    RememberEditText(Col(), Row());
+    return valid;
+}
+
+void TGkStringGrid::Click() {
+    try {
+        TStringGrid::Click();
+    } catch (...) {
+        if (FEntered) ValidateCell(CellRef(RealColIndex(Col()), Row()));
+        throw;
+    }
+    if (FEntered) ValidateCell(CellRef(RealColIndex(Col()), Row()));
+    RememberEditText(Col(), Row());
+}
+
+void TGkStringGrid::DoEnter() {
+    FEntered = true;
+    // Focus coming back from one of the grid's own editors is no new
+    // entry: the edited cell's memory must survive it.
+    if (!FClosingEditor && !FSeparateEditorShown) RememberEditText(Col(), Row());
+    TStringGrid::DoEnter();
+}
+
+void TGkStringGrid::FocusMayHaveLeft() {
+    if (FEntered && HandleAllocated()) PostMessage(Handle(), WM_GK_FOCUSLEFT);
+}
+
+bool TGkStringGrid::FocusInside() const {
+    if (Focused()) return true;
+    if (InplaceEditor() && InplaceEditor()->Focused()) return true;
+    for (TWinControl* c : std::initializer_list<TWinControl*>{
+             FComboEditor, FSpinEditor, FDateEditor, FCheckBoxEditor, FEditBtnEditor,
+             FUnitEditBtnEditor, FButtonEditor})
+        if (c && c->Visible() && c->Focused()) return true;
+    return false;
+}
+
+void TGkStringGrid::DoExit() {
+    TStringGrid::DoExit();
+    FocusMayHaveLeft();
+}
+
+void TGkStringGrid::KeyDown(Word& key, TShiftState shift) {
+    const int c = Col(), r = Row();
+    TStringGrid::KeyDown(key, shift);
+    // A keyboard move is a click on the new cell, as the mouse's is.
+    if (Col() != c || Row() != r) Click();
 }

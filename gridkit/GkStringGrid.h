@@ -24,6 +24,14 @@ class TPrintsettings;
 class TSizeWhileTyping;
 class TStringList;
 class TGkFormResizeHub;
+class TGridCombo;
+class TGridSpin;
+class TGridDatePicker;
+class TGridCheckBox;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridButton;
+class TWinControl;
 
 class TGkStringGrid : public TStringGrid {
 public:
@@ -211,6 +219,54 @@ public:
     virtual void CanEditCell(int aCol, int aRow, bool& canEdit);
     virtual void IsPasswordCell(int aCol, int aRow, bool& isPassword);
 
+    // ---- editing: choice of editor, write-back, end-of-edit validation ----
+    // The editor kind asked for when editing of the current cell started.
+    TEditorType CurrentEditorType() const { return FEditorType; }
+    // One of the separate editor controls is over the current cell.
+    bool SeparateEditorShown() const { return FSeparateEditorShown; }
+    // Raised while a spin or combo editor hands the focus back.
+    bool ClosingEditor() const { return FClosingEditor; }
+    // The cell text remembered on selecting a cell and on asking its editor.
+    const String& SelectionText() const { return FSelectionText; }
+    void OpenCellEditor(int aCol, int aRow);
+    void CloseCellEditor(int aCol, int aRow);
+    void RestoreEditText();
+    bool CellIsFixed(int aCol, int aRow);
+    bool CellIsEditable(int aCol, int aRow);
+    bool CellIsPassword(int aCol, int aRow);
+    // The real column behind a display column (they differ only while
+    // columns are hidden).
+    int RealColIndex(int aCol) const { return aCol; }
+    virtual void RememberEditText(int aCol, int aRow);
+    virtual void BeforeValidate(int aCol, int aRow);
+    // Validates the cell remembered by RememberEditText; the argument is
+    // not consulted. False when the handler refused the new text.
+    virtual bool ValidateCell(const String& text);
+    void Click() override;
+    bool Entered() const { return FEntered; }
+    void SetEntered(bool v) { FEntered = v; }
+    // The ellipsis step of the button editors: OnEllipsClick with the
+    // real column, the row and the text, which the handler may change.
+    void EllipsClick(String& text);
+    // The separate editor controls (created on first use, owned by the grid).
+    TGridCombo* ComboEditor();
+    TGridSpin* SpinEditor();
+    TGridDatePicker* DateEditor();
+    TGridCheckBox* CheckBoxEditor();
+    TGridEditBtn* EditBtnEditor();
+    TGridUnitEditBtn* UnitEditBtnEditor();
+    TGridButton* ButtonEditor();
+    // The closing sequence a separate editor runs for key; false when the
+    // key is not one of that control's closing keys (the control handles
+    // it). `control` is the editor the key came to.
+    bool EditorClosingKey(TWinControl* control, Word key, TShiftState shift);
+    // A separate editor lost the focus: its value goes back, it hides.
+    void EditorFocusLost(TWinControl* control);
+    // The focus left the grid or one of its editors: once the change has
+    // settled, validation runs when it went elsewhere.
+    void FocusMayHaveLeft();
+    bool FocusInside() const;
+
     virtual int KitVersionNumber() const { return 0x0104; }
     virtual String KitVersionText() const { return "1.04"; }
 
@@ -269,6 +325,10 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
     void WidgetCreated() override;
     void WndProc(TMessage& message) override;
+    TInplaceEdit* CreateEditor() override;
+    void DoEnter() override;
+    void DoExit() override;
+    void KeyDown(Word& key, TShiftState shift) override;
 
     void ApplyColumnHeaders();
     void ApplyRowHeaders();
@@ -281,6 +341,9 @@ protected:
     String FEditStartText;
     int FEditStartCol = -1, FEditStartRow = -1;
     int FHiddenCols = 0;  // no operation of the program hides a column
+    // The text the cell had when its editor opened: Escape brings it back.
+    String FEscapeText;
+    int FEscapeCol = -1, FEscapeRow = -1;
 
 private:
     std::unique_ptr<TPrintsettings> FPrintSettings;
@@ -317,5 +380,26 @@ private:
     String FScrollHintShown;
     TGridRect FParkedSelection{};
     TGkFormResizeHub* FResizeHub = nullptr;
+    void WriteEditorBack(int aCol, int aRow);
+    void ResetEditorFromCell(int aCol, int aRow);
+    String EditorText() const;
+    void HideSeparateControl();
+    TEditorType FEditorType = edNormal;
+    bool FSeparateEditorShown = false;
+    bool FClosingEditor = false;
+    bool FEntered = false;
+    bool FSkipWriteBack = false;
+    bool FEditingTakenByCell = false;
+    String FSelectionText;
+    String FOpenedValue;  // the control's value as opened, for write-back on change only
+    int FComboOpenIndex = -1;
+    bool FDateWasValid = false;
+    TGridCombo* FComboEditor = nullptr;
+    TGridSpin* FSpinEditor = nullptr;
+    TGridDatePicker* FDateEditor = nullptr;
+    TGridCheckBox* FCheckBoxEditor = nullptr;
+    TGridEditBtn* FEditBtnEditor = nullptr;
+    TGridUnitEditBtn* FUnitEditBtnEditor = nullptr;
+    TGridButton* FButtonEditor = nullptr;
     int FFormWidth = 0, FFormHeight = 0;
 };

@@ -1,0 +1,1 @@
+#include "gridkit/GkComboBox.h"

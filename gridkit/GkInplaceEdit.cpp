@@ -1,0 +1,299 @@
+#include "gridkit/GkInplaceEdit.h"
+
+#include <cctype>
+
+#include "framework/classes/StringList.h"
+#include "framework/controls/Clipboard.h"
+#include "framework/graphics/Brush.h"
+#include "framework/graphics/Font.h"
+#include "framework/rtl/StrUtils.h"
+#include "gridkit/GkFunctions.h"
+#include "gridkit/GkStringGrid.h"
+#include "gridkit/Navigation.h"
+#include "gridkit/SizeWhileTyping.h"
+
+namespace {
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The text with the selection replaced by insert.
+String Spliced(const String& text, int selStart, int selLength, const String& insert) {
+    const size_t start = std::min<size_t>(static_cast<size_t>(std::max(selStart, 0)), text.size());
+    const size_t len = std::min<size_t>(static_cast<size_t>(std::max(selLength, 0)), text.size() - start);
+    return text.substr(0, start) + insert + text.substr(start + len);
+}
+
+// The text as it stands once the selection is gone.
+String WithoutSelection(const String& text, int selStart, int selLength) {
+    return Spliced(text, selStart, selLength, String());
+}
+
+// A whole number: a minus sign only in front, then digits.
+bool IsIntegerText(const String& s, bool allowMinus) {
+    size_t i = 0;
+    if (allowMinus && !s.empty() && s[0] == '-') i = 1;
+    for (; i < s.size(); ++i)
+        if (!IsDigit(s[i])) return false;
+    return true;
+}
+
+char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+}  // namespace
+
+TGkInplaceEdit::TGkInplaceEdit(TComponent* owner) : TInplaceEdit(owner) {}
+
+void TGkInplaceEdit::SetLengthLimit(int v) {
+    if (v == FLengthLimit) return;
+    FLengthLimit = v;
+}
+
+int TGkInplaceEdit::EffectiveLimit() const {
+    // The grid hands its per-cell limit (a column's edit length) to
+    // MaxLength each time the editor moves to a cell.
+    if (FLengthLimit > 0) return FLengthLimit;
+    if (MaxLength() > 0) return MaxLength();
+    TGkStringGrid* grid = GkGrid();
+    return grid ? grid->MaxEditLength : 0;
+}
+
+TGkStringGrid* TGkInplaceEdit::GkGrid() const { return dynamic_cast<TGkStringGrid*>(Grid()); }
+
+TGkInplaceEdit::TCharVerdict TGkInplaceEdit::FilterChar(TEditorType kind, const String& text,
+                                                        int selStart, int selLength, char& key,
+                                                        int lengthLimit, bool advanceOnEnter) {
+    if (lengthLimit > 0 && static_cast<int>(text.size()) >= lengthLimit && selLength == 0 &&
+        key != '\b' && key != 27 && !(key == '\r' && advanceOnEnter))
+        return cvDrop;
+    // Control characters (Backspace, Tab, Enter, Escape, the clipboard
+    // shortcuts) are keys, not text: no kind refuses them.
+    if (static_cast<unsigned char>(key) < 32) return cvAccept;
+    const String rest = WithoutSelection(text, selStart, selLength);
+    const String selected = text.substr(std::min<size_t>(std::max(selStart, 0), text.size()),
+                                        static_cast<size_t>(std::max(selLength, 0)));
+    const bool minusOk = selStart == 0 && rest.find('-') == String::npos;
+    switch (kind) {
+    case edNormal:
+    case edPassword:
+    case edMixedCase:
+    case edEditBtn: return cvAccept;
+    case edNumeric:
+    case edNumericEditBtn:
+        if (IsDigit(key)) return cvAccept;
+        if (key == '-' && minusOk) return cvAccept;
+        return cvBeep;
+    case edPositiveNumeric: return IsDigit(key) ? cvAccept : cvBeep;
+    case edFloat:
+    case edFloatEditBtn:
+        if (IsDigit(key)) return cvAccept;
+        if (key == '-') return minusOk ? cvAccept : cvBeep;
+        if (key == '.' || key == ',') {
+            const bool dotOk = text.find('.') == String::npos || selected.find('.') != String::npos;
+            const bool commaOk = text.find(',') == String::npos || selected.find(',') != String::npos;
+            return dotOk && commaOk ? cvAccept : cvDrop;
+        }
+        return cvDrop;
+    case edCapital:
+    case edUpperCase: key = Upper(key); return cvAccept;
+    case edLowerCase: key = Lower(key); return cvAccept;
+    default: return cvDrop;
+    }
+}
+
+String TGkInplaceEdit::MixedCase(const String& text) {
+    String out = text;
+    const int n = static_cast<int>(out.size());
+    bool capNext = true;
+    for (int i = 0; i < n; ++i) {
+        char& c = out[i];
+        if (c == ' ' || c == '\'' || c == ',' || c == '-' || c == '.') {
+            capNext = true;
+        } else if (capNext) {
+            c = Upper(c);
+            capNext = false;
+        } else if (c >= 'A' && c <= 'Z') {
+            c = Lower(c);
+        }
+        const String soFar = out.substr(0, i + 1);
+        if (soFar == "Mc") capNext = true;
+        const size_t mc = out.find(" Mc");
+        if (mc != String::npos && static_cast<int>(mc) + 2 == i && i >= 3) capNext = true;
+        if (i >= n - 3) {
+            if (i >= 1 && out.compare(i - 1, 2, " I") == 0) capNext = true;
+            if (i >= 2 && out.compare(i - 2, 3, " II") == 0) capNext = true;
+        }
+    }
+    return out;
+}
+
+bool TGkInplaceEdit::PasteResult(TEditorType kind, const String& text, int selStart,
+                                 int selLength, const String& clip, int lengthLimit,
+                                 String& result) {
+    const String r = Spliced(text, selStart, selLength, clip);
+    // The limit is on what the cell ends up holding, not on the clipboard.
+    if (lengthLimit >= 1 && static_cast<int>(r.size()) > lengthLimit) return false;
+    switch (kind) {
+    case edNumeric:
+        if (!IsIntegerText(r, true)) return false;
+        break;
+    case edPositiveNumeric:
+        if (!IsIntegerText(r, false)) return false;
+        break;
+    case edFloat:
+        if (!IsIntegerText(r, true) && ClassifyNumberText(r) > 1) return false;
+        if (r.find('-', 1) != String::npos) return false;
+        break;
+    default: break;
+    }
+    switch (kind) {
+    case edMixedCase: result = MixedCase(r); break;
+    case edLowerCase: result = LowerCase(r); break;
+    case edUpperCase:
+    case edCapital: result = UpperCase(r); break;
+    default: result = r;
+    }
+    return true;
+}
+
+bool TGkInplaceEdit::LookupCompletion(const String& typed, const TStrings* items,
+                                      bool caseSensitive, String& completed) {
+    if (typed.empty() || !items) return false;
+    const String key = caseSensitive ? typed : UpperCase(typed);
+    for (int i = 0; i < items->Count(); ++i) {
+        const String item = items->Get(i);
+        if (item.size() < typed.size()) continue;
+        const String head = item.substr(0, typed.size());
+        if ((caseSensitive ? head : UpperCase(head)) != key) continue;
+        completed = typed + item.substr(typed.size(), 255);
+        return true;
+    }
+    return false;
+}
+
+void TGkInplaceEdit::KeyDown(Word& key, TShiftState shift) {
+    TGkStringGrid* grid = GkGrid();
+    if (key == VK_BACK || key == VK_DELETE) FTyped = false;
+    else if (key != VK_RETURN && key != VK_LEFT && key != VK_RIGHT && key != VK_UP && key != VK_DOWN)
+        FTyped = true;
+    if (grid) {
+        if ((key == VK_UP || key == VK_DOWN) && !grid->ValidateCell(Text())) {
+            key = 0;
+            return;
+        }
+        const bool walk = grid->Navigation()->CursorWalkEditor && SelLength() == 0 &&
+                          !(shift & (ssShift | ssCtrl | ssAlt));
+        if (walk && key == VK_RIGHT && SelStart() >= GetTextLen()) {
+            key = 0;
+            grid->StepToNextCell(grid->Col(), grid->Row(), true, true, true);
+            return;
+        }
+        if (walk && key == VK_LEFT && SelStart() == 0) {
+            key = 0;
+            grid->StepToNextCell(grid->Col(), grid->Row(), false, true, true);
+            return;
+        }
+    }
+    TInplaceEdit::KeyDown(key, shift);
+}
+
+void TGkInplaceEdit::KeyUp(Word& key, TShiftState shift) {
+    TInplaceEdit::KeyUp(key, shift);
+    if (key == VK_LEFT || key == VK_RIGHT) return;
+    RunLookup();
+    TGkStringGrid* grid = GkGrid();
+    if (!grid || EditCol() < 0 || EditRow() < 0) return;
+    if (grid->SizeWhileTyping()->Width) {
+        // The column grows with the text; it never shrinks under the user.
+        const int need = grid->MeasureCellText(grid->RealColIndex(EditCol()), EditRow()).cx;
+        if (need > grid->ColWidths(EditCol())) grid->SetColWidths(EditCol(), need);
+    }
+    if (grid->SizeWhileTyping()->Height && grid->WordWrap()) {
+        const int need = grid->MeasureCellText(grid->RealColIndex(EditCol()), EditRow()).cy;
+        if (need > grid->RowHeights(EditRow())) grid->SetRowHeights(EditRow(), need);
+    }
+}
+
+void TGkInplaceEdit::RunLookup() {
+    TGkStringGrid* grid = GkGrid();
+    if (!grid || !FTyped || SelLength() != 0 || !grid->Lookup || grid->LookupItems()->Count() == 0)
+        return;
+    const String typed = Text().substr(0, static_cast<size_t>(SelStart()));
+    String completed;
+    if (!LookupCompletion(typed, grid->LookupItems(), grid->LookupCaseSensitive, completed)) return;
+    if (completed == Text()) return;
+    SetText(completed);
+    SetSelStart(static_cast<int>(typed.size()));
+    SetSelLength(static_cast<int>(completed.size() - typed.size()));
+}
+
+void TGkInplaceEdit::KeyPress(char& key) {
+    TGkStringGrid* grid = GkGrid();
+    if (!grid) {
+        TInplaceEdit::KeyPress(key);
+        return;
+    }
+    if (key == '\r' && !grid->ValidateCell(Text())) {
+        key = 0;
+        return;
+    }
+    const int limit = EffectiveLimit();
+    const TEditorType kind = grid->CurrentEditorType();
+    const TCharVerdict verdict = FilterChar(kind, Text(), SelStart(), SelLength(), key, limit,
+                                            grid->Navigation()->AdvanceOnEnter);
+    if (verdict == cvBeep) GkMessageBeep();
+    if (verdict != cvAccept) {
+        key = 0;
+        return;
+    }
+    if (kind == edMixedCase && static_cast<unsigned char>(key) >= 32) {
+        const int caret = SelStart();
+        SetText(MixedCase(Spliced(Text(), caret, SelLength(), String(1, key))));
+        SetSelStart(caret + 1);
+        key = 0;
+        return;
+    }
+    TInplaceEdit::KeyPress(key);
+}
+
+void TGkInplaceEdit::WndProc(TMessage& m) {
+    TGkStringGrid* grid = GkGrid();
+    if (grid && (m.Msg == WM_PASTE || m.Msg == WM_COPY || m.Msg == WM_CUT)) {
+        bool allow = true;
+        if (m.Msg == WM_PASTE && grid->OnClipboardPaste) grid->OnClipboardPaste(this, allow);
+        if (m.Msg == WM_COPY && grid->OnClipboardCopy) grid->OnClipboardCopy(this, allow);
+        if (m.Msg == WM_CUT && grid->OnClipboardCut) grid->OnClipboardCut(this, allow);
+        if (!allow) return;
+        if (m.Msg == WM_PASTE) {
+            const String clip = Clipboard()->AsText();
+            const int limit = EffectiveLimit();
+            String result;
+            const int caret = SelStart();
+            if (PasteResult(grid->CurrentEditorType(), Text(), caret, SelLength(), clip, limit, result)) {
+                SetText(result);
+                SetSelStart(std::min<int>(caret + static_cast<int>(clip.size()), GetTextLen()));
+            }
+            return;
+        }
+    }
+    TInplaceEdit::WndProc(m);
+}
+
+void TGkInplaceEdit::DoEnter() {
+    if (TGkStringGrid* grid = GkGrid(); grid && EditCol() >= 0 && EditRow() >= 0) {
+        // The editor wears the colour its cell is drawn in.
+        TBrush brush;
+        brush.SetColor(grid->Color());
+        TFont font;
+        font.Assign(grid->Font());
+        grid->GetCellColor(grid->RealColIndex(EditCol()), EditRow(), 0, &brush, &font);
+        SetColor(brush.Color());
+    }
+    TInplaceEdit::DoEnter();
+}
+
+void TGkInplaceEdit::DoExit() {
+    TGkStringGrid* grid = GkGrid();
+    if (grid && grid->LookupHistory && grid->LookupItems()->IndexOf(Text()) < 0)
+        grid->LookupItems()->Add(Text());
+    TInplaceEdit::DoExit();
+    if (grid) grid->FocusMayHaveLeft();
+}

@@ -1,0 +1,28 @@
+#include "gridkit/GridCheckBox.h"
+
+#include "gridkit/GkStringGrid.h"
+
+TGridCheckBox::TGridCheckBox(TComponent* owner, TGkStringGrid* grid) : TCheckBox(owner), FGrid(grid) {
+    SetVisible(false);
+    SetEnabled(false);
+    SetTabStop(false);
+}
+
+void TGridCheckBox::KeyDown(Word& key, TShiftState shift) {
+    if (FGrid->EditorClosingKey(this, key, shift)) {
+        key = 0;
+        return;
+    }
+    TCheckBox::KeyDown(key, shift);
+}
+
+void TGridCheckBox::KeyPress(char& key) { TCheckBox::KeyPress(key); }
+
+void TGridCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TCheckBox::MouseDown(button, shift, x, y);
+}
+
+void TGridCheckBox::DoExit() {
+    TCheckBox::DoExit();
+    FGrid->EditorFocusLost(this);
+}

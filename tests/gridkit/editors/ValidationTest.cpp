@@ -1,0 +1,318 @@
+// Selecting a cell (its events, their veto, editability per cell) and the
+// end-of-edit validation with its four outcomes; the text editor's filter
+// and paste as typed into a real grid.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/classes/StringList.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/Clipboard.h"
+#include "framework/controls/Edit.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/SimulatedInput.h"
+#include "gridkit/GkColumnGrid.h"
+#include "gridkit/GkFunctions.h"
+#include "gridkit/GkInplaceEdit.h"
+#include "gridkit/GridColumnCollection.h"
+#include "gridkit/GridColumnItem.h"
+#include "gridkit/GridCombo.h"
+#include "gridkit/SizeWhileTyping.h"
+
+namespace {
+
+class GkGridOnForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 500, 300);
+        grid = MakeGrid();
+        grid->SetParent(form);
+        grid->SetBounds(0, 0, 480, 260);
+        grid->SetColCount(4);
+        grid->SetRowCount(4);
+        grid->SetOptions(grid->Options() | goEditing);
+        form->Show();
+        ASSERT_TRUE(WaitForFocus(grid));
+        SetGkBeepHook([this] { ++beeps; });
+    }
+    void TearDown() override {
+        SetGkBeepHook(nullptr);
+        delete form;
+    }
+    virtual TGkStringGrid* MakeGrid() { return new TGkStringGrid(form); }
+    TGkInplaceEdit* Editor() { return dynamic_cast<TGkInplaceEdit*>(grid->InplaceEditor()); }
+    TForm* form = nullptr;
+    TGkStringGrid* grid = nullptr;
+    int beeps = 0;
+};
+
+using GkSelectCell = GkGridOnForm;
+
+TEST_F(GkSelectCell, EventsInOrderAndEachMayVeto) {
+    std::vector<String> log;
+    String veto;
+    auto note = [&](const String& name, bool& allow) {
+        log.push_back(name);
+        if (name == veto) allow = false;
+    };
+    grid->OnRowChanging = [&](TObject*, int, int, bool& a) { note("row", a); };
+    grid->OnColChanging = [&](TObject*, int, int, bool& a) { note("col", a); };
+    grid->OnCellChanging = [&](TObject*, int, int, int, int, bool& a) { note("cell", a); };
+    grid->OnCanEditCell = [&](TObject*, int, int, bool&) { log.push_back("canedit"); };
+    grid->OnIsFixedCell = [&](TObject*, int, int, bool& f) { note("fixed", f), f = veto == "fixed"; };
+    grid->OnSelectCell = [&](TObject*, int, int, bool& a) { note("select", a); };
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "row col cell canedit fixed select "},
+        {"row", "row col cell fixed select "},
+        {"col", "row col cell fixed select "},
+        {"cell", "row col cell fixed select "},
+        {"fixed", "row col cell canedit fixed "},
+        {"select", "row col cell canedit fixed select "},
+    };
+    for (const auto& [v, expected] : cases) {
+        grid->FocusCell(1, 1, true);
+        log.clear();
+        veto = v;
+        grid->FocusCell(2, 2, true);
+        String got;
+        for (const String& s : log) got += s + " ";
+        EXPECT_EQ(got, expected) << "veto by " << v;
+        const bool moved = grid->Col() == 2 && grid->Row() == 2;
+        EXPECT_EQ(moved, veto.empty()) << "veto by " << v;
+        veto.clear();
+    }
+}
+
+TEST_F(GkSelectCell, EditabilityIsDecidedPerCell) {
+    grid->OnCanEditCell = [](TObject*, int, int c, bool& can) {
+        if (c == 2) can = false;
+    };
+    grid->FocusCell(2, 1, true);
+    EXPECT_FALSE(grid->Options() & goEditing);
+    grid->FocusCell(1, 1, true);
+    EXPECT_TRUE(grid->Options() & goEditing);
+    EXPECT_TRUE(grid->CellIsEditable(1, 1));
+    EXPECT_FALSE(grid->CellIsEditable(2, 1));
+    grid->SetFixedFooters(1);
+    EXPECT_TRUE(grid->CellIsFixed(1, 3));
+    EXPECT_FALSE(grid->CellIsFixed(1, 2));
+}
+
+using GkValidateCell = GkGridOnForm;
+
+TEST_F(GkValidateCell, FourOutcomes) {
+    struct Case {
+        const char* name;
+        const char* typed;    // what the cell holds on leaving it
+        bool valid;
+        const char* correct;  // the handler's value, nullptr: untouched
+        int events;
+        const char* cell;     // the cell afterwards
+        bool back;            // the user is returned to the cell
+    };
+    const Case cases[] = {
+        {"unchanged", "old", true, nullptr, 0, "old", false},
+        {"accepted and corrected", "new", true, "NEW", 1, "NEW", false},
+        {"refused", "new", false, nullptr, 1, "old", true},
+        {"refused and corrected", "new", false, "fixed", 1, "fixed", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int events = 0;
+        grid->OnCellValidate = [&](TObject*, int col, int row, String& value, bool& valid) {
+            ++events;
+            EXPECT_EQ(col, 1);
+            EXPECT_EQ(row, 1);
+            EXPECT_EQ(value, c.typed);
+            valid = c.valid;
+            if (c.correct) value = c.correct;
+        };
+        grid->HideEditor();
+        grid->SetCells(1, 1, "old");
+        grid->FocusCell(1, 1, true);
+        grid->RememberEditText(1, 1);
+        grid->SetCells(1, 1, c.typed);
+        grid->FocusCell(2, 2, true);
+        grid->Click();
+        EXPECT_EQ(events, c.events);
+        EXPECT_EQ(grid->Cells(1, 1), c.cell);
+        EXPECT_EQ(grid->Col() == 1 && grid->Row() == 1, c.back);
+        EXPECT_EQ(grid->EditorMode(), c.back);
+    }
+}
+
+TEST_F(GkValidateCell, KeyboardMovesClickAndEnterAsksFirst) {
+    int clicks = 0;
+    grid->OnClick = [&](TObject*) { ++clicks; };
+    grid->FocusCell(1, 1, true);
+    SimulateKey(grid, VK_DOWN);
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_EQ(clicks, 1);
+
+    grid->SetCells(1, 2, "old");
+    grid->Click();
+    grid->OnCellValidate = [](TObject*, int, int, String&, bool& valid) { valid = false; };
+    grid->ShowEditor();
+    ASSERT_NE(Editor(), nullptr);
+    SimulateKey(Editor(), 'X', "x");
+    SimulateKey(Editor(), VK_RETURN, "\r");
+    EXPECT_TRUE(grid->EditorMode());  // refused: the editor stays on the cell
+    EXPECT_EQ(grid->Cells(1, 2), "old");
+}
+
+TEST_F(GkValidateCell, LeavingTheGridValidatesButMovingIntoItsEditorDoesNot) {
+    auto* other = new TEdit(form);
+    other->SetParent(form);
+    other->SetBounds(0, 270, 100, 20);
+    grid->SetCells(1, 1, "old");
+    grid->FocusCell(1, 1, true);
+    grid->Click();
+    int events = 0;
+    grid->OnCellValidate = [&](TObject*, int, int, String&, bool&) { ++events; };
+    grid->ShowEditor();  // the focus moves into the grid's own editor
+    ASSERT_TRUE(WaitForFocus(Editor()));
+    SimulateKey(Editor(), 'N', "n");
+    for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+    EXPECT_EQ(events, 0);
+    ASSERT_TRUE(WaitForFocus(other));
+    for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(grid->Cells(1, 1), "n");
+}
+
+using GkTextEditor = GkGridOnForm;
+
+TEST_F(GkTextEditor, TypedCharactersPassTheKindsFilter) {
+    TEditorType kind = edNumeric;
+    grid->OnGetEditorType = [&](TObject*, int, int, TEditorType& e) { e = kind; };
+    grid->SetCells(1, 1, "12");
+    grid->FocusCell(1, 1, true);
+    grid->ShowEditor();
+    Editor()->SetSelStart(2);
+    SimulateKey(Editor(), VK_SUBTRACT, "-");
+    EXPECT_EQ(Editor()->Text(), "12");
+    EXPECT_EQ(beeps, 1);
+    SimulateKey(Editor(), '3', "3");
+    EXPECT_EQ(grid->Cells(1, 1), "123");
+    grid->HideEditor();
+
+    kind = edMixedCase;
+    grid->SetCells(1, 1, "");
+    grid->ShowEditor();
+    for (char ch : String("mcadam smith")) SimulateKey(Editor(), 'A', String(1, ch));
+    EXPECT_EQ(grid->Cells(1, 1), "McAdam Smith");
+}
+
+TEST_F(GkTextEditor, PasteKeepsToTheLimitOfTheResult) {
+    grid->MaxEditLength = 5;
+    grid->SetCells(1, 1, "abc");
+    grid->FocusCell(1, 1, true);
+    grid->ShowEditor();
+    Clipboard()->SetAsText("xyz");
+    Editor()->SetSelStart(3);
+    Editor()->Perform(WM_PASTE);
+    EXPECT_EQ(Editor()->Text(), "abc");
+    Editor()->SetSelStart(1);
+    Editor()->SetSelLength(2);
+    Editor()->Perform(WM_PASTE);
+    EXPECT_EQ(Editor()->Text(), "axyz");
+    EXPECT_EQ(Editor()->SelStart(), 4);
+    bool allow = false;
+    grid->OnClipboardPaste = [&](TObject* sender, bool& a) {
+        EXPECT_EQ(sender, Editor());
+        a = allow;
+    };
+    Editor()->SelectAll();
+    Editor()->Perform(WM_PASTE);
+    EXPECT_EQ(Editor()->Text(), "axyz");
+}
+
+TEST_F(GkTextEditor, TypeAheadCompletesAndSelectsTheRest) {
+    grid->Lookup = true;
+    grid->LookupItems()->Add("Amsterdam");
+    grid->SetCells(1, 1, "");
+    grid->FocusCell(1, 1, true);
+    grid->ShowEditor();
+    SimulateKey(Editor(), 'A', "a");
+    SimulateKey(Editor(), 'M', "m");
+    EXPECT_EQ(Editor()->Text(), "amsterdam");
+    EXPECT_EQ(Editor()->SelStart(), 2);
+    EXPECT_EQ(Editor()->SelText(), "sterdam");
+}
+
+TEST_F(GkTextEditor, ColumnGrowsWhileTyping) {
+    grid->SizeWhileTyping()->Width = true;
+    grid->SetColWidths(1, 20);
+    grid->SetCells(1, 1, "");
+    grid->FocusCell(1, 1, true);
+    grid->ShowEditor();
+    for (char ch : String("a rather long text")) SimulateKey(Editor(), 'A', String(1, ch));
+    EXPECT_GT(grid->ColWidths(1), 60);
+    const int grown = grid->ColWidths(1);
+    SimulateKey(Editor(), VK_BACK);
+    EXPECT_EQ(grid->ColWidths(1), grown);
+}
+
+class GkColumnGridDropDown : public GkGridOnForm {
+protected:
+    TGkStringGrid* MakeGrid() override { return column = new TGkColumnGrid(form); }
+    TGkColumnGrid* column = nullptr;
+};
+
+TEST_F(GkColumnGridDropDown, ClicksOpenTheListAndThePickReachesTheCell) {
+    TGridColumnItem* item = column->Columns()->Items(2);
+    item->Editor = edComboList;
+    item->ComboItems()->Add("alpha");
+    item->ComboItems()->Add("beta");
+    item->ComboItems()->Add("gamma");
+    column->SetCells(2, 1, "alpha");
+    const TRect r = column->CellRect(2, 1);
+    SimulateClick(column, r.Left + 5, r.Top + 5);  // selects the cell
+    SimulateClick(column, r.Left + 5, r.Top + 5);  // opens its editor
+    TGridCombo* combo = column->ComboEditor();
+    ASSERT_TRUE(combo->Visible());
+    EXPECT_EQ(combo->Text(), "alpha");
+    EXPECT_EQ(combo->Left(), r.Left);
+    ASSERT_TRUE(WaitForFocus(combo));
+    SimulateKey(combo, VK_DOWN);  // in a list, Down moves to the next item
+    EXPECT_TRUE(combo->Visible());
+    SimulateKey(combo, VK_RETURN, "\r");
+    EXPECT_FALSE(combo->Visible());
+    EXPECT_EQ(column->Cells(2, 1), "beta");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GkColumnGridDropDown, AColumnsEditLengthLimitsTypingAndPasting) {
+    column->Columns()->Items(1)->EditLength = 5;
+    column->Columns()->Items(2)->Editor = edComboEdit;
+    column->Columns()->Items(2)->ComboItems()->Add("Text");
+    column->Columns()->Items(2)->ComboItems()->Add("Date");
+    column->SetCells(1, 1, "abcd");
+    column->FocusCell(1, 1, true);
+    column->ShowEditor();
+    Editor()->SetSelStart(4);
+    SimulateKey(Editor(), 'E', "e");
+    SimulateKey(Editor(), 'F', "f");
+    EXPECT_EQ(column->Cells(1, 1), "abcde");
+    Clipboard()->SetAsText("x");
+    Editor()->SetSelStart(5);
+    Editor()->Perform(WM_PASTE);
+    EXPECT_EQ(column->Cells(1, 1), "abcde");
+    column->HideEditor();
+
+    column->SetCells(2, 1, "Memo");  // an editable type: any text stays
+    column->FocusCell(2, 1, true);
+    column->ShowEditor();
+    ASSERT_TRUE(column->ComboEditor()->Visible());
+    EXPECT_EQ(column->ComboEditor()->Style(), csDropDown);
+    EXPECT_EQ(column->ComboEditor()->Text(), "Memo");
+    column->ComboEditor()->SetText("Memo2");
+    column->CloseCellEditor(column->Col(), column->Row());
+    EXPECT_EQ(column->Cells(2, 1), "Memo2");
+}
+
+}  // namespace
