@@ -1,19 +1,40 @@
+// Start-up in the program's order: the styled library's application object
+// first (it decides whether another copy runs before any window exists),
+// then the application, its title and help file, and the auto-created
+// windows in their order, then the message loop until the main window
+// closes.
+#include <cstdio>
+#include <cstdlib>
+
+#include "composer/Form1.h"
 #include "framework/controls/Application.h"
-#include "framework/controls/Form.h"
+#include "styled/base/StyApplication.h"
 
 namespace {
-// The main window comes with the composer; until then the program opens a
-// plain window with its title.
-class TMainWindow : public TForm {
-public:
-    explicit TMainWindow(TComponent* owner) : TForm(owner) { SetCaption("Velmor"); }
-};
+bool HasSomewhereToShow() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* v = std::getenv(name);
+        if (v && *v) return true;
+    }
+    return false;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!HasSomewhereToShow()) {
+        std::fprintf(stderr,
+                     "velmor: there is no display to show the window on; "
+                     "start it under a virtual one: xvfb-run -a %s\n",
+                     argv[0]);
+        return 1;
+    }
+    TStyApplication styApp;
     TApplication app(nullptr);
     Application->Initialize(argc, argv);
     Application->SetTitle("Velmor");
-    Application->CreateForm<TMainWindow>();
+    Application->SetHelpFile("velmor40.hlp");
+    Application->CreateForm<TForm1>();
+    // A refused second copy has said so and ends here, creating nothing more.
+    if (Application->Terminated()) return 0;
     return Application->Run();
 }

@@ -45,3 +45,14 @@ class TControl;
 // Enabled here and on every parent: a panel that is switched off leaves
 // its children's own Enabled alone, so they must look up the chain.
 bool EnabledWithParents(const TControl* control);
+
+// Raises a re-entrancy flag (resizing, positioning…) for the life of the
+// object, then puts back what it was.
+struct TTbFlagScope {
+    bool& Flag;
+    bool Old;
+    explicit TTbFlagScope(bool& f) : Flag(f), Old(f) { f = true; }
+    ~TTbFlagScope() { Flag = Old; }
+    TTbFlagScope(const TTbFlagScope&) = delete;
+    TTbFlagScope& operator=(const TTbFlagScope&) = delete;
+};

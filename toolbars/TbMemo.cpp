@@ -19,6 +19,7 @@ TTbMemo::~TTbMemo() {
 void TTbMemo::SetFrameVisible(bool v) {
     if (v == FFrameVisible) return;
     FFrameVisible = v;
+    NonClientChanged();
     RepaintFrame();
 }
 
@@ -61,6 +62,7 @@ void TTbMemo::SetFrameFlat(bool v) {
             FFrameSides = AllSides;
             FFrameStyle = FFrameFlatStyle;
         }
+        NonClientChanged();
     }
     RepaintFrame();
 }

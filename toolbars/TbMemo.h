@@ -76,6 +76,9 @@ protected:
     void Resize() override;
     void ColorChanged() override;
     void WidgetCreated() override;
+    // The frame takes a border round the text, painted by PaintFrame.
+    int NonClientWidth() const override { return FFrameVisible ? 2 : 0; }
+    void PaintNonClient(TCanvas* canvas) override { PaintFrame(canvas); }
 
 private:
     void ReportCaret();

@@ -6,18 +6,12 @@
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Pen.h"
+#include "toolbars/TbCommon.h"
 #include "toolbars/TbCursors.h"
 #include "toolbars/TbPaneData.h"
 #include "toolbars/TbSplitterPane.h"
 
 namespace {
-
-struct TFlag {
-    bool& Flag;
-    bool Old;
-    explicit TFlag(bool& f) : Flag(f), Old(f) { f = true; }
-    ~TFlag() { Flag = Old; }
-};
 
 int PercentOf(int percent, int avail) { return RoundHalfEven(percent / 100.0 * avail); }
 
@@ -164,7 +158,7 @@ void TTbSplitter::SetOrientation(TOrientation v) {
     FOrientation = v;
     if (FUsePercent && !HasState(csLoading) && Avail() > 0) {
         ApplyPercentMargins();
-        TFlag resizing(FResizing);
+        TTbFlagScope resizing(FResizing);
         ApplyPosition(PercentOf(FPercent, Avail()), true);
     } else {
         UpdatePanes();
@@ -233,7 +227,7 @@ void TTbSplitter::UpdatePanes() {
     const TRect R = InnerRect();
     // Nothing sensible fits: leave the panes until there is room again.
     if (R.Width() <= 0 || R.Height() <= 0) return;
-    TFlag updating(FUpdating);
+    TTbFlagScope updating(FUpdating);
     const bool ul = FPanes[0]->Visible(), lr = FPanes[1]->Visible();
     const int W = R.Width(), H = R.Height();
     if (FOrientation == orHorizontal) {
@@ -282,7 +276,7 @@ void TTbSplitter::Resize() {
     if (HasState(csDestroying) || HasState(csLoading)) return;
     // While there is no room the bar keeps its place and its share.
     if (Avail() <= 0) return;
-    TFlag resizing(FResizing);
+    TTbFlagScope resizing(FResizing);
     if (FFixedPane == fpLowerRight && !FUsePercent) {
         ApplyPosition(Extent() - FFixedSize, false);
         // The lower-right pane was squeezed below the size the user chose:
@@ -326,7 +320,7 @@ void TTbSplitter::Loaded() {
     SetPreferredPosition(FPosition);
     if (FUsePercent && Avail() > 0) {
         ApplyPercentMargins();
-        TFlag resizing(FResizing);
+        TTbFlagScope resizing(FResizing);
         ApplyPosition(PercentOf(FPercent, Avail()), true);
     }
     UpdatePanes();

@@ -6,19 +6,9 @@
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/rtl/StrUtils.h"
+#include "toolbars/TbCommon.h"
 #include "toolbars/TbSpacer.h"
 #include "toolbars/TbToolbarButton.h"
-
-namespace {
-
-struct TFlag {
-    bool& Flag;
-    bool Old;
-    explicit TFlag(bool& f) : Flag(f), Old(f) { f = true; }
-    ~TFlag() { Flag = Old; }
-};
-
-}  // namespace
 
 TTbToolbar::TTbToolbar(TComponent* owner)
     : TTbCustomPanel(owner),
@@ -41,7 +31,7 @@ TTbToolbar::~TTbToolbar() {
 // --- style --------------------------------------------------------------------
 
 void TTbToolbar::StyleSet(const std::function<void()>& fn) {
-    TFlag styling(FStyling);
+    TTbFlagScope styling(FStyling);
     fn();
 }
 
@@ -295,7 +285,7 @@ void TTbToolbar::PositionControl(int index, int row, int& offset) {
 
 void TTbToolbar::PositionControls() {
     if (FPositioning || HasState(csLoading) || HasState(csDestroying)) return;
-    TFlag positioning(FPositioning);
+    TTbFlagScope positioning(FPositioning);
     int offset = FMargin;
     int widest = 0;
     int row = 1;

@@ -148,28 +148,9 @@ void TTbToolbarButton::Paint() {
     const String text = GetText();
     TRect textRect;
     if (!text.empty()) DrawText(c, text, textRect, DT_CALCRECT | DT_SINGLELINE);
-    const int spacing = gw && !text.empty() ? Spacing : 0;
-    const bool horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
-    const int totalW = horizontal ? gw + spacing + textRect.Width() : std::max(gw, textRect.Width());
-    const int totalH = horizontal ? std::max(gh, textRect.Height()) : gh + spacing + textRect.Height();
-    const int off = sunk ? 1 : 0;
-    const int x = (Margin >= 0 && horizontal ? Margin : (Width() - totalW) / 2) + off;
-    const int y = (Margin >= 0 && !horizontal ? Margin : (Height() - totalH) / 2) + off;
-    int gx = x, gy = y + (totalH - gh) / 2, tx = x + gw + spacing, ty = y + (totalH - textRect.Height()) / 2;
-    if (Layout == blGlyphRight) {
-        tx = x;
-        gx = x + textRect.Width() + spacing;
-    } else if (Layout == blGlyphTop) {
-        gx = x + (totalW - gw) / 2;
-        gy = y;
-        tx = x + (totalW - textRect.Width()) / 2;
-        ty = y + gh + spacing;
-    } else if (Layout == blGlyphBottom) {
-        tx = x + (totalW - textRect.Width()) / 2;
-        ty = y;
-        gx = x + (totalW - gw) / 2;
-        gy = y + textRect.Height() + spacing;
-    }
+    TPoint glyphAt, textAt;
+    PlaceGlyphAndText(gw, gh, textRect.Width(), textRect.Height(), sunk ? 1 : 0, glyphAt, textAt);
+    const int gx = glyphAt.X, gy = glyphAt.Y, tx = textAt.X, ty = textAt.Y;
     if (gw > 0) {
         // Strip order: up, disabled, down, held down.
         int index = 0;

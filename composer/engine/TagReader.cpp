@@ -48,7 +48,7 @@ bool TTagReader::xread(const String& currentFile, TMetaFields& fields) {
     auto caption = [this](const String& c) {
         if (OnCaption) OnCaption(c);
     };
-    try {
+    return ReportingPageFaults([&] {
         if (!LoadAndNormalise(currentFile)) return false;
         TTagList list;
         caption(SReadingTitle);
@@ -64,23 +64,22 @@ bool TTagReader::xread(const String& currentFile, TMetaFields& fields) {
         ReadTags(rmCustom, list, fields);
         caption("Velmor - " + currentFile);
         return true;
-    } catch (const EInvalidHTMLFile& e) {
-        if (OnShowMessage) OnShowMessage(e.Message, mkPlain);
-    } catch (const EInvalidMetaTag& e) {
-        if (OnShowMessage) OnShowMessage(e.Message, mkPlain);
-    } catch (const ENoFile& e) {
-        if (OnShowMessage) OnShowMessage(e.Message, mkPlain);
-    }
-    return false;
+    });
 }
 
 bool TTagReader::ReadCustomTags(const String& currentFile, TMetaFields& fields) {
-    try {
+    return ReportingPageFaults([&] {
         if (!LoadAndNormalise(currentFile)) return false;
         TTagList list;
         BuildTagList(list, rmCustom, fields);
         ReadTags(rmCustom, list, fields);
         return true;
+    });
+}
+
+bool TTagReader::ReportingPageFaults(const std::function<bool()>& read) {
+    try {
+        return read();
     } catch (const EInvalidHTMLFile& e) {
         if (OnShowMessage) OnShowMessage(e.Message, mkPlain);
     } catch (const EInvalidMetaTag& e) {

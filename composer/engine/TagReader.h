@@ -42,6 +42,9 @@ public:
 
 private:
     bool LoadAndNormalise(const String& currentFile);
+    // Runs a read; a page that is not HTML, a broken tag or a missing file
+    // is reported through OnShowMessage and answers false.
+    bool ReportingPageFaults(const std::function<bool()>& read);
 };
 
 namespace ReaderTexts {

@@ -301,3 +301,7 @@ void TApplication::Restore() {
     if (FMainForm && FMainForm->WindowState() == wsMinimized) FMainForm->SetWindowState(wsNormal);
     if (OnRestore) OnRestore(this);
 }
+
+int TApplication::MessageBox(const String& text, const String& caption, UINT flags) {
+    return ApplicationMessageBox(text, caption, flags);
+}

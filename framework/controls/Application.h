@@ -4,6 +4,7 @@
 
 #include "framework/classes/Component.h"
 #include "framework/controls/Controls.h"
+#include "framework/controls/MessageBox.h"
 #include "framework/rtl/Exception.h"
 
 class TForm;
@@ -110,6 +111,10 @@ public:
     bool HelpCommand(int command, std::intptr_t data);
     const std::vector<THelpCall>& HelpCalls() const { return FHelpCalls; }
     void ClearHelpCalls() { FHelpCalls.clear(); }
+
+    // The platform's message box (ApplicationMessageBox): an empty caption
+    // shows Title; the result is the ID of the button pressed.
+    int MessageBox(const String& text, const String& caption, UINT flags = MB_OK);
 
     void BringToFront();
     void Minimize();

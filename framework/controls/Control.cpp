@@ -577,7 +577,7 @@ QWidget* TControl::CreateWidget(QWidget* parent) { return new QWidget(parent); }
 
 void TControl::CreateHandle() {
     if (FWidget) return;
-    QWidget* parentWidget = FParent ? FParent->Widget() : nullptr;
+    QWidget* parentWidget = FParent ? FParent->ClientWidget() : nullptr;
     if (FWidget) return;  // the parent made ours while making its own
     QWidget* w = CreateWidget(parentWidget);
     if (parentWidget && w->parentWidget() != parentWidget) w->setParent(parentWidget);

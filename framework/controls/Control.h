@@ -137,6 +137,10 @@ public:
     QWidget* Widget();
     QWidget* WidgetIfAllocated() const { return FWidget; }
     bool WidgetAllocated() const { return FWidget != nullptr; }
+    // Framework-internal: the widget children sit on and client points are
+    // measured in. A form's lies below its menu bar; for the rest it is the
+    // widget itself.
+    virtual QWidget* ClientWidget() { return Widget(); }
     // Whether the control fills its own background.
     virtual bool IsOpaque() const { return (ControlStyle & csOpaque) != 0; }
 

@@ -113,6 +113,9 @@ bool TControlBridge::IsKeyTarget(QWidget* w) const {
 bool TControlBridge::Translate(QWidget* w, QEvent* e) {
     TControl* control = FControl;
     QWidget* own = FWidget.data();
+    // Painting and mouse points belong to the client area, which for a
+    // form with a menu bar is an inner widget below the bar.
+    QWidget* client = control->ClientWidget();
     // A message that never reached the default procedure was swallowed by
     // a replaced WindowProc: the widget must not act on it either.
     auto sendSeen = [&](TMessage& m) -> bool {
@@ -125,7 +128,7 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
 
     switch (e->type()) {
     case QEvent::Paint: {
-        if (w != own) return false;
+        if (w != client) return false;
         TMessage m{WM_PAINT, 0, reinterpret_cast<LPARAM>(e), 0};
         const unsigned before = control->FWndProcSeen;
         try {
@@ -168,10 +171,10 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
     case QEvent::MouseMove: {
         auto* me = static_cast<QMouseEvent*>(e);
         QPoint p = me->position().toPoint();
-        if (w != own) p = own->mapFrom(w, p);
+        if (w != client) p = client == own ? own->mapFrom(w, p) : client->mapFromGlobal(w->mapToGlobal(p));
         const QPoint global = me->globalPosition().toPoint();
         // Moving a window by a spot that answers HTCAPTION.
-        if (own->isWindow() && w == own) {
+        if (own->isWindow() && (w == own || w == client)) {
             if (e->type() == QEvent::MouseButtonPress && me->button() == Qt::LeftButton) {
                 const LRESULT hit = Send(WM_NCHITTEST, 0, MakeLParam(global.x(), global.y()));
                 if (!FControl) return true;
@@ -291,14 +294,15 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
             if (!FLeftWithWindow) Send(CM_EXIT);
         }
         return false;
+    // Entering the client area of a form from its menu bar is no new entry.
     case QEvent::Enter:
-        Send(CM_MOUSEENTER);
+        if (w != client || client == own) Send(CM_MOUSEENTER);
         return false;
     case QEvent::Leave:
-        Send(CM_MOUSELEAVE);
+        if (w != client || client == own) Send(CM_MOUSELEAVE);
         return false;
     case QEvent::ContextMenu: {
-        if (w != own && Of(w) != this) return false;
+        if (w != own && w != client && Of(w) != this) return false;
         const QPoint global = static_cast<QContextMenuEvent*>(e)->globalPos();
         TMessage m{WM_CONTEXTMENU, Handle(), MakeLParam(global.x(), global.y()), 0};
         const bool seen = sendSeen(m);

@@ -3,14 +3,22 @@
 // application object. Not for use outside framework/controls.
 #include <QColor>
 #include <QCursor>
+#include <functional>
 
 #include "framework/controls/Controls.h"
 #include "framework/graphics/Color.h"
 
+class QWidget;
+class TCanvas;
 class TControl;
 class TForm;
 
 namespace velmor_internal {
+// The paint cycle of a control that paints itself (custom controls,
+// forms): opens `canvas` on `target` over the client area with the
+// control's font and colour, lets WM_ERASEBKGND paint the background, then
+// runs `paint`. The canvas is closed again whatever happens.
+void PaintClientArea(TControl* control, QWidget* target, TCanvas* canvas, const std::function<void()>& paint);
 // The key state while a key event is dispatched (-1 outside one).
 extern int gKeyShiftOverride;
 // The toolkit cursor for a cursor number (Screen->Cursors).

@@ -3,29 +3,36 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "framework/controls/ControlsInternal.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/Font.h"
 
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), FCanvas(new TCanvas) {}
 
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::WMPaint(TMessage& m) {
-    if (!m.LParam || !FWidget) return;
-    QPainter painter(FWidget);
-    const TRect client = ClientRect();
-    FCanvas->BeginPaint(&painter, client.Width(), client.Height());
-    FCanvas->Font()->Assign(Font());
-    FCanvas->Brush()->SetColor(Color());
+void velmor_internal::PaintClientArea(TControl* control, QWidget* target, TCanvas* canvas,
+                                      const std::function<void()>& paint) {
+    QPainter painter(target);
+    const TRect client = control->ClientRect();
+    canvas->BeginPaint(&painter, client.Width(), client.Height());
+    canvas->Font()->Assign(control->Font());
+    canvas->Brush()->SetColor(control->Color());
     try {
         // The toolkit has filled the background already; a procedure that
         // answers WM_ERASEBKGND paints its own over it.
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(FCanvas.get()), 0);
-        FCanvas->Brush()->SetColor(Color());
-        Paint();
+        control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas), 0);
+        canvas->Brush()->SetColor(control->Color());
+        paint();
     } catch (...) {
-        FCanvas->EndPaint();
+        canvas->EndPaint();
         throw;
     }
-    FCanvas->EndPaint();
+    canvas->EndPaint();
+}
+
+void TCustomControl::WMPaint(TMessage& m) {
+    if (!m.LParam || !FWidget) return;
+    velmor_internal::PaintClientArea(this, FWidget, FCanvas.get(), [this] { Paint(); });
     m.Result = 1;
 }

@@ -4,8 +4,13 @@
 #include <cctype>
 #include <cstring>
 
+#include <QPainter>
+#include <QWidget>
+
 #include "framework/controls/Clipboard.h"
 #include "framework/controls/EditTextInternal.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Font.h"
 #include "framework/rtl/StrUtils.h"
 
 // --- model and toolkit text ------------------------------------------------------
@@ -61,11 +66,16 @@ String velmor_internal::CRLFBreaks(const String& text) {
     return out;
 }
 
-int velmor_internal::ToWidgetPos(const String& model, int pos) {
-    int q = 0;
-    size_t i = 0;
+namespace {
+
+// Steps through the model text a character at a time while `more(i, q)`
+// holds, keeping i (the byte in the model) and q (the widget's position)
+// in step: CR LF is one widget position, a character outside the basic
+// plane two.
+template <class More>
+void WalkPositions(const String& model, size_t& i, int& q, More more) {
     const size_t n = model.size();
-    while (static_cast<int>(i) < pos && i < n) {
+    while (more(i, q) && i < n) {
         if (model[i] == '\r' && i + 1 < n && model[i + 1] == '\n') {
             i += 2;
             q += 1;
@@ -75,24 +85,22 @@ int velmor_internal::ToWidgetPos(const String& model, int pos) {
         q += len == 4 ? 2 : 1;
         i += static_cast<size_t>(len);
     }
+}
+
+}  // namespace
+
+int velmor_internal::ToWidgetPos(const String& model, int pos) {
+    size_t i = 0;
+    int q = 0;
+    WalkPositions(model, i, q, [pos](size_t at, int) { return static_cast<int>(at) < pos; });
     return q;
 }
 
 int velmor_internal::FromWidgetPos(const String& model, int widgetPos) {
-    int q = 0;
     size_t i = 0;
-    const size_t n = model.size();
-    while (q < widgetPos && i < n) {
-        if (model[i] == '\r' && i + 1 < n && model[i + 1] == '\n') {
-            i += 2;
-            q += 1;
-            continue;
-        }
-        const int len = Utf8Len(static_cast<unsigned char>(model[i]));
-        q += len == 4 ? 2 : 1;
-        i += static_cast<size_t>(len);
-    }
-    return static_cast<int>(std::min(i, n));
+    int q = 0;
+    WalkPositions(model, i, q, [widgetPos](size_t, int at) { return at < widgetPos; });
+    return static_cast<int>(std::min(i, model.size()));
 }
 
 // --- the control ----------------------------------------------------------------
@@ -605,4 +613,39 @@ void TCustomEdit::WndProc(TMessage& m) {
     default:
         TWinControl::WndProc(m);
     }
+}
+
+// --- the border round the text ----------------------------------------------------
+
+void TCustomEdit::InitWidget() {
+    TWinControl::InitWidget();
+    if (NonClientWidth() > 0) ApplyNonClient(NonClientWidth());
+}
+
+void TCustomEdit::NonClientChanged() {
+    if (!FWidget) return;
+    ApplyNonClient(NonClientWidth());
+    FWidget->update();
+}
+
+void TCustomEdit::WMPaint(TMessage& m) {
+    if (!m.LParam || !FWidget || NonClientWidth() <= 0) {
+        TWinControl::WMPaint(m);
+        return;
+    }
+    // The widget paints first, so the border lies on top of its background.
+    static_cast<QObject*>(FWidget)->event(reinterpret_cast<QEvent*>(m.LParam));
+    QPainter painter(FWidget);
+    TCanvas canvas;
+    canvas.BeginPaint(&painter, FWidth, FHeight);
+    canvas.Font()->Assign(Font());
+    canvas.Brush()->SetColor(Color());
+    try {
+        PaintNonClient(&canvas);
+    } catch (...) {
+        canvas.EndPaint();
+        throw;
+    }
+    canvas.EndPaint();
+    m.Result = 1;
 }

@@ -3,6 +3,8 @@
 #include "framework/controls/StdCtrlsTypes.h"
 #include "framework/controls/WinControl.h"
 
+class TCanvas;
+
 // What edits, memos and rich edits share: the text with its selection, the
 // modified flag, a one-step undo, the clipboard commands and the
 // edit-control messages (EditMessages.h).
@@ -73,6 +75,19 @@ protected:
     virtual void Change();
 
     virtual bool Multiline() const { return false; }
+
+    // A border the control draws itself round the text area: NonClientWidth
+    // pixels on each side are kept free of text and the widget's own frame
+    // is left out; PaintNonClient then paints on a canvas of the control's
+    // size, over what the widget painted. Call NonClientChanged when the
+    // width changes.
+    virtual int NonClientWidth() const { return 0; }
+    virtual void PaintNonClient(TCanvas* canvas) { (void)canvas; }
+    void NonClientChanged();
+    void InitWidget() override;
+    void WMPaint(TMessage& message) override;
+    // The widget side of the border: margins and frame.
+    virtual void ApplyNonClient(int width) { (void)width; }
     // Replaces the whole text or a part of it, keeping selection, undo and
     // the modified flag right and mirroring it into the widget.
     void ReplaceRange(int start, int length, const String& text, bool undoable, bool byUser);

@@ -84,7 +84,14 @@ private:
     TCustomMemo* FMemo;
 };
 
-QPlainTextEdit* EditOf(QWidget* w) { return static_cast<QPlainTextEdit*>(w); }
+// The margins round the text area are the border a memo may paint itself.
+class TMemoWidget : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    using QPlainTextEdit::setViewportMargins;
+};
+
+TMemoWidget* EditOf(QWidget* w) { return static_cast<TMemoWidget*>(w); }
 }  // namespace
 
 TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), FLines(new TMemoStrings(this)) {
@@ -146,7 +153,7 @@ void TCustomMemo::WndProc(TMessage& m) {
 }
 
 QWidget* TCustomMemo::CreateWidget(QWidget* parent) {
-    auto* e = new QPlainTextEdit(parent);
+    auto* e = new TMemoWidget(parent);
     e->setFocusPolicy(Qt::StrongFocus);
     auto pull = [this, e](bool textToo) {
         GuardedCall([this, e, textToo] {
@@ -176,6 +183,12 @@ void TCustomMemo::InitWidget() {
     PushSelectionToWidget();
     FPushing = false;
     if (FTopLine > 0) ScrollLines(FTopLine);
+}
+
+void TCustomMemo::ApplyNonClient(int width) {
+    TMemoWidget* e = EditOf(FWidget);
+    e->setFrameStyle(width > 0 ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
+    e->setViewportMargins(width, width, width, width);
 }
 
 void TCustomMemo::ApplyLayout() {

@@ -40,6 +40,7 @@ protected:
     void PushSelectionToWidget() override;
     void PushReadOnlyToWidget() override;
     void ApplyLayout();
+    void ApplyNonClient(int width) override;
     int FirstVisibleLine() const override;
     void ScrollLines(int lines) override;
     void ScrollCaret() override;

@@ -34,6 +34,12 @@ QWidget* TEdit::CreateWidget(QWidget* parent) {
     return e;
 }
 
+void TEdit::ApplyNonClient(int width) {
+    auto* e = static_cast<QLineEdit*>(FWidget);
+    e->setFrame(width <= 0);
+    e->setTextMargins(width, width, width, width);
+}
+
 void TEdit::InitWidget() {
     TCustomEdit::InitWidget();
     PushReadOnlyToWidget();

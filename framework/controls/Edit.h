@@ -15,6 +15,7 @@ protected:
     void WndProc(TMessage& message) override;
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
+    void ApplyNonClient(int width) override;
     void PushTextToWidget() override;
     void PushSelectionToWidget() override;
     void PushReadOnlyToWidget() override;

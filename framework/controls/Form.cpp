@@ -9,6 +9,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/ModalSeam.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
@@ -90,15 +91,50 @@ int TForm::FrameWidth() const { return FFrameW; }
 int TForm::FrameHeight() const { return FFrameH; }
 
 TRect TForm::ClientRect() const {
-    return Rect(0, 0, std::max(0, FWidth - FFrameW), std::max(0, FHeight - FFrameH));
+    return Rect(0, 0, std::max(0, FWidth - FFrameW), std::max(0, FHeight - FFrameH - FMenuH));
 }
 
 TPoint TForm::ClientOrigin() const {
-    if (FWidget) {
-        const QPoint p = FWidget->mapToGlobal(QPoint(0, 0));
+    if (FClient) {
+        const QPoint p = FClient->mapToGlobal(QPoint(0, 0));
         return Point(p.x(), p.y());
     }
-    return Point(FLeft + FFrameW / 2, FTop + FFrameH - FFrameW / 2);
+    return Point(FLeft + FFrameW / 2, FTop + FFrameH - FFrameW / 2 + FMenuH);
+}
+
+QWidget* TForm::ClientWidget() {
+    Widget();
+    return FClient ? FClient : FWidget;
+}
+
+void TForm::SetMenu(TMainMenu* v) {
+    if (v == FMenu) return;
+    TMainMenu* old = FMenu;
+    FMenu = v;
+    if (old) {
+        old->RemoveFreeNotification(this);
+        if (old->Form() == this) old->SetForm(nullptr);
+    }
+    if (v) {
+        v->FreeNotification(this);
+        v->SetForm(this);
+    }
+    SetMenuHeight(v ? TMainMenu::BarHeight() : 0);
+}
+
+void TForm::SetMenuHeight(int h) {
+    if (h == FMenuH) return;
+    FHeight += h - FMenuH;
+    FMenuH = h;
+    if (FWidget) ApplyBounds();
+}
+
+void TForm::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation == opRemove && component == FMenu) {
+        FMenu = nullptr;
+        if (!HasState(csDestroying)) SetMenuHeight(0);
+    }
 }
 
 void TForm::SetWindowRgn(const TRegion* region) {
@@ -118,6 +154,11 @@ QWidget* TForm::CreateWidget(QWidget*) {
 }
 
 void TForm::InitWidget() {
+    // Children and painting go to an inner widget, so that a menu bar can
+    // take the top of the window without covering the client area.
+    FClient = new QWidget(FWidget);
+    FClient->setMouseTracking(true);
+    FBridge->Watch(FClient);
     ApplyWindowFlags();
     TWinControl::InitWidget();
     ApplyRegion();
@@ -150,6 +191,18 @@ void TForm::ApplyWindowFlags() {
     ApplyBounds();
 }
 
+void TForm::DestroyHandle() {
+    FClient = nullptr;  // goes with the window
+    TWinControl::DestroyHandle();
+}
+
+void TForm::LayoutClient() {
+    if (!FWidget) return;
+    if (FMenu)
+        if (QWidget* bar = FMenu->BarWidget()) bar->setGeometry(0, 0, FWidget->width(), FMenuH);
+    if (FClient) FClient->setGeometry(0, FMenuH, FWidget->width(), std::max(0, FWidget->height() - FMenuH));
+}
+
 void TForm::ApplyBounds() {
     const int cw = std::max(0, FWidth - FFrameW);
     const int ch = std::max(0, FHeight - FFrameH);
@@ -162,6 +215,7 @@ void TForm::ApplyBounds() {
     }
     FWidget->move(FLeft, FTop);
     FWidget->resize(cw, ch);
+    LayoutClient();
 }
 
 void TForm::ApplyText() { FWidget->setWindowTitle(QString::fromStdString(FText)); }
@@ -373,6 +427,7 @@ void TForm::WndProc(TMessage& m) {
                                                         : wsNormal;
             if (m.WParam != SIZE_MINIMIZED)
                 UpdateBoundsFromWidget(FLeft, FTop, LoWord(m.LParam) + FFrameW, HiWord(m.LParam) + FFrameH);
+            LayoutClient();
         }
         return;
     case WM_MOVE:
@@ -385,22 +440,7 @@ void TForm::WndProc(TMessage& m) {
 
 void TForm::WMPaint(TMessage& m) {
     if (!m.LParam || !FWidget) return;
-    QPainter painter(FWidget);
-    const TRect client = ClientRect();
-    FCanvas->BeginPaint(&painter, client.Width(), client.Height());
-    FCanvas->Font()->Assign(Font());
-    FCanvas->Brush()->SetColor(Color());
-    try {
-        // The toolkit has filled the background already; a procedure that
-        // answers WM_ERASEBKGND paints its own over it.
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(FCanvas.get()), 0);
-        FCanvas->Brush()->SetColor(Color());
-        Paint();
-    } catch (...) {
-        FCanvas->EndPaint();
-        throw;
-    }
-    FCanvas->EndPaint();
+    velmor_internal::PaintClientArea(this, FClient ? FClient : FWidget, FCanvas.get(), [this] { Paint(); });
     m.Result = 1;
 }
 

@@ -4,6 +4,7 @@
 #include "framework/controls/WinControl.h"
 
 class TCanvas;
+class TMainMenu;
 class TRegion;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -28,7 +29,8 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 // A top-level window. Left/Top/Width/Height are the outer frame; the
-// client area is what children fill. A form starts hidden.
+// client area is what children fill, below the menu bar when the form has
+// one. A form starts hidden.
 //
 // OnCreate fires from AfterConstruction, which Application->CreateForm
 // calls once the derived constructor has run; a form made with `new`
@@ -61,8 +63,15 @@ public:
     bool Modal() const { return FInModal; }
     bool Active() const { return FActive; }
 
+    // The bar sits outside the client area: setting a menu keeps
+    // ClientHeight and makes Height grow by the bar's height. A TMainMenu
+    // owned by the form sets itself.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* v);
+
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
+    QWidget* ClientWidget() override;
 
     void SetVisible(bool v) override;
     void Show();
@@ -102,6 +111,7 @@ public:
 
 protected:
     void WndProc(TMessage& message) override;
+    void Notification(TComponent* component, TOperation operation) override;
     virtual void Paint();
     virtual void DoShow();
     virtual void DoHide();
@@ -111,6 +121,7 @@ protected:
 
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
+    void DestroyHandle() override;
     void WMPaint(TMessage& message) override;
     void ApplyBounds() override;
     void ApplyText() override;
@@ -124,6 +135,8 @@ private:
     bool CloseModal();  // false when the form refused to close
     int FrameWidth() const;
     int FrameHeight() const;
+    void SetMenuHeight(int h);
+    void LayoutClient();
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
@@ -142,6 +155,9 @@ private:
     std::unique_ptr<TCanvas> FCanvas;
     int FFrameW = 0;  // outer minus client size, known once the window shows
     int FFrameH = 0;
+    TMainMenu* FMenu = nullptr;
+    int FMenuH = 0;             // the bar's share of the outer height
+    QWidget* FClient = nullptr;  // child of the window, below the bar
 };
 
 // The form a control sits on (the control itself for a form).

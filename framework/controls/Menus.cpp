@@ -309,13 +309,17 @@ TMainMenu::~TMainMenu() {
 
 void TMainMenu::SetForm(TForm* form) {
     if (form == FForm) return;
+    TForm* old = FForm;
     // A form on its way out has no procedure left to give back.
-    if (FForm && FImpl->OldProc && !FForm->HasState(csDestroying)) FForm->WindowProc = FImpl->OldProc;
-    if (FForm && !FForm->HasState(csDestroying)) FForm->RemoveFreeNotification(this);
+    if (old && FImpl->OldProc && !old->HasState(csDestroying)) old->WindowProc = FImpl->OldProc;
+    if (old && !old->HasState(csDestroying)) old->RemoveFreeNotification(this);
     if (FImpl->Bar) delete FImpl->Bar.data();
     FImpl->OldProc = nullptr;
     FForm = form;
+    // The form's Menu follows, so its client area makes room for the bar.
+    if (old && !old->HasState(csDestroying) && old->Menu() == this) old->SetMenu(nullptr);
     if (!form) return;
+    form->SetMenu(this);
     form->FreeNotification(this);
     // The bar appears when the form's window does.
     FImpl->OldProc = form->WindowProc;
@@ -338,11 +342,7 @@ void TMainMenu::Notification(TComponent* component, TOperation operation) {
 void TMainMenu::Attach() {
     if (!FForm || !FForm->WidgetAllocated()) return;
     QWidget* window = FForm->WidgetIfAllocated();
-    if (!FImpl->Bar) {
-        FImpl->Bar = new QMenuBar(window);
-        // Nothing above it: the form's client area starts at the bar's
-        // top edge, so the bar covers the top strip of the client area.
-    }
+    if (!FImpl->Bar) FImpl->Bar = new QMenuBar(window);
     QMenuBar* bar = FImpl->Bar;
     bar->clear();
     for (int i = 0; i < FItems->Count(); ++i) {
@@ -358,9 +358,24 @@ void TMainMenu::Attach() {
             QObject::connect(a, &QAction::triggered, [item] { GuardedCall([item] { item->Click(); }); });
         }
     }
-    bar->setGeometry(0, 0, window->width(), bar->sizeHint().height());
+    // The form keeps the strip above its client area this high.
+    bar->setGeometry(0, 0, window->width(), BarHeight());
     bar->raise();
     bar->show();
+}
+
+QWidget* TMainMenu::BarWidget() const { return FImpl ? FImpl->Bar.data() : nullptr; }
+
+int TMainMenu::BarHeight() {
+    // Measured once on a bar with one item, so a form's height does not
+    // depend on when its window is made; without a toolkit, the classic 20.
+    static int height = 0;
+    if (height) return height;
+    if (!QApplication::instance()) return 20;
+    QMenuBar probe;
+    probe.addAction(QStringLiteral("&File"));
+    height = std::max(1, probe.sizeHint().height());
+    return height;
 }
 
 void TMainMenu::MenuChanged() {

@@ -110,7 +110,8 @@ protected:
     TMenuItem* FItems;
 };
 
-// The bar of a form: the form is its owner (or the form set with SetForm).
+// The bar of a form: the form is its owner (or the form set with SetForm,
+// which is the form's Menu). The bar sits above the form's client area.
 class TMainMenu : public TMenu {
 public:
     explicit TMainMenu(TComponent* owner);
@@ -123,6 +124,9 @@ public:
     void MenuChanged() override;
     // Framework-internal.
     void Attach();
+    QWidget* BarWidget() const;
+    // The height a bar takes from its form's window.
+    static int BarHeight();
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;

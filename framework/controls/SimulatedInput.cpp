@@ -35,7 +35,7 @@ Qt::KeyboardModifiers QtModifiers(TShiftState s) {
 
 void SendMouse(TControl* c, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, int x, int y,
                TShiftState shift) {
-    QWidget* w = c->Widget();
+    QWidget* w = c->ClientWidget();
     const QPointF local(x, y);
     QMouseEvent e(type, local, QPointF(w->mapToGlobal(QPoint(x, y))), button, held, QtModifiers(shift));
     QCoreApplication::sendEvent(w, &e);
@@ -88,7 +88,7 @@ void SimulateDblClick(TControl* c, int x, int y) {
 }
 
 void SimulateWheel(TControl* c, int x, int y, int delta, TShiftState shift) {
-    QWidget* w = c->Widget();
+    QWidget* w = c->ClientWidget();
     const QPointF local(x, y);
     QWheelEvent e(local, QPointF(w->mapToGlobal(QPoint(x, y))), QPoint(), QPoint(0, delta), QtButtons(shift),
                   QtModifiers(shift), Qt::NoScrollPhase, false);
@@ -96,7 +96,7 @@ void SimulateWheel(TControl* c, int x, int y, int delta, TShiftState shift) {
 }
 
 void SimulateContextMenu(TControl* c, int x, int y) {
-    QWidget* w = c->Widget();
+    QWidget* w = c->ClientWidget();
     QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(x, y), w->mapToGlobal(QPoint(x, y)));
     QCoreApplication::sendEvent(w, &e);
 }

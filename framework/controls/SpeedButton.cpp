@@ -138,29 +138,9 @@ void TSpeedButton::Paint() {
     }
     TRect textRect = Rect(0, 0, 0, 0);
     if (!FText.empty()) DrawText(c, FText, textRect, DT_CALCRECT | DT_SINGLELINE);
-    const int spacing = gw && !FText.empty() ? Spacing : 0;
-    const bool horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
-    const int totalW = horizontal ? gw + spacing + textRect.Width() : std::max(gw, textRect.Width());
-    const int totalH = horizontal ? std::max(gh, textRect.Height()) : gh + spacing + textRect.Height();
-    int x = Margin >= 0 && horizontal ? Margin : (FWidth - totalW) / 2;
-    int y = Margin >= 0 && !horizontal ? Margin : (FHeight - totalH) / 2;
-    x += off;
-    y += off;
-    int gx = x, gy = y + (totalH - gh) / 2, tx = x + gw + spacing, ty = y + (totalH - textRect.Height()) / 2;
-    if (Layout == blGlyphRight) {
-        tx = x;
-        gx = x + textRect.Width() + spacing;
-    } else if (Layout == blGlyphTop) {
-        gx = x + (totalW - gw) / 2;
-        gy = y;
-        tx = x + (totalW - textRect.Width()) / 2;
-        ty = y + gh + spacing;
-    } else if (Layout == blGlyphBottom) {
-        tx = x + (totalW - textRect.Width()) / 2;
-        ty = y;
-        gx = x + (totalW - gw) / 2;
-        gy = y + textRect.Height() + spacing;
-    }
+    TPoint glyphAt, textAt;
+    PlaceGlyphAndText(gw, gh, textRect.Width(), textRect.Height(), off, glyphAt, textAt);
+    const int gx = glyphAt.X, gy = glyphAt.Y, tx = textAt.X, ty = textAt.Y;
     if (gw > 0) {
         // The disabled picture when there is one, else the first.
         const int index = !Enabled() && FNumGlyphs > 1 ? 1 : (FDown && FNumGlyphs > 3 ? 3 : 0);
@@ -175,4 +155,32 @@ void TSpeedButton::Paint() {
         TRect t = Bounds(tx, ty, textRect.Width(), textRect.Height());
         DrawText(c, FText, t, DT_SINGLELINE);
     }
+}
+
+void TSpeedButton::PlaceGlyphAndText(int gw, int gh, int textW, int textH, int offset, TPoint& glyphAt,
+                                     TPoint& textAt) const {
+    // An empty caption measures 0 x 0; any other has at least a line's height.
+    const int spacing = gw && (textW || textH) ? Spacing : 0;
+    const bool horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
+    const int totalW = horizontal ? gw + spacing + textW : std::max(gw, textW);
+    const int totalH = horizontal ? std::max(gh, textH) : gh + spacing + textH;
+    const int x = (Margin >= 0 && horizontal ? Margin : (FWidth - totalW) / 2) + offset;
+    const int y = (Margin >= 0 && !horizontal ? Margin : (FHeight - totalH) / 2) + offset;
+    int gx = x, gy = y + (totalH - gh) / 2, tx = x + gw + spacing, ty = y + (totalH - textH) / 2;
+    if (Layout == blGlyphRight) {
+        tx = x;
+        gx = x + textW + spacing;
+    } else if (Layout == blGlyphTop) {
+        gx = x + (totalW - gw) / 2;
+        gy = y;
+        tx = x + (totalW - textW) / 2;
+        ty = y + gh + spacing;
+    } else if (Layout == blGlyphBottom) {
+        tx = x + (totalW - textW) / 2;
+        ty = y;
+        gx = x + (totalW - gw) / 2;
+        gy = y + textH + spacing;
+    }
+    glyphAt = Point(gx, gy);
+    textAt = Point(tx, ty);
 }

@@ -346,7 +346,7 @@ void TWinControl::InsertControl(TControl* c) {
     c->Perform(CM_PARENTFONTCHANGED);
     if (FWidget) {
         if (c->FWidget) {
-            c->FWidget->setParent(FWidget);
+            c->FWidget->setParent(ClientWidget());
             c->ApplyBounds();
             c->ApplyVisible();
         } else {

@@ -1,9 +1,10 @@
 #pragma once
 #include "framework/classes/Component.h"
+#include "styled/base/StyChangeReporting.h"
 
 // The non-visual base of the styled components, with the same change
 // reporting as TStyObject.
-class TStyCustomComponent : public TComponent {
+class TStyCustomComponent : public TStyChangeReporting<TComponent> {
 public:
     explicit TStyCustomComponent(TComponent* AOwner);
     String ClassName() const override { return "TStyCustomComponent"; }
@@ -11,17 +12,6 @@ public:
     // Stored with the component, never read. At most 10 characters.
     const String& About() const { return FAbout; }
     void SetAbout(const String& Value);
-
-    TNotifyEvent OnChange;
-    bool Updating() const { return FUpdating; }
-
-    virtual void Change();
-    virtual void GetChange(TObject* Sender);
-    void BeginUpdate();
-    void EndUpdate(bool DoChange);
-
-protected:
-    bool FUpdating = false;
 
 private:
     String FAbout;

@@ -44,13 +44,7 @@ void SaveGraphicBytes(TGraphic* graphic, int pixelFormat, TStream* dest) {
 void WriteGraphicToStream(TStream* Stream, TGraphic* Graphic, bool Compressed, int PixelFormat) {
     TMemoryStream m;
     SaveGraphicBytes(Graphic, PixelFormat, &m);
-    m.SetPosition(0);
-    if (Compressed) {
-        CompressStream(&m, Stream, m.Size());
-    } else {
-        WriteInteger(Stream, static_cast<Integer>(m.Size()));
-        if (m.Size() > 0) Stream->WriteBuffer(m.Memory(), m.Size());
-    }
+    WriteStoredBytes(Stream, &m, Compressed);
 }
 
 void ReadGraphicFromStream(TStream* Stream, TGraphic* Graphic, bool Compressed) {

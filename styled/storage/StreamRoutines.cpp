@@ -54,16 +54,20 @@ void ReadStoredBytes(TStream* Stream, TStream* Dest, bool Compressed) {
     if (n > 0) Dest->CopyFrom(Stream, n);
 }
 
+void WriteStoredBytes(TStream* Stream, TMemoryStream* Source, bool Compressed) {
+    Source->SetPosition(0);
+    if (Compressed) {
+        CompressStream(Source, Stream, Source->Size());
+    } else {
+        WriteInteger(Stream, static_cast<Integer>(Source->Size()));
+        if (Source->Size() > 0) Stream->WriteBuffer(Source->Memory(), Source->Size());
+    }
+}
+
 void WriteStringsToStream(TStream* Stream, TStrings* Strings, bool Compressed) {
     TMemoryStream m;
     Strings->SaveToStream(&m);
-    m.SetPosition(0);
-    if (Compressed) {
-        CompressStream(&m, Stream, m.Size());
-    } else {
-        WriteInteger(Stream, static_cast<Integer>(m.Size()));
-        if (m.Size() > 0) Stream->WriteBuffer(m.Memory(), m.Size());
-    }
+    WriteStoredBytes(Stream, &m, Compressed);
 }
 
 void ReadStringsFromStream(TStream* Stream, TStrings* Strings, bool Compressed) {

@@ -8,6 +8,7 @@
 // of the two was written is recorded by the caller, usually in a flag byte.
 #include "framework/rtl/Types.h"
 
+class TMemoryStream;
 class TStream;
 class TGraphic;
 class TStrings;
@@ -40,3 +41,6 @@ void ReadWaveFromStream(TStream* Stream, TStyWave* Wave, bool Compressed);
 // length beyond what Stream holds raises EReadError before anything is
 // allocated, so a damaged record cannot ask for gigabytes.
 void ReadStoredBytes(TStream* Stream, TStream* Dest, bool Compressed);
+// Writes the whole of Source in the form ReadStoredBytes reads: compressed,
+// or its length followed by the raw bytes.
+void WriteStoredBytes(TStream* Stream, TMemoryStream* Source, bool Compressed);

@@ -18,6 +18,7 @@
 #include "framework/controls/Edit.h"
 #include "framework/controls/Timer.h"
 #include "framework/rtl/FileUtils.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -279,7 +280,8 @@ TEST(URLLabel, RefusedOrFailedAddressIsReported) {
 }
 
 TEST(OpenURL, AddressesThatMayBeOpened) {
-    const String doc = PathJoin(GetCurrentDir(), "velmor open test.htm");
+    TTempDir scratch;
+    const String doc = PathJoin(scratch.Path(), "velmor open test.htm");
     SafeWriteFile(doc, "<html></html>");
     struct TCase {
         String In, Out;
@@ -290,7 +292,7 @@ TEST(OpenURL, AddressesThatMayBeOpened) {
         {"ftp://ftp.example.org/lists.txt", "ftp://ftp.example.org/lists.txt"},
         {"mailto:someone@example.org", "mailto:someone@example.org"},
         {"www.example.org", "http://www.example.org"},
-        {doc, "file://" + PathJoin(GetCurrentDir(), "velmor%20open%20test.htm")},
+        {doc, "file://" + PathJoin(scratch.Path(), "velmor%20open%20test.htm")},
         {"no such file.htm", ""},
         {"javascript:void(0)", ""},
         {"notepad.exe page.htm", ""},
@@ -298,7 +300,6 @@ TEST(OpenURL, AddressesThatMayBeOpened) {
         {"", ""},
     };
     for (const TCase& c : cases) EXPECT_EQ(OpenableAddress(c.In), c.Out) << c.In;
-    DeleteFile(doc);
 }
 
 TEST(URLButton, OpensTheAssociateTextOrItsURL) {

@@ -105,6 +105,26 @@ TEST_F(TMemoFixture, FramePaintsBandAndStyle) {
     EXPECT_EQ(bmp.Canvas()->Pixels(1, 50), ColorToRGB(clBtnText));
 }
 
+TEST_F(TMemoFixture, FrameShowsRoundTheTextOnScreen) {
+    Memo->SetColor(clYellow);
+    Memo->SetFrameColor(clRed);
+    TBitmap bmp(200, 100);
+    Memo->PaintTo(bmp.Canvas(), 0, 0);
+    EXPECT_NE(bmp.Canvas()->Pixels(0, 50), clRed);  // no frame yet: the widget's own border
+    Memo->SetFrameVisible(true);
+    Memo->PaintTo(bmp.Canvas(), 0, 0);
+    for (const TPoint& p : {Point(0, 50), Point(100, 0), Point(199, 50), Point(100, 99)})
+        EXPECT_EQ(bmp.Canvas()->Pixels(p.X, p.Y), clRed) << p.X << "," << p.Y;
+    EXPECT_EQ(bmp.Canvas()->Pixels(1, 50), clYellow);
+    EXPECT_EQ(bmp.Canvas()->Pixels(100, 1), clYellow);
+    Memo->SetFrameStyle(TFrameStyle::fsLowered);
+    Memo->PaintTo(bmp.Canvas(), 0, 0);
+    EXPECT_EQ(bmp.Canvas()->Pixels(0, 50), ColorToRGB(clBtnShadow));
+    Memo->SetFrameVisible(false);
+    Memo->PaintTo(bmp.Canvas(), 0, 0);
+    EXPECT_NE(bmp.Canvas()->Pixels(0, 50), ColorToRGB(clBtnShadow));
+}
+
 TEST_F(TMemoFixture, WheelScrollsByLinesAndEnterCanActAsTab) {
     Memo->SetText("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8");
     auto top = [this] { return static_cast<int>(Memo->Perform(EM_GETFIRSTVISIBLELINE)); };

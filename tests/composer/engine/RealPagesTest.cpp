@@ -14,8 +14,6 @@
 #include "composer/engine/TagReader.h"
 #include "composer/engine/TagWriter.h"
 
-using enginetest::ReadAll;
-using enginetest::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
@@ -91,7 +89,7 @@ TEST(RealPages, ApacheManualPagesKeepEverythingButTheWrittenTags) {
     std::sort(all.begin(), all.end());
     ASSERT_GE(all.size(), 40u);
 
-    TempDir dir;
+    TTempDir dir;
     std::vector<std::string> pages;
     const size_t step = all.size() / 40;
     for (size_t i = 0; i < 40; ++i) {

@@ -5,8 +5,6 @@
 #include "composer/engine/PageExceptions.h"
 #include "composer/engine/TagReader.h"
 
-using enginetest::TempDir;
-using enginetest::WriteAll;
 
 namespace {
 
@@ -129,7 +127,7 @@ TEST(TagReader, ReadsEveryModeAndSkipsMalformedLines) {
 }
 
 TEST(TagReader, HeadWithOnlyATitleChangesOnlyTheTitle) {
-    TempDir dir;
+    TTempDir dir;
     WriteAll(dir.File("p.html"), "<html><head><title>Only</title></head><body></body></html>");
     Reader r;
     TMetaFields f;
@@ -144,7 +142,7 @@ TEST(TagReader, HeadWithOnlyATitleChangesOnlyTheTitle) {
 }
 
 TEST(TagReader, PageWithoutTitleShowsThePlaceholderAndStillReadsItsFirstTag) {
-    TempDir dir;
+    TTempDir dir;
     WriteAll(dir.File("p.html"),
              "<html><head>\n<meta name=\"keywords\" content=\"first\">\n</head><body></body></html>");
     Reader r;
@@ -155,7 +153,7 @@ TEST(TagReader, PageWithoutTitleShowsThePlaceholderAndStillReadsItsFirstTag) {
 }
 
 TEST(TagReader, EmptyTitleReadsEmpty) {
-    TempDir dir;
+    TTempDir dir;
     WriteAll(dir.File("p.html"), "<html><head><title></title></head><body></body></html>");
     Reader r;
     TMetaFields f;
@@ -165,7 +163,7 @@ TEST(TagReader, EmptyTitleReadsEmpty) {
 }
 
 TEST(TagReader, EmptyConfiguredTagNameIsNotRead) {
-    TempDir dir;
+    TTempDir dir;
     WriteAll(dir.File("p.html"),
              "<html><head><title>T</title><meta name=\"\" content=\"ghost\">"
              "<meta name=\"creator\" content=\"Ann\"></head><body>");
@@ -181,7 +179,7 @@ TEST(TagReader, EmptyConfiguredTagNameIsNotRead) {
 }
 
 TEST(TagReader, FailuresAreReportedAndStopTheRead) {
-    TempDir dir;
+    TTempDir dir;
     WriteAll(dir.File("bad.html"), "<html><head><title>T</title><body>");
     Reader r;
     TMetaFields f;

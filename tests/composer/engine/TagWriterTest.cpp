@@ -11,9 +11,6 @@
 #include "composer/engine/TagWriter.h"
 #include "framework/rtl/FileUtils.h"
 
-using enginetest::ReadAll;
-using enginetest::TempDir;
-using enginetest::WriteAll;
 namespace fs = std::filesystem;
 
 namespace {
@@ -46,7 +43,7 @@ protected:
         EXPECT_EQ(writer.WriteTags(path), expected);
         return ReadAll(path);
     }
-    TempDir dir;
+    TTempDir dir;
     std::string path;
     TTagWriter writer;
     std::vector<std::string> shown;
@@ -202,7 +199,7 @@ TEST_F(TagWriterTest, SaveFailingHalfWayLeavesThePageWhole) {
         });
         EXPECT_EQ(Run(kPage, false), kPage) << stage;
         SetSafeWriteHook(nullptr);
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1)
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1)
             << "a temporary file was left behind at " << stage;
     }
     EXPECT_EQ(shown, std::vector<std::string>(4, "Could not update File, Error 102!"));
@@ -220,7 +217,7 @@ TEST_F(TagWriterTest, LinkIsFollowedAndModeKept) {
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     std::vector<std::string> left;
-    for (const auto& e : fs::directory_iterator(dir.Path)) left.push_back(e.path().filename());
+    for (const auto& e : fs::directory_iterator(dir.Path())) left.push_back(e.path().filename());
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"link.html", "real.html"}));
 }

@@ -7,9 +7,6 @@
 #include "composer/engine/PageExceptions.h"
 #include "composer/engine/UpdateRun.h"
 
-using enginetest::ReadAll;
-using enginetest::TempDir;
-using enginetest::WriteAll;
 namespace fs = std::filesystem;
 using Texts = std::vector<std::string>;
 
@@ -40,7 +37,7 @@ protected:
     }
     bool Written(const std::string& p) { return ReadAll(p).find(kRobotsLine) != std::string::npos; }
 
-    TempDir dir;
+    TTempDir dir;
     TUpdateRun run;
     TUpdateRunInput input;
     Texts boxes, lines;

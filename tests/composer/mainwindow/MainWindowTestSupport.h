@@ -16,7 +16,7 @@
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    TScratchFolder Folder;
+    TTempDir Folder;
     TPrivateRegistry Store{Folder.File("registry.ini")};
     TDialogScript Dialogs;
     std::unique_ptr<TForm1> Form;

@@ -41,7 +41,7 @@ TEST(StepScreens, EachStepWithARealPage) {
     if (!Screen->HasDisplay()) GTEST_SKIP() << "no display to take pictures of";
     if (!fs::exists(kRealPage)) GTEST_SKIP() << "apache2-doc is not installed";
 
-    TScratchFolder folder;
+    TTempDir folder;
     TPrivateRegistry store(folder.File("registry.ini"));
     const fs::path data = (fs::path(VELMOR_FIXTURES) / ".." / ".." / ".." / ".." / "data").lexically_normal();
     CopyFolder(data / "lists", folder.File("lists"));

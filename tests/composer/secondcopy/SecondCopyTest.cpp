@@ -19,7 +19,7 @@
 namespace {
 
 TEST(SecondCopy, IsRefusedWithOneMessageAndSavesNothing) {
-    TScratchFolder folder;
+    TTempDir folder;
     TPrivateRegistry store(folder.File("registry.ini"));
     SetProgramFolderOverride(folder.Path());
     // A name of its own, so no other test run stands in for the first copy.

@@ -38,7 +38,7 @@ TEST(PageListEntries, SkipsBlankLinesAndResolvesAgainstTheListsFolder) {
 }
 
 TEST(PageSelectionExpand, PagesAndListsMakeOneSelectionWithoutMissingPages) {
-    TScratchFolder dir;
+    TTempDir dir;
     for (const char* page : {"one.html", "two.htm", "three.html"})
         WriteAll(dir.File(page), "<html><head></head><body></body></html>");
     WriteAll(dir.File("site.HFL"), "two.htm\r\n\r\ngone.html\r\n  \r\nthree.html\r\n");
@@ -58,12 +58,12 @@ TEST(PageSelectionExpand, PagesAndListsMakeOneSelectionWithoutMissingPages) {
 }
 
 TEST(PageSelectionExpand, ListThatCannotBeReadRaises) {
-    TScratchFolder dir;
+    TTempDir dir;
     EXPECT_ANY_THROW(TPageSelection::Expand({dir.File("absent.hfl")}));
 }
 
 TEST(ListFiles, AddsBaseNamesOfFilesWithTheExtensionInAnyCase) {
-    TScratchFolder dir;
+    TTempDir dir;
     WriteAll(dir.File("a.tgs"), "");
     WriteAll(dir.File("b.TGS"), "");
     WriteAll(dir.File("notes.txt"), "");
@@ -79,7 +79,7 @@ TEST(ListFiles, AddsBaseNamesOfFilesWithTheExtensionInAnyCase) {
 }
 
 TEST(ListFiles, MissingFolderIsNamedAndAddsNothing) {
-    TScratchFolder dir;
+    TTempDir dir;
     TStringList names;
     std::vector<String> messages;
     const int added = TPageSelection::ListFiles(

@@ -11,7 +11,7 @@ namespace {
 
 class SettingsStore : public ::testing::Test {
 protected:
-    TScratchFolder Folder;
+    TTempDir Folder;
     TPrivateRegistry Store{Folder.File("registry.ini")};
 
     static TRegistry* Open(TRegistry& reg, const char* key = TComposerSettings::KeyPath) {

@@ -14,23 +14,17 @@
 #include "framework/classes/StringStream.h"
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/FileUtils.h"
+#include "support/TempDir.h"
 
 namespace {
 
 class StreamFiles : public testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/velmor-streams-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override {
-        SetSafeWriteHook(nullptr);
-        String cmd = "rm -rf '" + dir_ + "'";
-        if (system(cmd.c_str()) != 0) ADD_FAILURE();
-    }
+    void SetUp() override { ASSERT_FALSE(dir_.empty()); }
+    void TearDown() override { SetSafeWriteHook(nullptr); }
     String P(const String& rel) const { return dir_ + "/" + rel; }
-    String dir_;
+    TTempDir scratch_;
+    String dir_ = scratch_.Path();
 };
 
 String ReadAll(TStream& s) {

@@ -11,6 +11,7 @@
 #include "framework/classes/Component.h"
 #include "framework/classes/MemoryStream.h"
 #include "framework/classes/StringList.h"
+#include "support/TempDir.h"
 #include "framework/classes/StringStream.h"
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/FileUtils.h"
@@ -485,17 +486,10 @@ TEST(StringList, ThrowingOnChangeReachesTheCaller) {
 
 class StringListFiles : public testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/velmor-strings-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override {
-        SetSafeWriteHook(nullptr);
-        String cmd = "rm -rf '" + dir_ + "'";
-        if (system(cmd.c_str()) != 0) ADD_FAILURE();
-    }
-    String dir_;
+    void SetUp() override { ASSERT_FALSE(dir_.empty()); }
+    void TearDown() override { SetSafeWriteHook(nullptr); }
+    TTempDir scratch_;
+    String dir_ = scratch_.Path();
 };
 
 TEST_F(StringListFiles, LoadAndSaveAreByteExact) {

@@ -12,6 +12,7 @@
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/ProgramFolder.h"
 #include "framework/system/ShellOpener.h"
+#include "support/TempDir.h"
 
 namespace {
 constexpr unsigned kWait = 10000;
@@ -25,7 +26,6 @@ public:
 class Help : public ::testing::Test {
 protected:
     void SetUp() override {
-        Folder = PathJoin(GetCurrentDir(), "help-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
         ForceDirectories(PathJoin({Folder, "help", "velmor40"}));
         SafeWriteFile(PathJoin({Folder, "help", "velmor40", "12.html"}), "<p>Settings</p>");
         SafeWriteFile(PathJoin({Folder, "help", "velmor40", "index.html"}), "<p>Contents</p>");
@@ -41,13 +41,10 @@ protected:
         Application->SetHelpFile(OldFile);
         SetShellOpenHook(nullptr);
         SetProgramFolderOverride("");
-        DeleteFile(PathJoin({Folder, "help", "velmor40", "12.html"}));
-        DeleteFile(PathJoin({Folder, "help", "velmor40", "index.html"}));
-        RemoveDir(PathJoin({Folder, "help", "velmor40"}));
-        RemoveDir(PathJoin(Folder, "help"));
-        RemoveDir(Folder);
     }
-    String Folder, OldFile;
+    TTempDir Scratch;
+    String Folder = Scratch.Path();
+    String OldFile;
     std::vector<String> Opened;
 };
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "PixelHelpers.h"
+#include "support/TempDir.h"
 #include "framework/classes/MemoryStream.h"
 #include "framework/graphics/JPEGImage.h"
 #include "framework/graphics/Picture.h"
@@ -310,15 +311,9 @@ TEST(JPEGImage, BrokenDataRaisesInsteadOfEndingTheProgram) {
 
 class PictureFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("velmor-graphics-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
     String Path(const char* name) const { return (dir / name).string(); }
-    std::filesystem::path dir;
+    TTempDir scratch;
+    std::filesystem::path dir{scratch.Path()};
 };
 
 TEST_F(PictureFiles, ChoosesTheGraphicClassByExtension) {

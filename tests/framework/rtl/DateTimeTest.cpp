@@ -9,6 +9,7 @@
 
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/Exception.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -342,21 +343,8 @@ TEST_F(DateTimeTest, PosixFormatsTranslate) {
 
 // Runs LoadFormatSettingsFromLocale under the given LC_ALL and restores the
 // environment afterwards.
-struct LocaleEnv {
-    explicit LocaleEnv(const char* value) {
-        const char* old = getenv("LC_ALL");
-        had_ = old != nullptr;
-        if (had_) old_ = old;
-        setenv("LC_ALL", value, 1);
-    }
-    ~LocaleEnv() {
-        if (had_)
-            setenv("LC_ALL", old_.c_str(), 1);
-        else
-            unsetenv("LC_ALL");
-    }
-    bool had_ = false;
-    String old_;
+struct LocaleEnv : TEnvOverride {
+    explicit LocaleEnv(const char* value) : TEnvOverride("LC_ALL", value) {}
 };
 
 TEST_F(DateTimeTest, CLocaleKeepsTheDefaults) {
@@ -403,19 +391,15 @@ TEST_F(DateTimeTest, ARealLocaleIsRead) {
     // keeps a little memory for LOCPATH that the leak checker would report.
     locale_t probe = newlocale(LC_TIME_MASK, "de_DE.UTF-8", static_cast<locale_t>(0));
     String locpath;
+    std::unique_ptr<TTempDir> scratch;
     if (probe) {
         freelocale(probe);
     } else {
-        char tmpl[] = "/tmp/velmor-locale-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        locpath = tmpl;
+        scratch = std::make_unique<TTempDir>();
+        locpath = scratch->Path();
+        ASSERT_FALSE(locpath.empty());
         String cmd = "localedef -i de_DE -f UTF-8 '" + locpath + "/de_DE.UTF-8' >/dev/null 2>&1";
-        if (system(cmd.c_str()) != 0) {
-            cmd = "rm -rf '" + locpath + "'";
-            if (system(cmd.c_str()) != 0) {
-            }
-            GTEST_SKIP() << "de_DE.UTF-8 is not installed and cannot be compiled here";
-        }
+        if (system(cmd.c_str()) != 0) GTEST_SKIP() << "de_DE.UTF-8 is not installed and cannot be compiled here";
     }
     GTEST_FLAG_SET(death_test_style, "fast");  // the child reuses the compiled locale
     EXPECT_EXIT(
@@ -426,10 +410,6 @@ TEST_F(DateTimeTest, ARealLocaleIsRead) {
             _exit(bad.empty() ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
-    if (!locpath.empty()) {
-        String cmd = "rm -rf '" + locpath + "'";
-        if (system(cmd.c_str()) != 0) ADD_FAILURE();
-    }
 }
 
 }  // namespace

@@ -13,21 +13,14 @@
 
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/FileUtils.h"
+#include "support/TempDir.h"
 
 namespace {
 
 class TempDir : public testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/velmor-fileutils-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override {
-        SetSafeWriteHook(nullptr);
-        String cmd = "rm -rf '" + dir_ + "'";
-        if (system(cmd.c_str()) != 0) ADD_FAILURE() << "could not remove " << dir_;
-    }
+    void SetUp() override { ASSERT_FALSE(dir_.empty()); }
+    void TearDown() override { SetSafeWriteHook(nullptr); }
     String P(const String& rel) const { return dir_ + "/" + rel; }
     void Write(const String& rel, const String& data) const {
         std::ofstream f(P(rel), std::ios::binary);
@@ -42,7 +35,8 @@ protected:
         std::sort(r.begin(), r.end());
         return r;
     }
-    String dir_;
+    TTempDir scratch_;
+    String dir_ = scratch_.Path();
 };
 
 TEST(FileUtilsPaths, Table) {

@@ -28,6 +28,9 @@
 #include "framework/controls/TreeNode.h"
 #include "framework/controls/TreeNodes.h"
 #include "framework/controls/TreeView.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "support/TempDir.h"
 #include "framework/controls/UpDown.h"
 
 // One of each control, set up before the window shows and read back after.
@@ -178,27 +181,16 @@ TEST(UpDown, BuddyTextFollowsThePositionAndTypedNumbersMoveIt) {
 
 class TreeFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Path = (std::filesystem::temp_directory_path() / ("velmor-tree-" + std::to_string(::getpid()) + ".kdtf")).string();
-    }
-    void TearDown() override { std::remove(Path.c_str()); }
-    void Write(const String& s) {
-        std::ofstream f(Path, std::ios::binary);
-        f << s;
-    }
-    String Read() {
-        std::ifstream f(Path, std::ios::binary);
-        std::stringstream ss;
-        ss << f.rdbuf();
-        return ss.str();
-    }
+    void Write(const String& s) { WriteAll(Path, s); }
+    String Read() { return ReadAll(Path); }
     static String Dump(TTreeView& tv) {
         String s;
         for (TTreeNode* n = tv.Items()->GetFirstNode(); n; n = n->GetNext())
             s += std::to_string(n->Level()) + ":" + n->Text() + ";";
         return s;
     }
-    String Path;
+    TTempDir Scratch;
+    String Path = Scratch.File("tree.kdtf");
 };
 
 TEST_F(TreeFileTest, SavesTabIndentedLinesAndReadsThemBack) {
@@ -293,6 +285,50 @@ TEST(Menus, ShortCutsAndAltAcceleratorsReachItemsFromAnyControl) {
     open->SetEnabled(false);
     SimulateKey(edit, 'O', "\x0f", ssCtrl);
     EXPECT_EQ(clicked.size(), 2u);
+}
+
+TEST(Menus, MainMenuBarSitsAboveTheClientArea) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    const int clientHeight = form.ClientHeight();
+    const int height = form.Height();
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clRed);
+    panel->SetBounds(0, 0, 300, 30);
+    panel->SetAlign(alTop);
+    auto* menu = new TMainMenu(&form);
+    auto* file = new TMenuItem(&form);
+    file->SetCaption("&File");
+    menu->Items()->Add(file);
+    EXPECT_EQ(form.Menu(), menu);
+    const int bar = TMainMenu::BarHeight();
+    ASSERT_GT(bar, 0);
+    EXPECT_EQ(form.ClientHeight(), clientHeight);
+    EXPECT_EQ(form.Height(), height + bar);
+    form.Show();
+    EXPECT_EQ(form.ClientHeight(), clientHeight);
+    EXPECT_EQ(panel->Top(), 0);
+    EXPECT_EQ(panel->ClientOrigin().Y, form.ClientOrigin().Y);
+
+    // The window's picture: the bar on top, the panel right below it.
+    TBitmap bmp(300, bar + 40);
+    form.PaintTo(bmp.Canvas(), 0, 0);
+    EXPECT_NE(bmp.Canvas()->Pixels(150, bar / 2), clRed);
+    EXPECT_EQ(bmp.Canvas()->Pixels(150, bar + 1), clRed);
+    EXPECT_EQ(bmp.Canvas()->Pixels(150, bar + 28), clRed);
+    EXPECT_NE(bmp.Canvas()->Pixels(150, bar + 32), clRed);
+
+    // Without the menu the client area keeps its size and the window shrinks.
+    const int shownHeight = form.Height();  // with the window frame now known
+    delete menu;
+    EXPECT_EQ(form.Menu(), nullptr);
+    EXPECT_EQ(form.ClientHeight(), clientHeight);
+    EXPECT_EQ(form.Height(), shownHeight - bar);
+    TBitmap after(300, 40);
+    form.PaintTo(after.Canvas(), 0, 0);
+    EXPECT_EQ(after.Canvas()->Pixels(150, 1), clRed);
 }
 
 TEST(Menus, PopupFiresOnPopupAndRadioItemsExcludeEachOther) {

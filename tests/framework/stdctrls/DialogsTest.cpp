@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Script.h"
+#include "support/TempDir.h"
 #include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
@@ -60,6 +61,16 @@ TEST(MessageDlg, ScriptedAnswersComeBackInOrderWithWhatWasShown) {
     EXPECT_EQ(shown[2].Lines[1], "");
     EXPECT_EQ(shown[2].Lines[2], "It is not meant for metadata embedding");
     EXPECT_EQ(script.Pending(), 0u);
+}
+
+TEST(MessageDlg, ApplicationMessageBoxAnswersWithTheButtonId) {
+    TTestScript script;
+    script.Answer(mrRetry);
+    EXPECT_EQ(Application->MessageBox("Try again?", "", MB_RETRYCANCEL | MB_ICONWARNING), IDRETRY);
+    ASSERT_EQ(script.Shown().size(), 1u);
+    EXPECT_EQ(script.Shown()[0].Caption, Application->Title());
+    EXPECT_EQ(script.Shown()[0].Buttons, mbRetry | mbCancel);
+    EXPECT_EQ(script.Shown()[0].Text, "Try again?");
 }
 
 TEST(MessageDlg, TypeTitlesAndButtonCaptions) {
@@ -128,14 +139,12 @@ TEST(OpenDialog, FilterIsParsedIntoDescriptionsAndPatterns) {
 class FileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Dir = std::filesystem::temp_directory_path() / ("velmor-dlg-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(Dir);
         std::FILE* f = std::fopen((Dir / "page.htm").c_str(), "w");
         std::fputs("<html></html>", f);
         std::fclose(f);
     }
-    void TearDown() override { std::filesystem::remove_all(Dir); }
-    std::filesystem::path Dir;
+    TTempDir Scratch;
+    std::filesystem::path Dir{Scratch.Path()};
 };
 
 TEST_F(FileDialogTest, OpenReturnsFullNamesAndTheChosenFilterIndex) {

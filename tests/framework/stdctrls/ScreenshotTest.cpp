@@ -72,7 +72,7 @@ TEST(Screenshot, AllControlsWhenADisplayIsPresent) {
     status->Panels()->Add()->SetText("Ready");
 
     auto* pc = new TPageControl(&form);
-    place(pc, &form, 8, 28, 640, 420);
+    place(pc, &form, 8, 8, 640, 420);  // no room kept for the menu: its bar is above the client area
     auto* page1 = new TTabSheet(&form);
     page1->SetCaption("Keywords && Description");
     page1->SetPageControl(pc);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 #include "framework/classes/StringList.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/IniFile.h"

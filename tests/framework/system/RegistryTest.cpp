@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 #include "framework/classes/StringList.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/Registry.h"

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 #include "framework/system/ShellOpener.h"
 
 namespace {

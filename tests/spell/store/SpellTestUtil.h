@@ -1,22 +1,11 @@
 #pragma once
-// Helpers shared by the spell store tests: a scratch folder per test and
-// small file utilities.
+// Helpers shared by the spell store tests; the scratch folder of each test
+// (ScratchDir) comes from support/TempDir.h.
 #include <gtest/gtest.h>
 
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/StrUtils.h"
-
-inline String ScratchDir() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    String name = String(info->test_suite_name()) + "_" + info->name();
-    for (char& c : name)
-        if (c == '/') c = '_';
-    const String dir = PathJoin({GetCurrentDir(), "spell_scratch", name});
-    if (DirectoryExists(dir))
-        for (const String& f : ListFilesByExt(dir, "*")) DeleteFile(PathJoin(dir, f));
-    ForceDirectories(dir);
-    return dir;
-}
+#include "support/TempDir.h"
 
 inline std::vector<String> ReadLines(const String& path) {
     std::vector<String> lines = SplitLines(ReadFileToString(path));

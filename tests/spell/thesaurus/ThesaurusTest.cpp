@@ -10,16 +10,9 @@
 #include "spell/thesaurus/Thesaurus.h"
 #include "spell/thesaurus/ThesaurusWriter.h"
 
-namespace {
+#include "support/TempDir.h"
 
-String ScratchDir() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const String dir = PathJoin({GetCurrentDir(), "thesaurus_scratch", String(info->name())});
-    if (DirectoryExists(dir))
-        for (const String& f : ListFilesByExt(dir, "*")) DeleteFile(PathJoin(dir, f));
-    ForceDirectories(dir);
-    return dir;
-}
+namespace {
 
 // A small thesaurus in MyThes form: shared prefixes ("cat", "catalog",
 // "catalogue"), words that only occur as synonyms, multi-word terms and

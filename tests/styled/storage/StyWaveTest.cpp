@@ -13,6 +13,7 @@
 #include "framework/system/Sound.h"
 #include "styled/storage/Lzrw.h"
 #include "styled/storage/StreamRoutines.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -212,9 +213,8 @@ TEST_F(WaveTest, ReportsChangesOnlyOutsideAnUpdate) {
 }
 
 TEST_F(WaveTest, FilesRoundTrip) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("stywave-" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(dir);
+    TTempDir scratch;
+    const std::filesystem::path dir = scratch.Path();
     const String copy = (dir / "copy.wav").string();
 
     wave.LoadFromFile(Fixtures + "/tone.wav");
@@ -224,7 +224,6 @@ TEST_F(WaveTest, FilesRoundTrip) {
     EXPECT_EQ(WaveBytes(*again), Tone());
 
     EXPECT_THROW(TStyWave::CreateFromFile((dir / "missing.wav").string()), EFOpenError);
-    std::filesystem::remove_all(dir);
 }
 
 // --- the stored form and the container forms ---
