@@ -142,6 +142,11 @@ QObject* velmor_internal::HandleReceiver(HWND wnd) {
 }
 
 bool THandleObject::event(QEvent* e) {
+    // A message posted from another thread was queued while the poster held
+    // the registry lock. Qt's queue already orders the hand-over, but its own
+    // lock is invisible to the thread sanitizer when Qt is not built with it;
+    // passing through the same lock here makes the order plain to both.
+    { std::lock_guard<std::mutex> g(Registry().Lock); }
     velmor_internal::TDispatchScope scope;
     if (e->type() == TSendEvent::Kind()) {
         auto* m = static_cast<TSendEvent*>(e);
