@@ -2,14 +2,15 @@
 
 #include <algorithm>
 
-#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Pen.h"
 #include "toolbars/TbCommon.h"
 #include "toolbars/TbCursors.h"
 #include "toolbars/TbPaneData.h"
+#include "toolbars/TbSplitterDragBar.h"
 #include "toolbars/TbSplitterPane.h"
+#include "framework/controls/Form.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ TTbSplitter::TTbSplitter(TComponent* owner) : TTbCustomPanel(owner) {
 }
 
 TTbSplitter::~TTbSplitter() { Destroying(); }
+
+TControl* TTbSplitter::DragBar() const { return FDragBar; }
 
 TTbPaneData* TTbSplitter::GetPaneData(int index) const {
     return index == 2 ? FPaneData[1].get() : FPaneData[0].get();
@@ -92,6 +95,34 @@ void TTbSplitter::MovePosition(int pos) {
 void TTbSplitter::UpdateFixedSize() { FFixedSize = FFixedPane == fpUpperLeft ? FPosition : Extent() - FPosition; }
 
 void TTbSplitter::SetPreferredPosition(int pos) { FPreferred = FFixedPane == fpUpperLeft ? pos : Extent() - pos; }
+
+namespace {
+
+// Whether the control and every parent up to `top` is visible.
+bool ShowsWithin(TControl* control, TControl* top) {
+    for (TControl* c = control; c; c = c->Parent()) {
+        if (!c->Visible()) return false;
+        if (c == top) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void TTbSplitter::PaneVisibilityChanged() {
+    if (HasState(csDestroying)) return;
+    UpdatePanes();
+    // The window's active control may sit in a pane that is hidden now (or
+    // was hidden when it became active). Left there it cannot take the
+    // focus back when the window is activated, so the splitter holds it.
+    // A control that still shows keeps it: showing a pane must not pull the
+    // caret away from where the user is typing.
+    TForm* form = GetParentForm(this);
+    if (!form || HasState(csLoading)) return;
+    TWinControl* active = form->ActiveControl();
+    if (active && active != this && ContainsControl(active) && !ShowsWithin(active, this))
+        form->SetActiveControl(this);
+}
 
 void TTbSplitter::ApplyPercentMargins() {
     const int a = Avail();
@@ -398,6 +429,7 @@ void TTbSplitter::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
         SetMouseCapture(false);
         if (dragged && !RealTimeDrag) {
             DrawDragBar(FLastDrag);
+            EndOutline();
             ApplyPosition(FLastDrag, false);
             SetPreferredPosition(FPosition);
         }
@@ -430,26 +462,47 @@ void TTbSplitter::ToggleHotSpot() {
 void TTbSplitter::DrawDragBar(int pos) {
     if (RealTimeDrag) return;
     // Drawing the outline twice at one place takes it away again.
-    FOutlineAt = FOutlineAt == pos ? -1 : pos;
-    Invalidate();
+    if (FOutlineAt == pos) {
+        FOutlineAt = -1;
+        if (FDragBar) FDragBar->SetVisible(false);
+        return;
+    }
+    FOutlineAt = pos;
+    const int bt = GetBorderThickness();
+    const TRect r = FOrientation == orHorizontal ? Bounds(bt + pos, bt, FBarRect.Width(), FBarRect.Height())
+                                                 : Bounds(bt, bt + pos, FBarRect.Width(), FBarRect.Height());
+    if (!FDragBar) {
+        FDragBar = new TTbSplitterDragBar(nullptr);
+        FDragBar->SetVisible(false);
+        FDragBar->SetParent(this);
+        FDragBar->BringToFront();
+    }
+    FDragBar->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    FDragBar->SetVisible(true);
+}
+
+void TTbSplitter::EndOutline() {
+    FOutlineAt = -1;
+    // The outline lives only as long as the drag: the splitter keeps no
+    // children of its own beside the panes.
+    delete FDragBar;
+    FDragBar = nullptr;
+}
+
+void TTbSplitter::WndProc(TMessage& message) {
+    // The drag was taken away (a window came up, the capture went): the bar
+    // stays where it was and the outline goes.
+    if (message.Msg == WM_CANCELMODE && FDragging) {
+        FDragging = false;
+        FHotSpotPressed = false;
+        EndOutline();
+    }
+    TTbCustomPanel::WndProc(message);
 }
 
 void TTbSplitter::Paint() {
     TTbCustomPanel::Paint();
     DrawSplitterBar();
-    if (FOutlineAt >= 0 && FDragging) {
-        TCanvas* c = Canvas();
-        const int bt = GetBorderThickness();
-        const TRect r = FOrientation == orHorizontal
-                            ? Bounds(bt + FOutlineAt, bt, FBarRect.Width(), FBarRect.Height())
-                            : Bounds(bt, bt + FOutlineAt, FBarRect.Width(), FBarRect.Height());
-        TBitmap pattern(8, 8);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x) pattern.Canvas()->SetPixels(x, y, (x + y) % 2 ? clBlack : clWhite);
-        c->Brush()->SetBitmap(&pattern);
-        c->FillRect(r);
-        c->Brush()->SetBitmap(nullptr);
-    }
 }
 
 void TTbSplitter::DrawSplitterBar() {

@@ -6,7 +6,7 @@
 
 #include "toolbars/TbCustomPanel.h"
 
-class TBitmap;
+class TTbSplitterDragBar;
 class TTbSplitterPane;
 class TTbPaneData;
 
@@ -80,6 +80,9 @@ public:
     TRect BarRect() const { return FBarRect; }
     TRect HotSpotRect() const { return FHotSpotRect; }
     bool Dragging() const { return FDragging; }
+    // The outline shown over the panes while the bar is dragged without
+    // RealTimeDrag; null when none shows.
+    TControl* DragBar() const;
     // The extent the bar can move along.
     int Extent() const { return FOrientation == orHorizontal ? Width() : Height(); }
 
@@ -94,11 +97,18 @@ public:
     // "HotSpotPosition", stored only while the spot is closed).
     void ReadBarSize(const TRect& bar);
     void ReadHotSpotState(bool closed, int position);
+    // Windows saved by earlier versions may carry "PositionMin" and
+    // "PositionMax"; nothing uses them any more, so they load and are dropped.
+    void ReadPositionMin(int value) { (void)value; }
+    void ReadPositionMax(int value) { (void)value; }
     bool StoresHotSpotState() const { return FHotSpotClosed; }
 
     // Lays the panes and the bar out for the current position.
     virtual void UpdatePanes();
     virtual int GetBorderThickness() const;
+    // A pane was shown or hidden: lays the panes out again and keeps the
+    // window's active control somewhere that can hold the focus.
+    void PaneVisibilityChanged();
 
     TNotifyEvent OnChange;
     TTbSplitterChangingEvent OnChanging;
@@ -115,6 +125,7 @@ protected:
 
     void Loaded() override;
     void Paint() override;
+    void WndProc(TMessage& message) override;
     void Resize() override;
     void AlignControls(TControl* control, TRect& rect) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -131,6 +142,7 @@ private:
     void ToggleHotSpot();
     std::vector<String> PaneNames(int index) const;
     void ResolvePaneNames();
+    void EndOutline();
 
     TTbSplitterPane* FPanes[2] = {nullptr, nullptr};
     std::unique_ptr<TTbPaneData> FPaneData[2];
@@ -165,6 +177,7 @@ private:
     int FPressAt = 0;
     int FLastDrag = 0;
     int FOutlineAt = -1;  // where the outline bar shows while dragging, -1 none
+    TTbSplitterDragBar* FDragBar = nullptr;  // a child of the splitter while it lives
     bool FResizing = false;
     bool FUpdating = false;
 };

@@ -13,6 +13,12 @@ public:
     // Showing or hiding a pane lays the splitter out again.
     void SetVisible(bool v) override;
 
+protected:
+    // At run time the pane's own empty area belongs to the splitter: the
+    // mouse there reaches the splitter (its OnMouseDown, OnClick…), as if
+    // the pane were not there. Controls on the pane keep their own mouse.
+    void WndProc(TMessage& message) override;
+
 private:
     TTbSplitter* FSplitter;
 };
