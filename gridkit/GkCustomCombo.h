@@ -18,12 +18,8 @@ public:
     void SetEtched(bool v);
     bool FocusBorder() const { return FFocusBorder; }
     void SetFocusBorder(bool v);
-    // The width of the dropped list; at least the control's width.
-    int DroppedWidth() const { return std::max(FDroppedWidth, Width()); }
-    void SetDroppedWidth(int v) { FDroppedWidth = v; }
 
 private:
     int FButtonWidth = 18;
     bool FFlat = true, FEtched = false, FFocusBorder = false;
-    int FDroppedWidth = 0;
 };

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "framework/controls/Beep.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/rtl/DateTime.h"
@@ -219,6 +220,7 @@ std::function<void()>& BeepHook() {
 
 void GkMessageBeep() {
     if (BeepHook()) BeepHook()();
+    else MessageBeep(0);
 }
 
 void SetGkBeepHook(std::function<void()> hook) { BeepHook() = std::move(hook); }

@@ -43,7 +43,7 @@ String DecodeCellText(const String& text, bool multiLineCells);
 int CellFileNumber(std::string_view field, bool* digits = nullptr);
 
 // The short warning sound of a refused key. A test can catch it with a
-// hook; without one the kit stays silent, as there is no system beep.
+// hook; without one it is the system's beep.
 #include <functional>
 void GkMessageBeep();
 void SetGkBeepHook(std::function<void()> hook);

@@ -1,6 +1,7 @@
 #include "gridkit/GkInplaceEdit.h"
 
 #include <cctype>
+#include <utility>
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/Clipboard.h"
@@ -9,6 +10,7 @@
 #include "framework/rtl/StrUtils.h"
 #include "gridkit/GkFunctions.h"
 #include "gridkit/GkStringGrid.h"
+#include "gridkit/MouseActions.h"
 #include "gridkit/Navigation.h"
 #include "gridkit/SizeWhileTyping.h"
 
@@ -169,12 +171,69 @@ bool TGkInplaceEdit::LookupCompletion(const String& typed, const TStrings* items
     return false;
 }
 
+int TGkInplaceEdit::VerticalCaretMove(const String& text, int caret, bool down) {
+    const size_t at = std::min<size_t>(static_cast<size_t>(std::max(caret, 0)), text.size());
+    // A line starts after a line feed; a CR before the feed ends the line.
+    auto startOf = [&](size_t pos) -> size_t {
+        if (pos == 0) return 0;
+        const size_t feed = text.rfind('\n', pos - 1);
+        return feed == String::npos ? 0 : feed + 1;
+    };
+    auto endOf = [&](size_t start) -> size_t {
+        size_t end = text.find('\n', start);
+        if (end == String::npos) end = text.size();
+        if (end > start && text[end - 1] == '\r') --end;
+        return end;
+    };
+    const size_t lineStart = startOf(at);
+    const size_t column = at - lineStart;
+    size_t target;
+    if (down) {
+        const size_t feed = text.find('\n', at);
+        if (feed == String::npos) return -1;
+        target = feed + 1;
+    } else {
+        if (lineStart == 0) return -1;
+        target = startOf(lineStart - 1);
+    }
+    return static_cast<int>(std::min(target + column, endOf(target)));
+}
+
+void TGkInplaceEdit::GrowRowForNewLine() {
+    TGkStringGrid* grid = GkGrid();
+    if (!grid || EditCol() < 0 || EditRow() < 0) return;
+    SetSelText("\r\n");
+    // The cell now holds the new, still empty line; make room for it. A
+    // row the user made higher keeps its height.
+    const int need = grid->MeasureCellText(grid->RealColIndex(EditCol()), EditRow()).cy;
+    if (need > grid->RowHeights(EditRow())) grid->SetRowHeights(EditRow(), need);
+}
+
 void TGkInplaceEdit::KeyDown(Word& key, TShiftState shift) {
     TGkStringGrid* grid = GkGrid();
     if (key == VK_BACK || key == VK_DELETE) FTyped = false;
     else if (key != VK_RETURN && key != VK_LEFT && key != VK_RIGHT && key != VK_UP && key != VK_DOWN)
         FTyped = true;
     if (grid) {
+        if (key == VK_RETURN && (shift & ssCtrl) && grid->SizeWhileTyping()->Height &&
+            grid->Multilinecells()) {
+            GrowRowForNewLine();
+            FSwallowReturn = true;
+            key = 0;
+            return;
+        }
+        if ((key == VK_UP || key == VK_DOWN) && !(shift & (ssShift | ssCtrl | ssAlt))) {
+            // In a text of several lines the caret walks between them; only
+            // from the first or last line does the key reach the grid.
+            const bool down = key == VK_DOWN;
+            const int caret = down ? SelStart() + SelLength() : SelStart();
+            const int moved = VerticalCaretMove(Text(), caret, down);
+            if (moved >= 0) {
+                SetSelStart(moved);
+                key = 0;
+                return;
+            }
+        }
         if ((key == VK_UP || key == VK_DOWN) && !grid->ValidateCell(Text())) {
             key = 0;
             return;
@@ -201,6 +260,11 @@ void TGkInplaceEdit::KeyUp(Word& key, TShiftState shift) {
     RunLookup();
     TGkStringGrid* grid = GkGrid();
     if (!grid || EditCol() < 0 || EditRow() < 0) return;
+    SizeToText(grid);
+    if (std::exchange(FAdvancePending, false)) AdvanceWhenFull();
+}
+
+void TGkInplaceEdit::SizeToText(TGkStringGrid* grid) {
     if (grid->SizeWhileTyping()->Width) {
         // The column grows with the text; it never shrinks under the user.
         const int need = grid->MeasureCellText(grid->RealColIndex(EditCol()), EditRow()).cx;
@@ -231,6 +295,13 @@ void TGkInplaceEdit::KeyPress(char& key) {
         TInplaceEdit::KeyPress(key);
         return;
     }
+    if (FSwallowReturn && (key == '\r' || key == '\n')) {
+        // The Ctrl+Enter that added a line; it neither validates nor moves.
+        FSwallowReturn = false;
+        key = 0;
+        return;
+    }
+    FSwallowReturn = false;
     if (key == '\r' && !grid->ValidateCell(Text())) {
         key = 0;
         return;
@@ -251,7 +322,25 @@ void TGkInplaceEdit::KeyPress(char& key) {
         key = 0;
         return;
     }
+    const bool typed = static_cast<unsigned char>(key) >= 32;
     TInplaceEdit::KeyPress(key);
+    // The character lands in the text after this; whether it filled the
+    // editor is seen on the key's release.
+    FAdvancePending = typed && key != 0;
+}
+
+void TGkInplaceEdit::AdvanceWhenFull() {
+    TGkStringGrid* grid = GkGrid();
+    const int limit = EffectiveLimit();
+    if (!grid || !grid->Navigation()->AdvanceAuto || limit <= 0) return;
+    // Full: go on to the next cell as Enter would. A mask counts as full
+    // only once no blank placeholder is left.
+    const String text = Text();
+    const bool full = static_cast<int>(text.size()) >= limit &&
+                      (EditMask().empty() || text.find(' ') == String::npos);
+    if (!full || SelLength() != 0 || SelStart() < GetTextLen() || !grid->ValidateCell(text)) return;
+    char enter = '\r';
+    TInplaceEdit::KeyPress(enter);
 }
 
 void TGkInplaceEdit::WndProc(TMessage& m) {
@@ -288,10 +377,24 @@ void TGkInplaceEdit::DoEnter() {
         SetColor(brush.Color());
     }
     TInplaceEdit::DoEnter();
+    TGkStringGrid* grid = GkGrid();
+    if (!grid || EditCol() < 0 || EditRow() < 0) return;
+    int clicked = 0;
+    if (grid->MouseActions()->CaretPositioning && grid->TakeCaretClick(EditCol(), EditRow(), clicked)) {
+        SetSelStart(std::min(clicked, GetTextLen()));
+        return;
+    }
+    if (grid->Navigation()->ImproveMaskSel && (!EditMask().empty() || EffectiveLimit() > 0) &&
+        GetTextLen() > 0) {
+        // A fixed-length entry is typed over from its first character.
+        SetSelStart(0);
+        SetSelLength(1);
+    }
 }
 
 void TGkInplaceEdit::DoExit() {
     TGkStringGrid* grid = GkGrid();
+    if (grid) grid->ForgetCaretClick();
     if (grid && grid->LookupHistory && grid->LookupItems()->IndexOf(Text()) < 0)
         grid->LookupItems()->Add(Text());
     TInplaceEdit::DoExit();

@@ -37,6 +37,11 @@ public:
     // item begins with it.
     static bool LookupCompletion(const String& typed, const TStrings* items, bool caseSensitive,
                                  String& completed);
+    // Where Up (down false) or Down moves the caret of a text with line
+    // breaks: the same column of the neighbouring line, at most its end;
+    // -1 when the caret is on the first (last) line and the key belongs
+    // to the grid.
+    static int VerticalCaretMove(const String& text, int caret, bool down);
 
 protected:
     TGkStringGrid* GkGrid() const;
@@ -50,6 +55,11 @@ protected:
 private:
     void RunLookup();
     int EffectiveLimit() const;
+    void GrowRowForNewLine();
+    void SizeToText(TGkStringGrid* grid);
+    void AdvanceWhenFull();
     int FLengthLimit = 0;
     bool FTyped = false;
+    bool FSwallowReturn = false;
+    bool FAdvancePending = false;
 };

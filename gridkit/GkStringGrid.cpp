@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/Form.h"
@@ -430,33 +431,29 @@ void TGkStringGrid::ColWidthsChanged() {
     if (FColumnSize->Stretch()) StretchLastColumn();
     TStringGrid::ColWidthsChanged();
     const int sized = FSizingCol;
-    if (sized >= 0 && FMouseActions->AllColumnSize && FSizingColStart >= 1) {
-        const int newWidth = ColWidths(sized);
-        FSizingCol = -1;  // the widths set below are not another sizing
-        for (int c = FixedCols(); c < ColCount(); ++c)
-            if (c != sized)
-                ColWidthList()[c] = RoundPercent(static_cast<double>(ColWidths(c)) * newWidth /
-                                                 FSizingColStart);
+    if (CarryAlong(FSizingCol, FSizingColStart, FMouseActions->AllColumnSize, ColWidthList(),
+                   FixedCols(), ColCount(), ColWidths(sized)))
         TStringGrid::ColWidthsChanged();
-    }
-    FSizingCol = -1;
     if (sized >= 0 && OnEndColumnSize) OnEndColumnSize(this, sized);
 }
 
 void TGkStringGrid::RowHeightsChanged() {
     TStringGrid::RowHeightsChanged();
     const int sized = FSizingRow;
-    if (sized >= 0 && FMouseActions->AllRowSize && FSizingRowStart >= 1) {
-        const int newHeight = RowHeights(sized);
-        FSizingRow = -1;
-        for (int r = FixedRows(); r < RowCount(); ++r)
-            if (r != sized)
-                RowHeightList()[r] = RoundPercent(static_cast<double>(RowHeights(r)) * newHeight /
-                                                  FSizingRowStart);
+    if (CarryAlong(FSizingRow, FSizingRowStart, FMouseActions->AllRowSize, RowHeightList(),
+                   FixedRows(), RowCount(), RowHeights(sized)))
         TStringGrid::RowHeightsChanged();
-    }
-    FSizingRow = -1;
     if (sized >= 0 && OnEndRowSize) OnEndRowSize(this, sized);
+}
+
+bool TGkStringGrid::CarryAlong(int& sizing, int start, bool sizeAll, std::vector<int>& sizes,
+                               int first, int count, int now) {
+    // The sizing ends here: the sizes set below are not another one.
+    const int sized = std::exchange(sizing, -1);
+    if (sized < 0 || !sizeAll || start < 1) return false;
+    for (int i = first; i < count; ++i)
+        if (i != sized) sizes[i] = RoundPercent(static_cast<double>(sizes[i]) * now / start);
+    return true;
 }
 
 void TGkStringGrid::StretchLastColumn() {
@@ -685,6 +682,57 @@ TSize TGkStringGrid::MeasureCellText(int aCol, int aRow) {
 }
 
 TSize TGkStringGrid::CellGraphicSize(int, int) const { return TSize{0, 0}; }
+
+void TGkStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    // Remembered before the base grid acts, because its click may open the
+    // editor, which then asks where the caret belongs.
+    FCaretClickSet = false;
+    if (button == mbLeft && FMouseActions->CaretPositioning) {
+        const TGridCoord cell = MouseCoord(x, y);
+        if (cell.X >= FixedCols() && cell.Y >= FixedRows()) {
+            FCaretClickSet = true;
+            FCaretClickCell = cell;
+            // The user aimed at the text as the grid drew it, before any
+            // editor covered the cell.
+            FCaretClickChar = CharAtCellX(cell.X, cell.Y, x);
+        }
+    }
+    TStringGrid::MouseDown(button, shift, x, y);
+}
+
+bool TGkStringGrid::TakeCaretClick(int aCol, int aRow, int& charIndex) {
+    if (!FCaretClickSet) return false;
+    FCaretClickSet = false;
+    if (FCaretClickCell.X != aCol || FCaretClickCell.Y != aRow) return false;
+    charIndex = FCaretClickChar;
+    return true;
+}
+
+int TGkStringGrid::CharAtCellX(int aCol, int aRow, int x) {
+    const int real = RealColIndex(aCol);
+    TCanvas* canvas = Canvas();
+    canvas->Font()->Assign(aRow < FixedRows() || aCol < FixedCols() ? FFixedFont.get() : Font());
+    const String text = FirstLine(CellRef(real, aRow));
+    const TRect r = CellRect(aCol, aRow);
+    // The same 2-pixel inset and alignment as DrawCell.
+    const int width = canvas->TextWidth(text);
+    int left = r.Left + 2;
+    switch (CellAlignment(real, aRow)) {
+    case taRightJustify: left = r.Right - 2 - width; break;
+    case taCenter: left = r.Left + 2 + (r.Width() - 4 - width) / 2; break;
+    default: break;
+    }
+    int best = 0;
+    int bestDistance = std::abs(left - x);
+    for (size_t i = 1; i <= text.size(); ++i) {
+        const int distance = std::abs(left + canvas->TextWidth(text.substr(0, i)) - x);
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = static_cast<int>(i);
+        }
+    }
+    return best;
+}
 
 void TGkStringGrid::AutoSizeColumns(int padding) {
     for (int c = FixedCols(); c < ColCount(); ++c) {
@@ -915,6 +963,9 @@ String TGkStringGrid::GetEditText(int aCol, int aRow) {
         bool password = FEditorType == edPassword;
         IsPasswordCell(aCol, aRow, password);
         edit->SetPasswordChar(password ? PasswordChar : 0);
+        // Numbers stay where the cell shows them while they are edited.
+        edit->valign = CellAlignment(aCol, aRow) == taRightJustify;
+        edit->SetAlignment(edit->valign ? taRightJustify : taLeftJustify);
     }
     return TStringGrid::GetEditText(aCol, aRow);
 }
@@ -1720,6 +1771,7 @@ void TGkStringGrid::DoExit() {
 }
 
 void TGkStringGrid::KeyDown(Word& key, TShiftState shift) {
+    FCaretClickSet = false;  // an editor the keyboard opens has no click to follow
     const int c = Col(), r = Row();
     TStringGrid::KeyDown(key, shift);
     // A keyboard move is a click on the new cell, as the mouse's is.

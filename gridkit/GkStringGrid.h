@@ -171,6 +171,14 @@ public:
     TAlignment CellAlignment(int aCol, int aRow);
     TSize MeasureCellText(int aCol, int aRow);
     TSize CellGraphicSize(int aCol, int aRow) const;
+    // The character of cell (aCol, aRow) whose left edge lies nearest x
+    // (client coordinates) as the cell's first line is drawn.
+    int CharAtCellX(int aCol, int aRow, int x);
+    // Where the click that opened the text editor on cell (aCol, aRow) put
+    // the caret, recorded with MouseActions.CaretPositioning; taking it
+    // clears it. False when no click on that cell is recorded.
+    bool TakeCaretClick(int aCol, int aRow, int& charIndex);
+    void ForgetCaretClick() { FCaretClickSet = false; }
     void StretchLastColumn();
     // Column widths kept under ColumnSize's Key and Section (an INI file
     // or the registry); nothing without both.
@@ -329,7 +337,13 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void KeyDown(Word& key, TShiftState shift) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
 
+    // Ends the user's sizing of one column or row (sizing: its index, -1
+    // when none; start: its size before, now: after). With "size all" on
+    // the others from first to count - 1 follow in proportion: true then.
+    bool CarryAlong(int& sizing, int start, bool sizeAll, std::vector<int>& sizes, int first,
+                    int count, int now);
     void ApplyColumnHeaders();
     void ApplyRowHeaders();
     // The owner form changed size (called by the form's resize hub).
@@ -337,6 +351,9 @@ protected:
     void FormResized(int formWidth, int formHeight);
     void RestoreFixedCounts();
 
+    bool FCaretClickSet = false;
+    TGridCoord FCaretClickCell{-1, -1};
+    int FCaretClickChar = 0;
     int FSizingCol = -1, FSizingColStart = 0, FSizingRow = -1, FSizingRowStart = 0;
     String FEditStartText;
     int FEditStartCol = -1, FEditStartRow = -1;

@@ -7,9 +7,10 @@
 TGkeEditBtn::TGkeEditBtn(TComponent* owner) : TEdit(owner) {
     FButton = new TGkeEditButton(this);
     FButton->SetParent(this);
-    FButton->SetBounds(0, 0, 15, 17);
+    FButton->SetBounds(0, 0, kButtonWidth, 17);
     FButton->OnClick = [this](TObject*) { ClickBtn(); };
     SetText("0");
+    ApplyTextMargins();
 }
 
 TBitmap* TGkeEditBtn::Glyph() const { return FButton->Glyph(); }
@@ -20,7 +21,13 @@ void TGkeEditBtn::SetButtonCaption(const String& v) { FButton->SetButtonCaption(
 void TGkeEditBtn::SetRightAlign(bool v) {
     if (v == FRightAlign) return;
     FRightAlign = v;
-    Invalidate();
+    SetAlignment(v ? taRightJustify : taLeftJustify);
+}
+
+void TGkeEditBtn::ApplyTextMargins() {
+    // The text stops short of the button (and of what a descendant shows
+    // beside it), so nothing typed runs underneath.
+    SetTextMargins(1, kButtonWidth + 3 + ReservedSpace());
 }
 
 void TGkeEditBtn::ClickBtn() {
@@ -29,7 +36,8 @@ void TGkeEditBtn::ClickBtn() {
 
 void TGkeEditBtn::Resize() {
     TEdit::Resize();
-    FButton->SetBounds(std::max(0, Width() - 16), 0, 15, std::max(1, Height()));
+    FButton->SetBounds(std::max(0, Width() - kButtonWidth - 1), 0, kButtonWidth, std::max(1, Height()));
+    ApplyTextMargins();
 }
 
 void TGkeEditBtn::WndProc(TMessage& m) {

@@ -8,6 +8,7 @@ class TGkeEditButton;
 
 class TGkeEditBtn : public TEdit {
 public:
+    static constexpr int kButtonWidth = 15;  // the embedded button
     explicit TGkeEditBtn(TComponent* owner);
     String ClassName() const override { return "TGkeEditBtn"; }
 
@@ -29,6 +30,7 @@ protected:
     void KeyPress(char& key) override;
     // Pixels kept free right of the text for what a descendant paints.
     virtual int ReservedSpace() const { return 0; }
+    void ApplyTextMargins();
 
 private:
     TGkeEditButton* FButton = nullptr;

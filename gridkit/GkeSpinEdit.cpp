@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Font.h"
 #include "framework/rtl/Exception.h"
+#include "framework/system/SystemMetrics.h"
 #include "framework/rtl/StrUtils.h"
 #include "gridkit/GkFunctions.h"
 
@@ -53,10 +57,32 @@ void TGkeSpinEdit::SetDirection(TSpinDirection v) {
     Resize();
 }
 
+int TGkeSpinEdit::MinHeightFor(int fontHeight, int systemFontHeight, int borderHeight) {
+    // A quarter of the smaller font's height of leading, the single border
+    // top and bottom twice over, and two pixels of room.
+    return fontHeight + std::min(systemFontHeight, fontHeight) / 4 + 4 * borderHeight + 2;
+}
+
+int TGkeSpinEdit::MinHeight() const {
+    TBitmap probe(1, 1);
+    TCanvas* canvas = probe.Canvas();
+    TFont systemFont;  // what a control shows when given no font
+    canvas->Font()->Assign(&systemFont);
+    const int systemHeight = canvas->TextHeight("Wg");
+    canvas->Font()->Assign(Font());
+    return MinHeightFor(canvas->TextHeight("Wg"), systemHeight, GetSystemMetrics(SM_CYBORDER));
+}
+
 void TGkeSpinEdit::Resize() {
+    if (const int least = MinHeight(); Height() < least) {
+        SetHeight(least);  // comes back here with the height that fits
+        return;
+    }
     TEdit::Resize();
     const int w = FButton->Direction() == spHorizontal ? 20 : 15;
     FButton->SetBounds(std::max(0, Width() - w - 1), 0, w, std::max(1, Height()));
+    // The text ends two pixels short of the button.
+    SetTextMargins(0, w + 1 + 2);
 }
 
 void TGkeSpinEdit::SetPrecision(int v) {

@@ -35,6 +35,10 @@ public:
     double MinFloatValue = 0, MaxFloatValue = 0;
     TDateTime MinDateValue = 0, MaxDateValue = 0;
     TGkeSpinButton* Button() const { return FButton; }
+    // The least height that shows the font whole inside the border; the
+    // edit never gets lower than this.
+    int MinHeight() const;
+    static int MinHeightFor(int fontHeight, int systemFontHeight, int borderHeight);
 
     virtual bool IsValidChar(char key);
     virtual void UpClick(TObject* sender);

@@ -9,6 +9,15 @@ TGridCheckBox::TGridCheckBox(TComponent* owner, TGkStringGrid* grid) : TCheckBox
 }
 
 void TGridCheckBox::KeyDown(Word& key, TShiftState shift) {
+    if (key == VK_SPACE) {
+        // Space toggles at once and is then the control's like any key;
+        // the box's own click on release would toggle it back, so the key
+        // goes no further than the control's handlers.
+        Toggle();
+        TCheckBox::KeyDown(key, shift);
+        key = 0;
+        return;
+    }
     if (FGrid->EditorClosingKey(this, key, shift)) {
         key = 0;
         return;

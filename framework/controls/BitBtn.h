@@ -26,7 +26,9 @@ public:
     void SetNumGlyphs(int v);
     TButtonLayout Layout() const { return FLayout; }
     void SetLayout(TButtonLayout v);
-    int Margin() const { return FMargin; }  // -1: centred
+    // Pixels between the glyph and the edge Layout puts it at; -1: the
+    // glyph and caption are centred together. Spacing: between the two.
+    int Margin() const { return FMargin; }
     void SetMargin(int v);
     int Spacing() const { return FSpacing; }
     void SetSpacing(int v);
@@ -34,6 +36,7 @@ public:
     void Click() override;
 
 protected:
+    QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
     void ApplyGlyph();
 

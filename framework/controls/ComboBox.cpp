@@ -1,7 +1,12 @@
 #include "framework/controls/ComboBox.h"
 
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QLineEdit>
+#include <QResizeEvent>
+#include <QListView>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/ControlBridge.h"
@@ -9,21 +14,100 @@
 
 namespace {
 // The toolkit's combo box, telling the control when its list opens and
-// closes.
+// closes. In the simple style the list does not drop down: it lies open
+// below the edit for good, sharing the combo box's lines.
 class TQtComboBox : public QComboBox {
 public:
-    TQtComboBox(TComboBox* owner, QWidget* parent) : QComboBox(parent), FOwner(owner) {}
+    TQtComboBox(TComboBox* owner, QWidget* parent) : QComboBox(parent), FOwner(owner) {
+        QObject::connect(this, &QComboBox::currentIndexChanged, [this](int i) {
+            if (FList) FList->setCurrentIndex(model()->index(i, modelColumn()));
+        });
+    }
     void showPopup() override {
+        if (FList) return;
         GuardedCall([this] { FOwner->DoDropDown(); });
+        // The list's least width widens the popup past the box.
+        view()->setMinimumWidth(FOwner->DroppedWidth());
         QComboBox::showPopup();
     }
     void hidePopup() override {
         QComboBox::hidePopup();
         GuardedCall([this] { FOwner->DoCloseUp(); });
     }
+    void SetSimple(bool on) {
+        if (on && !FList) {
+            FList = new QListView(this);
+            FList->setModel(model());
+            FList->setModelColumn(modelColumn());
+            FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            FList->setFocusPolicy(Qt::NoFocus);
+            QObject::connect(FList, &QListView::clicked, [this](const QModelIndex& index) { Pick(index.row()); });
+            // The toolkit centres the edit in the whole box now and then;
+            // it belongs at the top.
+            if (lineEdit()) lineEdit()->installEventFilter(this);
+        } else if (!on && FList) {
+            delete FList;
+            FList = nullptr;
+            if (lineEdit()) lineEdit()->removeEventFilter(this);
+            // Back to the toolkit's own place for the edit.
+            QResizeEvent again(size(), size());
+            QComboBox::resizeEvent(&again);
+        }
+        Layout();
+        update();
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        const bool handled = QComboBox::eventFilter(o, e);
+        if (FList && o == lineEdit() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) Layout();
+        return handled;
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QComboBox::resizeEvent(e);
+        Layout();
+    }
+    void showEvent(QShowEvent* e) override {
+        QComboBox::showEvent(e);
+        Layout();
+    }
+    void paintEvent(QPaintEvent* e) override {
+        if (!FList) {
+            QComboBox::paintEvent(e);
+            return;
+        }
+        // Only the edit's frame: no arrow, as nothing drops down.
+        QStylePainter p(this);
+        QStyleOptionFrame opt;
+        opt.initFrom(this);
+        opt.rect = QRect(0, 0, width(), EditHeight());
+        opt.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
+        opt.state |= QStyle::State_Sunken;
+        p.drawPrimitive(QStyle::PE_PanelLineEdit, opt);
+    }
 
 private:
+    int EditHeight() const { return std::min(height(), QComboBox::sizeHint().height()); }
+    void Layout() {
+        if (!FList) return;
+        const int h = EditHeight();
+        const int f = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        const QRect at(f + 1, f, std::max(0, width() - 2 * f - 2), std::max(0, h - 2 * f));
+        if (lineEdit() && lineEdit()->geometry() != at) lineEdit()->setGeometry(at);
+        FList->setGeometry(0, h, width(), std::max(0, height() - h));
+        FList->show();
+    }
+    // A click in the open list picks the line as a pick from a dropped
+    // list does: the edit shows it and the control hears of it once.
+    void Pick(int row) {
+        {
+            const QSignalBlocker quiet(this);
+            setCurrentIndex(row);
+        }
+        emit activated(row);
+    }
     TComboBox* FOwner;
+    QListView* FList = nullptr;
 };
 }  // namespace
 
@@ -68,6 +152,14 @@ void TComboBox::SetItemIndex(int v) {
 void TComboBox::SetDropDownCount(int v) {
     FDropDownCount = std::max(1, v);
     if (FWidget) static_cast<QComboBox*>(FWidget)->setMaxVisibleItems(FDropDownCount);
+}
+
+void TComboBox::SetDroppedWidth(int v) {
+    v = std::max(0, v);
+    if (v == FDroppedWidth) return;
+    FDroppedWidth = v;
+    // An open list takes the new width at once.
+    if (FWidget && FDroppedDown) static_cast<QComboBox*>(FWidget)->view()->setMinimumWidth(DroppedWidth());
 }
 
 void TComboBox::SetMaxLength(int v) {
@@ -168,6 +260,7 @@ void TComboBox::InitWidget() {
     auto* cb = static_cast<QComboBox*>(FWidget);
     FPushing = true;
     cb->setEditable(FStyle == csDropDown || FStyle == csSimple);
+    static_cast<TQtComboBox*>(cb)->SetSimple(FStyle == csSimple);
     if (cb->isEditable()) {
         cb->setCompleter(nullptr);
         if (FBridge) FBridge->Watch(cb->lineEdit());

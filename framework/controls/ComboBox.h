@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <memory>
 
 #include "framework/controls/WinControl.h"
@@ -10,6 +11,8 @@ enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, cs
 // A combo box. OnChange fires on every change of the text by the user (a
 // pick from the list or each typed character); OnClick on a pick. Changes
 // made by code fire neither.
+// csSimple keeps the list open below the edit (the box's height holds
+// both) instead of dropping it down.
 class TComboBox : public TWinControl {
 public:
     explicit TComboBox(TComponent* owner);
@@ -28,6 +31,10 @@ public:
     void SetDropDownCount(int v);
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int v);
+    // The width of the opened list: never narrower than the box; 0 (the
+    // start) makes it the box's width.
+    int DroppedWidth() const { return std::max(FDroppedWidth, FWidth); }
+    void SetDroppedWidth(int v);
     bool DroppedDown() const { return FDroppedDown; }
     void SetDroppedDown(bool v);
     void Clear();
@@ -62,6 +69,7 @@ private:
     int FItemIndex = -1;
     int FDropDownCount = 8;
     int FMaxLength = 0;
+    int FDroppedWidth = 0;
     bool FDroppedDown = false;
     bool FPushing = false;
     bool FUserText = false;

@@ -619,7 +619,23 @@ void TCustomEdit::WndProc(TMessage& m) {
 
 void TCustomEdit::InitWidget() {
     TWinControl::InitWidget();
-    if (NonClientWidth() > 0) ApplyNonClient(NonClientWidth());
+    if (NonClientWidth() > 0 || FTextMarginLeft > 0 || FTextMarginRight > 0) ApplyNonClient(NonClientWidth());
+    if (FAlignment != taLeftJustify) ApplyAlignment();
+}
+
+void TCustomEdit::SetAlignment(TAlignment v) {
+    if (v == FAlignment) return;
+    FAlignment = v;
+    if (FWidget) ApplyAlignment();
+}
+
+void TCustomEdit::SetTextMargins(int left, int right) {
+    left = std::max(left, 0);
+    right = std::max(right, 0);
+    if (left == FTextMarginLeft && right == FTextMarginRight) return;
+    FTextMarginLeft = left;
+    FTextMarginRight = right;
+    NonClientChanged();
 }
 
 void TCustomEdit::NonClientChanged() {

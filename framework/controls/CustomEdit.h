@@ -30,6 +30,14 @@ public:
     TEditCharCase CharCase() const { return FCharCase; }
     void SetCharCase(TEditCharCase v);
     bool AutoSelect = true;
+    // Where the text sits across the box.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    // Pixels kept free of text inside the border, left and right: room for
+    // a button or a picture drawn over the edit. Negative values count as 0.
+    int TextMarginLeft() const { return FTextMarginLeft; }
+    int TextMarginRight() const { return FTextMarginRight; }
+    void SetTextMargins(int left, int right);
 
     int SelStart() const { return FSelStart; }
     void SetSelStart(int v);  // also empties the selection
@@ -86,8 +94,10 @@ protected:
     void NonClientChanged();
     void InitWidget() override;
     void WMPaint(TMessage& message) override;
-    // The widget side of the border: margins and frame.
+    // The widget side of the border: margins (the text margins added on
+    // top) and frame.
     virtual void ApplyNonClient(int width) { (void)width; }
+    virtual void ApplyAlignment() {}
     // Replaces the whole text or a part of it, keeping selection, undo and
     // the modified flag right and mirroring it into the widget.
     void ReplaceRange(int start, int length, const String& text, bool undoable, bool byUser);
@@ -112,6 +122,9 @@ protected:
     bool FModified = false;
     bool FHideSelection = true;
     TEditCharCase FCharCase = ecNormal;
+    TAlignment FAlignment = taLeftJustify;
+    int FTextMarginLeft = 0;
+    int FTextMarginRight = 0;
     int FSelStart = 0;
     int FSelLength = 0;
     bool FCaretAtStart = false;

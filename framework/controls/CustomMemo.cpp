@@ -122,12 +122,6 @@ void TCustomMemo::SetWantTabs(bool v) {
     if (FWidget) ApplyLayout();
 }
 
-void TCustomMemo::SetAlignment(TAlignment v) {
-    if (v == FAlignment) return;
-    FAlignment = v;
-    if (FWidget) ApplyLayout();
-}
-
 TPoint TCustomMemo::CaretPos() const {
     const int caret = FCaretAtStart ? FSelStart : FSelStart + FSelLength;
     const int line = LineFromChar(caret);
@@ -188,7 +182,7 @@ void TCustomMemo::InitWidget() {
 void TCustomMemo::ApplyNonClient(int width) {
     TMemoWidget* e = EditOf(FWidget);
     e->setFrameStyle(width > 0 ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
-    e->setViewportMargins(width, width, width, width);
+    e->setViewportMargins(width + FTextMarginLeft, width, width + FTextMarginRight, width);
 }
 
 void TCustomMemo::ApplyLayout() {

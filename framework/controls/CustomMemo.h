@@ -24,8 +24,6 @@ public:
     bool WantTabs() const { return FWantTabs; }
     void SetWantTabs(bool v);
     bool WantReturns = true;
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);
     // X is the column, Y the line of the caret.
     TPoint CaretPos() const;
     void SetCaretPos(const TPoint& p);
@@ -40,6 +38,7 @@ protected:
     void PushSelectionToWidget() override;
     void PushReadOnlyToWidget() override;
     void ApplyLayout();
+    void ApplyAlignment() override { ApplyLayout(); }
     void ApplyNonClient(int width) override;
     int FirstVisibleLine() const override;
     void ScrollLines(int lines) override;
@@ -49,7 +48,6 @@ protected:
     bool FWordWrap = true;
     TScrollStyle FScrollBars = ssNone;
     bool FWantTabs = false;
-    TAlignment FAlignment = taLeftJustify;
     int FTopLine = 0;  // kept while there is no widget
 
 private:

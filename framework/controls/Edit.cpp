@@ -1,11 +1,28 @@
 #include "framework/controls/Edit.h"
 
 #include <QLineEdit>
+#include <QProxyStyle>
 
 #include "framework/controls/EditTextInternal.h"
 #include "framework/messages/MessageQueue.h"
 
 using namespace velmor_internal;
+
+namespace {
+// The line edit asks its style which character hides a password; this
+// style answers with the one the program chose and leaves the rest to the
+// application's style.
+class TPasswordStyle : public QProxyStyle {
+public:
+    explicit TPasswordStyle(QObject* owner) : QProxyStyle(nullptr) { setParent(owner); }
+    QChar Char = QChar(0x25CF);
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* ret) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) return Char.unicode();
+        return QProxyStyle::styleHint(hint, option, widget, ret);
+    }
+};
+}  // namespace
 
 TEdit::TEdit(TComponent* owner) : TCustomEdit(owner) {}
 
@@ -37,7 +54,15 @@ QWidget* TEdit::CreateWidget(QWidget* parent) {
 void TEdit::ApplyNonClient(int width) {
     auto* e = static_cast<QLineEdit*>(FWidget);
     e->setFrame(width <= 0);
-    e->setTextMargins(width, width, width, width);
+    e->setTextMargins(width + FTextMarginLeft, width, width + FTextMarginRight, width);
+}
+
+void TEdit::ApplyAlignment() {
+    auto* e = static_cast<QLineEdit*>(FWidget);
+    const Qt::Alignment h = FAlignment == taCenter         ? Qt::AlignHCenter
+                            : FAlignment == taRightJustify ? Qt::AlignRight
+                                                           : Qt::AlignLeft;
+    e->setAlignment(h | Qt::AlignVCenter);
 }
 
 void TEdit::InitWidget() {
@@ -70,6 +95,15 @@ void TEdit::PushReadOnlyToWidget() {
     auto* e = static_cast<QLineEdit*>(FWidget);
     e->setReadOnly(FReadOnly);
     e->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+    if (FPasswordChar) {
+        // The character is a byte of the program's text; bytes past ASCII
+        // are taken as Latin-1, as the classic single-byte controls show them.
+        auto* style = e->findChild<TPasswordStyle*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!style) style = new TPasswordStyle(e);
+        style->Char = QChar::fromLatin1(FPasswordChar);
+        // Setting the style again makes the edit ask for the character anew.
+        e->setStyle(style);
+    }
     e->setEchoMode(FPasswordChar ? QLineEdit::Password : QLineEdit::Normal);
 }
 

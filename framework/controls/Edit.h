@@ -7,7 +7,7 @@ public:
     explicit TEdit(TComponent* owner);
     String ClassName() const override { return "TEdit"; }
 
-    // 0 shows the text; any other character hides it behind dots.
+    // 0 shows the text; any other character stands in for each one typed.
     char PasswordChar() const { return FPasswordChar; }
     void SetPasswordChar(char v);
 
@@ -16,6 +16,7 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
     void ApplyNonClient(int width) override;
+    void ApplyAlignment() override;
     void PushTextToWidget() override;
     void PushSelectionToWidget() override;
     void PushReadOnlyToWidget() override;

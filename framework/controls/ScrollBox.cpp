@@ -1,22 +1,52 @@
 #include "framework/controls/ScrollBox.h"
 
+#include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 
+#include "framework/controls/ControlBridge.h"
 #include "framework/controls/ControlScrollBar.h"
 #include "framework/messages/MessageQueue.h"
 
 namespace {
 constexpr int kBar = 16;
 
+// The box's window: the border round the edge, the scroll bars inside it
+// and, between them, the client widget the controls sit on, so that none
+// of them can cover the border.
 class TBoxWidget : public QWidget {
 public:
-    explicit TBoxWidget(QWidget* parent) : QWidget(parent), H(new QScrollBar(Qt::Horizontal, this)), V(new QScrollBar(Qt::Vertical, this)) {
+    explicit TBoxWidget(QWidget* parent)
+        : QWidget(parent), Client(new QWidget(this)), H(new QScrollBar(Qt::Horizontal, this)),
+          V(new QScrollBar(Qt::Vertical, this)) {
+        Client->setAutoFillBackground(true);
+        Client->setMouseTracking(true);
         H->hide();
         V->hide();
     }
+    QWidget* Client;
     QScrollBar* H;
     QScrollBar* V;
+    int Border = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (Border <= 0) return;
+        // Sunken: shadow above and left, light below and right, two deep.
+        QPainter p(this);
+        const QPalette& pal = palette();
+        const int w = width(), h = height();
+        auto edge = [&](int inset, const QColor& topLeft, const QColor& bottomRight) {
+            p.setPen(topLeft);
+            p.drawLine(inset, inset, w - 2 - inset, inset);
+            p.drawLine(inset, inset, inset, h - 2 - inset);
+            p.setPen(bottomRight);
+            p.drawLine(inset, h - 1 - inset, w - 1 - inset, h - 1 - inset);
+            p.drawLine(w - 1 - inset, inset, w - 1 - inset, h - 1 - inset);
+        };
+        edge(0, pal.color(QPalette::Dark), pal.color(QPalette::Light));
+        edge(1, pal.color(QPalette::Shadow), pal.color(QPalette::Midlight));
+    }
 };
 }  // namespace
 
@@ -56,7 +86,32 @@ TScrollBox::TScrollBox(TComponent* owner)
 TScrollBox::~TScrollBox() = default;
 
 TRect TScrollBox::ClientRect() const {
-    return Rect(0, 0, std::max(0, FWidth - (FShowV ? kBar : 0)), std::max(0, FHeight - (FShowH ? kBar : 0)));
+    const int b = 2 * BorderWidth();
+    return Rect(0, 0, std::max(0, FWidth - b - (FShowV ? kBar : 0)), std::max(0, FHeight - b - (FShowH ? kBar : 0)));
+}
+
+TPoint TScrollBox::ClientOrigin() const {
+    if (FWidget) {
+        const QPoint p = static_cast<TBoxWidget*>(FWidget)->Client->mapToGlobal(QPoint(0, 0));
+        return Point(p.x(), p.y());
+    }
+    const TPoint o = TWinControl::ClientOrigin();
+    return Point(o.X + BorderWidth(), o.Y + BorderWidth());
+}
+
+QWidget* TScrollBox::ClientWidget() {
+    Widget();
+    return FWidget ? static_cast<TBoxWidget*>(FWidget)->Client : nullptr;
+}
+
+void TScrollBox::SetBorderStyle(TControlBorderStyle v) {
+    if (v == FBorderStyle) return;
+    FBorderStyle = v;
+    // The client area changes size: the controls realign and the bars
+    // follow.
+    Realign();
+    UpdateScrollBars();
+    if (FWidget) FWidget->update();
 }
 
 int TScrollBox::ExtentX() const {
@@ -131,8 +186,11 @@ void TScrollBox::UpdateScrollBars() {
     w->V->blockSignals(true);
     w->H->setVisible(FShowH);
     w->V->setVisible(FShowV);
-    w->H->setGeometry(0, FHeight - kBar, std::max(0, FWidth - (FShowV ? kBar : 0)), kBar);
-    w->V->setGeometry(FWidth - kBar, 0, kBar, std::max(0, FHeight - (FShowH ? kBar : 0)));
+    const int b = BorderWidth();
+    w->Border = b;
+    w->Client->setGeometry(b, b, r.Width(), r.Height());
+    w->H->setGeometry(b, FHeight - b - kBar, r.Width(), kBar);
+    w->V->setGeometry(FWidth - b - kBar, b, kBar, r.Height());
     w->H->setRange(0, maxX);
     w->H->setPageStep(std::max(1, r.Width()));
     w->H->setSingleStep(FHorz->Increment);
@@ -161,6 +219,8 @@ QWidget* TScrollBox::CreateWidget(QWidget* parent) {
 }
 
 void TScrollBox::InitWidget() {
+    // Mouse and paint messages of the client widget are the box's own.
+    FBridge->Watch(static_cast<TBoxWidget*>(FWidget)->Client);
     TWinControl::InitWidget();
     UpdateScrollBars();
 }

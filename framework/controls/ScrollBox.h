@@ -17,13 +17,17 @@ public:
     TControlScrollBar* HorzScrollBar() const { return FHorz.get(); }
     TControlScrollBar* VertScrollBar() const { return FVert.get(); }
     bool AutoScroll = true;
-    TControlBorderStyle BorderStyle = bsSingleBorder;
+    // bsSingleBorder: a sunken edge round the box, inside its bounds.
+    TControlBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TControlBorderStyle v);
     // Moves the view by (dx, dy): the controls move the other way.
     void ScrollBy(int dx, int dy);
     // Scrolls so the control is in view.
     void ScrollInView(TControl* control);
 
     TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+    QWidget* ClientWidget() override;
 
     // Framework-internal.
     int HorzPos() const { return FHPos; }
@@ -40,6 +44,8 @@ protected:
     void AlignControls(TControl* control, TRect& rect) override;
 
 private:
+    int BorderWidth() const { return FBorderStyle == bsSingleBorder ? 2 : 0; }
+    TControlBorderStyle FBorderStyle = bsSingleBorder;
     std::unique_ptr<TControlScrollBar> FHorz, FVert;
     int FHPos = 0, FVPos = 0;
     bool FInUpdate = false;

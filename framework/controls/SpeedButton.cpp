@@ -1,5 +1,7 @@
 #include "framework/controls/SpeedButton.h"
 
+#include "framework/controls/GlyphLayout.h"
+
 #include <algorithm>
 
 #include "framework/controls/WinControl.h"
@@ -159,28 +161,5 @@ void TSpeedButton::Paint() {
 
 void TSpeedButton::PlaceGlyphAndText(int gw, int gh, int textW, int textH, int offset, TPoint& glyphAt,
                                      TPoint& textAt) const {
-    // An empty caption measures 0 x 0; any other has at least a line's height.
-    const int spacing = gw && (textW || textH) ? Spacing : 0;
-    const bool horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
-    const int totalW = horizontal ? gw + spacing + textW : std::max(gw, textW);
-    const int totalH = horizontal ? std::max(gh, textH) : gh + spacing + textH;
-    const int x = (Margin >= 0 && horizontal ? Margin : (FWidth - totalW) / 2) + offset;
-    const int y = (Margin >= 0 && !horizontal ? Margin : (FHeight - totalH) / 2) + offset;
-    int gx = x, gy = y + (totalH - gh) / 2, tx = x + gw + spacing, ty = y + (totalH - textH) / 2;
-    if (Layout == blGlyphRight) {
-        tx = x;
-        gx = x + textW + spacing;
-    } else if (Layout == blGlyphTop) {
-        gx = x + (totalW - gw) / 2;
-        gy = y;
-        tx = x + (totalW - textW) / 2;
-        ty = y + gh + spacing;
-    } else if (Layout == blGlyphBottom) {
-        tx = x + (totalW - textW) / 2;
-        ty = y;
-        gx = x + (totalW - gw) / 2;
-        gy = y + textH + spacing;
-    }
-    glyphAt = Point(gx, gy);
-    textAt = Point(tx, ty);
+    ::PlaceGlyphAndText(Layout, Margin, Spacing, FWidth, FHeight, gw, gh, textW, textH, offset, glyphAt, textAt);
 }

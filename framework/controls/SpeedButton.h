@@ -35,10 +35,8 @@ public:
     void Click() override;
 
 protected:
-    // Where the glyph (glyphW x glyphH, none when 0) and a caption of
-    // textW x textH (0 x 0: none) go on the face: as one block, centred or set in by
-    // Margin, side by side or stacked as Layout says, Spacing apart when
-    // both show; `offset` moves both (a pressed face).
+    // Where the glyph and the caption go on the face, by Layout, Margin
+    // and Spacing (GlyphLayout.h).
     void PlaceGlyphAndText(int glyphW, int glyphH, int textW, int textH, int offset, TPoint& glyphAt,
                            TPoint& textAt) const;
     void Paint() override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/Form.h"
 #include "framework/controls/StatusPanel.h"
 #include "framework/controls/StatusPanels.h"
 #include "framework/graphics/Brush.h"
@@ -85,6 +86,56 @@ void TStatusBar::SetSimpleText(const String& v) {
     if (FSimplePanel) Invalidate();
 }
 
+void TStatusBar::SetSizeGrip(bool v) {
+    if (v == FSizeGrip) return;
+    FSizeGrip = v;
+    Invalidate();
+}
+
+bool TStatusBar::GripShown() const {
+    if (!FSizeGrip) return false;
+    TForm* form = GetParentForm(const_cast<TStatusBar*>(this));
+    if (!form || form->WindowState() == wsMaximized) return false;
+    return form->BorderStyle() == bsSizeable || form->BorderStyle() == bsSizeToolWin;
+}
+
+TRect TStatusBar::GripRect() const {
+    if (!GripShown()) return Rect(0, 0, 0, 0);
+    const int side = std::max(0, FHeight - 2);
+    return Rect(FWidth - side, FHeight - side, FWidth, FHeight);
+}
+
+void TStatusBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TForm* form = GetParentForm(this);
+    if (button == mbLeft && form && GripRect().Contains(Point(x, y))) {
+        FGripping = true;
+        FGripStart = ClientToScreen(Point(x, y));
+        FGripWidth = form->Width();
+        FGripHeight = form->Height();
+        SetMouseCapture(true);
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TStatusBar::MouseMove(TShiftState shift, int x, int y) {
+    if (FGripping) {
+        if (TForm* form = GetParentForm(this)) {
+            const TPoint at = ClientToScreen(Point(x, y));
+            form->SetBounds(form->Left(), form->Top(), FGripWidth + at.X - FGripStart.X,
+                            FGripHeight + at.Y - FGripStart.Y);
+        }
+    }
+    TCustomControl::MouseMove(shift, x, y);
+}
+
+void TStatusBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (FGripping && button == mbLeft) {
+        FGripping = false;
+        SetMouseCapture(false);
+    }
+    TCustomControl::MouseUp(button, shift, x, y);
+}
+
 TRect TStatusBar::PanelRect(int index) const {
     int left = 0;
     for (int i = 0; i < FPanels->Count(); ++i) {
@@ -110,19 +161,22 @@ void TStatusBar::Paint() {
         if (a == taRightJustify) flags |= DT_RIGHT;
         DrawText(c, s, r, flags);
     };
+    // The grip is drawn last, over the end of the last panel.
+    TRect grip = GripRect();
     if (FSimplePanel || FPanels->Count() == 0) {
-        TRect r = Rect(0, 2, FWidth, FHeight);
+        TRect r = Rect(0, 2, FWidth - grip.Width(), FHeight);
         text(r, FSimplePanel ? FSimpleText : String(), taLeftJustify);
-        return;
-    }
-    for (int i = 0; i < FPanels->Count(); ++i) {
-        TStatusPanel* p = FPanels->Items(i);
-        TRect r = PanelRect(i);
-        if (p->Bevel() != pbNone) {
-            TRect f = r;
-            Frame3D(c, f, p->Bevel() == pbLowered ? clBtnShadow : clBtnHighlight,
-                    p->Bevel() == pbLowered ? clBtnHighlight : clBtnShadow, 1);
+    } else {
+        for (int i = 0; i < FPanels->Count(); ++i) {
+            TStatusPanel* p = FPanels->Items(i);
+            TRect r = PanelRect(i);
+            if (p->Bevel() != pbNone) {
+                TRect f = r;
+                Frame3D(c, f, p->Bevel() == pbLowered ? clBtnShadow : clBtnHighlight,
+                        p->Bevel() == pbLowered ? clBtnHighlight : clBtnShadow, 1);
+            }
+            text(r, p->Text(), p->Alignment());
         }
-        text(r, p->Text(), p->Alignment());
     }
+    if (grip.Width() > 0) DrawFrameControl(c, grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }

@@ -18,7 +18,12 @@ public:
     void SetSimplePanel(bool v);
     const String& SimpleText() const { return FSimpleText; }
     void SetSimpleText(const String& v);
-    bool SizeGrip = true;
+    // A grip in the bottom-right corner that resizes the form by dragging;
+    // it shows only while the form can be resized and is not maximised.
+    bool SizeGrip() const { return FSizeGrip; }
+    void SetSizeGrip(bool v);
+    bool GripShown() const;
+    TRect GripRect() const;
     // The rectangle a panel takes (client coordinates).
     TRect PanelRect(int index) const;
 
@@ -27,9 +32,17 @@ public:
 
 protected:
     void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
 private:
     std::unique_ptr<TStatusPanels> FPanels;
     bool FSimplePanel = false;
     String FSimpleText;
+    bool FSizeGrip = true;
+    bool FGripping = false;
+    TPoint FGripStart;  // screen point where the drag began
+    int FGripWidth = 0;  // the form's size then
+    int FGripHeight = 0;
 };

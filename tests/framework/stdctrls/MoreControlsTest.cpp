@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/classes/Strings.h"
+#include "framework/controls/Beep.h"
 #include "framework/controls/BitBtn.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckListBox.h"
@@ -14,6 +17,7 @@
 #include "framework/controls/Label.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/Memo.h"
+#include "framework/controls/MessageBox.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/ProgressBar.h"
@@ -202,13 +206,41 @@ TEST(ScrollBox, ControlsPastTheEdgeBringScrollBarsAndScrollingMovesThem) {
     far->SetParent(box);
     EXPECT_TRUE(box->VertScrollBar()->IsScrollBarVisible());
     EXPECT_FALSE(box->HorzScrollBar()->IsScrollBarVisible());
-    EXPECT_EQ(box->ClientWidth(), 200 - 16);
+    EXPECT_EQ(box->ClientWidth(), 200 - 4 - 16);  // inside the border and the bar
     box->VertScrollBar()->SetPosition(1000);
-    EXPECT_EQ(box->VertScrollBar()->Position(), 100);  // as far as there is something
-    EXPECT_EQ(far->Top(), 50);
+    EXPECT_EQ(box->VertScrollBar()->Position(), 200 - 96);  // as far as there is something
+    EXPECT_EQ(far->Top(), 46);
     box->ScrollInView(far);
     box->VertScrollBar()->SetPosition(0);
     EXPECT_EQ(far->Top(), 150);
+}
+
+TEST(ScrollBox, BorderStyleDrawsTheEdgeOutsideTheClientArea) {
+    TForm form(nullptr);
+    auto* box = new TScrollBox(&form);
+    box->SetBounds(0, 0, 100, 60);
+    box->SetColor(clRed);
+    box->SetParent(&form);
+    auto* top = new TPanel(&form);
+    top->SetHeight(10);
+    top->SetAlign(alTop);
+    top->SetParent(box);
+    form.Show();
+    TBitmap bmp(100, 60);
+    box->PaintTo(bmp.Canvas(), 0, 0);
+    EXPECT_EQ(box->ClientWidth(), 96);
+    EXPECT_EQ(top->Width(), 96);
+    EXPECT_NE(bmp.Canvas()->Pixels(0, 40), clRed);  // the edge
+    EXPECT_NE(bmp.Canvas()->Pixels(99, 40), clRed);
+    EXPECT_EQ(bmp.Canvas()->Pixels(2, 40), clRed);  // the client area right inside it
+    EXPECT_EQ(bmp.Canvas()->Pixels(97, 40), clRed);
+    // Without a border the client area takes the whole box.
+    box->SetBorderStyle(bsNoneBorder);
+    EXPECT_EQ(box->ClientWidth(), 100);
+    EXPECT_EQ(top->Width(), 100);
+    box->PaintTo(bmp.Canvas(), 0, 0);
+    EXPECT_EQ(bmp.Canvas()->Pixels(0, 40), clRed);
+    EXPECT_EQ(bmp.Canvas()->Pixels(99, 40), clRed);
 }
 
 TEST(Bars, ProgressAndScrollBarsKeepTheirRanges) {
@@ -393,4 +425,15 @@ TEST(ComboBox, DropDownEventsAndListOnlyText) {
     EXPECT_TRUE(combo.DroppedDown());
     combo.SetDroppedDown(false);
     EXPECT_EQ(dropped, 1);
+}
+
+TEST(MessageBeep, HookSeesEachBeepWithItsKindUntilCleared) {
+    std::vector<UINT> heard;
+    SetBeepHook([&](UINT type) { heard.push_back(type); });
+    MessageBeep();
+    MessageBeep(MB_ICONHAND);
+    MessageBeep(0xFFFFFFFF);
+    SetBeepHook(nullptr);
+    MessageBeep(MB_OK);  // back to the speaker: the old hook hears nothing
+    EXPECT_EQ(heard, (std::vector<UINT>{0, MB_ICONHAND, 0xFFFFFFFF}));
 }

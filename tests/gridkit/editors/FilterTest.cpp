@@ -131,6 +131,34 @@ TEST(TypeAhead, CompletesFromTheFirstMatchingItem) {
     EXPECT_FALSE(TGkInplaceEdit::LookupCompletion("", &items, false, out));
 }
 
+struct CaretMoveCase {
+    const char* text;
+    int caret;
+    bool down;
+    int moved;  // -1: the key belongs to the grid
+};
+
+TEST(VerticalCaretMove, KeepsTheColumnWithinTheNeighbouringLine) {
+    const CaretMoveCase cases[] = {
+        {"ab\r\ncd", 1, true, 5},
+        {"ab\r\ncd", 5, false, 1},
+        {"ab\r\ncd", 0, false, -1},   // first line: Up is the grid's
+        {"ab\r\ncd", 5, true, -1},    // last line: Down is the grid's
+        {"ab\r\ncd", 2, true, 6},     // from the end of a line
+        {"abcd\r\nx", 3, true, 7},    // a shorter line: its end
+        {"x\r\nabcd", 7, false, 1},
+        {"a\r\n\r\nb", 3, true, 5}, // an empty line between
+        {"a\nbc\nd", 3, true, 6},     // bare line feeds
+        {"a\nbc\nd", 6, false, 3},
+        {"single", 3, true, -1},
+        {"single", 3, false, -1},
+        {"", 0, true, -1},
+    };
+    for (const CaretMoveCase& c : cases)
+        EXPECT_EQ(TGkInplaceEdit::VerticalCaretMove(c.text, c.caret, c.down), c.moved)
+            << "'" << c.text << "' caret " << c.caret << (c.down ? " down" : " up");
+}
+
 TEST(SortIndexList, MarksDescendingColumnsInTheTopBit) {
     TSortIndexList list;
     int changes = 0;

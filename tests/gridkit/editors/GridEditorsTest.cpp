@@ -245,6 +245,53 @@ TEST_F(GkGridEditors, ClosingKeysAndWhatReachesTheGrid) {
     EXPECT_EQ(grid->Col(), 3);
 }
 
+TEST_F(GkGridEditors, SpaceTogglesTheCheckBoxOnceAndWritesNothing) {
+    Open(edCheckBox, "Agree");
+    ASSERT_TRUE(WaitForFocus(grid->CheckBoxEditor()));
+    int keys = 0;
+    bool checkedWhenSeen = false;
+    grid->CheckBoxEditor()->OnKeyDown = [&](TObject*, Word& key, TShiftState) {
+        if (key != VK_SPACE) return;
+        ++keys;
+        checkedWhenSeen = grid->CheckBoxEditor()->Checked();
+    };
+    SimulateKey(grid->CheckBoxEditor(), VK_SPACE, " ");
+    EXPECT_TRUE(grid->CheckBoxEditor()->Checked());
+    EXPECT_EQ(keys, 1);             // the control still sees the key
+    EXPECT_TRUE(checkedWhenSeen);   // but only after the box has toggled
+    SimulateKey(grid->CheckBoxEditor(), VK_SPACE, " ");
+    EXPECT_FALSE(grid->CheckBoxEditor()->Checked());
+    EXPECT_TRUE(grid->SeparateEditorShown());
+    SimulateKey(grid->CheckBoxEditor(), VK_SPACE, " ");
+    SimulateKey(grid->CheckBoxEditor(), VK_RETURN, "\r");
+    EXPECT_FALSE(grid->SeparateEditorShown());
+    EXPECT_EQ(grid->Cells(2, 1), "Agree");
+}
+
+TEST_F(GkGridEditors, TextStopsShortOfTheButtonAndUnitsSitRight) {
+    Open(edEditBtn, "abc");
+    TGkeEditBtn* edit = grid->EditBtnEditor();
+    EXPECT_EQ(edit->TextMarginRight(), TGkeEditBtn::kButtonWidth + 3);
+    EXPECT_EQ(edit->Alignment(), taLeftJustify);
+    edit->SetRightAlign(true);
+    EXPECT_EQ(edit->Alignment(), taRightJustify);
+    edit->SetRightAlign(false);
+    SimulateKey(edit, VK_ESCAPE);
+
+    Open(edUnitEditBtn, "12 cm");
+    TGkeUnitEditBtn* unit = grid->UnitEditBtnEditor();
+    EXPECT_EQ(unit->Alignment(), taRightJustify);
+    EXPECT_EQ(unit->TextMarginRight(), TGkeEditBtn::kButtonWidth + 3 + unit->UnitSpace);
+    SimulateKey(unit, VK_ESCAPE);
+
+    Open(edSpinEdit, "4");
+    TGkeSpinEdit* spin = grid->SpinEditor();
+    EXPECT_EQ(spin->TextMarginRight(), 15 + 3);
+    spin->SetDirection(spHorizontal);
+    EXPECT_EQ(spin->TextMarginRight(), 20 + 3);
+    spin->SetDirection(spVertical);
+}
+
 TEST_F(GkGridEditors, SpinPageKeysStepWithinTheLimitsAndReport) {
     std::vector<std::pair<int, bool>> reports;
     grid->OnSpinClick = [&](TObject*, int c, int r, int v, bool up) {

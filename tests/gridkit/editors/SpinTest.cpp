@@ -9,6 +9,7 @@
 #include "framework/rtl/StrUtils.h"
 #include "gridkit/GkFunctions.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Font.h"
 #include "gridkit/GkTimerSpeedButton.h"
 #include "gridkit/GkeSpinEdit.h"
 
@@ -136,6 +137,34 @@ TEST_F(GkSpin, CharacterFilter) {
     spin->EditorEnabled = false;
     EXPECT_FALSE(spin->IsValidChar('7'));
     EXPECT_FALSE(spin->IsValidChar('\b'));
+}
+
+TEST(GkSpinMinHeight, FontLeadingAndBorder) {
+    struct Case {
+        int font, systemFont, border, expected;
+    };
+    const Case cases[] = {
+        {13, 16, 1, 13 + 3 + 4 + 2},  // the smaller font gives the leading
+        {20, 16, 1, 20 + 4 + 4 + 2},
+        {13, 16, 2, 13 + 3 + 8 + 2},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TGkeSpinEdit::MinHeightFor(c.font, c.systemFont, c.border), c.expected);
+}
+
+TEST_F(GkSpin, NeverLowerThanItsFontNeeds) {
+    TForm form(nullptr);
+    spin->SetParent(&form);
+    const int least = spin->MinHeight();
+    EXPECT_GT(least, 4);
+    spin->SetBounds(0, 0, 80, 4);
+    EXPECT_EQ(spin->Height(), least);
+    EXPECT_EQ(spin->Button()->Height(), least);
+    spin->SetHeight(least + 10);
+    EXPECT_EQ(spin->Height(), least + 10);
+    spin->Font()->SetSize(spin->Font()->Size() * 3);
+    EXPECT_GT(spin->MinHeight(), least);
+    spin->SetParent(nullptr);
 }
 
 TEST(GkTimerSpeedButton, RepeatsAfter400ThenEvery100WhileHeld) {

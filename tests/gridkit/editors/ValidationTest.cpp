@@ -11,12 +11,16 @@
 #include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/SimulatedInput.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Font.h"
 #include "gridkit/GkColumnGrid.h"
 #include "gridkit/GkFunctions.h"
 #include "gridkit/GkInplaceEdit.h"
 #include "gridkit/GridColumnCollection.h"
 #include "gridkit/GridColumnItem.h"
 #include "gridkit/GridCombo.h"
+#include "gridkit/MouseActions.h"
+#include "gridkit/Navigation.h"
 #include "gridkit/SizeWhileTyping.h"
 
 namespace {
@@ -252,6 +256,153 @@ TEST_F(GkTextEditor, ColumnGrowsWhileTyping) {
     const int grown = grid->ColWidths(1);
     SimulateKey(Editor(), VK_BACK);
     EXPECT_EQ(grid->ColWidths(1), grown);
+}
+
+TEST_F(GkTextEditor, NumbersAreEditedWhereTheCellShowsThem) {
+    grid->AutoNumAlign = true;
+    grid->SetCells(1, 1, "123");
+    grid->SetCells(2, 1, "abc");
+    grid->FocusCell(1, 1, true);
+    grid->ShowEditor();
+    EXPECT_TRUE(Editor()->valign);
+    EXPECT_EQ(Editor()->Alignment(), taRightJustify);
+    grid->FocusCell(2, 1, true);
+    grid->ShowEditor();
+    EXPECT_FALSE(Editor()->valign);
+    EXPECT_EQ(Editor()->Alignment(), taLeftJustify);
+}
+
+TEST_F(GkTextEditor, UpAndDownWalkTheLinesBeforeLeavingTheCell) {
+    grid->SetMultilinecells(true);
+    grid->SetCells(1, 1, "ab\r\ncd");
+    grid->FocusCell(1, 1, true);
+    grid->ShowEditor();
+    ASSERT_EQ(Editor()->Text(), "ab\r\ncd");
+    Editor()->SetSelStart(1);
+    SimulateKey(Editor(), VK_DOWN);
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_EQ(Editor()->SelStart(), 5);
+    SimulateKey(Editor(), VK_DOWN);  // from the last line the grid moves on
+    EXPECT_EQ(grid->Row(), 2);
+
+    grid->FocusCell(1, 1, true);
+    grid->ShowEditor();
+    Editor()->SetSelStart(5);
+    SimulateKey(Editor(), VK_UP);
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_EQ(Editor()->SelStart(), 1);
+    SimulateKey(Editor(), VK_UP);
+    EXPECT_EQ(grid->Row(), 0 + grid->FixedRows());
+}
+
+TEST_F(GkTextEditor, CtrlEnterAddsALineAndMakesRoomForIt) {
+    grid->SizeWhileTyping()->Height = true;
+    grid->SetMultilinecells(true);
+    grid->SetRowHeights(1, 12);
+    grid->SetCells(1, 1, "ab");
+    grid->FocusCell(1, 1, true);
+    grid->ShowEditor();
+    Editor()->SetSelStart(2);
+    const int oneLine = grid->MeasureCellText(1, 1).cy;
+    SimulateKey(Editor(), VK_RETURN, "\r", ssCtrl);
+    EXPECT_EQ(grid->Cells(1, 1), "ab\r\n");
+    EXPECT_EQ(grid->Row(), 1);  // no move, no validation step
+    EXPECT_EQ(grid->Col(), 1);
+    EXPECT_GE(grid->RowHeights(1), 2 * oneLine);
+
+    // A row the user made high enough keeps its height.
+    grid->SetRowHeights(1, 200);
+    SimulateKey(Editor(), VK_RETURN, "\r", ssCtrl);
+    EXPECT_EQ(grid->Cells(1, 1), "ab\r\n\r\n");
+    EXPECT_EQ(grid->RowHeights(1), 200);
+
+    // Without cells of several lines Ctrl+Enter is Enter.
+    grid->SetMultilinecells(false);
+    SimulateKey(Editor(), VK_RETURN, "\r", ssCtrl);
+    EXPECT_EQ(grid->Cells(1, 1).find("\r\n\r\n\r\n"), String::npos);
+}
+
+TEST_F(GkTextEditor, AFullEditorAdvancesByItselfWithAdvanceAuto) {
+    struct Case {
+        bool advanceAuto;
+        int limit;
+        const char* typed;
+        int expectedCol;
+    };
+    const Case cases[] = {
+        {true, 3, "ab", 1},    // not full yet
+        {true, 3, "abc", 2},   // full: on to the next cell
+        {true, 3, "a c", 2},   // a blank is a character like any other
+        {false, 3, "abc", 1},
+        {true, 0, "abcdef", 1},  // no limit, never full
+    };
+    grid->Navigation()->AdvanceOnEnter = true;  // how Enter moves in this grid
+    for (const Case& c : cases) {
+        grid->Navigation()->AdvanceAuto = c.advanceAuto;
+        grid->MaxEditLength = c.limit;
+        grid->SetCells(1, 1, "");
+        grid->FocusCell(1, 1, true);
+        grid->ShowEditor();
+        ASSERT_TRUE(WaitForFocus(Editor()));
+        for (char ch : String(c.typed)) SimulateKey(Editor(), 'A', String(1, ch));
+        EXPECT_EQ(grid->Col(), c.expectedCol) << c.typed << " limit " << c.limit;
+        EXPECT_EQ(grid->Cells(1, 1), c.typed);
+        grid->HideEditor();
+    }
+    // The caret short of the end types into the middle: no advance.
+    grid->Navigation()->AdvanceAuto = true;
+    grid->MaxEditLength = 3;
+    grid->SetCells(1, 1, "ab");
+    grid->FocusCell(1, 1, true);
+    grid->ShowEditor();
+    Editor()->SetSelStart(1);
+    SimulateKey(Editor(), 'X', "x");
+    EXPECT_EQ(grid->Cells(1, 1), "axb");
+    EXPECT_EQ(grid->Col(), 1);
+}
+
+TEST_F(GkTextEditor, ImproveMaskSelSelectsTheFirstCharacterOfALimitedEntry) {
+    struct Case {
+        bool improve;
+        int limit;
+        int selLength;
+    };
+    const Case cases[] = {{true, 5, 1}, {false, 5, 5}, {true, 0, 5}};
+    for (const Case& c : cases) {
+        grid->Navigation()->ImproveMaskSel = c.improve;
+        grid->MaxEditLength = c.limit;
+        grid->SetCells(1, 1, "hello");
+        grid->FocusCell(1, 1, true);
+        ASSERT_TRUE(WaitForFocus(grid));
+        grid->ShowEditor();
+        ASSERT_TRUE(WaitForFocus(Editor()));
+        EXPECT_EQ(Editor()->SelStart(), 0);
+        EXPECT_EQ(Editor()->SelLength(), c.selLength) << "improve " << c.improve << " limit " << c.limit;
+        grid->HideEditor();
+    }
+}
+
+TEST_F(GkTextEditor, CaretPositioningPutsTheCaretUnderTheClick) {
+    grid->SetCells(1, 1, "abcdefgh");
+    grid->FocusCell(1, 1, true);
+    // Just right of "abc" as the grid draws the cell: before character 3.
+    grid->Canvas()->Font()->Assign(grid->Font());
+    const int x = grid->CellRect(1, 1).Left + 2 + grid->Canvas()->TextWidth("abc") + 1;
+    const int y = grid->CellRect(1, 1).Top + grid->CellRect(1, 1).Height() / 2;
+    for (bool positioning : {true, false}) {
+        grid->MouseActions()->CaretPositioning = positioning;
+        SimulateMouseDown(grid, mbLeft, x, y);
+        SimulateMouseUp(grid, mbLeft, x, y);
+        ASSERT_TRUE(WaitForFocus(Editor()));
+        if (positioning) {
+            EXPECT_EQ(Editor()->SelStart(), 3);
+            EXPECT_EQ(Editor()->SelLength(), 0);
+        } else {
+            EXPECT_EQ(Editor()->SelLength(), 8);  // the plain click selects all
+        }
+        grid->HideEditor();
+        ASSERT_TRUE(WaitForFocus(grid));
+    }
 }
 
 class GkColumnGridDropDown : public GkGridOnForm {
