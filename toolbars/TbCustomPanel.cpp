@@ -1,5 +1,6 @@
 #include "toolbars/TbCustomPanel.h"
 
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
@@ -124,6 +125,42 @@ void TTbCustomPanel::Paint() {
     DrawCaption(r);
 }
 
+namespace {
+unsigned CaptionFlags(TAlignment alignment) {
+    unsigned flags = DT_WORDBREAK | DT_EXPANDTABS;
+    if (alignment == taCenter) flags |= DT_CENTER;
+    if (alignment == taRightJustify) flags |= DT_RIGHT;
+    return flags;
+}
+
+// The caption's lines inside `r` (already moved in by one pixel).
+TRect PlaceCaption(TCanvas* c, const String& text, TRect r, unsigned flags, Byte alignmentVertical) {
+    TRect calc = r;
+    const int h = DrawText(c, text, calc, flags | DT_CALCRECT);
+    if (alignmentVertical == 1) {
+        r.Top = r.Top + (r.Height() - h) / 2;
+        r.Bottom = r.Top + h;
+    } else if (alignmentVertical == 2) {
+        r.Top = r.Bottom - h - 1;
+    }
+    return r;
+}
+}  // namespace
+
+TRect TTbCustomPanel::CaptionBand(int width, int height) const {
+    const String text = GetText();
+    if (text.empty()) return TRect{};
+    TRect r = Rect(0, 0, width, height);
+    AdjustForBorders(r, true);
+    r.Left += 1;
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    measure.Canvas()->Font()->Assign(Font());
+    TRect placed = PlaceCaption(measure.Canvas(), text, r, CaptionFlags(Alignment()), FAlignmentVertical);
+    // The bottom placement ends one pixel lower than it measures.
+    return Rect(0, placed.Top, width, std::max(placed.Bottom, placed.Top + 1) + 1);
+}
+
 void TTbCustomPanel::DrawCaption(TRect rect) {
     const String text = Caption();
     if (text.empty()) return;
@@ -132,17 +169,8 @@ void TTbCustomPanel::DrawCaption(TRect rect) {
     c->Brush()->SetStyle(bsClear);
     TRect r = rect;
     r.Left += 1;
-    unsigned flags = DT_WORDBREAK | DT_EXPANDTABS;
-    if (Alignment() == taCenter) flags |= DT_CENTER;
-    if (Alignment() == taRightJustify) flags |= DT_RIGHT;
-    TRect calc = r;
-    const int h = DrawText(c, text, calc, flags | DT_CALCRECT);
-    if (FAlignmentVertical == 1) {
-        r.Top = r.Top + (r.Height() - h) / 2;
-        r.Bottom = r.Top + h;
-    } else if (FAlignmentVertical == 2) {
-        r.Top = r.Bottom - h - 1;
-    }
+    const unsigned flags = CaptionFlags(Alignment());
+    r = PlaceCaption(c, text, r, flags, FAlignmentVertical);
     if (!EnabledWithParents(this)) {
         TRect shadow = Rect(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1);
         c->Font()->SetColor(clBtnHighlight);

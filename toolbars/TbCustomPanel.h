@@ -43,6 +43,10 @@ protected:
     void AdjustClientRect(TRect& rect) override;
     void EnabledChanged() override;
     virtual void DrawCaption(TRect rect);
+    // Where the caption sits at a size: its lines across the whole inner
+    // width, placed by AlignmentVertical.
+    TRect CaptionBand(int width, int height) const override;
+
     TTbFrameLook FrameLook() const;
     // The edge changed: the area inside moved.
     void FrameChanged();

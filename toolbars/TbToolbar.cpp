@@ -274,7 +274,8 @@ void TTbToolbar::PositionControl(int index, int row, int& offset) {
     if (!c || c->HasState(csDestroying) || c->Parent() != this) return;
     if (FOrientation == orHorizontal) {
         const int top = (row - 1) * FCurrentRowHeight + FTopMargin + FRowHeight / 2 - c->Height() / 2;
-        c->SetBounds(offset, top, c->Width(), c->Height());
+        const int left = c->BiDiMode() == bdLeftToRight ? offset : Width() - c->Width() - offset;
+        c->SetBounds(left, top, c->Width(), c->Height());
         offset += c->Width();
     } else {
         const int left = (row - 1) * FCurrentRowHeight + FMargin + FRowHeight / 2 - c->Width() / 2;
@@ -327,6 +328,11 @@ void TTbToolbar::PositionControls() {
 }
 
 // --- painting and state ------------------------------------------------------------
+
+void TTbToolbar::BiDiModeChanged() {
+    TTbCustomPanel::BiDiModeChanged();
+    PositionControls();
+}
 
 void TTbToolbar::Paint() {
     TTbCustomPanel::Paint();

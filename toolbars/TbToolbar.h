@@ -73,6 +73,8 @@ protected:
 
     void Loaded() override;
     void Paint() override;
+    // Controls read from the right sit from the bar's right end.
+    void BiDiModeChanged() override;
     // The bar shows no caption.
     void DrawCaption(TRect rect) override { (void)rect; }
     void AlignControls(TControl* control, TRect& rect) override;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "framework/controls/ActionList.h"
+#include "framework/controls/CustomAction.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Bitmap.h"
@@ -10,7 +12,9 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/ImageList.h"
 #include "toolbars/TbCommon.h"
+#include "toolbars/TbToolbarButtonActionLink.h"
 
 TTbToolbarButton::TTbToolbarButton(TComponent* owner)
     : TSpeedButton(owner), FHotGlyph(std::make_unique<TBitmap>()) {
@@ -36,6 +40,29 @@ void TTbToolbarButton::HotGlyphChanged() {
         FHotNumGlyphs = n > 4 ? 1 : std::max(n, 1);
     }
     Invalidate();
+}
+
+std::unique_ptr<TControlActionLink> TTbToolbarButton::CreateActionLink() {
+    return std::make_unique<TTbToolbarButtonActionLink>(this);
+}
+
+void TTbToolbarButton::ActionChange(TObject* sender, bool checkDefaults) {
+    const String remembered = Caption();
+    TSpeedButton::ActionChange(sender, checkDefaults);
+    auto* a = dynamic_cast<TCustomAction*>(sender);
+    TImageList* images = a && a->ActionList() ? a->ActionList()->Images() : nullptr;
+    if (images && a->ImageIndex() >= 0 && a->ImageIndex() < images->Count()) {
+        TBitmap glyph;
+        glyph.SetSize(images->Width(), images->Height());
+        glyph.Canvas()->Brush()->SetColor(clFuchsia);
+        glyph.Canvas()->FillRect(Rect(0, 0, images->Width(), images->Height()));
+        images->Draw(glyph.Canvas(), 0, 0, a->ImageIndex());
+        SetGlyph(&glyph);
+        // One image, not a strip: painting it as halves would be wrong.
+        SetNumGlyphs(1);
+    }
+    if (IgnoreActionCaption) SetCaption(remembered);
+    if (a && !(checkDefaults && Down())) SetDown(a->Checked());
 }
 
 void TTbToolbarButton::SetHotNumGlyphs(int v) {

@@ -44,6 +44,10 @@ public:
     void Click() override;
 
 protected:
+    // Takes the action's image as the glyph and its Checked as Down; with
+    // IgnoreActionCaption the button keeps its own caption.
+    void ActionChange(TObject* sender, bool checkDefaults) override;
+    std::unique_ptr<TControlActionLink> CreateActionLink() override;
     void Paint() override;
     void WndProc(TMessage& message) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

@@ -6,7 +6,9 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "framework/controls/ControlActionLink.h"
 #include "framework/controls/ControlBridge.h"
+#include "framework/controls/CustomAction.h"
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/SizeConstraints.h"
 #include "framework/controls/WinControl.h"
@@ -77,6 +79,7 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl() {
     Destroying();
+    FActionLink.reset();
     if (gCaptureControl == this) gCaptureControl = nullptr;
     velmor_internal::HintControlGone(this);
     if (FParent) FParent->RemoveControl(this);
@@ -314,6 +317,10 @@ void TControl::Invalidate() {
     if (FWidget) FWidget->update();
 }
 
+void TControl::Invalidate(const TRect& r) {
+    if (FWidget && !r.IsEmpty()) FWidget->update(r.Left, r.Top, r.Width(), r.Height());
+}
+
 void TControl::Update() {
     if (FWidget && FWidget->isVisible()) FWidget->repaint();
 }
@@ -497,6 +504,15 @@ void TControl::WndProc(TMessage& m) {
             FFont->Assign(FParent->Font());
         }
         return;
+    case CM_BIDIMODECHANGED:
+        BiDiModeChanged();
+        return;
+    case CM_PARENTBIDIMODECHANGED:
+        if (FParentBiDiMode && FParent && FParent->BiDiMode() != FBiDiMode) {
+            FBiDiMode = FParent->BiDiMode();
+            Perform(CM_BIDIMODECHANGED);
+        }
+        return;
     default:
         DefaultHandler(m);
     }
@@ -533,7 +549,64 @@ bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, const TPoint& mou
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    // The control's own handler wins; without one a linked action runs.
+    if (OnClick)
+        OnClick(this);
+    else if (FActionLink)
+        FActionLink->Execute(this);
+}
+
+// --- reading order ----------------------------------------------------------------
+
+void TControl::SetBiDiMode(TBiDiMode v) {
+    FParentBiDiMode = false;
+    if (v == FBiDiMode) return;
+    FBiDiMode = v;
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool v) {
+    if (v == FParentBiDiMode) return;
+    FParentBiDiMode = v;
+    if (v && FParent) Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+void TControl::BiDiModeChanged() {
+    Invalidate();
+    if (auto* self = dynamic_cast<TWinControl*>(this))
+        for (int i = 0; i < self->ControlCount(); ++i) self->Controls(i)->Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+// --- actions ------------------------------------------------------------------------
+
+TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* v) {
+    if (!v) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink) {
+        FActionLink = CreateActionLink();
+        FActionLink->OnChange = [this](TObject* sender) { DoActionChange(sender); };
+    }
+    if (FActionLink->Action() == v) return;
+    FActionLink->SetAction(v);
+    ActionChange(v, HasState(csLoading));
+}
+
+std::unique_ptr<TControlActionLink> TControl::CreateActionLink() {
+    return std::make_unique<TControlActionLink>(this);
+}
+
+void TControl::ActionChange(TObject* sender, bool checkDefaults) {
+    auto* a = dynamic_cast<TCustomAction*>(sender);
+    if (!a) return;
+    if (!checkDefaults || Caption().empty() || Caption() == Name()) SetCaption(a->Caption());
+    if (!checkDefaults || FEnabled) SetEnabled(a->Enabled());
+    if (!checkDefaults || FHint.empty()) SetHint(a->Hint());
+    if (!checkDefaults || FVisible) SetVisible(a->Visible());
+    if (!checkDefaults || HelpContext == 0) HelpContext = a->HelpContext();
 }
 
 void TControl::DblClick() {

@@ -9,6 +9,8 @@ class TFont;
 class TCanvas;
 class TSizeConstraints;
 class TControlBridge;
+class TBasicAction;
+class TControlActionLink;
 class QWidget;
 
 // The base of everything visible. A control keeps its whole state here and
@@ -84,6 +86,25 @@ public:
     String Text() const { return GetText(); }
     void SetText(const String& v);
 
+    // Right-to-left languages: BiDiMode follows the parent's while
+    // ParentBiDiMode is on; setting it turns ParentBiDiMode off.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode v);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool v);
+    // Content placed from the right (bdRightToLeft only).
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    // Text read from the right (every mode but bdLeftToRight).
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+
+    // An action drives the control's caption, enabled state, hint,
+    // visibility and help context, and a click executes it (unless the
+    // control has an OnClick of its own). Removing the action leaves those
+    // values as they are.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* v);
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
+
     const String& Hint() const { return FHint; }
     void SetHint(const String& v);
     // With ParentShowHint the parent's answer counts.
@@ -101,6 +122,8 @@ public:
     // Repainting: Invalidate asks for it, Update does what is pending now,
     // Repaint and Refresh do both.
     void Invalidate();
+    // Asks for part of the control (own coordinates) to be repainted.
+    void Invalidate(const TRect& r);
     void Update();
     virtual void Repaint();
     void Refresh() { Repaint(); }
@@ -171,6 +194,17 @@ protected:
     virtual void ColorChanged();
     virtual void EnabledChanged();
     virtual void VisibleChanged();
+    // CM_BIDIMODECHANGED: the reading order changed.
+    virtual void BiDiModeChanged();
+
+    // The linked action changed (or was just linked, with checkDefaults
+    // true: then only values still at their defaults are taken).
+    virtual void ActionChange(TObject* sender, bool checkDefaults);
+    // The link class a control uses for its action.
+    virtual std::unique_ptr<TControlActionLink> CreateActionLink();
+    // The link reports a change of its action.
+    friend class TControlActionLink;
+    void DoActionChange(TObject* sender) { ActionChange(sender, false); }
 
     virtual String GetText() const { return FText; }
     // WM_PAINT: the default leaves painting to the toolkit widget; controls
@@ -220,6 +254,8 @@ protected:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
     TPopupMenu* FPopupMenu = nullptr;
     bool FClicked = false;  // left button went down on us: the release clicks
     QWidget* FWidget = nullptr;
@@ -234,6 +270,7 @@ private:
 
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TSizeConstraints> FConstraints;
+    std::unique_ptr<TControlActionLink> FActionLink;
     bool FFontFromParent = false;   // a parent's font is being copied in
     bool FColorFromParent = false;
     bool FAligning = false;          // bounds come from the parent's aligner

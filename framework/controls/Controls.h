@@ -19,6 +19,9 @@ inline constexpr TAnchors DefaultAnchors = akLeft | akTop;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// Reading order and placement of a control's content (TControl::BiDiMode).
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
 enum TShiftStateFlag : int {
     ssShift = 1,
     ssAlt = 2,

@@ -1,5 +1,8 @@
 #include "framework/controls/Panel.h"
 
+#include <QWidget>
+#include <cstdlib>
+
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
@@ -54,6 +57,68 @@ void TPanel::SetAlignment(TAlignment v) {
     if (v == FAlignment) return;
     FAlignment = v;
     Invalidate();
+}
+
+void TPanel::SetFullRepaint(bool v) {
+    if (v == FFullRepaint) return;
+    FFullRepaint = v;
+    ApplyRepaintMode();
+}
+
+void TPanel::InitWidget() {
+    TCustomControl::InitWidget();
+    FPaintedWidth = FWidth;
+    FPaintedHeight = FHeight;
+    ApplyRepaintMode();
+}
+
+void TPanel::TextChanged() {
+    TCustomControl::TextChanged();
+    ApplyRepaintMode();
+}
+
+void TPanel::ApplyRepaintMode() {
+    // Only then does the toolkit keep what is painted across a resize and
+    // leave the repainting to Resize.
+    if (FWidget) FWidget->setAttribute(Qt::WA_StaticContents, !FFullRepaint && !FText.empty());
+}
+
+TRect TPanel::CaptionBand(int width, int height) const {
+    TRect inner = Rect(0, 0, width, height);
+    const_cast<TPanel*>(this)->AdjustClientRect(inner);
+    // Generous: a line and a half above and below the middle.
+    int lineHeight = std::abs(Font()->Height()) * 3 / 2 + 2;
+    int mid = inner.Top + inner.Height() / 2;
+    return Rect(0, mid - lineHeight, width, mid + lineHeight);
+}
+
+std::vector<TRect> TPanel::ResizeRepaintAreas(int oldWidth, int oldHeight) const {
+    std::vector<TRect> areas;
+    TRect inner = Rect(0, 0, FWidth, FHeight);
+    const_cast<TPanel*>(this)->AdjustClientRect(inner);
+    int edgeRight = FWidth - inner.Right, edgeBottom = FHeight - inner.Bottom;
+    if (FWidth != oldWidth) areas.push_back(Rect(std::min(FWidth, oldWidth) - edgeRight - 1, 0, FWidth, FHeight));
+    if (FHeight != oldHeight) areas.push_back(Rect(0, std::min(FHeight, oldHeight) - edgeBottom - 1, FWidth, FHeight));
+    // The caption is placed by the size, so its old and new places both
+    // need painting, or the old text would stay behind.
+    areas.push_back(CaptionBand(oldWidth, oldHeight));
+    areas.push_back(CaptionBand(FWidth, FHeight));
+    return areas;
+}
+
+void TPanel::Resize() {
+    TCustomControl::Resize();
+    if (FWidget) {
+        if (!FFullRepaint && !FText.empty()) {
+            std::vector<TRect> areas = ResizeRepaintAreas(FPaintedWidth, FPaintedHeight);
+            if (areas.empty()) Invalidate();
+            for (const TRect& r : areas) Invalidate(r);
+        } else {
+            Invalidate();
+        }
+    }
+    FPaintedWidth = FWidth;
+    FPaintedHeight = FHeight;
 }
 
 void TPanel::AdjustClientRect(TRect& rect) {

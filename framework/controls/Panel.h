@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "framework/controls/CustomControl.h"
 #include "framework/controls/StdCtrlsTypes.h"
 
@@ -21,17 +23,38 @@ public:
     void SetBorderStyle(TControlBorderStyle v);
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
+    // Off: a resize repaints only what ResizeRepaintAreas names instead of
+    // the whole panel.
+    bool FullRepaint() const { return FFullRepaint; }
+    void SetFullRepaint(bool v);
+    // Locked kept a panel in place when an embedded document's own
+    // toolbars took over the form; nothing is embedded here, so the value
+    // is only kept for the windows that set it.
+    bool Locked = false;
 
 protected:
     void Paint() override;
+    void Resize() override;
+    void TextChanged() override;
+    // The parts to repaint after a resize from (oldWidth, oldHeight) when
+    // FullRepaint is off; empty means the whole panel.
+    virtual std::vector<TRect> ResizeRepaintAreas(int oldWidth, int oldHeight) const;
+    void InitWidget() override;
     void AdjustClientRect(TRect& rect) override;
+
+    // The band the caption may occupy at a size: its line across the
+    // whole width, since the caption moves with the size.
+    virtual TRect CaptionBand(int width, int height) const;
 
 private:
     void Changed();
+    void ApplyRepaintMode();
     TBevelCut FBevelInner = bvNone;
     TBevelCut FBevelOuter = bvRaised;
     int FBevelWidth = 1;
     int FBorderWidth = 0;
     TControlBorderStyle FBorderStyle = bsNoneBorder;
     TAlignment FAlignment = taCenter;
+    bool FFullRepaint = true;
+    int FPaintedWidth = 0, FPaintedHeight = 0;
 };

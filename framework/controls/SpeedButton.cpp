@@ -4,7 +4,11 @@
 
 #include <algorithm>
 
+#include "framework/controls/ActionList.h"
+#include "framework/controls/ControlActionLink.h"
+#include "framework/controls/CustomAction.h"
 #include "framework/controls/WinControl.h"
+#include "framework/graphics/ImageList.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
@@ -86,6 +90,52 @@ void TSpeedButton::Click() {
             SetDown(false);
     }
     TGraphicControl::Click();
+}
+
+namespace {
+// Checked is Down, and the group follows the action's.
+class TSpeedButtonActionLink : public TControlActionLink {
+public:
+    explicit TSpeedButtonActionLink(TSpeedButton* b) : TControlActionLink(b), FButton(b) {}
+    bool IsCheckedLinked() const override {
+        return TControlActionLink::IsCheckedLinked() && FButton->Down() == CustomAction()->Checked();
+    }
+    bool IsGroupIndexLinked() const override {
+        return TControlActionLink::IsGroupIndexLinked() && FButton->GroupIndex() == CustomAction()->GroupIndex();
+    }
+    void SetChecked(bool v) override {
+        if (IsCheckedLinked()) FButton->SetDown(v);
+    }
+    void SetGroupIndex(int v) override {
+        if (IsGroupIndexLinked()) FButton->SetGroupIndex(v);
+    }
+
+private:
+    TSpeedButton* FButton;
+};
+}  // namespace
+
+std::unique_ptr<TControlActionLink> TSpeedButton::CreateActionLink() {
+    return std::make_unique<TSpeedButtonActionLink>(this);
+}
+
+void TSpeedButton::ActionChange(TObject* sender, bool checkDefaults) {
+    TGraphicControl::ActionChange(sender, checkDefaults);
+    auto* a = dynamic_cast<TCustomAction*>(sender);
+    if (!a) return;
+    if (!checkDefaults || FGroupIndex == 0) SetGroupIndex(a->GroupIndex());
+    if (!checkDefaults || !FDown) {
+        // The action's Checked wins even over the group's last-one-down rule.
+        bool all = FAllowAllUp;
+        FAllowAllUp = true;
+        SetDown(a->Checked());
+        FAllowAllUp = all;
+    }
+    TImageList* images = a->ActionList() ? a->ActionList()->Images() : nullptr;
+    if (FGlyph->Empty() && images && a->ImageIndex() >= 0 && a->ImageIndex() < images->Count()) {
+        images->GetBitmap(a->ImageIndex(), FGlyph.get());
+        FNumGlyphs = 1;
+    }
 }
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -35,6 +35,10 @@ public:
     void Click() override;
 
 protected:
+    // Down follows the action's Checked, the group its GroupIndex, and an
+    // empty glyph takes the action's image.
+    void ActionChange(TObject* sender, bool checkDefaults) override;
+    std::unique_ptr<TControlActionLink> CreateActionLink() override;
     // Where the glyph and the caption go on the face, by Layout, Margin
     // and Spacing (GlyphLayout.h).
     void PlaceGlyphAndText(int glyphW, int glyphH, int textW, int textH, int offset, TPoint& glyphAt,

@@ -344,6 +344,7 @@ void TWinControl::InsertControl(TControl* c) {
     c->UpdateAnchorRules();
     c->Perform(CM_PARENTCOLORCHANGED);
     c->Perform(CM_PARENTFONTCHANGED);
+    c->Perform(CM_PARENTBIDIMODECHANGED);
     if (FWidget) {
         if (c->FWidget) {
             c->FWidget->setParent(ClientWidget());

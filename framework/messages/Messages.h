@@ -151,6 +151,10 @@ inline constexpr UINT CM_DIALOGHANDLE = CM_BASE + 49;
 inline constexpr UINT CM_ISTOOLCONTROL = CM_BASE + 50;
 inline constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 inline constexpr UINT CM_INVALIDATE = CM_BASE + 52;
+inline constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 60;
+inline constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
+inline constexpr UINT CM_ACTIONUPDATE = CM_BASE + 63;
+inline constexpr UINT CM_ACTIONEXECUTE = CM_BASE + 64;
 
 // WM_SIZE WParam.
 inline constexpr WPARAM SIZE_RESTORED = 0;
