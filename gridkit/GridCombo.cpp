@@ -1,7 +1,19 @@
 #include "gridkit/GridCombo.h"
 
 #include "framework/classes/Strings.h"
+#include "framework/rtl/StrUtils.h"
 #include "gridkit/GkStringGrid.h"
+#include "gridkit/MouseActions.h"
+
+namespace {
+// Only the letters a-z change: the comparison of the classic combo lookup.
+String UpperAZ(const String& s) {
+    String out = s;
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+}  // namespace
 
 TGridCombo::TGridCombo(TComponent* owner, TGkStringGrid* grid) : TGkComboBox(owner), FGrid(grid) {
     SetButtonWidth(16);
@@ -10,7 +22,21 @@ TGridCombo::TGridCombo(TComponent* owner, TGkStringGrid* grid) : TGkComboBox(own
     SetTabStop(false);
 }
 
+int TGridCombo::LookupCompletion(const String& typed, const TStrings* items, String& completed) {
+    if (typed.empty() || !items) return -1;
+    const String key = UpperAZ(typed);
+    for (int i = 0; i < items->Count(); ++i) {
+        const String item = items->Get(i);
+        if (item.size() < typed.size() || UpperAZ(item.substr(0, typed.size())) != key) continue;
+        completed = typed + item.substr(typed.size(), 255);
+        return i;
+    }
+    return -1;
+}
+
 void TGridCombo::KeyDown(Word& key, TShiftState shift) {
+    FTypeAhead = key != VK_BACK && key != VK_DELETE;
+    FTextAtKeyDown = Text();
     if (FGrid->EditorClosingKey(this, key, shift)) {
         key = 0;
         return;
@@ -19,9 +45,27 @@ void TGridCombo::KeyDown(Word& key, TShiftState shift) {
 }
 
 void TGridCombo::KeyUp(Word& key, TShiftState shift) {
-    // Completion from the items is the toolkit combo's own inline
-    // completion, which also selects the completed part; the grid adds none.
     TGkComboBox::KeyUp(key, shift);
+    // Only a key that changed the text completes it: a caret move or a
+    // selection leaves the text as the user made it.
+    if (Text() != FTextAtKeyDown) RunLookup();
+    FTextAtKeyDown = Text();
+}
+
+void TGridCombo::RunLookup() {
+    if (!FTypeAhead || !FGrid->Lookup || (Style() != csDropDown && Style() != csSimple) || SelLength() != 0)
+        return;
+    const String text = Text();
+    const int caret = SelStart();
+    const String typed = text.substr(0, static_cast<size_t>(std::max(caret, 0)));
+    String completed;
+    const int index = LookupCompletion(typed, Items(), completed);
+    if (index < 0) return;
+    FLookupIndex = index;
+    if (completed != text) SetText(completed);
+    // CB_SETEDITSEL: from the typed length to the end.
+    SetSelStart(static_cast<int>(typed.size()));
+    SetSelLength(static_cast<int>(completed.size() - typed.size()));
 }
 
 void TGridCombo::KeyPress(char& key) {
@@ -32,7 +76,22 @@ void TGridCombo::KeyPress(char& key) {
     TGkComboBox::KeyPress(key);
 }
 
+void TGridCombo::DoEnter() {
+    // Each edit completes afresh.
+    FLookupIndex = -1;
+    FTypeAhead = false;
+    TGkComboBox::DoEnter();
+    // A click on the cell put the caret where the user aimed, nothing
+    // selected (MouseActions.CaretPositioning).
+    int clicked = 0;
+    if (FGrid->MouseActions()->CaretPositioning && FGrid->TakeCaretClick(FGrid->Col(), FGrid->Row(), clicked)) {
+        SetSelStart(std::min(clicked, static_cast<int>(Text().size())));
+        SetSelLength(0);
+    }
+}
+
 void TGridCombo::DoExit() {
+    FGrid->ForgetCaretClick();
     if (FGrid->LookupHistory && !Text().empty() && Items()->IndexOf(Text()) < 0) Items()->Add(Text());
     TGkComboBox::DoExit();
     FGrid->EditorFocusLost(this);

@@ -1,14 +1,55 @@
 #include "framework/controls/ActionList.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <algorithm>
 
+#include "framework/controls/Application.h"
 #include "framework/controls/CustomAction.h"
 #include "framework/graphics/ImageList.h"
 
-TActionList::TActionList(TComponent* owner) : TComponent(owner) {}
+namespace {
+// Every live list; the idle pass updates their actions whenever the event
+// loop is about to wait, which is when the classic framework did it.
+std::vector<TActionList*>& LiveLists() {
+    static std::vector<TActionList*> lists;
+    return lists;
+}
+
+void UpdateAllLists() {
+    static bool running = false;
+    if (running) return;
+    running = true;
+    for (TActionList* list : std::vector<TActionList*>(LiveLists())) {
+        if (std::find(LiveLists().begin(), LiveLists().end(), list) == LiveLists().end()) continue;
+        // Nothing may leave through the toolkit's signal.
+        try {
+            list->UpdateActions();
+        } catch (...) {
+            if (Application) Application->HandleException(list, std::current_exception());
+        }
+    }
+    running = false;
+}
+
+void InstallIdlePass() {
+    static bool installed = false;
+    if (installed || !QCoreApplication::instance()) return;
+    if (QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance()) {
+        QObject::connect(d, &QAbstractEventDispatcher::aboutToBlock, d, [] { UpdateAllLists(); });
+        installed = true;
+    }
+}
+}  // namespace
+
+TActionList::TActionList(TComponent* owner) : TComponent(owner) {
+    LiveLists().push_back(this);
+    InstallIdlePass();
+}
 
 TActionList::~TActionList() {
     Destroying();
+    LiveLists().erase(std::remove(LiveLists().begin(), LiveLists().end(), this), LiveLists().end());
     for (TContainedAction* a : std::vector<TContainedAction*>(FActions)) a->SetActionList(nullptr);
     SetImages(nullptr);
 }

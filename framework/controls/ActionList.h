@@ -10,7 +10,9 @@ class TImageList;
 
 using TActionEvent = std::function<void(TBasicAction* Action, bool& Handled)>;
 
-// The actions of a window, with the images their controls take.
+// The actions of a window, with the images their controls take. Whenever
+// the message loop is about to wait, every list updates its actions (their
+// OnUpdate, or the list's), so enabled states follow the program's state.
 class TActionList : public TComponent {
 public:
     explicit TActionList(TComponent* owner);

@@ -2,7 +2,10 @@
 
 #include <QComboBox>
 #include <QAbstractItemView>
+#include <QCursor>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QListView>
 #include <QStyleOptionFrame>
@@ -10,6 +13,9 @@
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/ControlBridge.h"
+#include "framework/graphics/Brush.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Font.h"
 #include "framework/messages/MessageQueue.h"
 
 namespace {
@@ -42,25 +48,35 @@ public:
             FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
             FList->setFocusPolicy(Qt::NoFocus);
             QObject::connect(FList, &QListView::clicked, [this](const QModelIndex& index) { Pick(index.row()); });
-            // The toolkit centres the edit in the whole box now and then;
-            // it belongs at the top.
-            if (lineEdit()) lineEdit()->installEventFilter(this);
         } else if (!on && FList) {
             delete FList;
             FList = nullptr;
-            if (lineEdit()) lineEdit()->removeEventFilter(this);
-            // Back to the toolkit's own place for the edit.
-            QResizeEvent again(size(), size());
-            QComboBox::resizeEvent(&again);
+            ToolkitEditPlace();
         }
+        WatchEdit();
         Layout();
         update();
     }
+    // The owner's face came or went: the edit moves into its text area or
+    // back to the toolkit's place.
+    void FaceChanged() {
+        if (!FList && !FOwner->OwnFaceShown()) ToolkitEditPlace();
+        WatchEdit();
+        Layout();
+        update();
+    }
+    // The toolkit moves the edit back to its own place now and then (it
+    // centres it in the whole box, or fits it to its own frame); with the
+    // simple style or an own face it belongs elsewhere.
+    void WatchEdit() {
+        if (lineEdit()) lineEdit()->installEventFilter(this);
+    }
+    int EditHeight() const { return std::min(height(), QComboBox::sizeHint().height()); }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         const bool handled = QComboBox::eventFilter(o, e);
-        if (FList && o == lineEdit() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) Layout();
+        if (o == lineEdit() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) Layout();
         return handled;
     }
     void resizeEvent(QResizeEvent* e) override {
@@ -70,6 +86,20 @@ protected:
     void showEvent(QShowEvent* e) override {
         QComboBox::showEvent(e);
         Layout();
+    }
+    // With an own face the button is the owner's drawing: a click on the
+    // box outside the text drops the list.
+    void mousePressEvent(QMouseEvent* e) override {
+        if (!FList && isEditable() && e->button() == Qt::LeftButton && FOwner->OwnFaceShown()) {
+            const TRect t = FOwner->OwnFaceTextArea();
+            const QPoint p = e->position().toPoint();
+            if (!QRect(t.Left, t.Top, t.Width(), t.Height()).contains(p)) {
+                if (FOwner->DroppedDown()) hidePopup(); else showPopup();
+                e->accept();
+                return;
+            }
+        }
+        QComboBox::mousePressEvent(e);
     }
     void paintEvent(QPaintEvent* e) override {
         if (!FList) {
@@ -87,13 +117,24 @@ protected:
     }
 
 private:
-    int EditHeight() const { return std::min(height(), QComboBox::sizeHint().height()); }
+    void ToolkitEditPlace() {
+        QResizeEvent again(size(), size());
+        QComboBox::resizeEvent(&again);
+    }
     void Layout() {
-        if (!FList) return;
-        const int h = EditHeight();
-        const int f = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-        const QRect at(f + 1, f, std::max(0, width() - 2 * f - 2), std::max(0, h - 2 * f));
+        const bool face = FOwner->OwnFaceShown();
+        if (!FList && !face) return;
+        const int h = FList ? EditHeight() : height();
+        QRect at;
+        if (face) {
+            const TRect t = FOwner->OwnFaceTextArea();
+            at = QRect(t.Left, t.Top, std::max(0, t.Width()), std::max(0, t.Height()));
+        } else {
+            const int f = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+            at = QRect(f + 1, f, std::max(0, width() - 2 * f - 2), std::max(0, h - 2 * f));
+        }
         if (lineEdit() && lineEdit()->geometry() != at) lineEdit()->setGeometry(at);
+        if (!FList) return;
         FList->setGeometry(0, h, width(), std::max(0, height() - h));
         FList->show();
     }
@@ -184,12 +225,14 @@ void TComboBox::SetDroppedDown(bool v) {
 void TComboBox::DoDropDown() {
     if (FDroppedDown) return;
     FDroppedDown = true;
+    if (PaintsOwnFace()) Invalidate();
     if (OnDropDown) OnDropDown(this);
 }
 
 void TComboBox::DoCloseUp() {
     if (!FDroppedDown) return;
     FDroppedDown = false;
+    if (PaintsOwnFace()) Invalidate();
     if (OnCloseUp) OnCloseUp(this);
 }
 
@@ -201,6 +244,111 @@ void TComboBox::Clear() {
 void TComboBox::SelectAll() {
     if (FWidget)
         if (QLineEdit* le = static_cast<QComboBox*>(FWidget)->lineEdit()) le->selectAll();
+}
+
+int TComboBox::SelStart() const {
+    const QLineEdit* le = FWidget ? static_cast<QComboBox*>(FWidget)->lineEdit() : nullptr;
+    if (!le) return 0;
+    return le->hasSelectedText() ? le->selectionStart() : le->cursorPosition();
+}
+
+int TComboBox::SelLength() const {
+    const QLineEdit* le = FWidget ? static_cast<QComboBox*>(FWidget)->lineEdit() : nullptr;
+    return le && le->hasSelectedText() ? le->selectionLength() : 0;
+}
+
+void TComboBox::SetSelStart(int v) {
+    if (QLineEdit* le = FWidget ? static_cast<QComboBox*>(FWidget)->lineEdit() : nullptr)
+        le->setCursorPosition(std::clamp(v, 0, static_cast<int>(le->text().size())));
+}
+
+void TComboBox::SetSelLength(int v) {
+    QLineEdit* le = FWidget ? static_cast<QComboBox*>(FWidget)->lineEdit() : nullptr;
+    if (!le) return;
+    const int start = SelStart();
+    const int length = std::clamp(v, 0, static_cast<int>(le->text().size()) - start);
+    if (length > 0) le->setSelection(start, length);
+    else le->setCursorPosition(start);
+}
+
+// --- an own face -------------------------------------------------------------------
+
+TRect TComboBox::EditBand() const {
+    int h = FHeight;
+    if (FStyle == csSimple) h = FWidget ? static_cast<TQtComboBox*>(FWidget)->EditHeight() : std::min(FHeight, 21);
+    return Rect(0, 0, FWidth, h);
+}
+
+void TComboBox::OwnFaceChanged() {
+    if (FWidget) static_cast<TQtComboBox*>(FWidget)->FaceChanged();
+}
+
+void TComboBox::WMPaint(TMessage& m) {
+    if (!m.LParam || !FWidget || !PaintsOwnFace()) {
+        TWinControl::WMPaint(m);
+        return;
+    }
+    // In place of the toolkit's frame, button and label.
+    QPainter painter(FWidget);
+    const TRect band = EditBand();
+    TCanvas canvas;
+    canvas.BeginPaint(&painter, band.Width(), band.Height());
+    canvas.Font()->Assign(Font());
+    canvas.Brush()->SetColor(Color());
+    try {
+        PaintFace(&canvas);
+        if (FStyle != csDropDown && FStyle != csSimple) {
+            // A list box shows its picked line; it is the selection while
+            // the box has the focus and the list is closed.
+            const TRect t = OwnFaceTextRect();
+            const bool marked = Focused() && !FDroppedDown;
+            canvas.Brush()->SetColor(marked ? clHighlight : Color());
+            canvas.Font()->SetColor(marked ? clHighlightText : Font()->Color());
+            canvas.FillRect(t);
+            canvas.TextRect(t, t.Left + 1, t.Top + (t.Height() - canvas.TextHeight("Wg")) / 2, FText);
+            canvas.Brush()->SetColor(Color());
+            canvas.Font()->Assign(Font());
+        }
+        PaintFrame(&canvas);
+    } catch (...) {
+        canvas.EndPaint();
+        throw;
+    }
+    canvas.EndPaint();
+    m.Result = 1;
+}
+
+void TComboBox::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case CM_MOUSEENTER:
+        // Entering the edit from the box is no new entry.
+        if (FMouseInside) return;
+        FMouseInside = true;
+        TWinControl::WndProc(m);
+        if (PaintsOwnFace() && Enabled()) Invalidate();
+        return;
+    case CM_MOUSELEAVE:
+        // Nor is leaving the edit for the box (its button) a leave.
+        if (FWidget && FWidget->underMouse() && FWidget->rect().contains(FWidget->mapFromGlobal(QCursor::pos())))
+            return;
+        if (!FMouseInside) return;
+        FMouseInside = false;
+        TWinControl::WndProc(m);
+        if (PaintsOwnFace() && Enabled()) Invalidate();
+        return;
+    default:
+        TWinControl::WndProc(m);
+    }
+}
+
+void TComboBox::DoEnter() {
+    TWinControl::DoEnter();
+    if (PaintsOwnFace()) Invalidate();
+}
+
+void TComboBox::DoExit() {
+    TWinControl::DoExit();
+    if (PaintsOwnFace()) Invalidate();
 }
 
 void TComboBox::Change() {
@@ -262,9 +410,12 @@ void TComboBox::InitWidget() {
     cb->setEditable(FStyle == csDropDown || FStyle == csSimple);
     static_cast<TQtComboBox*>(cb)->SetSimple(FStyle == csSimple);
     if (cb->isEditable()) {
+        // No inline completion of the toolkit's own: a box that completes
+        // does it by its own rule.
         cb->setCompleter(nullptr);
         if (FBridge) FBridge->Watch(cb->lineEdit());
     }
+    static_cast<TQtComboBox*>(cb)->FaceChanged();
     FPushing = false;
     TWinControl::InitWidget();
     cb->setMaxVisibleItems(FDropDownCount);

@@ -5,6 +5,7 @@
 #include "framework/controls/WinControl.h"
 
 class TStrings;
+class TCanvas;
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
@@ -39,6 +40,15 @@ public:
     void SetDroppedDown(bool v);
     void Clear();
     void SelectAll();
+    // The selection in the edit of an editable box (CB_GETEDITSEL and
+    // CB_SETEDITSEL); a list box has none (0). SetSelStart drops the
+    // selection, SetSelLength selects from SelStart on.
+    int SelStart() const;
+    int SelLength() const;
+    void SetSelStart(int v);
+    void SetSelLength(int v);
+    // The mouse is over the box (its edit included).
+    bool MouseInside() const { return FMouseInside; }
 
     TNotifyEvent OnChange;
     TNotifyEvent OnDropDown;
@@ -48,8 +58,36 @@ public:
     // Framework-internal: the list opens and closes.
     void DoDropDown();
     void DoCloseUp();
+    // Framework-internal: what the widget asks of an own face (below).
+    bool OwnFaceShown() const { return PaintsOwnFace(); }
+    TRect OwnFaceTextArea() const { return OwnFaceTextRect(); }
 
 protected:
+    // A face the control paints itself in place of the widget's frame and
+    // drop-down button (the flat look of a kit's combo box). While
+    // PaintsOwnFace answers true the widget keeps to the text, which lies
+    // in OwnFaceTextRect (the edit of an editable box; in the list style
+    // the picked line, which the box then draws itself, highlighted while
+    // it has the focus and the list is closed), and a click outside the
+    // text area drops the list. Each paint runs PaintFace (the background,
+    // under the text) and then PaintFrame (border and button, over it), on
+    // a canvas of the box's own band (EditBand) with the box's colour as
+    // brush and its font. The face is repainted when the focus comes or
+    // goes, the mouse enters or leaves, and the list opens or closes; call
+    // OwnFaceChanged when the answer or the text area changes otherwise.
+    virtual bool PaintsOwnFace() const { return false; }
+    virtual TRect OwnFaceTextRect() const { return EditBand(); }
+    virtual void PaintFace(TCanvas* canvas) { (void)canvas; }
+    virtual void PaintFrame(TCanvas* canvas) { (void)canvas; }
+    void OwnFaceChanged();
+    // The box without the open list of the simple style: the whole
+    // control for the other styles.
+    TRect EditBand() const;
+    void WMPaint(TMessage& message) override;
+    void WndProc(TMessage& message) override;
+    void DoEnter() override;
+    void DoExit() override;
+
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
     void ApplyText() override;
@@ -73,4 +111,5 @@ private:
     bool FDroppedDown = false;
     bool FPushing = false;
     bool FUserText = false;
+    bool FMouseInside = false;
 };

@@ -1,7 +1,6 @@
 #include "framework/controls/DialogKeys.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QPointer>
 #include <algorithm>
@@ -73,14 +72,15 @@ bool Accelerator(TForm* form, char key) {
     return true;
 }
 
-// Sees every key and right click of the program before the widget does.
+// Sees every key of the program before the widget does.
 class TDialogKeyFilter : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (!watched->isWidgetType()) return false;
         auto* w = static_cast<QWidget*>(watched);
+        // Right clicks are left to each control's bridge, which offers them
+        // to OnContextPopup first and then climbs to the parents' menus.
         if (e->type() == QEvent::KeyPress) return Key(w, static_cast<QKeyEvent*>(e));
-        if (e->type() == QEvent::ContextMenu) return Context(w, static_cast<QContextMenuEvent*>(e));
         return false;
     }
 
@@ -116,18 +116,6 @@ private:
         if (propagated || shift == 0) return false;
         GuardedCall([&] { handled = FormDialogKey(form, static_cast<Word>(vk), shift); });
         return handled;
-    }
-    bool Context(QWidget* w, QContextMenuEvent* ce) {
-        TControlBridge* b = TControlBridge::Of(w);
-        for (TControl* c = b ? b->Control() : nullptr; c; c = c->Parent()) {
-            TPopupMenu* menu = c->PopupMenu();
-            if (!menu || !menu->AutoPopup) continue;
-            const QPoint g = ce->globalPos();
-            menu->PopupComponent = c;
-            GuardedCall([&] { menu->Popup(g.x(), g.y()); });
-            return true;
-        }
-        return false;
     }
     QKeyEvent* FLast = nullptr;
     QPointer<QWidget> FLastWidget;

@@ -12,6 +12,7 @@
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
+#include "framework/messages/MessageQueue.h"
 
 namespace {
 
@@ -89,6 +90,15 @@ TEST_F(ActionFixture, TheListHandlesFirstAndUpdateDisablesActionsWithoutHandler)
     List->UpdateActions();
     EXPECT_FALSE(idle->Enabled());
     EXPECT_TRUE(Save->Enabled());
+}
+
+TEST_F(ActionFixture, TheMessageLoopUpdatesActionsWhenItWaits) {
+    bool canSave = false;
+    Save->OnUpdate = [&](TObject*) { Save->SetEnabled(canSave); };
+    Button->SetAction(Save);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return !Button->Enabled(); }, 2000));
+    canSave = true;
+    EXPECT_TRUE(PumpMessagesUntil([&] { return Button->Enabled(); }, 2000));
 }
 
 TEST_F(ActionFixture, OneCheckedActionPerGroupAndAutoCheckToggles) {
