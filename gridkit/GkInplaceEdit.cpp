@@ -265,15 +265,9 @@ void TGkInplaceEdit::KeyUp(Word& key, TShiftState shift) {
 }
 
 void TGkInplaceEdit::SizeToText(TGkStringGrid* grid) {
-    if (grid->SizeWhileTyping()->Width) {
-        // The column grows with the text; it never shrinks under the user.
-        const int need = grid->MeasureCellText(grid->RealColIndex(EditCol()), EditRow()).cx;
-        if (need > grid->ColWidths(EditCol())) grid->SetColWidths(EditCol(), need);
-    }
-    if (grid->SizeWhileTyping()->Height && grid->WordWrap()) {
-        const int need = grid->MeasureCellText(grid->RealColIndex(EditCol()), EditRow()).cy;
-        if (need > grid->RowHeights(EditRow())) grid->SetRowHeights(EditRow(), need);
-    }
+    // The column grows with the text; it never shrinks under the user.
+    if (grid->SizeWhileTyping()->Width) grid->AutoSizeColumn(EditCol(), true);
+    if (grid->SizeWhileTyping()->Height && grid->WordWrap()) grid->AutoSizeRow(EditRow());
 }
 
 void TGkInplaceEdit::RunLookup() {

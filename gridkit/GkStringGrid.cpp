@@ -27,6 +27,7 @@
 #include "framework/system/IniFile.h"
 #include "framework/system/Registry.h"
 #include "gridkit/BackGround.h"
+#include "gridkit/CellGraphic.h"
 #include "gridkit/Bands.h"
 #include "gridkit/CellNode.h"
 #include "gridkit/ColumnSize.h"
@@ -38,10 +39,14 @@
 #include "gridkit/Navigation.h"
 #include "gridkit/PrintSettings.h"
 #include "gridkit/SizeWhileTyping.h"
+#include "gridkit/SortIndexList.h"
 
 namespace {
 bool gOleDropRTF = true;
 constexpr UINT WM_GK_FOCUSLEFT = WM_USER + 0x4D1;
+// The grid's own timer: blinking text (and hover) every half second.
+constexpr std::uintptr_t kGridTimer = 111;
+constexpr UINT kGridTimerMs = 500;
 
 // The grid cell file's limits: beyond them a size line is taken for a
 // damaged file rather than a grid anyone made. Rows are bounded by the
@@ -95,7 +100,8 @@ TGkStringGrid::TGkStringGrid(TComponent* owner)
       FFixedFont(new TFont),
       FSortUpGlyph(new TBitmap),
       FSortDownGlyph(new TBitmap),
-      FBackGround(new TBackGround) {
+      FBackGround(new TBackGround),
+      FSortIndexList(new TSortIndexList) {
     auto repaint = [this]() { Invalidate(); };
     FBands->OnChange = repaint;
     FCellNode->OnChange = repaint;
@@ -126,7 +132,15 @@ TGkStringGrid::~TGkStringGrid() {
     }
     if (FResizeHub) TGkFormResizeHub::Unsubscribe(FResizeHub, this);
     FResizeHub = nullptr;
+    if (HandleAllocated()) KillTimer(Handle(), kGridTimer);
     if (FGridImages) FGridImages->RemoveFreeNotification(this);
+    // The graphics the cells hold go with the grid.
+    for (auto& row : RowData())
+        for (TObject*& obj : row.Objects)
+            if (auto* graphic = dynamic_cast<TCellGraphic*>(obj)) {
+                delete graphic;
+                obj = nullptr;
+            }
 }
 
 void TGkStringGrid::Loaded() {
@@ -161,6 +175,10 @@ void TGkStringGrid::WndProc(TMessage& m) {
         if (FEntered && !FocusInside()) ValidateCell(String());
         return;
     }
+    if (m.Msg == WM_TIMER && m.WParam == kGridTimer) {
+        BlinkTick();
+        return;
+    }
     if (m.Msg == WM_VSCROLL || m.Msg == WM_HSCROLL) {
         const bool vertical = m.Msg == WM_VSCROLL;
         const bool wanted = ScrollHints == shBoth || ScrollHints == (vertical ? shVertical : shHorizontal);
@@ -180,6 +198,7 @@ void TGkStringGrid::WndProc(TMessage& m) {
 
 void TGkStringGrid::WidgetCreated() {
     TStringGrid::WidgetCreated();
+    SetTimer(Handle(), kGridTimer, kGridTimerMs);
     if (FColumnSize->Save) LoadColumnWidths();
 }
 
@@ -235,7 +254,7 @@ void TGkStringGrid::Notification(TComponent* component, TOperation operation) {
 
 void TGkStringGrid::SetAutoSize(bool v) {
     FAutoSize = v;
-    if (v) AutoSizeColumns(10);
+    if (v) AutoSizeColumns(false, 10);
 }
 
 void TGkStringGrid::SetVAlignment(TVAlignment v) {
@@ -657,31 +676,13 @@ TAlignment TGkStringGrid::CellAlignment(int aCol, int aRow) {
     return a;
 }
 
-TSize TGkStringGrid::MeasureCellText(int aCol, int aRow) {
-    TCanvas* canvas = Canvas();
-    canvas->Font()->Assign(aRow < FixedRows() || aCol < FixedCols() ? FFixedFont.get() : Font());
-    String text = CellRef(aCol, aRow);
-    std::vector<String> lines;
-    if (FMultilinecells) {
-        String rest;
-        while (true) {
-            lines.push_back(FirstLine(text, &rest));
-            if (text.find('\r') == String::npos) break;
-            text = rest;
-        }
-    } else {
-        lines.push_back(FirstLine(text));
-    }
-    TSize size{0, 0};
-    for (String& l : lines) {
-        if (FURLShow && !FURLFull && IsURL(l)) l = StripURLProtocol(l);
-        size.cx = std::max(size.cx, canvas->TextWidth(l));
-    }
-    size.cy = canvas->TextHeight("gh") * static_cast<int>(lines.size());
-    return size;
+TSize TGkStringGrid::CellGraphicSize(int aCol, int aRow) const {
+    if (!EnableGraphics || aCol < 0 || aRow < 0 || aCol >= ColCount() || aRow >= RowCount())
+        return TSize{0, 0};
+    const auto* graphic = dynamic_cast<const TCellGraphic*>(Objects(aCol, aRow));
+    if (!graphic) return TSize{0, 0};
+    return graphic->Size(FGridImages ? FGridImages->Width() : 0, FGridImages ? FGridImages->Height() : 0);
 }
-
-TSize TGkStringGrid::CellGraphicSize(int, int) const { return TSize{0, 0}; }
 
 void TGkStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     // Remembered before the base grid acts, because its click may open the
@@ -734,25 +735,10 @@ int TGkStringGrid::CharAtCellX(int aCol, int aRow, int x) {
     return best;
 }
 
-void TGkStringGrid::AutoSizeColumns(int padding) {
-    for (int c = FixedCols(); c < ColCount(); ++c) {
-        int w = 0;
-        for (int r = 0; r < RowCount(); ++r)
-            if (!CellRef(c, r).empty()) w = std::max(w, MeasureCellText(c, r).cx);
-        SetColWidths(c, w + padding);
-    }
-}
-
 void TGkStringGrid::ClearComboItems() { FComboItems->Clear(); }
 
-String TGkStringGrid::GetDisplayText(int aCol, int aRow) {
-    String text = CellRef(aCol, aRow);
-    bool password = false;
-    IsPasswordCell(aCol, aRow, password);
-    if (password) return FillChars(FirstLine(text), PasswordChar);
-    if (FURLShow && !FURLFull && IsURL(text)) text = StripURLProtocol(text);
-    return text;
-}
+// A formula cell shows what a descendant computes; the base shows the text.
+String TGkStringGrid::GetDisplayText(int aCol, int aRow) { return CellRef(aCol, aRow); }
 
 void TGkStringGrid::StepToNextCell(int aCol, int aRow, bool forward, bool showEditor, bool force) {
     if (!FNavigation->AdvanceOnEnter && !force) return;
@@ -826,81 +812,6 @@ void TGkStringGrid::StepToNextCell(int aCol, int aRow, bool forward, bool showEd
 }
 
 // ---- base grid overrides --------------------------------------------------------------
-
-void TGkStringGrid::DrawCell(int aCol, int aRow, const TRect& aRect, TGridDrawState aState) {
-    if (!DefaultDrawing()) {
-        TDrawGrid::DrawCell(aCol, aRow, aRect, aState);
-        return;
-    }
-    TCanvas* canvas = Canvas();
-    const bool fixed = (aState & gdFixed) != 0;
-    if (fixed) canvas->Font()->Assign(FFixedFont.get());
-    if ((aState & gdSelected) && FShowSelection && !fixed) {
-        canvas->Brush()->SetColor(FSelectionColor);
-        canvas->Font()->SetColor(FSelectionTextColor);
-    } else {
-        if (aState & gdSelected) {
-            canvas->Brush()->SetColor(Color());
-            canvas->Font()->Assign(Font());
-        }
-        GetCellColor(aCol, aRow, aState, canvas->Brush(), canvas->Font());
-    }
-    canvas->FillRect(aRect);
-    const String text = GetDisplayText(aCol, aRow);
-    unsigned flags = DT_NOPREFIX | DT_EXPANDTABS;
-    switch (CellAlignment(aCol, aRow)) {
-    case taRightJustify: flags |= DT_RIGHT; break;
-    case taCenter: flags |= DT_CENTER; break;
-    default: break;
-    }
-    String shown = text;
-    if (FMultilinecells) {
-        // Lines are kept as CR LF or CR; the drawing wants one kind.
-        shown = AdjustLineBreaks(text);
-    } else {
-        shown = FirstLine(text);
-        flags |= DT_SINGLELINE;
-        if (FVAlignment == vtaCenter) flags |= DT_VCENTER;
-        if (FVAlignment == vtaBottom) flags |= DT_BOTTOM;
-    }
-    if (FWordWrap) flags |= DT_WORDBREAK;
-    TRect r = aRect;
-    r.Left += 2;
-    r.Right -= 2;
-    r.Top += 2;
-    r.Bottom -= 1;
-    canvas->Brush()->SetStyle(bsClear);
-    DrawText(canvas, shown, r, flags);
-    canvas->Brush()->SetStyle(bsSolid);
-    TCellBorders borders = 0;
-    TPen* pen = canvas->Pen();
-    pen->SetColor(clBlack);
-    pen->SetWidth(1);
-    GetCellBorder(aCol, aRow, pen, borders);
-    if (borders) {
-        if (borders & cbTop) {
-            canvas->MoveTo(aRect.Left, aRect.Top);
-            canvas->LineTo(aRect.Right, aRect.Top);
-        }
-        if (borders & cbLeft) {
-            canvas->MoveTo(aRect.Left, aRect.Top);
-            canvas->LineTo(aRect.Left, aRect.Bottom);
-        }
-        if (borders & cbRight) {
-            canvas->MoveTo(aRect.Right - 1, aRect.Top);
-            canvas->LineTo(aRect.Right - 1, aRect.Bottom);
-        }
-        if (borders & cbBottom) {
-            canvas->MoveTo(aRect.Left, aRect.Bottom - 1);
-            canvas->LineTo(aRect.Right, aRect.Bottom - 1);
-        }
-    }
-    if (aRow < static_cast<int>(FRowMarks.size()) && FRowMarks[aRow] && !fixed) {
-        canvas->Brush()->SetColor(FSelectionColor);
-        canvas->FrameRect(aRect);
-    }
-    TDrawGrid::DrawCell(aCol, aRow, aRect, aState);
-}
 
 bool TGkStringGrid::SelectCell(int aCol, int aRow) {
     bool allow = true;
@@ -1156,7 +1067,10 @@ void TGkStringGrid::ClearCellRect(int aCol1, int aRow1, int aCol2, int aRow2) {
         if (EnableGraphics) {
             auto& objs = data[r].Objects;
             const int o2 = std::min(static_cast<int>(objs.size()) - 1, aCol2);
-            for (int c = c1; c <= o2; ++c) objs[c] = nullptr;
+            for (int c = c1; c <= o2; ++c) {
+                delete dynamic_cast<TCellGraphic*>(objs[c]);
+                objs[c] = nullptr;
+            }
         }
     }
     Invalidate();

@@ -22,6 +22,9 @@ class TMouseActions;
 class TNavigation;
 class TPrintsettings;
 class TSizeWhileTyping;
+class TSortIndexList;
+class TFilter;
+class TCollection;
 class TStringList;
 class TGkFormResizeHub;
 class TGridCombo;
@@ -91,8 +94,13 @@ public:
     bool ShowSelection() const { return FShowSelection; }
     void SetShowSelection(bool v);
     bool HideFocusRect = false;
-    bool OleDropTarget = false;
+    // On: the grid takes dropped text, rich text and one CSV or XLS file.
+    bool OleDropTarget() const { return FOleDropTarget; }
+    void SetOleDropTarget(bool v);
     bool OleDropSource = false;
+    // Drags the selection's text (and the cell's text as rich text) out
+    // of the grid, after OnOleDrag; true when a drag ran.
+    bool StartOleDrag(int aCol, int aRow);
     // One flag for every grid of the process.
     static bool OleDropRTF();
     static void SetOleDropRTF(bool v);
@@ -138,6 +146,19 @@ public:
     bool LookupHistory = false;
     bool Hovering = false;
     char PasswordChar = '*';
+    // Fixed cells draw a raised edge; off, a black frame.
+    bool Ctl3D = true;
+    // Steps (-10..10) added to every font size while cells are drawn and
+    // columns are fitted.
+    int ZoomLevel() const { return FZoomLevel; }
+    void SetZoomLevel(int v);
+    // Whether BLINK text shows at the moment.
+    bool BlinkPhase() const { return FBlinkPhase; }
+    void SetBlinkPhase(bool v);
+    // The half-second tick: the blink phase turns, blinking cells repaint.
+    void BlinkTick();
+    // The columns of a multi-column sort, with their directions.
+    TSortIndexList* SortIndexList() const { return FSortIndexList.get(); }
 
     // Size changes keep the configured fixed counts: the base grid lowers
     // them while the grid is too small, and they come back with the room.
@@ -184,8 +205,25 @@ public:
     // or the registry); nothing without both.
     void SaveColumnWidths();
     void LoadColumnWidths();
-    // Widths of the normal columns fitted to their texts plus padding.
-    void AutoSizeColumns(int padding);
+    // ---- sizing ----
+    // Every column fitted to its cells (the fixed ones too with
+    // doFixedCols), each widened by padding.
+    void AutoSizeColumns(bool doFixedCols, int padding);
+    // One column fitted to its widest cell plus 4; with onlyGrow it only
+    // ever widens.
+    void AutoSizeColumn(int aCol, bool onlyGrow = false);
+    // One row fitted to its tallest cell, never below DefaultRowHeight.
+    void AutoSizeRow(int aRow);
+    void SetRowHeightForLines(int aRow, int lines, int extra);
+    int MaxLinesInRow(int aRow);
+    // Swaps two rows with their heights and marks; returns the tracked row
+    // as it was, which follows the rows it was on.
+    int ExchangeRows(int r1, int r2);
+    // The row a sort keeps track of (-1 none).
+    int TrackedRow() const { return FTrackedRow; }
+    void SetTrackedRow(int v) { FTrackedRow = v; }
+    void InvalidateGridRect(const TGridRect& r);
+    bool IsCellSelected(int aCol, int aRow) const;
     // The shared editors' lists: what a combo or spin editor would offer.
     TStringList* ComboItems() const { return FComboItems.get(); }
     void ClearComboItems();
@@ -196,6 +234,61 @@ public:
     String ScrollHintText(bool vertical, int thumbPos127);
     // The hint shown while a thumb is dragged; empty when none shows.
     const String& ScrollHintShown() const { return FScrollHintShown; }
+
+    // ---- sorting ----
+    // -1, 0 or 1: cell (aCol, aRow1) against (aCol, aRow2) by the column's
+    // sort style; never throws, a text that does not convert compares as
+    // the style says (dates as 0, numbers as equal).
+    int CompareSortCells(int aCol, int aRow1, int aRow2);
+    // Rows FixedRows .. the last before the footers, by SortColumn and
+    // SortDirection (ties go on to the next column with SortFull).
+    void QSort();
+    // The same within each group of rows under a node row.
+    void QSortGroup();
+    // By the columns of SortIndexList, each with its own direction.
+    void QSortIndexed();
+    // What a click on the header of column aCol does (OnCanSort, the
+    // direction or the index, the sort, OnClickSort).
+    void ClickSort(int aCol, TShiftState shift);
+    // A row that opens a group of rows (none in this program: no cell
+    // holds a node).
+    virtual bool IsNodeRow(int aRow) const;
+
+    // ---- clipboard and import ----
+    // Cells go out as tab-separated text (a cell's RTF too, with
+    // Navigation.AllowRTFClipboard); pastes write editable cells only.
+    void CopyCellBlock(const TGridRect& r);
+    void CopySelection();
+    void CutSelection();
+    // The selection's text as a copy would make it, tags kept.
+    String SelectionAsText();
+    // Returns the number of fields pasted.
+    int PasteAtCell(int aCol, int aRow);
+    int PasteTextAt(int aCol, int aRow, const String& text);
+    // Pastes at the selection; with Navigation.AllowSmartClipboard one
+    // value fills the selection and two continue as a series.
+    void PasteIntoSelection();
+    // Delimited text; the delimiter is detected when Delimiter is 0.
+    void ImportDelimitedFile(const String& fileName, bool append = false);
+    void ImportWorkbook(const String& fileName, const String& sheetName = String());
+    char Delimiter = 0;
+
+    // ---- hidden rows and the filter ----
+    // Rows taken out of view keep their texts in a store and come back in
+    // their old places. Display rows are what the grid shows; real rows
+    // count the hidden ones too.
+    TFilter* Filter() const;
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool v);
+    int RowToReal(int displayRow) const;
+    int RowToDisplay(int realRow) const;
+    bool RowIsHidden(int realRow) const;
+    int HiddenRowTotal() const;
+    void HideRowSpan(int firstReal, int lastReal);
+    void RestoreRowSpan(int firstReal, int lastReal);
+    void RestoreAllHiddenRows();
+    static bool MatchFilterExpression(const String& condition, const String& text);
+    static bool MatchPattern(const String& term, const String& text);
 
     // ---- the cell file ----
     void SaveCellsToFile(const String& fileName);
@@ -213,6 +306,11 @@ public:
     void ClearColumnRange(int aCol, int aCount);
     virtual void AfterPaste(const TGridCoord& origin, const TGridRect& pasted, bool copied);
     virtual String GetDisplayText(int aCol, int aRow);
+    // The href of the markup anchor under client point (x, y) in cell
+    // (aCol, aRow), laid out as the cell is drawn; empty when none.
+    String CellAnchorAt(int aCol, int aRow, int x, int y);
+    // The sort glyph of column aCol centred on (x, y).
+    void DrawSortGlyph(TCanvas* canvas, int aCol, int x, int y);
 
     // ---- per-cell hooks (column first) ----
     virtual void GetCellColor(int aCol, int aRow, TGridDrawState aState, TBrush* aBrush, TFont* aFont);
@@ -321,7 +419,22 @@ public:
         OnPrintSetRowHeight;
 
 protected:
+    void Paint() override;
     void DrawCell(int aCol, int aRow, const TRect& aRect, TGridDrawState aState) override;
+    void DrawCellContents(int aCol, int aRow, const TRect& aRect, TGridDrawState aState);
+    void DrawCellBorders(int aCol, int aRow, const TRect& aRect);
+    void DrawRichCell(int aCol, int aRow, const TRect& aRect, TCanvas* canvas);
+    void DrawBackgroundTiled(int aCol, int aRow, const TRect& r);
+    void DrawBackgroundFixed(const TRect& r);
+    // The one line a cell shows in width: the protocol cut off a URL
+    // when asked, and with EnhTextSize an ellipsis where it is too long.
+    String FitCellText(const String& text, int width);
+    // Whether the sort glyph belongs in this cell.
+    bool SortGlyphShows(int aCol, int aRow) const;
+    // The markup of a cell measured on the canvas as it is prepared.
+    TSize MeasureMarkup(const String& text, const TRect& r);
+    // MeasureCellText in the canvas font as it stands.
+    TSize MeasurePreparedText(int aCol, int aRow);
     bool SelectCell(int aCol, int aRow) override;
     bool CanEditShow() override;
     String GetEditText(int aCol, int aRow) override;
@@ -338,6 +451,8 @@ protected:
     void DoExit() override;
     void KeyDown(Word& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    // A release on the header row may sort (ClickSort).
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
     // Ends the user's sizing of one column or row (sizing: its index, -1
     // when none; start: its size before, now: after). With "size all" on
@@ -351,6 +466,32 @@ protected:
     void FormResized(int formWidth, int formHeight);
     void RestoreFixedCounts();
 
+    // Clipboard (GkStringGridClipboard.cpp): the origin of the last copy
+    // and whether it was a copy (not a cut), for AfterPaste.
+    String CellBlockText(const TGridRect& r, bool keepTags);
+    TGridCoord FCopyOrigin{-1, -1};
+    bool FCopied = false;
+
+    // Drag and drop (GkStringGridOle.cpp).
+    bool FOleDropTarget = false;
+    bool FOleRegistered = false;
+
+    // Hidden rows and filter (GkStringGridFilter.cpp); made on first use.
+    TCollection* HiddenRows() const;
+    void RunFilter();
+    mutable std::shared_ptr<TFilter> FFilter;
+    mutable std::shared_ptr<TCollection> FHiddenRows;
+    bool FFilterActive = false;
+    int FFilterFixedRows = 0;
+    bool FFilterAddedRow = false;
+
+    // Sorting internals (GkStringGridSort.cpp).
+    int CompareRowsBy(int aCol, int aRow1, int aRow2);
+    int CompareRowsIndexed(int aRow1, int aRow2);
+    void QuickSortRows(int lo, int hi, bool indexed);
+    template <class F>
+    void RunSortDriver(bool saveFixedColumn, F sortRows);
+
     bool FCaretClickSet = false;
     TGridCoord FCaretClickCell{-1, -1};
     int FCaretClickChar = 0;
@@ -358,6 +499,9 @@ protected:
     String FEditStartText;
     int FEditStartCol = -1, FEditStartRow = -1;
     int FHiddenCols = 0;  // no operation of the program hides a column
+    // A plain press cleared the row marks (mouse input): marked rows then
+    // keep the selection look.
+    bool FMarksClearedByPress = false;
     // The text the cell had when its editor opened: Escape brings it back.
     String FEscapeText;
     int FEscapeCol = -1, FEscapeRow = -1;
@@ -375,6 +519,10 @@ private:
     std::unique_ptr<TFont> FFixedFont;
     std::unique_ptr<TBitmap> FSortUpGlyph, FSortDownGlyph;
     std::unique_ptr<TBackGround> FBackGround;
+    std::unique_ptr<TSortIndexList> FSortIndexList;
+    int FZoomLevel = 0;
+    bool FBlinkPhase = true;
+    int FTrackedRow = -1;
     std::vector<bool> FRowMarks;
     TImageList* FGridImages = nullptr;
 

@@ -9,6 +9,7 @@
 #include "framework/controls/ControlActionLink.h"
 #include "framework/controls/ControlBridge.h"
 #include "framework/controls/CustomAction.h"
+#include "framework/controls/DragDrop.h"
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/SizeConstraints.h"
 #include "framework/controls/WinControl.h"
@@ -80,6 +81,7 @@ TControl::TControl(TComponent* owner)
 TControl::~TControl() {
     Destroying();
     FActionLink.reset();
+    velmor_internal::DropTargetControlGone(this);
     if (gCaptureControl == this) gCaptureControl = nullptr;
     velmor_internal::HintControlGone(this);
     if (FParent) FParent->RemoveControl(this);
@@ -658,6 +660,7 @@ void TControl::CreateHandle() {
     FBridge = new TControlBridge(this, w);
     InitWidget();
     WidgetCreated();
+    velmor_internal::DropTargetWidgetMade(this);
     ApplyVisible();
 }
 

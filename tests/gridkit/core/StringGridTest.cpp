@@ -312,9 +312,9 @@ TEST(GkAutoSize, NormalColumnsFitTheirTexts) {
     g.SetAutoSize(true);
     EXPECT_EQ(g.ColWidths(0), 33);
     EXPECT_GT(g.ColWidths(1), 10);
-    EXPECT_EQ(g.ColWidths(2), g.MeasureCellText(2, 1).cx + 10);
+    EXPECT_EQ(g.ColWidths(2), g.MeasureCellText(2, 1).cx + 4 + 10);
     EXPECT_GT(g.ColWidths(2), g.ColWidths(1));
-    EXPECT_EQ(g.ColWidths(3), 10);  // nothing to show: the padding alone
+    EXPECT_EQ(g.ColWidths(3), 4 + 10);  // nothing to show: the margin and the padding
     EXPECT_GT(g.MeasureCellText(2, 1).cy, 0);
     g.SetMultilinecells(true);
     g.SetCells(1, 2, "one\r\ntwo");

@@ -1,0 +1,8 @@
+// Grids draw and measure with real fonts: the application object comes first.
+#include "support/ApplicationMain.h"
+
+int main(int argc, char** argv) {
+    TTestApplicationOptions options;
+    options.OffscreenByDefault = true;
+    return RunTestsInApplication(argc, argv, options);
+}
