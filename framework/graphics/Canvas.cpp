@@ -601,8 +601,10 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
     QBrush b = MakeQBrush(FBrush.get());
     QPainter* p = Painter();
     if (p && b.style() != Qt::NoBrush && points.size() > 2) {
+        // Vertices sit on pixel corners: a pixel is filled when its centre
+        // lies inside, as GDI fills (0,0)-(5,5) over pixels 0..4.
         QPolygonF poly;
-        for (const auto& pt : points) poly << QPointF(pt.X + 0.5, pt.Y + 0.5);
+        for (const auto& pt : points) poly << QPointF(pt.X, pt.Y);
         p->setPen(Qt::NoPen);
         p->setBrush(b);
         p->drawPolygon(poly, Qt::OddEvenFill);
@@ -731,9 +733,15 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style) {
 
 // --- text ---
 
+QFont TCanvas::TextFont() const {
+    QFont f = FFont->QtFont();
+    if (FTextCharacterExtra) f.setLetterSpacing(QFont::AbsoluteSpacing, FTextCharacterExtra);
+    return f;
+}
+
 void TCanvas::TextOut(int x, int y, const String& text) {
     Changing();
-    QFont f = FFont->QtFont();
+    QFont f = TextFont();
     QFontMetrics fm(f);
     QString s = ToQString(text);
     int w = fm.horizontalAdvance(s), h = fm.height();
@@ -755,7 +763,7 @@ void TCanvas::TextOut(int x, int y, const String& text) {
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const String& text) {
     Changing();
-    QFont f = FFont->QtFont();
+    QFont f = TextFont();
     QFontMetrics fm(f);
     QString s = ToQString(text);
     bool opaque = OpaqueBackground(FBrush.get());
@@ -776,12 +784,12 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const String& text) {
 }
 
 TSize TCanvas::TextExtent(const String& text) {
-    QFontMetrics fm(FFont->QtFont());
+    QFontMetrics fm(TextFont());
     return TSize{fm.horizontalAdvance(ToQString(text)), fm.height()};
 }
 
 TTextMetric TCanvas::TextMetrics() {
-    QFont f = FFont->QtFont();
+    QFont f = TextFont();
     QFontMetrics fm(f);
     TTextMetric tm;
     tm.tmAscent = fm.ascent();

@@ -11,6 +11,7 @@
 class TBitmap;
 class TGraphic;
 class TRegion;
+class QFont;
 class QPainter;
 class QPaintDevice;
 
@@ -83,6 +84,10 @@ public:
     void SetBrush(TBrush* v) { FBrush->Assign(v); }
     TCopyMode CopyMode() const { return FCopyMode; }
     void SetCopyMode(TCopyMode v) { FCopyMode = v; }
+    // Extra pixels after every character of TextOut, TextRect, DrawText
+    // and the text extents (the classic inter-character spacing).
+    int TextCharacterExtra() const { return FTextCharacterExtra; }
+    void SetTextCharacterExtra(int v) { FTextCharacterExtra = v; }
     TPoint PenPos() const { return FPenPos; }
     void SetPenPos(const TPoint& p) { FPenPos = p; }
 
@@ -160,6 +165,8 @@ public:
     QPainter* Painter();
     // The bitmap under this canvas, if any.
     TBitmap* Bitmap() const { return FBitmap; }
+    // Framework-internal: the toolkit font text is drawn and measured with.
+    QFont TextFont() const;
 
 protected:
     virtual void Changing();
@@ -178,6 +185,7 @@ private:
     std::unique_ptr<TBrush> FBrush;
     TBitmap* FBitmap = nullptr;
     TCopyMode FCopyMode = cmSrcCopy;
+    int FTextCharacterExtra = 0;
     TPoint FPenPos;
     int FLockCount = 0;
 };

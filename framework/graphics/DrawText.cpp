@@ -141,7 +141,7 @@ int DrawTextEx(TCanvas* canvas, const String& text, TRect& outer, unsigned forma
     TRect rect = outer;
     rect.Left += leftMargin;
     rect.Right -= rightMargin;
-    QFont font = canvas->Font()->QtFont();
+    QFont font = canvas->TextFont();
     QFontMetrics fm(font);
     Layout lay(fm, format, tabChars);
     int lineHeight = fm.height() + ((format & DT_EXTERNALLEADING) ? fm.leading() : 0);

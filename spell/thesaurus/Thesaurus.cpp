@@ -8,7 +8,21 @@
 #include "framework/rtl/Format.h"
 #include "framework/system/IniFile.h"
 #include "framework/system/ProgramFolder.h"
+#include "framework/controls/BitBtn.h"
+#include "framework/controls/ComboBox.h"
+#include "framework/controls/Dialogs.h"
+#include "framework/controls/Edit.h"
+#include "framework/controls/ListBox.h"
+#include "framework/controls/OpenDialog.h"
+#include "framework/controls/PageControl.h"
+#include "framework/controls/Screen.h"
+#include "framework/controls/SizeConstraints.h"
+#include "framework/controls/TabSheet.h"
+#include "framework/graphics/Font.h"
+#include "framework/messages/MessageQueue.h"
+#include "framework/rtl/StrUtils.h"
 #include "spell/store/CheckedReader.h"
+#include "spell/thesaurus/ThesaurusDialog.h"
 
 namespace {
 constexpr std::size_t HeaderSize = 165;
@@ -49,7 +63,11 @@ struct TThesaurus::TNodeInfo {
 TThesaurus::TThesaurus(TComponent* owner)
     : TComponent(owner), TopicHistory(std::make_unique<TStringList>()) {}
 
-TThesaurus::~TThesaurus() { Unload(); }
+TThesaurus::~TThesaurus() {
+    *FAlive = false;
+    if (FDialogOpen) CloseDialog(false);
+    Unload();
+}
 
 TThesaurus::TNodeInfo TThesaurus::ReadNode(int index) const {
     TNodeInfo n;
@@ -284,4 +302,218 @@ std::vector<TThesaurusMeaning> TThesaurus::Meanings(const String& word) const {
         result.push_back(std::move(m));
     }
     return result;
+}
+
+// --- the lookup window ----------------------------------------------------------
+
+void TThesaurus::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == FDialog) {
+        FDialog = nullptr;
+        FDialogOpen = false;
+    }
+}
+
+bool TThesaurus::LoadForDialog() {
+    if (FLoaded) return true;
+    try {
+        const String path = LocateFile();
+        if (!path.empty()) {
+            LoadFromFile(path);
+            return FLoaded;
+        }
+        if (MessageDlg("The thesaurus file could not be located.\r\nWould you like to try locating the file yourself?",
+                       mtInformation, mbYes | mbNo, 0) != mrYes)
+            return false;
+        TOpenDialog dialog(nullptr);
+        dialog.DefaultExt = "thr";
+        dialog.Filter = "Thesaurus Files|*.thr";
+        dialog.Title = "Locate Thesaurus File";
+        dialog.Options = ofPathMustExist | ofFileMustExist | ofHideReadOnly;
+        if (!dialog.Execute() || !FileExists(dialog.FileName)) return false;
+        const String thr = FindPathNoCase(ChangeFileExt(dialog.FileName, ".THR"));
+        LoadFromFile(thr.empty() ? dialog.FileName : thr);
+        String cfg = FindPathNoCase(PathJoin(ProgramFolder(), "spellchk.cfg"));
+        if (cfg.empty()) cfg = PathJoin(ProgramFolder(), "thesaur.cfg");
+        try {
+            TIniFile ini(cfg);
+            ini.WriteString("Thesaurus", "File", dialog.FileName);
+            ini.UpdateFile();
+        } catch (const std::exception& e) {
+            // The file is loaded; only remembering where it is failed.
+            MessageDlg(e.what(), mtWarning, mbOK, 0);
+        }
+    } catch (const std::exception& e) {
+        // A damaged file: the user is told what is wrong with it before
+        // the lookup gives up.
+        MessageDlg(e.what(), mtError, mbOK, 0);
+        return false;
+    }
+    return FLoaded;
+}
+
+void TThesaurus::WireDialog() {
+    TThesaurusDialog* d = FDialog;
+    d->LookupButton->OnClick = [this](TObject*) {
+        if (FBusy || !FDialog) return;
+        const String w = FDialog->WordEdit->Text();
+        if (!w.empty()) LookupWord(w);
+    };
+    d->ReplaceButton->OnClick = [this](TObject*) {
+        if (!FBusy) CloseDialog(true);
+    };
+    d->CancelButton->OnClick = [this](TObject*) {
+        if (!FBusy) CloseDialog(false);
+    };
+    d->OnCloseQuery = [this](TObject*, bool& canClose) {
+        canClose = false;
+        if (!FBusy) CloseDialog(false);
+    };
+    d->ContextEdit->OnChange = [this](TObject*) {
+        if (FBusy || !FDialog) return;
+        const int i = FDialog->ContextEdit->ItemIndex();
+        if (i < 0) return;
+        const String topic = FDialog->ContextEdit->Items()->Get(i);
+        FDialog->WordEdit->SetText(topic);
+        LookupWord(topic);
+    };
+    const auto meaningChosen = [this](TObject*) {
+        if (FBusy || !FDialog) return;
+        const int i = FDialog->Lookup->ItemIndex();
+        if (i >= 0) ShowSynonyms(i);
+    };
+    if (DoubleClicks)
+        d->Lookup->OnDblClick = meaningChosen;
+    else
+        d->Lookup->OnClick = meaningChosen;
+    for (int k = 0; k < 4; ++k) {
+        TListBox* lb = d->List(k);
+        const auto synonymChosen = [this, lb](TObject*) {
+            if (FBusy || !FDialog || lb->ItemIndex() < 0) return;
+            const String w = lb->Items()->Get(lb->ItemIndex());
+            FDialog->WordEdit->SetText(w);
+            LookupWord(w);
+        };
+        if (DoubleClicks)
+            lb->OnDblClick = synonymChosen;
+        else
+            lb->OnClick = synonymChosen;
+    }
+}
+
+void TThesaurus::Execute(const String& word, String& replacement) {
+    if (FDialogOpen && FDialog) {
+        FDialog->BringToFront();
+        return;
+    }
+    // The window of the last lookup is hidden, not freed; one is enough.
+    if (FDialog) {
+        TThesaurusDialog* old = FDialog;
+        FDialog = nullptr;
+        delete old;
+    }
+    FDialog = new TThesaurusDialog(Owner() ? Owner() : this);
+    FDialog->FreeNotification(this);
+    if (!LoadForDialog()) {
+        MessageDlg("Unable to load thesaurus file.", mtError, mbOK, 0);
+        TThesaurusDialog* d = FDialog;
+        FDialog = nullptr;
+        delete d;
+        return;
+    }
+    WireDialog();
+    TThesaurusDialog* d = FDialog;
+    d->ContextEdit->Items()->Assign(TopicHistory.get());
+    d->SetCaption(DialogCaption);
+    d->SetFormStyle(DialogStyle);
+    d->Font()->SetSize(8);
+    if (FBoundsSaved) {
+        d->SetBounds(FSavedLeft, FSavedTop, FSavedWidth, FSavedHeight);
+    } else if (Screen) {
+        d->SetBounds(Screen->Width() / 2 - d->Width() / 2, Screen->Height() / 2 - d->Height() / 2, d->Width(),
+                     d->Height());
+    }
+    Result.clear();
+    FDialogOpen = true;
+    const String lower = AnsiLowerCase(word);
+    d->WordEdit->SetText(lower);
+    LookupWord(lower);
+    d->Show();
+    // The frame's size is known once the window shows; the width is fixed
+    // from it, so the window can only grow taller.
+    const int fixed = d->FixedWidth();
+    d->Constraints()->SetMaxWidth(fixed);
+    d->Constraints()->SetMinWidth(fixed);
+    const std::weak_ptr<bool> alive = FAlive;
+    PumpMessagesUntil([&] { return alive.expired() || !*alive.lock() || !FDialogOpen; }, 0);
+    if (alive.expired() || !*alive.lock()) return;
+    replacement = Result;
+    if (!replacement.empty() && !word.empty() && word[0] >= 'A' && word[0] <= 'Z' && replacement[0] >= 'a' &&
+        replacement[0] <= 'z')
+        replacement[0] = static_cast<char>(replacement[0] - 'a' + 'A');
+}
+
+void TThesaurus::LookupWord(const String& word) {
+    if (!FDialog || FBusy) return;
+    FBusy = true;
+    TThesaurusDialog* d = FDialog;
+    FMeanings = Meanings(word);
+    d->Lookup->Items()->Clear();
+    if (FMeanings.empty()) {
+        d->Lookup->Items()->Add("Not Found.");
+        for (int k = 0; k < 4; ++k) d->List(k)->Items()->Clear();
+    } else {
+        for (const auto& m : FMeanings) d->Lookup->Items()->Add(m.Caption());
+    }
+    FBusy = false;
+    // A context meaning names no part of speech; its synonyms show at once.
+    for (std::size_t i = 0; i < FMeanings.size(); ++i)
+        if (FMeanings[i].Kind == tkContext) {
+            ShowSynonyms(static_cast<int>(i));
+            break;
+        }
+}
+
+void TThesaurus::ShowSynonyms(int meaningIndex) {
+    if (!FDialog || FBusy || meaningIndex < 0 || meaningIndex >= static_cast<int>(FMeanings.size())) return;
+    FBusy = true;
+    TThesaurusDialog* d = FDialog;
+    const TThesaurusMeaning& m = FMeanings[static_cast<std::size_t>(meaningIndex)];
+    TStrings* topics = d->ContextEdit->Items();
+    if (topics->IndexOf(m.Label) < 0) topics->Insert(0, m.Label);
+    d->ContextEdit->SetItemIndex(topics->IndexOf(m.Label));
+    for (int k = 0; k < 4; ++k) {
+        TStrings* items = d->List(k)->Items();
+        items->BeginUpdate();
+        items->Clear();
+        for (const String& w : m.Synonyms[k]) items->Add(w);
+        items->EndUpdate();
+        d->Sheet(k)->SetTabVisible(!m.Synonyms[k].empty());
+    }
+    const int page = m.Kind == tkContext ? 0 : static_cast<int>(m.Kind) - 1;
+    if (d->Sheet(page)->TabVisible()) d->PageControl->SetActivePage(d->Sheet(page));
+    if (m.Kind != tkContext) {
+        TListBox* lb = d->List(page);
+        const int row = lb->Items()->IndexOf(d->WordEdit->Text());
+        if (row >= 0) lb->SetItemIndex(row);
+    }
+    FBusy = false;
+}
+
+void TThesaurus::CloseDialog(bool replace) {
+    if (!FDialogOpen) return;
+    Result.clear();
+    if (replace && FDialog) Result = FDialog->WordEdit->Text();
+    if (DemandLoad) Unload();
+    FMeanings.clear();
+    FDialogOpen = false;
+    if (FDialog) {
+        TopicHistory->Assign(FDialog->ContextEdit->Items());
+        FSavedLeft = FDialog->Left();
+        FSavedTop = FDialog->Top();
+        FSavedWidth = FDialog->Width();
+        FSavedHeight = FDialog->Height();
+        FBoundsSaved = true;
+        FDialog->Hide();
+    }
 }

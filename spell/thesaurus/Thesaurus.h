@@ -6,8 +6,10 @@
 
 #include "framework/classes/Component.h"
 #include "framework/classes/MemoryStream.h"
+#include "framework/controls/Form.h"
 
 class TStringList;
+class TThesaurusDialog;
 
 // Meaning kinds, as the low part of a meaning code holds them.
 enum TThesaurusKind { tkContext = 0, tkNoun = 1, tkVerb = 2, tkAdjective = 3, tkAdverb = 4 };
@@ -32,7 +34,25 @@ public:
     bool UseAppDir = true;
     bool DoubleClicks = false;
     String DialogCaption = "Thesaurus Lookup:";
+    TFormStyle DialogStyle = fsStayOnTop;
     std::unique_ptr<TStringList> TopicHistory;
+
+    // Shows the lookup window for the word and waits, with the message loop
+    // running, until it closes; `replacement` is then the synonym chosen
+    // (its first letter upper-cased when the word began with a capital),
+    // empty when the user cancelled. A file that cannot be loaded is
+    // reported and leaves `replacement` as it was; so does a call while
+    // the window is already open, which only brings it to the front.
+    void Execute(const String& word, String& replacement);
+    TThesaurusDialog* Dialog() const { return FDialog; }
+    bool DialogOpen() const { return FDialogOpen; }
+    // The window's reactions, public so a caller may drive them.
+    void LookupWord(const String& word);
+    void ShowSynonyms(int meaningIndex);
+    void CloseDialog(bool replace);
+    const std::vector<TThesaurusMeaning>& ShownMeanings() const { return FMeanings; }
+    // The synonym chosen by the last Replace (empty after Cancel).
+    String Result;
 
     bool Loaded() const { return FLoaded; }
     // Loads (locating the file) or unloads when the value changes. A file
@@ -58,9 +78,21 @@ public:
     Cardinal NodeCount = 0;
     Word MeaningCount = 0;
 
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
 private:
+    bool LoadForDialog();
+    void WireDialog();
     struct TNodeInfo;
     TNodeInfo ReadNode(int index) const;
     void Validate(const String& path) const;
     bool FLoaded = false;
+    TThesaurusDialog* FDialog = nullptr;
+    bool FDialogOpen = false;
+    bool FBusy = false;
+    bool FBoundsSaved = false;
+    int FSavedLeft = 0, FSavedTop = 0, FSavedWidth = 0, FSavedHeight = 0;
+    std::vector<TThesaurusMeaning> FMeanings;
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

@@ -1,0 +1,7 @@
+#include "styled/storage/StyChangeLink.h"
+
+#include "styled/storage/StyBaseContainer.h"
+
+TStyChangeLink::~TStyChangeLink() {
+    if (FContainer) FContainer->UnRegisterChangeLink(this);
+}
