@@ -10,7 +10,16 @@ namespace {
 constexpr unsigned SliceMs = 10;
 
 bool QuitRequested() { return Application && Application->Terminated(); }
+
+// The core whose action runs on this thread, if any.
+thread_local const CoreBase* WorkerOf = nullptr;
 }  // namespace
+
+CoreBase::TErrorState& CoreBase::Error() { return WorkerOf == this ? FWorkerError : FError; }
+const CoreBase::TErrorState& CoreBase::Error() const { return WorkerOf == this ? FWorkerError : FError; }
+
+// Main thread, once the worker has ended and been joined.
+void CoreBase::AdoptWorkerError() { FError = FWorkerError; }
 
 CoreBase::CoreBase() = default;
 
@@ -42,13 +51,15 @@ int CoreBase::ExecuteAction(Byte) { return 0; }
 int CoreBase::HandleEvent(int, TCoreEventBlock&) { return 0; }
 
 void CoreBase::SetErrorText(const String& text) {
-    FErrorText = text;
-    FHasErrorText = true;
+    TErrorState& e = Error();
+    e.Text = text;
+    e.Has = true;
 }
 
 void CoreBase::ClearErrorText() {
-    FErrorText.clear();
-    FHasErrorText = false;
+    TErrorState& e = Error();
+    e.Text.clear();
+    e.Has = false;
 }
 
 int CoreBase::SetError(int code) {
@@ -64,7 +75,7 @@ int CoreBase::SetError(int code) {
         default:
             break;
     }
-    if (FHasErrorText && !FErrorText.empty()) return code;
+    if (Error().Has && !Error().Text.empty()) return code;
     if (code == InternetExtendedError) {
         SetErrorText(InternetResponseText());
         return code;
@@ -140,7 +151,9 @@ int CoreBase::NotifyStatus(DWORD status, const void* info) {
 // --- the worker ---
 
 void CoreBase::WorkerEntry(Byte action) {
+    WorkerOf = this;
     const int result = ExecuteAction(action);
+    WorkerOf = nullptr;
     FWorkerResult = result;
     FWorkerDone = true;
     // The worker's own reference: should the core have died meanwhile, the
@@ -185,6 +198,7 @@ int CoreBase::RunWorker(Byte action) {
     FStopRequested = false;
     FWorkerDone = false;
     FWorkerResult = 0;
+    FWorkerError = TErrorState();
     AddRef();  // the worker's
     try {
         FWorker = std::thread(&CoreBase::WorkerEntry, this, action);
@@ -216,6 +230,7 @@ int CoreBase::RunWorker(Byte action) {
 
     if (FWorkerDone && !FStopRequested && FWorker.joinable()) {
         FWorker.join();
+        AdoptWorkerError();
         return FWorkerResult;
     }
     // Stopped one way or another: the action failed, whatever the worker

@@ -57,8 +57,14 @@ public:
     virtual void DestroyCore();
 
     // --- error state ---
-    // Null when no text is set.
-    const char* ErrorText() const { return FHasErrorText ? FErrorText.c_str() : nullptr; }
+    // Null when no text is set. The worker of an action keeps a text of its
+    // own, which becomes the core's when the waiting thread collects the
+    // worker's result: a worker left running (Timeout NoWait) never writes
+    // under a reader on the main thread.
+    const char* ErrorText() const {
+        const TErrorState& e = Error();
+        return e.Has ? e.Text.c_str() : nullptr;
+    }
     void SetErrorText(const String& text);
     void ClearErrorText();
     // Chooses the text for a failing result before it leaves the core; see
@@ -87,6 +93,10 @@ public:
     // the core is dying, raise nothing. Returns what SendEvent returns.
     int NotifyStatus(DWORD status, const void* info);
     bool WorkerRecorded() const { return FWorker.joinable(); }
+    // A worker is at work right now (not ended, not waiting for one of its
+    // events to be handled): the settings it reads must be left alone.
+    // Main thread only.
+    bool WorkerRunning() const { return FWorker.joinable() && !FWorkerDone && FHandling == 0; }
 
     // --- what a worker and the waiting thread share ---
     std::atomic<int> Running{1};
@@ -116,9 +126,18 @@ private:
     bool StopAndCollect(unsigned graceMs);
     bool WaitAborted() const;
 
+    struct TErrorState {
+        String Text;
+        bool Has = false;
+    };
+    // The text of the thread that asks: the worker's own while it runs.
+    TErrorState& Error();
+    const TErrorState& Error() const;
+    void AdoptWorkerError();
+
     std::atomic<int> FRefs{1};
-    String FErrorText;
-    bool FHasErrorText = false;
+    TErrorState FError;
+    TErrorState FWorkerError;
 
     std::uintptr_t FWindow = 0;
     std::thread FWorker;

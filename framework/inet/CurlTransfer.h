@@ -1,0 +1,64 @@
+#pragma once
+// Internal to framework/inet (nothing outside it includes this): one
+// libcurl transfer driven in steps, so the body can be pulled and an upload
+// pushed in chunks by the caller, and another thread can break it off. The
+// libcurl handles are kept as untyped pointers so that its header stays in
+// the source files.
+#include <functional>
+
+#include "framework/rtl/Types.h"
+
+class TCurlTransfer {
+public:
+    // Borrows both handles; the owner keeps them alive longer than this.
+    TCurlTransfer(void* easy, void* multi);
+    ~TCurlTransfer();
+    TCurlTransfer(const TCurlTransfer&) = delete;
+    TCurlTransfer& operator=(const TCurlTransfer&) = delete;
+
+    // Hooks the body callbacks up and adds the transfer to the multi handle.
+    bool Start();
+    // Steps the transfer until `ready` answers true or it ends. False (last
+    // error ERROR_INTERNET_OPERATION_CANCELLED) when `Cancelled` turned true.
+    bool Drive(const std::function<bool()>& ready);
+    // Breaks a Drive that waits for the network; any thread, under the
+    // owner's lock.
+    void Wake();
+    // The result as an internet library error (0 when it ended well or has
+    // not ended yet).
+    DWORD Error() const;
+
+    std::function<bool()> Cancelled;
+    // Body bytes received and not read yet; a full buffer pauses the
+    // transfer until the reader catches up.
+    String In;
+    // Upload bytes given and not sent yet; the transfer pauses while it has
+    // none and the end has not been marked.
+    String Out;
+    bool OutEof = false;
+    bool OutWanted = false;  // the transfer asked for upload bytes and got none
+    bool Done = false;
+    int Code = 0;  // CURLcode
+    // A code a callback chose when it broke the transfer off.
+    DWORD AbortError = 0;
+    char ErrorBuffer[256] = {};
+
+    static constexpr std::size_t InHigh = 256 * 1024;
+    static constexpr std::size_t OutHigh = 64 * 1024;
+
+private:
+    void CollectDone();
+    void* FEasy;
+    void* FMulti;
+    bool FAdded = false;
+    bool FInPaused = false;
+    bool FOutPaused = false;
+};
+
+// libcurl's global start-up, once per process.
+void CurlGlobalInit();
+// The process-wide cookie store that every session shares, as the
+// system's internet library keeps one per user.
+void* CurlCookieShare();
+// A libcurl result as an internet library error.
+DWORD MapCurlError(int code, const char* detail);

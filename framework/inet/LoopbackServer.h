@@ -1,0 +1,75 @@
+#pragma once
+// A small HTTP server on the loopback interface, for tests: it answers
+// each request with a canned response chosen by its target and records
+// what it was asked. It speaks HTTP/1.0-style (one request per
+// connection) and also takes the absolute targets that a proxy gets.
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "framework/rtl/Types.h"
+
+class TLoopbackServer {
+public:
+    struct TRequest {
+        String Method;
+        String Target;  // as sent: a path, or an absolute URL through a proxy
+        String Version;
+        std::vector<std::pair<String, String>> Headers;
+        String Body;
+        // The value of the first header of that name (any letter case), ""
+        // when absent; Has tells an empty value from none.
+        String Header(const String& name) const;
+        bool Has(const String& name) const;
+    };
+
+    // Starts listening on a free port of 127.0.0.1. A secure server speaks
+    // TLS with a certificate for 127.0.0.1 that no authority vouches for.
+    explicit TLoopbackServer(bool secure = false);
+    ~TLoopbackServer();
+    TLoopbackServer(const TLoopbackServer&) = delete;
+    TLoopbackServer& operator=(const TLoopbackServer&) = delete;
+
+    Word Port() const { return FPort; }
+    String HostPort() const;
+    // "http://127.0.0.1:<port>" + path ("https://" for a secure server).
+    String Url(const String& path) const;
+
+    // The raw response for a target (path with its query, or the path
+    // alone); unknown targets get a 404.
+    void Serve(const String& target, const String& rawResponse);
+    // A response with a status line, the given extra header lines (each
+    // ended by CR LF) and a Content-Length that matches the body.
+    static String Response(int code, const String& reason, const String& body,
+                           const String& headers = String());
+    // Sends `head` and then holds the connection open, sending nothing more
+    // until Release or the server's end.
+    void ServeAndHold(const String& target, const String& head);
+    void Release();
+
+    std::vector<TRequest> Requests() const;
+    // Blocks until `count` requests have arrived (or 20 s have passed).
+    bool WaitForRequests(std::size_t count) const;
+
+private:
+    void AcceptLoop();
+    void Handle(int fd);
+
+    bool FSecure = false;
+    int FListen = -1;
+    int FWake[2] = {-1, -1};
+    Word FPort = 0;
+    std::thread FAcceptor;
+    mutable std::mutex FLock;
+    mutable std::condition_variable FChanged;
+    bool FStopping = false;
+    bool FReleased = false;
+    std::map<String, String> FRoutes;
+    std::map<String, String> FHeld;
+    std::vector<TRequest> FRequests;
+    std::vector<std::thread> FWorkers;
+    std::vector<int> FOpen;
+};
