@@ -6,7 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "composer/AutoKWGForm.h"
 #include "composer/Form1.h"
+#include "composer/KWGenForm.h"
+#include "composer/Sbld.h"
+#include "composer/SrchFrm2.h"
+#include "composer/poledit.h"
+#include "composer/stm.h"
 #include "framework/controls/Application.h"
 #include "styled/base/StyApplication.h"
 
@@ -36,5 +42,14 @@ int main(int argc, char** argv) {
     Application->CreateForm<TForm1>();
     // A refused second copy has said so and ends here, creating nothing more.
     if (Application->Terminated()) return 0;
+    // The rule base window is made at start-up too, though its menu
+    // command shows a fresh one each time.
+    Application->CreateForm(poledit);
+    // The batch keyword generator comes before the keyword generator.
+    Application->CreateForm(AutoKWGForm);
+    Application->CreateForm(KWGenForm);
+    Application->CreateForm(Sbld);
+    Application->CreateForm(SrchFrm2);
+    Application->CreateForm(stm);
     return Application->Run();
 }

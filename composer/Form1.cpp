@@ -172,6 +172,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     geturl->SetVisible(false);
 
     Wire();
+    WireKeywords();
+    WireSchemas();
+    WireAnalysis();
+    WireLists();
+    WireSettings();
+    WireProfiles();
     // The window is complete: this is where a stored window would finish
     // loading, and where a second copy of the program finds out.
     FinishLoading();
@@ -437,7 +443,8 @@ void TForm1::BuildMenu() {
 
     Profiles1 = MenuItem(this, root, "Profiles1", "Profiles");
     ImportProfile1 = MenuItem(this, Profiles1, "ImportProfile1", "Import Profile ...");
-    SaveProfile1 = MenuItem(this, Profiles1, "SaveProfile1", "Save current values as Profile ...");
+    SavecurrentvaluesasProfile1 = MenuItem(this, Profiles1, "SavecurrentvaluesasProfile1",
+                                           "Save current values as Profile ...");
 
     Select1 = MenuItem(this, root, "Select1", "Se&lect");
     N1KeyWordsandDescription1 =

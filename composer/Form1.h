@@ -11,6 +11,7 @@
 #include "composer/engine/TagReader.h"
 #include "composer/engine/UpdateRun.h"
 #include "framework/controls/Form.h"
+#include "gridkit/GkTypes.h"
 
 class TCheckBox;
 class TComboBox;
@@ -166,7 +167,7 @@ public:
     TMenuItem* Settings1;
     TMenuItem* Profiles1;
     TMenuItem* ImportProfile1;
-    TMenuItem* SaveProfile1;
+    TMenuItem* SavecurrentvaluesasProfile1;
     TMenuItem* Select1;
     TMenuItem* N1KeyWordsandDescription1;
     TMenuItem* N2WebPageOptions1;
@@ -291,6 +292,90 @@ public:
     // How an engine message shows: a plain message or a box of its kind.
     void ShowEngineMessage(const String& text, TMessageKind kind);
 
+    // ---- custom fields and schemas (Form1Schemas.cpp) ----
+    void scnameClick(TObject* Sender);
+    void button38Click(TObject* Sender);
+    void SpeedButton6Click(TObject* Sender);
+    void TbToolbarButton23Click(TObject* Sender);
+    void minusbClick(TObject* Sender);
+    void grid1GetEditorType(TObject* Sender, int aCol, int aRow, TEditorType& aEditor);
+    void CustomFieldEditor1Click(TObject* Sender);
+    // Empties cgrid and loads the field definitions of schema `name` when
+    // it has any; definitions that cannot be read leave cgrid empty, so
+    // every value simply gets the plain editor.
+    void LoadFieldDefinitions(const String& name);
+    // The custom step's editing and commands, wired by the constructor.
+    void WireSchemas();
+
+    // ---- tag analysis and display (Form1Analysis.cpp) ----
+    void SpeedButton3Click(TObject* Sender);
+    void ckkeyClick(TObject* Sender);
+    void TbToolbarButton1Click(TObject* Sender);
+    void copytgClick(TObject* Sender);
+    void WireAnalysis();
+
+    // ---- keyword generation (Form1Keywords.cpp) ----
+    TTbToolbarButton* kwgen = nullptr;  // "Keywords" on step 1
+    void kwgenClick(TObject* Sender);
+    void BatchKeywordGeneration1Click(TObject* Sender);
+    // Places the "Keywords" button on step 1 and wires both commands.
+    void WireKeywords();
+
+    // ---- lookup lists, list files and subject trees (Form1Lists.cpp) ----
+    TTbToolbar* keylistbar = nullptr;    // open, save, add for the keywords
+    TTbToolbarButton* open1 = nullptr;
+    TTbToolbarButton* save1 = nullptr;
+    TTbToolbarButton* add1 = nullptr;
+    TTbToolbar* desclistbar = nullptr;   // the same for the description
+    TTbToolbarButton* open2 = nullptr;
+    TTbToolbarButton* save2 = nullptr;
+    TTbToolbarButton* add2 = nullptr;
+    TOpenDialog* openme = nullptr;
+    class TSaveDialog* saveme = nullptr;
+    TMemo* addwds = nullptr;             // the buffer of the add commands
+    class TButton* stms = nullptr;       // "Edit Subject List"
+    class TButton* Button2 = nullptr;    // "...": the Subject Selector
+    void TbToolbarButton11Click(TObject* Sender);
+    void Edit7Exit(TObject* Sender);
+    void Edit2Exit(TObject* Sender);
+    void edit3Exit(TObject* Sender);
+    void ratingExit(TObject* Sender);
+    void sbotsExit(TObject* Sender);
+    void edit5Exit(TObject* Sender);
+    void edit12Exit(TObject* Sender);
+    void Edit4Exit(TObject* Sender);
+    void ComboBox1Exit(TObject* Sender);
+    // Adds the combo's text to its items and writes them to the list file
+    // when `llist` is "1" and the items do not hold the text yet.
+    void CaptureLookupValue(TComboBox* combo, const String& listFile);
+    void open1Click(TObject* Sender);
+    void save1Click(TObject* Sender);
+    void add1Click(TObject* Sender);
+    void open2Click(TObject* Sender);
+    void save2Click(TObject* Sender);
+    void add2Click(TObject* Sender);
+    void edit22Exit(TObject* Sender);
+    void edit1Exit(TObject* Sender);
+    void stmsClick(TObject* Sender);
+    void Button2Click(TObject* Sender);
+    // Places the list buttons, dialogs and subject buttons and wires them.
+    void WireLists();
+
+    // ---- settings windows (Form1Settings.cpp) and profiles (Form1Profiles.cpp) ----
+    void Settings1Click(TObject* Sender);
+    void SpeedButton12Click(TObject* Sender);
+    // What the System Settings window left in memory takes effect (tag
+    // name captions, steps, token map) and is saved.
+    void ApplySettings();
+    void WireSettings();
+    TTbToolbarButton* ebut = nullptr;     // "Import Profile", on step 2
+    TTbToolbarButton* profile = nullptr;  // "Export Profile", on step 2
+    TOpenDialog* imp = nullptr;
+    class TSaveDialog* exp = nullptr;
+    void profileClick(TObject* Sender);
+    void ebutClick(TObject* Sender);
+    void WireProfiles();
+
 private:
     void BuildStep1();
     void BuildStep2();
@@ -329,6 +414,22 @@ inline constexpr const char* SOptionsTabNotice =
 inline constexpr const char* SSchemaNotLoaded = "The custom schema \"%s\" could not be loaded:\r\n%s";
 inline constexpr const char* SHelpFile = "velmor40.HLP";
 }  // namespace MainTexts
+
+namespace SchemaTexts {
+inline constexpr const char* SNoSchemaName = "You must specify a name to save the schema";
+inline constexpr const char* SSchemaSaved = "Schema: %s saved successfully";
+inline constexpr const char* SDeletePattern = "%s %s %s?";
+inline constexpr const char* SDeleteQuestion = "Do you really want to delete the schema: ";
+inline constexpr const char* SDeleteWarning = "\r\rThis cannot be undone!";
+inline constexpr const char* SDeleteContinue = "  Continue";
+// A schema is a file in the schemas folder; a name that reaches elsewhere
+// would write or delete outside it.
+inline constexpr const char* SBadSchemaName = "A schema name cannot contain \\ or /";
+inline constexpr const char* SNotDeleted = "The schema file could not be deleted: ";
+inline constexpr const char* STokenMapName = "gilsmask";
+inline constexpr const char* SDropDown = "DropDown";
+inline constexpr const char* SDate = "Date";
+}  // namespace SchemaTexts
 
 // The help contexts of the window.
 enum TMainHelpContext {

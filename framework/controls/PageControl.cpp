@@ -31,6 +31,7 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
 }
 
 TPageControl::~TPageControl() {
+    TPageControl::DestroyHandle();
     for (TTabSheet* p : FPages) p->SetPageControlFromList(nullptr);
     FPages.clear();
     FActivePage = nullptr;
@@ -184,6 +185,18 @@ QWidget* TPageControl::CreateWidget(QWidget* parent) {
     });
     QObject::connect(w, &QObject::destroyed, [this] { FTabBar = nullptr; });
     return w;
+}
+
+void TPageControl::DestroyHandle() {
+    // The widget may go later, once the event being delivered is done: by
+    // then it must no longer report to this control, which may be gone.
+    if (QWidget* w = WidgetIfAllocated()) {
+        QObject::disconnect(w, &QObject::destroyed, nullptr, nullptr);
+        if (FTabBar)
+            QObject::disconnect(static_cast<QTabBar*>(FTabBar), &QTabBar::currentChanged, nullptr, nullptr);
+    }
+    FTabBar = nullptr;
+    TWinControl::DestroyHandle();
 }
 
 void TPageControl::InitWidget() {

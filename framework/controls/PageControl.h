@@ -45,6 +45,7 @@ public:
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
+    void DestroyHandle() override;
     void InitWidget() override;
     void AlignControls(TControl* control, TRect& rect) override;
     void AdjustClientRect(TRect& rect) override;

@@ -1,0 +1,127 @@
+#include "composer/SrchFrm2.h"
+
+#include <exception>
+
+#include "composer/ToolGlyph.h"
+#include "framework/classes/StringList.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/Dialogs.h"
+#include "framework/controls/Edit.h"
+#include "framework/rtl/FileUtils.h"
+#include "framework/system/ProgramFolder.h"
+#include "toolbars/TbMemo.h"
+#include "toolbars/TbToolbar.h"
+#include "toolbars/TbToolbarButton.h"
+
+using namespace DataEditorTexts;
+
+TSrchFrm2* SrchFrm2 = nullptr;
+
+namespace {
+
+TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
+                             const char* icon) {
+    TTbToolbarButton* b = new TTbToolbarButton(owner);
+    b->SetName(name);
+    b->SetParent(bar);
+    b->SetBounds(0, 0, 34, 40);
+    b->SetFlat(true);
+    b->SetCaption(caption);
+    LoadToolGlyph(b, icon);
+    return b;
+}
+
+// A value list lies directly in the data folder: a field name holding a
+// path (a separator, "..") forms no file name there and is not written.
+bool InDataFolder(const String& path) {
+    return ExtractFileDir(NormalizePath(path)) == ExcludeTrailingPathDelimiter(TSrchFrm2::DataFolder());
+}
+
+}  // namespace
+
+TSrchFrm2::TSrchFrm2(TComponent* owner) : TForm(owner) {
+    if (!SrchFrm2) SrchFrm2 = this;
+    SetName("SrchFrm2");
+    SetCaption("Custom Field Data Editor");
+    SetBounds(0, 0, 458, 362);
+    SetPosition(poScreenCenter);
+
+    TbToolbar1 = new TTbToolbar(this);
+    TbToolbar1->SetName("TbToolbar1");
+    TbToolbar1->SetParent(this);
+    TbToolbar1->SetAlign(alTop);
+    TbToolbar1->SetRowHeight(44);
+    ComboBox1 = new TEdit(this);
+    ComboBox1->SetName("ComboBox1");
+    ComboBox1->SetParent(TbToolbar1);
+    ComboBox1->SetBounds(0, 0, 237, 22);
+    ComboBox1->SetReadOnly(true);
+    ct = ToolButton(this, TbToolbar1, "ct", "Cut", nullptr);
+    cp = ToolButton(this, TbToolbar1, "cp", "Copy", "edit-copy");
+    pt = ToolButton(this, TbToolbar1, "pt", "Paste", nullptr);
+    TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Save", "document-save");
+    TbToolbarButton5 = ToolButton(this, TbToolbar1, "TbToolbarButton5", "Exit", "application-exit");
+    TbToolbarButton6 = ToolButton(this, TbToolbar1, "TbToolbarButton6", "Help", "help-contents");
+
+    terms1 = new TTbMemo(this);
+    terms1->SetName("terms1");
+    terms1->SetParent(this);
+    terms1->SetAlign(alClient);
+    terms1->SetScrollBars(ssBoth);
+    terms1->SetWordWrap(false);
+
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
+    ct->OnClick = [this](TObject* s) { ctClick(s); };
+    cp->OnClick = [this](TObject* s) { cpClick(s); };
+    pt->OnClick = [this](TObject* s) { ptClick(s); };
+    TbToolbarButton4->OnClick = [this](TObject* s) { TbToolbarButton1Click(s); };
+    TbToolbarButton5->OnClick = [this](TObject* s) { TbToolbarButton2Click(s); };
+    TbToolbarButton6->OnClick = [this](TObject* s) { TbToolbarButton3Click(s); };
+}
+
+TSrchFrm2::~TSrchFrm2() {
+    if (SrchFrm2 == this) SrchFrm2 = nullptr;
+}
+
+String TSrchFrm2::DataFolder() {
+    const String path = PathJoin(ProgramFolder(), "data");
+    const String found = FindPathNoCase(path);
+    return IncludeTrailingPathDelimiter(found.empty() ? path : found);
+}
+
+void TSrchFrm2::FormCreate(TObject*) { CurrentPath = "N"; }
+
+void TSrchFrm2::FormShow(TObject*) { CurrentPath = ComboBox1->Text(); }
+
+void TSrchFrm2::TbToolbarButton1Click(TObject*) {
+    if (CurrentPath == "N") {
+        MessageDlg(SNoFile, mtInformation, mbOK, 0);
+        return;
+    }
+    bool saved = false;
+    if (InDataFolder(CurrentPath)) {
+        try {
+            // Every value ends its line, the last one too, as the lists are read.
+            TStringList lines;
+            lines.Assign(terms1->Lines());
+            lines.SaveToFile(CurrentPath);
+            saved = true;
+        } catch (const std::exception&) {
+            // Reported below, with the path the user sees.
+        }
+    }
+    if (!saved) {
+        MessageDlg(SSaveError + CurrentPath, mtError, mbOK, 0);
+        return;
+    }
+    MessageDlg(CurrentPath + SSaved, mtInformation, mbOK, 0);
+}
+
+void TSrchFrm2::TbToolbarButton2Click(TObject*) { Close(); }
+
+void TSrchFrm2::TbToolbarButton3Click(TObject*) { Application->HelpContext(HelpContextDataEditor); }
+
+void TSrchFrm2::ctClick(TObject*) { terms1->CutToClipboard(); }
+void TSrchFrm2::cpClick(TObject*) { terms1->CopyToClipboard(); }
+void TSrchFrm2::ptClick(TObject*) { terms1->PasteFromClipboard(); }

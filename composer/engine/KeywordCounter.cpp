@@ -1,0 +1,143 @@
+#include "composer/engine/KeywordCounter.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "composer/engine/PageBuffer.h"
+#include "framework/classes/StringList.h"
+#include "framework/rtl/Format.h"
+#include "framework/rtl/StrUtils.h"
+
+using PageText::FindNoCase;
+using PageText::Lower;
+
+TBodySpanResult TKeywordCounter::CutBodySpan(const String& page, int& bodyCheckLength, String& span) {
+    span.clear();
+    int b = FindNoCase(page, "<BODY");
+    if (b < 0) b = FindNoCase(page, "<FRAMESET");
+    if (b < 0) return bsNoOpeningTag;
+    const size_t from = static_cast<size_t>(b);
+    String closing = "</BODY>";
+    int e = FindNoCase(page, closing, from);
+    if (e < 0) {
+        closing = "</FRAMESET>";
+        e = FindNoCase(page, closing, from);
+    }
+    if (e < 0) return bsNoClosingTag;
+    const int length = e + static_cast<int>(closing.size()) - b;
+    if (length < bodyCheckLength) bodyCheckLength = length;
+    if (bodyCheckLength > 0) span = page.substr(from, static_cast<size_t>(bodyCheckLength));
+    return bsFound;
+}
+
+std::vector<String> TKeywordCounter::SplitWords(const String& text) {
+    TStringList list;
+    list.SetCommaText(text);
+    std::vector<String> words;
+    words.reserve(static_cast<size_t>(list.Count()));
+    for (int i = 0; i < list.Count(); ++i)
+        if (!list.Strings(i).empty()) words.push_back(list.Strings(i));
+    return words;
+}
+
+String TKeywordCounter::CleanWord(const String& word) {
+    String s;
+    s.reserve(word.size());
+    for (char c : word) {
+        switch (c) {
+        case '%': case '"': case ',': case '\'': case '<': case '.': case '>': case ')': case '(':
+            continue;
+        case '=':
+            // A run of "=" folds to one.
+            if (!s.empty() && s.back() == '=') continue;
+            break;
+        default:
+            break;
+        }
+        s += c;
+    }
+    return s;
+}
+
+bool TKeywordCounter::HasWordCharacter(const String& word) {
+    // Bytes above ASCII are letters of some encoding; below it only letters
+    // and digits make a word, so separators such as "|" or "-" are none.
+    return std::any_of(word.begin(), word.end(), [](char c) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        return u >= 0x80 || (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
+    });
+}
+
+bool TKeywordCounter::HoldsWord(const std::vector<String>& words, const String& word) {
+    return std::any_of(words.begin(), words.end(),
+                       [&](const String& w) { return PageText::SameTextAscii(w, word); });
+}
+
+TWordCount TKeywordCounter::CountWords(const String& plainText, const std::vector<String>& noise,
+                                       const std::vector<String>& chosen) {
+    // Page text may be in any encoding: words are told apart by their ASCII
+    // letters' case only, as everywhere else in the page.
+    std::unordered_map<String, bool> excluded;
+    for (const String& w : noise) excluded.emplace(Lower(w), true);
+    for (const String& w : chosen) excluded.emplace(Lower(w), true);
+
+    TWordCount result;
+    std::unordered_map<String, size_t> rowOf;
+    for (const String& raw : SplitWords(plainText)) {
+        const String word = CleanWord(raw);
+        if (!HasWordCharacter(word)) continue;
+        const String key = Lower(word);
+        if (excluded.count(key)) continue;
+        ++result.FilteredWordCount;
+        result.Words.push_back(word);
+        const auto found = rowOf.find(key);
+        if (found != rowOf.end()) {
+            ++result.Rows[found->second].Count;
+            continue;
+        }
+        rowOf.emplace(key, result.Rows.size());
+        result.Rows.push_back({word, 1, String()});
+    }
+    // The classic list sorted "count, word" ascending and was read from its
+    // end: highest count first, and among equal counts the words descending.
+    std::stable_sort(result.Rows.begin(), result.Rows.end(),
+                     [](const TKeywordRow& a, const TKeywordRow& b) {
+                         if (a.Count != b.Count) return a.Count > b.Count;
+                         return AnsiCompareText(a.Word, b.Word) > 0;
+                     });
+    for (TKeywordRow& row : result.Rows) row.Share = ShareText(row.Count, result.FilteredWordCount);
+    return result;
+}
+
+std::vector<TKeywordRow> TKeywordCounter::TopRows(const TWordCount& count, int topCount) {
+    if (topCount <= 0) return {};
+    const size_t n = std::min(count.Rows.size(), static_cast<size_t>(topCount));
+    return std::vector<TKeywordRow>(count.Rows.begin(), count.Rows.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
+String TKeywordCounter::ShareText(int count, int total) {
+    if (total <= 0) return String();
+    return Format("%.3f", static_cast<double>(count) / total * 100.0);
+}
+
+String TKeywordCounter::PrependChosenWords(const String& keywords, const std::vector<String>& chosen) {
+    const std::vector<String> present = SplitWords(keywords);
+    // Blanks alone are no keywords to keep; anything else is kept whole,
+    // whatever it starts with.
+    String text = Trim(keywords).empty() ? String() : keywords;
+    for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
+        if (HoldsWord(present, *it)) continue;
+        text = text.empty() ? *it : *it + "," + text;
+    }
+    return text;
+}
+
+String TKeywordCounter::MergeKeywords(const String& existing, const std::vector<String>& chosen) {
+    String merged = Trim(existing);
+    const std::vector<String> present = merged.empty() ? std::vector<String>() : SplitWords(merged);
+    for (const String& w : chosen) {
+        if (HoldsWord(present, w)) continue;
+        merged = merged.empty() ? w : w + "," + merged;
+    }
+    return merged;
+}
