@@ -171,7 +171,10 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
     case QEvent::MouseMove: {
         auto* me = static_cast<QMouseEvent*>(e);
         QPoint p = me->position().toPoint();
-        if (w != client) p = client == own ? own->mapFrom(w, p) : client->mapFromGlobal(w->mapToGlobal(p));
+        // A watched widget may lie outside the control's own (a combo box's
+        // list opens as a window of its own): then only screen points relate.
+        if (w != client)
+            p = client == own && own->isAncestorOf(w) ? w->mapTo(own, p) : client->mapFromGlobal(w->mapToGlobal(p));
         const QPoint global = me->globalPosition().toPoint();
         // Moving a window by a spot that answers HTCAPTION.
         if (own->isWindow() && (w == own || w == client)) {

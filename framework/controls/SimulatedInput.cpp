@@ -81,6 +81,18 @@ void SimulateClick(TControl* c, int x, int y) {
     SimulateMouseUp(c, mbLeft, x, y);
 }
 
+void SimulateClickOnInnermost(TControl* c, int x, int y) {
+    QWidget* outer = c->ClientWidget();
+    QWidget* inner = outer->childAt(x, y);
+    if (!inner) inner = outer;
+    const QPoint local = inner == outer ? QPoint(x, y) : inner->mapFrom(outer, QPoint(x, y));
+    const QPointF global(outer->mapToGlobal(QPoint(x, y)));
+    QMouseEvent down(QEvent::MouseButtonPress, QPointF(local), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(inner, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(local), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(inner, &up);
+}
+
 void SimulateDblClick(TControl* c, int x, int y) {
     SimulateClick(c, x, y);
     SendMouse(c, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, x, y, 0);

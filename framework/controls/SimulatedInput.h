@@ -16,6 +16,9 @@ void SimulateMouseUp(TControl* control, TMouseButton button, int x, int y, TShif
 void SimulateMouseMove(TControl* control, int x, int y, TShiftState buttons = 0);
 void SimulateClick(TControl* control, int x, int y);
 void SimulateDblClick(TControl* control, int x, int y);
+// A click delivered, as the window system does, to the innermost widget
+// under (x, y): the edit inside an editable combo box, say.
+void SimulateClickOnInnermost(TControl* control, int x, int y);
 // A context menu request with the mouse at (x, y).
 void SimulateContextMenu(TControl* control, int x, int y);
 void SimulateWheel(TControl* control, int x, int y, int delta, TShiftState shift = 0);

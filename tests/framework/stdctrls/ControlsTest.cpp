@@ -147,6 +147,21 @@ TEST(ComboBox, TypingFiresOnChangeForEachCharacterAndCodeDoesNot) {
     EXPECT_EQ(combo->ItemIndex(), -1);
 }
 
+// The window system delivers a click on an editable combo box to the edit
+// inside it; the box reports it in its own coordinates.
+TEST(ComboBox, AClickOnTheInnerEditReachesTheBoxInItsCoordinates) {
+    TForm form(nullptr);
+    auto* combo = new TComboBox(&form);
+    combo->SetParent(&form);
+    combo->SetBounds(10, 10, 150, 24);
+    form.Show();
+    TPoint seen{-1, -1};
+    combo->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { seen = TPoint{x, y}; };
+    SimulateClickOnInnermost(combo, 30, 12);
+    EXPECT_EQ(seen.X, 30);
+    EXPECT_EQ(seen.Y, 12);
+}
+
 TEST(UpDown, BuddyTextFollowsThePositionAndTypedNumbersMoveIt) {
     TForm form(nullptr);
     auto* edit = new TEdit(&form);
