@@ -11,6 +11,7 @@
 #include "composer/KWGenForm.h"
 #include "composer/Sbld.h"
 #include "composer/SrchFrm2.h"
+#include "composer/disptext.h"
 #include "composer/poledit.h"
 #include "composer/stm.h"
 #include "framework/controls/Application.h"
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
     Application->CreateForm<TForm1>();
     // A refused second copy has said so and ends here, creating nothing more.
     if (Application->Terminated()) return 0;
+    // The internet update reuses its text window, made here once.
+    Application->CreateForm(disptext);
     // The rule base window is made at start-up too, though its menu
     // command shows a fresh one each time.
     Application->CreateForm(poledit);

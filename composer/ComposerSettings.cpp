@@ -28,8 +28,10 @@ TSettingValues TComposerSettings::DefaultValues() {
 }
 
 TSettingValues TComposerSettings::UpdateDefaultValues() {
-    return {{"dt-type", ""}, {"dt-user", ""},  {"dt-password", ""}, {"dt-url", ""},
-            {"dt-proxy", ""}, {"dt-lists", ""}, {"dt-scf", ""},      {"dt-schema", ""}};
+    // As the update window starts on a fresh install: plain http, and the
+    // controlled list files chosen.
+    return {{"dt-type", "http://"}, {"dt-user", ""},  {"dt-password", ""}, {"dt-url", ""},
+            {"dt-proxy", ""},       {"dt-lists", "1"}, {"dt-scf", "0"},     {"dt-schema", "0"}};
 }
 
 bool TComposerSettings::SeedDefaults() {

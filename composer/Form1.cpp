@@ -178,6 +178,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     WireLists();
     WireSettings();
     WireProfiles();
+    WireFieldTools();
+    WireInternet();
     // The window is complete: this is where a stored window would finish
     // loading, and where a second copy of the program finds out.
     FinishLoading();

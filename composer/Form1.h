@@ -376,6 +376,28 @@ public:
     void ebutClick(TObject* Sender);
     void WireProfiles();
 
+    // ---- field tools: spell check, thesaurus, bulletin editor (Form1FieldTools.cpp) ----
+    class TSpellChecker* SpellVelmor = nullptr;
+    TTbToolbar* keytoolbar = nullptr;           // beside the keywords
+    TTbToolbarButton* SpeedButton4 = nullptr;   // "&Keywords": spell check
+    TTbToolbarButton* SpeedButton17 = nullptr;  // "Thesaurus"
+    TTbToolbar* desctoolbar = nullptr;          // beside the description
+    TTbToolbarButton* SpeedButton5 = nullptr;   // "Description": spell check
+    TTbToolbarButton* SpeedButton18 = nullptr;  // "Thesaurus"
+    class TButton* Button1 = nullptr;           // "..." beside the bulletin text
+    void SpeedButton4Click(TObject* Sender);
+    void SpeedButton5Click(TObject* Sender);
+    void SpeedButton17Click(TObject* Sender);
+    void SpeedButton18Click(TObject* Sender);
+    void Button1Click(TObject* Sender);
+    void SpellCheckField(TMemo* field);
+    void ThesaurusOnField(TMemo* field);
+    void WireFieldTools();
+
+    // ---- internet update (Form1Internet.cpp) ----
+    void InternetUpdate1Click(TObject* Sender);
+    void WireInternet();
+
 private:
     void BuildStep1();
     void BuildStep2();

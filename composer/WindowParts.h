@@ -1,0 +1,23 @@
+#pragma once
+// The small pieces every window of the composer is built from, and where
+// the program's data folders are.
+#include "framework/controls/WinControl.h"
+
+class TMenuItem;
+
+// A control of the window's control table: made, named, placed.
+template <class T>
+T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
+    T* c = new T(owner);
+    c->SetName(name);
+    c->SetParent(parent);
+    c->SetBounds(left, top, width, height);
+    return c;
+}
+
+// A menu item added under parent.
+TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption);
+
+// A file or folder beside the program, as it is found whatever the letter
+// case of its name; the path as written when there is none yet.
+String BesideProgram(const String& relative);

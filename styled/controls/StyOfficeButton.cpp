@@ -1,0 +1,6 @@
+#include "styled/controls/StyOfficeButton.h"
+
+TStyOfficeButton::TStyOfficeButton(TComponent* AOwner) : TStyCustomSpeedButton(AOwner) {
+    SetStyle(ubsFlat);
+    ControlStyle &= ~csOpaque;
+}

@@ -1,0 +1,157 @@
+// A form given its outline by TStyFormShape: the window region it gets,
+// the caption strip, the minimised form, and dragging by the client area.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/controls/Application.h"
+#include "framework/controls/Button.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/SimulatedInput.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Region.h"
+#include "framework/messages/Messages.h"
+#include "styled/base/StyEOneInstError.h"
+#include "styled/forms/StyBorderRegion.h"
+#include "styled/forms/StyFormShape.h"
+#include "styled/graphics/StyFillObject.h"
+#include "styled/graphics/StyShadow.h"
+
+namespace {
+
+struct ShapedForm {
+    std::unique_ptr<TForm> Form;
+    TStyFormShape* Shape;
+    ShapedForm(TFormBorderStyle border, int w, int h) : Form(std::make_unique<TForm>(nullptr)) {
+        Form->SetBorderStyle(border);
+        Form->SetBounds(100, 100, w, h);
+        Shape = new TStyFormShape(Form.get());
+        Shape->FinishLoading();  // as when the window is streamed: hooks and applies
+    }
+};
+
+TEST(FormShape, DefaultShapeOnABorderlessForm) {
+    ShapedForm f(bsNone, 462, 265);
+    EXPECT_EQ(f.Shape->LastRect(), Rect(-1, -1, 463, 266));
+    const TRegion* shape = f.Shape->Region()->Region();
+    ASSERT_NE(shape, nullptr);
+    // The shadow's depth comes off the right and bottom.
+    EXPECT_EQ(*shape, TRegion::CreateRoundRect(Rect(-1, -1, 457, 260), 20, 20));
+    TRegion expected(*shape);
+    TRegion moved(*shape);
+    moved.Offset(6, 6);
+    expected.CombineWith(moved, RGN_OR);
+    ASSERT_NE(f.Form->WindowRgn(), nullptr);
+    EXPECT_EQ(*f.Form->WindowRgn(), expected);
+    EXPECT_FALSE(f.Form->WindowRgn()->Contains(0, 0));   // the rounded corner
+    EXPECT_TRUE(f.Form->WindowRgn()->Contains(230, 0));
+    EXPECT_TRUE(f.Form->WindowRgn()->Contains(460, 200));  // the shadow only
+    EXPECT_FALSE(f.Form->WindowRgn()->Contains(461, 264));
+}
+
+TEST(FormShape, CaptionStripStaysOnlyWhenAsked) {
+    ShapedForm f(bsSingle, 300, 200);
+    f.Form->Show();
+    ASSERT_TRUE(f.Shape->Hooked());
+    const int top = f.Form->Height() - f.Form->ClientHeight() - (f.Form->Width() - f.Form->ClientWidth()) / 2;
+    f.Shape->SetShowFormCaption(true);
+    ASSERT_NE(f.Form->WindowRgn(), nullptr);
+    if (top > 0) {
+        EXPECT_TRUE(f.Form->WindowRgn()->Contains(0, 0));
+    }
+    f.Shape->SetShowFormCaption(false);
+    ASSERT_NE(f.Form->WindowRgn(), nullptr);
+    // Without the caption only the rounded client area is left.
+    EXPECT_FALSE(f.Form->WindowRgn()->Contains(0, 0));
+    EXPECT_FALSE(f.Form->WindowRgn()->Contains(f.Form->Width() / 2, std::max(0, top - 1)));
+    EXPECT_TRUE(f.Form->WindowRgn()->Contains(f.Form->Width() / 2, top + 10));
+    f.Form->Hide();
+}
+
+TEST(FormShape, MinimisedFormKeepsOnlyTheCaptionStrip) {
+    ShapedForm f(bsSingle, 200, 100);
+    f.Form->Show();
+    Application->ProcessMessages();
+    const int top = f.Form->Height() - f.Form->ClientHeight() - (f.Form->Width() - f.Form->ClientWidth()) / 2;
+    f.Form->SetWindowState(wsMinimized);
+    f.Shape->ApplyShape();
+    ASSERT_NE(f.Form->WindowRgn(), nullptr);
+    EXPECT_EQ(*f.Form->WindowRgn(), TRegion(Rect(0, 0, f.Form->Width(), top)));
+    EXPECT_EQ(*f.Shape->Region()->Region(), TRegion(Rect(0, 0, f.Form->Width(), top)));
+    f.Form->SetWindowState(wsNormal);
+    f.Form->Hide();
+}
+
+TEST(FormShape, ShapeWithoutDataLeavesTheWholeWindow) {
+    ShapedForm f(bsNone, 200, 100);
+    f.Shape->Region()->SetShape(rsUserRegion);
+    EXPECT_EQ(f.Form->WindowRgn(), nullptr);
+    EXPECT_EQ(f.Shape->AppliedRegion(), nullptr);
+    f.Shape->Region()->SetShape(rsElliptic);
+    ASSERT_NE(f.Form->WindowRgn(), nullptr);
+    EXPECT_FALSE(f.Form->WindowRgn()->Contains(1, 1));
+}
+
+TEST(FormShape, OnePerFormAndOnlyOnForms) {
+    TForm form(nullptr);
+    new TStyFormShape(&form);
+    EXPECT_THROW(new TStyFormShape(&form), StyEOneInstError);
+    TComponent notAForm(nullptr);
+    EXPECT_THROW(new TStyFormShape(&notAForm), StyEOneInstError);
+}
+
+TEST(FormShape, DraggedByAFreeSpotNotByAButton) {
+    ShapedForm f(bsNone, 300, 200);
+    auto* button = new TButton(f.Form.get());
+    button->SetParent(f.Form.get());
+    button->SetBounds(200, 150, 80, 30);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    f.Form->Show();
+    Application->ProcessMessages();
+    const int left = f.Form->Left(), top = f.Form->Top();
+
+    SimulateMouseDown(f.Form.get(), mbLeft, 50, 50);
+    EXPECT_TRUE(f.Shape->NCButtonDown());
+    SimulateMouseMove(f.Form.get(), 80, 70, ssLeft);
+    SimulateMouseUp(f.Form.get(), mbLeft, 80, 70);
+    Application->ProcessMessages();
+    EXPECT_FALSE(f.Shape->NCButtonDown());
+    EXPECT_EQ(f.Form->Left(), left + 30);
+    EXPECT_EQ(f.Form->Top(), top + 20);
+
+    // The button keeps its mouse: pressing it neither drags nor stops the click.
+    SimulateClick(button, 10, 10);
+    Application->ProcessMessages();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(f.Form->Left(), left + 30);
+
+    f.Shape->SetFormDragable(false);
+    SimulateMouseDown(f.Form.get(), mbLeft, 50, 50);
+    EXPECT_FALSE(f.Shape->NCButtonDown());
+    SimulateMouseUp(f.Form.get(), mbLeft, 50, 50);
+    f.Form->Hide();
+}
+
+TEST(FormShape, PaintsFillAndBorder) {
+    ShapedForm f(bsNone, 120, 80);
+    f.Shape->Region()->Shadow()->SetStyle(hssNone);
+    f.Shape->Region()->SetShape(rsRect);
+    f.Shape->FillObject()->SetStyle(sfBrush);
+    f.Shape->FillObject()->Brush()->SetColor(clBlue);
+    f.Form->Show();
+    Application->ProcessMessages();
+    TBitmap b(120, 80);
+    f.Form->PaintTo(b.Canvas(), 0, 0);
+    EXPECT_EQ(b.Canvas()->Pixels(60, 40), ColorToRGB(clBlue));
+    // The border lies one pixel outside the rectangle grown by one, and one inside it.
+    EXPECT_EQ(b.Canvas()->Pixels(0, 40), ColorToRGB(clBlack));
+    EXPECT_EQ(b.Canvas()->Pixels(119, 40), ColorToRGB(clBlack));
+    EXPECT_EQ(b.Canvas()->Pixels(1, 40), ColorToRGB(clBlue));
+    ASSERT_NE(f.Shape->Background(), nullptr);
+    EXPECT_EQ(f.Shape->Background()->Canvas()->Pixels(5, 5), ColorToRGB(clBlue));
+    f.Form->Hide();
+}
+
+}  // namespace
