@@ -7,6 +7,7 @@
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/Mouse.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/graphics/Canvas.h"
@@ -113,6 +114,7 @@ TGkStringGrid::TGkStringGrid(TComponent* owner)
     FConfiguredFixedCols = TStringGrid::FixedCols();
     FConfiguredFixedRows = TStringGrid::FixedRows();
     SetDefaultRowHeight(21);
+    if (Mouse) WheelScrollLines = Mouse->WheelScrollLines();
     if (!HasState(csDesigning)) {
         if (auto* form = dynamic_cast<TForm*>(owner)) {
             FResizeHub = TGkFormResizeHub::Subscribe(form, this);
@@ -170,12 +172,15 @@ String TGkStringGrid::ScrollHintText(bool vertical, int thumbPos127) {
 }
 
 void TGkStringGrid::WndProc(TMessage& m) {
+    if (InputMessage(m)) return;
     if (m.Msg == WM_GK_FOCUSLEFT) {
         // Leaving the grid ends the edit like leaving the cell does.
+        if (!FocusInside()) FFocusLeftEditor = false;
         if (FEntered && !FocusInside()) ValidateCell(String());
         return;
     }
     if (m.Msg == WM_TIMER && m.WParam == kGridTimer) {
+        HoverTick();
         BlinkTick();
         return;
     }
@@ -682,23 +687,6 @@ TSize TGkStringGrid::CellGraphicSize(int aCol, int aRow) const {
     const auto* graphic = dynamic_cast<const TCellGraphic*>(Objects(aCol, aRow));
     if (!graphic) return TSize{0, 0};
     return graphic->Size(FGridImages ? FGridImages->Width() : 0, FGridImages ? FGridImages->Height() : 0);
-}
-
-void TGkStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    // Remembered before the base grid acts, because its click may open the
-    // editor, which then asks where the caret belongs.
-    FCaretClickSet = false;
-    if (button == mbLeft && FMouseActions->CaretPositioning) {
-        const TGridCoord cell = MouseCoord(x, y);
-        if (cell.X >= FixedCols() && cell.Y >= FixedRows()) {
-            FCaretClickSet = true;
-            FCaretClickCell = cell;
-            // The user aimed at the text as the grid drew it, before any
-            // editor covered the cell.
-            FCaretClickChar = CharAtCellX(cell.X, cell.Y, x);
-        }
-    }
-    TStringGrid::MouseDown(button, shift, x, y);
 }
 
 bool TGkStringGrid::TakeCaretClick(int aCol, int aRow, int& charIndex) {
@@ -1253,7 +1241,13 @@ static T* EnsureEditor(T*& slot, TGkStringGrid* grid) {
     return slot;
 }
 
-TGridCombo* TGkStringGrid::ComboEditor() { return EnsureEditor(FComboEditor, this); }
+TGridCombo* TGkStringGrid::ComboEditor() {
+    if (!FComboEditor) {
+        EnsureEditor(FComboEditor, this);
+        FComboEditor->OnChange = [this](TObject*) { ComboEditorChanged(); };
+    }
+    return FComboEditor;
+}
 TGridSpin* TGkStringGrid::SpinEditor() { return EnsureEditor(FSpinEditor, this); }
 TGridDatePicker* TGkStringGrid::DateEditor() { return EnsureEditor(FDateEditor, this); }
 TGridCheckBox* TGkStringGrid::CheckBoxEditor() { return EnsureEditor(FCheckBoxEditor, this); }
@@ -1658,14 +1652,21 @@ void TGkStringGrid::Click() {
 }
 
 void TGkStringGrid::DoEnter() {
+    const bool fromEditor = FFocusLeftEditor;
+    FFocusLeftEditor = false;
     FEntered = true;
     // Focus coming back from one of the grid's own editors is no new
     // entry: the edited cell's memory must survive it.
     if (!FClosingEditor && !FSeparateEditorShown) RememberEditText(Col(), Row());
     TStringGrid::DoEnter();
+    // Posted: the editor cannot take the focus while the grid is still
+    // receiving it. Focus handed back by the editor stays with the grid.
+    if (FNavigation->AlwaysEdit && !fromEditor && !FClosingEditor && HandleAllocated())
+        PostMessage(Handle(), WM_GK_ALWAYSEDIT);
 }
 
 void TGkStringGrid::FocusMayHaveLeft() {
+    FFocusLeftEditor = true;
     if (FEntered && HandleAllocated()) PostMessage(Handle(), WM_GK_FOCUSLEFT);
 }
 
@@ -1682,12 +1683,6 @@ bool TGkStringGrid::FocusInside() const {
 void TGkStringGrid::DoExit() {
     TStringGrid::DoExit();
     FocusMayHaveLeft();
+    FFocusLeftEditor = false;  // the grid itself let go, not one of its editors
 }
 
-void TGkStringGrid::KeyDown(Word& key, TShiftState shift) {
-    FCaretClickSet = false;  // an editor the keyboard opens has no click to follow
-    const int c = Col(), r = Row();
-    TStringGrid::KeyDown(key, shift);
-    // A keyboard move is a click on the new cell, as the mouse's is.
-    if (Col() != c || Row() != r) Click();
-}

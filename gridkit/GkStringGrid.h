@@ -5,6 +5,7 @@
 // typed cell accessors, headers, row marks, the cell file and the row and
 // column operations. Column and row indexes are absolute and 0-based,
 // fixed cells included.
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -373,8 +374,54 @@ public:
     void FocusMayHaveLeft();
     bool FocusInside() const;
 
-    virtual int KitVersionNumber() const { return 0x0104; }
-    virtual String KitVersionText() const { return "1.04"; }
+    // 1 in the low word, 89 in the high word.
+    virtual int KitVersionNumber() const { return 1 | (89 << 16); }
+    virtual String KitVersionText() const { return "1.89, July 2000"; }
+
+    // ---- keyboard and mouse input (GkStringGridInput.cpp) ----
+    // While the count is above 0 the grid paints nothing; the last
+    // EndUpdate repaints it whole.
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+    // 0 none, 1 column, 2 row, 3 everything: what a press on the fixed
+    // cell under the mouse would select.
+    int SelectZone() const { return FSelectZone; }
+    // Adds step to the zoom level when the result stays within -10..10,
+    // and to every column width and row height that stays above 0.
+    void ZoomBy(int step);
+    // Rows (or zoom steps) one wheel notch moves; the system's setting.
+    int WheelScrollLines = 3;
+    bool Panning() const { return FPanning; }
+    TPoint PanOrigin() const { return FPanOrigin; }
+    void StopPanning();
+    // The cell hint for client point (x, y): startText (the grid's own
+    // hint) after OnGridHint, where it shows (screen coordinates) and its
+    // colour. The cell becomes the hint cell. CM_HINTSHOW asks this.
+    struct TCellHint {
+        bool Show = false;
+        String Text;
+        TPoint ScreenPos;
+        TColor Color = clYellow;
+    };
+    TCellHint CellHintAt(int x, int y, const String& startText = String());
+    TGridCoord HintCell() const { return FHintCell; }
+    // The anchor last reported to OnAnchorEnter (empty when none).
+    const String& AnchorUnderMouse() const { return FAnchorUnder; }
+    // The fixed cell drawn pressed while the button is down ((-1, -1) none).
+    TGridCoord PressedFixedCell() const { return FPressedFixed; }
+    // Timer identifiers of the grid's window: the column/row move and the
+    // middle-button pan.
+    static constexpr std::uintptr_t kMoveTimer = 1;
+    static constexpr std::uintptr_t kPanTimer = 999;
+    // The program's cursors: pan directions 8000..8008 (none, down, left,
+    // right, up, up-right, up-left, down-right, down-left), row, column and
+    // all selection 8010..8012. Registered with the screen on first use.
+    static constexpr TCursor crGkPanNone = 8000;
+    static constexpr TCursor crGkRowSelect = 8010;
+    static constexpr TCursor crGkColSelect = 8011;
+    static constexpr TCursor crGkAllSelect = 8012;
+    static void RegisterGridCursors();
 
     // ---- events ----
     TGkCellColorEvent OnGetCellColor, OnGetCellPrintColor;
@@ -449,10 +496,63 @@ protected:
     TInplaceEdit* CreateEditor() override;
     void DoEnter() override;
     void DoExit() override;
+    // ---- keyboard and mouse input (GkStringGridInput.cpp) ----
     void KeyDown(Word& key, TShiftState shift) override;
+    void KeyUp(Word& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     // A release on the header row may sort (ClickSort).
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseLeave() override;
+    // With ColumnSize.Stretch the last column follows the grid's width.
+    void Resize() override;
+    void CalcSizingState(int x, int y, TGridState& state, int& index, int& sizingPos,
+                         int& sizingOfs) override;
+    void TopLeftChanged() override;
+    void ColumnMoved(int fromIndex, int toIndex) override;
+    void RowMoved(int fromIndex, int toIndex) override;
+    // The input messages of WndProc (wheel, pan, double click, paint while
+    // updating); true when the message was taken.
+    bool InputMessage(TMessage& m);
+    // The combo editor's text changed: a pick reports its item, typing -1.
+    void ComboEditorChanged();
+    // The hover step of the blink timer's tick.
+    void HoverTick();
+    void PanTick();
+    // What the input layer draws over the cells: a pressed fixed cell and
+    // the pan origin.
+    void PaintPanMarker();
+    int ZoneAt(int x, int y);
+    void DoubleClickAt(int x, int y, bool& handled);
+    void PlaceMoveArrows(int x, int y);
+    void HideMoveArrows();
+    void SetInputCursor(TCursor c);
+    void RestoreInputCursor();
+    String AnchorAt(const TGridCoord& cell, int x, int y);
+    // Shows the in-place editor once the grid has the focus (AlwaysEdit).
+    static constexpr unsigned WM_GK_ALWAYSEDIT = 0x0400 + 0x4D2;
+    // The focus last left one of the grid's editors (not the grid).
+    bool FFocusLeftEditor = false;
+    int FUpdateCount = 0;
+    int FSelectZone = 0;
+    TGridCoord FPressedFixed{-1, -1};
+    TPoint FMouseDownPt{};
+    TGridCoord FMouseDownCell{-1, -1};
+    TPoint FClickOffset{};
+    bool FSizedOrMoved = false, FDblClkSized = false;
+    int FUnmarkRow = -1;
+    int FPressSizeCol = -1, FPressSizeColStart = 0, FPressSizeRow = -1, FPressSizeRowStart = 0;
+    String FAnchorUnder;
+    TGridCoord FAnchorCell{-1, -1};
+    TGridCoord FHintCell{-1, -1};
+    TPoint FLastMouse{-1, -1};
+    bool FMouseInside = false;
+    bool FPanning = false;
+    TPoint FPanOrigin{};
+    TCursor FPanSavedCursor = crDefault;
+    TCursor FOwnCursor = crDefault;
+    bool FCursorTaken = false;
+    TWinControl* FArrows[4] = {nullptr, nullptr, nullptr, nullptr};
 
     // Ends the user's sizing of one column or row (sizing: its index, -1
     // when none; start: its size before, now: after). With "size all" on

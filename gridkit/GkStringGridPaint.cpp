@@ -135,6 +135,7 @@ void TGkStringGrid::Paint() {
                 }
         }
     }
+    PaintPanMarker();
 }
 
 void TGkStringGrid::DrawCell(int aCol, int aRow, const TRect& aRect, TGridDrawState aState) {

@@ -351,18 +351,3 @@ void TGkStringGrid::ClickSort(int aCol, TShiftState shift) {
     }
     if (OnClickSort) OnClickSort(this, FSortColumn);
 }
-
-void TGkStringGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    // A release that ends sizing or moving a column is no header click.
-    const bool sizing = GridState() != gsNormal && GridState() != gsSelecting;
-    TStringGrid::MouseUp(button, shift, x, y);
-    if (button != mbLeft || sizing || !FSortShow || FixedRows() < 1 || RowCount() < 3) return;
-    const TGridCoord cell = MouseCoord(x, y);
-    if (cell.Y != 0 || cell.X < 0) return;
-    if (cell.X < FixedCols() && !SortFixedCols) return;
-    if (Options() & goColSizing) {
-        const TRect r = CellRect(cell.X, cell.Y);
-        if (x - r.Left < 4 || r.Right - x <= 4) return;
-    }
-    ClickSort(cell.X, shift);
-}

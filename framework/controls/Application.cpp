@@ -231,10 +231,20 @@ void TApplication::HintMouseEnter(TControl* control) {
             TControl* c = FImpl->HintControl;
             if (!c || !FShowHint) return;
             GuardedCall([&] {
-                FImpl->ShownHint = GetShortHint(c->Hint());
+                // The control has the last word on the text and the place
+                // (a grid's hint depends on the cell under the mouse).
+                THintInfo info;
+                info.HintControl = c;
+                const QPoint pos = QCursor::pos();
+                info.HintPos = TPoint{pos.x(), pos.y()};
+                info.CursorPos = c->ScreenToClient(info.HintPos);
+                info.HintStr = GetShortHint(c->Hint());
+                if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0 || info.HintStr.empty())
+                    return;
+                FImpl->ShownHint = info.HintStr;
                 QWidget* w = c->WidgetIfAllocated();
-                QToolTip::showText(QCursor::pos(), QString::fromStdString(FImpl->ShownHint), w, QRect(),
-                                   HintHidePause);
+                QToolTip::showText(QPoint(info.HintPos.X, info.HintPos.Y), QString::fromStdString(FImpl->ShownHint),
+                                   w, QRect(), HintHidePause);
             });
         });
     }

@@ -4,6 +4,7 @@
 // flags.
 #include <functional>
 
+#include "framework/graphics/Color.h"
 #include "framework/messages/Messages.h"
 #include "framework/rtl/Types.h"
 
@@ -105,6 +106,17 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 using TCanResizeEvent =
     std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
+
+// What CM_HINTSHOW carries (LParam points to it): the control may change
+// the text, colour and place (screen) of the hint about to show for the
+// mouse at CursorPos (client); a non-zero result keeps the hint away.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint CursorPos;
+    String HintStr;
+    TColor HintColor = clInfoBk;
+    TPoint HintPos;
+};
 
 // The shift state of a mouse message's key flags.
 TShiftState KeysToShiftState(WPARAM keys);
