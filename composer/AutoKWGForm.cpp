@@ -1,4 +1,5 @@
 #include "composer/AutoKWGForm.h"
+#include "composer/WindowParts.h"
 
 #include "composer/ComposerSettings.h"
 #include "composer/KWGenForm.h"
@@ -23,16 +24,6 @@ using namespace BatchTexts;
 TAutoKWGForm* AutoKWGForm = nullptr;
 
 namespace {
-
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-         int height) {
-    T* c = new T(owner);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
 
 TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* text, int left,
                   int top) {

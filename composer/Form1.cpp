@@ -1,4 +1,5 @@
 #include "composer/Form1.h"
+#include "composer/WindowParts.h"
 
 #include "composer/ComposerSettings.h"
 #include "composer/PageSelection.h"
@@ -42,22 +43,6 @@ TForm1* Form1 = nullptr;
 namespace {
 
 // A file beside the program, found whatever the letter case of its name.
-String BesideProgram(const String& relative) {
-    const String path = PathJoin(ProgramFolder(), relative);
-    const String found = FindPathNoCase(path);
-    return found.empty() ? path : found;
-}
-
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-         int height) {
-    T* c = new T(owner);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
-
 TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* text, int left,
                 int top) {
     TLabel* l = Place<TLabel>(owner, parent, name, left, top, 120, 16);
@@ -104,14 +89,6 @@ TTbToolbar* StepToolbar(TComponent* owner, TWinControl* parent, const char* name
     bar->SetAlign(alTop);
     bar->SetRowHeight(44);
     return bar;
-}
-
-TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption) {
-    TMenuItem* item = new TMenuItem(owner);
-    item->SetName(name);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
 }
 
 void SetLines(TStrings* lines, const std::vector<String>& values) {

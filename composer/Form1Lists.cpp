@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "composer/ComposerSettings.h"
+#include "composer/WindowParts.h"
 #include "composer/Form1.h"
 #include "composer/PageSelection.h"
 #include "composer/SrchFrm.h"
@@ -54,12 +55,6 @@ using namespace ListFileTexts;
 namespace {
 
 // A file beside the program, found whatever the letter case of its name.
-String BesideProgram(const String& relative) {
-    const String path = PathJoin(ProgramFolder(), relative);
-    const String found = FindPathNoCase(path);
-    return found.empty() ? path : found;
-}
-
 TTbToolbarButton* ListButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* hint,
                              const char* icon, const char* fallback) {
     TTbToolbarButton* b = new TTbToolbarButton(owner);

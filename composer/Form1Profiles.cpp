@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "composer/Form1.h"
+#include "composer/WindowParts.h"
 #include "composer/ToolGlyph.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/ComboBox.h"
@@ -50,12 +51,6 @@ std::vector<std::pair<String, TControl*>> ProfileFields(const TForm1* f) {
 }
 
 // A folder or file beside the program, found whatever its letter case.
-String BesideProgram(const String& relative) {
-    const String path = PathJoin(ProgramFolder(), relative);
-    const String found = FindPathNoCase(path);
-    return found.empty() ? path : found;
-}
-
 String ProfilesFolder() { return IncludeTrailingPathDelimiter(BesideProgram(SProfilesFolder)); }
 
 // Values come back with the line breaks they were saved with: keywords

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "composer/ComposerSettings.h"
+#include "composer/WindowParts.h"
 #include "composer/Form1.h"
 #include "composer/Sbld.h"
 #include "framework/classes/StringList.h"
@@ -24,12 +25,6 @@ using namespace SchemaTexts;
 namespace {
 
 // A file beside the program, found whatever the letter case of its name.
-String BesideProgram(const String& relative) {
-    const String path = PathJoin(ProgramFolder(), relative);
-    const String found = FindPathNoCase(path);
-    return found.empty() ? path : found;
-}
-
 String SchemaFile(const String& name, const char* extension) {
     return BesideProgram("schemas/" + name + extension);
 }

@@ -1,4 +1,5 @@
 #include "composer/KWGenForm.h"
+#include "composer/WindowParts.h"
 
 #include <algorithm>
 
@@ -35,16 +36,6 @@ using namespace KeywordTexts;
 TKWGenForm* KWGenForm = nullptr;
 
 namespace {
-
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-         int height) {
-    T* c = new T(owner);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
 
 TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* text, int left,
                   int top) {

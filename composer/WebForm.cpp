@@ -1,4 +1,5 @@
 #include "composer/WebForm.h"
+#include "composer/WindowParts.h"
 
 #include <exception>
 
@@ -34,16 +35,6 @@
 using namespace WebFormTexts;
 
 namespace {
-
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width,
-         int height) {
-    T* c = new T(owner);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
 
 TGroupBox* Group(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
                  int top, int width, int height) {

@@ -1,4 +1,5 @@
 #include "composer/btedit.h"
+#include "composer/WindowParts.h"
 
 #include "composer/ToolGlyph.h"
 #include "framework/controls/Menus.h"
@@ -26,14 +27,6 @@ TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* nam
     }
     LoadToolGlyph(b, icon);
     return b;
-}
-
-TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption) {
-    TMenuItem* item = new TMenuItem(owner);
-    item->SetName(name);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "composer/stm.h"
+#include "composer/WindowParts.h"
 
 #include <exception>
 
@@ -39,14 +40,6 @@ TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* nam
     b->SetShowHint(true);
     LoadToolGlyph(b, icon);
     return b;
-}
-
-TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption) {
-    TMenuItem* item = new TMenuItem(owner);
-    item->SetName(name);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
 }
 
 String ListsFolder() {
