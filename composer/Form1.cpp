@@ -1,4 +1,5 @@
 #include "composer/Form1.h"
+#include "composer/ToolGlyph.h"
 #include "composer/WindowParts.h"
 
 #include "composer/ComposerSettings.h"
@@ -48,38 +49,6 @@ TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, cons
     TLabel* l = Place<TLabel>(owner, parent, name, left, top, 120, 16);
     l->SetCaption(text);
     return l;
-}
-
-// The glyph of a toolbar button from the bundled icons; a button keeps its
-// caption alone when the icon is not there.
-void LoadGlyph(TTbToolbarButton* button, const char* icon) {
-    if (!icon) return;
-    const String file = BesideProgram(String("icons/") + icon + ".bmp");
-    if (!FileExists(file)) return;
-    try {
-        TBitmap glyph;
-        glyph.LoadFromFile(file);
-        button->SetGlyph(&glyph);
-        button->Layout = blGlyphTop;
-    } catch (const std::exception&) {
-        // A broken icon costs the picture, never the button.
-    }
-}
-
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name,
-                             const char* caption, const char* hint, const char* icon) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, 64, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    if (hint) {
-        b->SetHint(hint);
-        b->SetShowHint(true);
-    }
-    LoadGlyph(b, icon);
-    return b;
 }
 
 TTbToolbar* StepToolbar(TComponent* owner, TWinControl* parent, const char* name) {
@@ -176,19 +145,19 @@ TForm1::~TForm1() {
 void TForm1::BuildStep1() {
     TbToolbar1 = StepToolbar(this, TabSheet1, "TbToolbar1");
     TbToolbarButton9 = ToolButton(this, TbToolbar1, "TbToolbarButton9", "Select ...",
-                                  "Select the pages to update", "document-open");
+                                  "Select the pages to update", "document-open", 64);
     BtnBlankButton = ToolButton(this, TbToolbar1, "BtnBlankButton", "Show Files ...",
-                                "Show the selected pages", "edit-find");
+                                "Show the selected pages", "edit-find", 64);
     TbToolbarButton8 = ToolButton(this, TbToolbar1, "TbToolbarButton8", "Page",
-                                  "Erase keywords, description and title", "document-new");
+                                  "Erase keywords, description and title", "document-new", 64);
     ckkey = ToolButton(this, TbToolbar1, "ckkey", "Length",
-                       "Check the lengths of keywords and description", "format-justify-fill");
+                       "Check the lengths of keywords and description", "format-justify-fill", 64);
     TbToolbarButton7 = ToolButton(this, TbToolbar1, "TbToolbarButton7", "Next", "Next step",
-                                  "go-next");
+                                  "go-next", 64);
     TbToolbarButton6 = ToolButton(this, TbToolbar1, "TbToolbarButton6", "Help",
-                                  "Help with this page", "help-contents");
+                                  "Help with this page", "help-contents", 64);
     SpeedButton1 = ToolButton(this, TbToolbar1, "SpeedButton1", "About", "About Velmor\xC2\xAE",
-                              "help-about");
+                              "help-about", 64);
 
     Label1 = MakeLabel(this, TabSheet1, "Label1", "Title", 8, 56);
     TitleBox = Place<TEdit>(this, TabSheet1, "TitleBox", 8, 74, 608, 22);
@@ -212,15 +181,15 @@ void TForm1::BuildStep1() {
 void TForm1::BuildStep2() {
     TbToolbar2 = StepToolbar(this, TabSheet2, "TbToolbar2");
     TbToolbarButton13 = ToolButton(this, TbToolbar2, "TbToolbarButton13", "Page",
-                                   "Erase the web page options", "document-new");
+                                   "Erase the web page options", "document-new", 64);
     TbToolbarButton11 = ToolButton(this, TbToolbar2, "TbToolbarButton11", "Lists",
-                                   "Edit the lookup lists for this page", "accessories-text-editor");
+                                   "Edit the lookup lists for this page", "accessories-text-editor", 64);
     TbToolbarButton14 = ToolButton(this, TbToolbar2, "TbToolbarButton14", "Custom",
-                                   "Custom fields and subject", "go-jump");
+                                   "Custom fields and subject", "go-jump", 64);
     TbToolbarButton10 = ToolButton(this, TbToolbar2, "TbToolbarButton10", "Next",
-                                   "Next step: update", "go-next");
+                                   "Next step: update", "go-next", 64);
     TbToolbarButton12 = ToolButton(this, TbToolbar2, "TbToolbarButton12", "Help",
-                                   "Help with this page", "help-contents");
+                                   "Help with this page", "help-contents", 64);
 
     // Two columns of label and field.
     const int lx = 8, fx = 100, rx = 316, rfx = 410, w = 200;
@@ -305,20 +274,20 @@ void TForm1::BuildStep2() {
 void TForm1::BuildStep3() {
     TbToolbar3 = StepToolbar(this, TabSheet3, "TbToolbar3");
     TbToolbarButton16 = ToolButton(this, TbToolbar3, "TbToolbarButton16", "Save",
-                                   "Save current schema", "document-save");
+                                   "Save current schema", "document-save", 64);
     TbToolbarButton15 = ToolButton(this, TbToolbar3, "TbToolbarButton15", "Delete",
-                                   "Delete current schema", "edit-delete");
-    TbToolbarButton23 = ToolButton(this, TbToolbar3, "TbToolbarButton23", "", "Add Row", "list-add");
-    minusb = ToolButton(this, TbToolbar3, "minusb", "", "Delete Row", "list-remove");
+                                   "Delete current schema", "edit-delete", 64);
+    TbToolbarButton23 = ToolButton(this, TbToolbar3, "TbToolbarButton23", "", "Add Row", "list-add", 64);
+    minusb = ToolButton(this, TbToolbar3, "minusb", "", "Delete Row", "list-remove", 64);
     if (!TbToolbarButton23->Glyph() || TbToolbarButton23->Glyph()->Empty())
         TbToolbarButton23->SetCaption("+");
     if (!minusb->Glyph() || minusb->Glyph()->Empty()) minusb->SetCaption("-");
     TbToolbarButton17 = ToolButton(this, TbToolbar3, "TbToolbarButton17", "Read HTML",
-                                   "Read the custom tags of the current page", "document-revert");
+                                   "Read the custom tags of the current page", "document-revert", 64);
     TbToolbarButton18 = ToolButton(this, TbToolbar3, "TbToolbarButton18", "Next",
-                                   "Next step: update", "go-next");
+                                   "Next step: update", "go-next", 64);
     TbToolbarButton19 = ToolButton(this, TbToolbar3, "TbToolbarButton19", "Help",
-                                   "Help with this page", "help-contents");
+                                   "Help with this page", "help-contents", 64);
 
     Label20 = MakeLabel(this, TabSheet3, "Label20", "Schema", 8, 60);
     scname = Place<TComboBox>(this, TabSheet3, "scname", 70, 56, 200, 22);
@@ -347,17 +316,17 @@ void TForm1::BuildStep3() {
 void TForm1::BuildStep4() {
     TbToolbar4 = StepToolbar(this, TabSheet5, "TbToolbar4");
     BtnFinish = ToolButton(this, TbToolbar4, "BtnFinish", "Update",
-                           "Write the tags into the selected pages", "document-save-as");
+                           "Write the tags into the selected pages", "document-save-as", 64);
     TbToolbarButton20 = ToolButton(this, TbToolbar4, "TbToolbarButton20", "Tags",
-                                   "Check Tag Values", "dialog-information");
+                                   "Check Tag Values", "dialog-information", 64);
     TbToolbarButton21 = ToolButton(this, TbToolbar4, "TbToolbarButton21", "Show Tags",
-                                   "Show the tags as a plain list", "format-justify-left");
+                                   "Show the tags as a plain list", "format-justify-left", 64);
     copytg = ToolButton(this, TbToolbar4, "copytg", "Copy Tags", "Copy the text to the clipboard",
-                        "edit-copy");
+                        "edit-copy", 64);
     TbToolbarButton25 = ToolButton(this, TbToolbar4, "TbToolbarButton25", "E&xit",
-                                   "Save the settings and end Velmor", "application-exit");
+                                   "Save the settings and end Velmor", "application-exit", 64);
     TbToolbarButton26 = ToolButton(this, TbToolbar4, "TbToolbarButton26", "Help",
-                                   "Help with this page", "help-contents");
+                                   "Help with this page", "help-contents", 64);
 
     TagLines = Place<TMemo>(this, TabSheet5, "TagLines", 8, 56, 608, 330);
     TagLines->SetAnchors(akLeft | akTop | akRight | akBottom);

@@ -28,25 +28,7 @@ TSbld* Sbld = nullptr;
 
 namespace {
 
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                             const char* hint, const char* icon) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, 52, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    b->SetHint(hint);
-    b->SetShowHint(true);
-    LoadToolGlyph(b, icon);
-    return b;
-}
-
-String SchemasFolder() {
-    const String path = PathJoin(ProgramFolder(), "schemas");
-    const String found = FindPathNoCase(path);
-    return found.empty() ? path : found;
-}
+String SchemasFolder() { return BesideProgram("schemas"); }
 
 void SetHeaders(TGkColumnGrid* grid) {
     grid->SetCells(0, 0, SNameHeader);
@@ -72,15 +54,15 @@ TSbld::TSbld(TComponent* owner) : TForm(owner) {
     TbToolbar1->SetParent(this);
     TbToolbar1->SetAlign(alTop);
     TbToolbar1->SetRowHeight(44);
-    BtnNew = ToolButton(this, TbToolbar1, "BtnNew", "New", "Create New Schema", "document-new");
-    BtnOpen = ToolButton(this, TbToolbar1, "BtnOpen", "Open", "Open Existing Schema", "document-open");
-    BtnSave = ToolButton(this, TbToolbar1, "BtnSave", "Save", "Save Current Schema", "document-save");
-    BtnDelete = ToolButton(this, TbToolbar1, "BtnDelete", "Delete", "Delete Row", "list-remove");
-    BtnAdd = ToolButton(this, TbToolbar1, "BtnAdd", "Add", "Add Row", "list-add");
+    BtnNew = ToolButton(this, TbToolbar1, "BtnNew", "New", "Create New Schema", "document-new", 52);
+    BtnOpen = ToolButton(this, TbToolbar1, "BtnOpen", "Open", "Open Existing Schema", "document-open", 52);
+    BtnSave = ToolButton(this, TbToolbar1, "BtnSave", "Save", "Save Current Schema", "document-save", 52);
+    BtnDelete = ToolButton(this, TbToolbar1, "BtnDelete", "Delete", "Delete Row", "list-remove", 52);
+    BtnAdd = ToolButton(this, TbToolbar1, "BtnAdd", "Add", "Add Row", "list-add", 52);
     BtnExit = ToolButton(this, TbToolbar1, "BtnExit", "Exit", "Exit the Custom Field Editor",
-                         "application-exit");
+                         "application-exit", 52);
     BtnHelp = ToolButton(this, TbToolbar1, "BtnHelp", "Help", "Help with the custom field editor",
-                         "help-contents");
+                         "help-contents", 52);
 
     cgrid = new TGkColumnGrid(this);
     cgrid->SetName("cgrid");

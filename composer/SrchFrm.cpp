@@ -17,20 +17,6 @@ using namespace ListEditorTexts;
 
 namespace {
 
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                             const char* hint, const char* icon) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, 38, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    b->SetHint(hint);
-    b->SetShowHint(true);
-    LoadToolGlyph(b, icon);
-    return b;
-}
-
 String ListsFolder() {
     const String path = PathJoin(ProgramFolder(), "lists");
     const String found = FindPathNoCase(path);
@@ -65,12 +51,12 @@ TSrchFrm::TSrchFrm(TComponent* owner) : TForm(owner) {
         "\r\nAuthors\r\nClassification\r\nCopyright\r\nDistribution\r\nLanguage\r\nRating\r\n"
         "Reply To\r\nRevisit\r\nRobots");
     ComboBox1->SetText(SSelectList);
-    ct = ToolButton(this, TbToolbar1, "ct", "Cut", "Cut", "edit-cut");
-    cp = ToolButton(this, TbToolbar1, "cp", "Copy", "Copy", "edit-copy");
-    pt = ToolButton(this, TbToolbar1, "pt", "Paste", "Paste", "edit-paste");
-    TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Save", "Save", "document-save");
-    TbToolbarButton5 = ToolButton(this, TbToolbar1, "TbToolbarButton5", "Exit", "Exit", "application-exit");
-    TbToolbarButton6 = ToolButton(this, TbToolbar1, "TbToolbarButton6", "Help", "Help", "help-contents");
+    ct = ToolButton(this, TbToolbar1, "ct", "Cut", "Cut", "edit-cut", 38);
+    cp = ToolButton(this, TbToolbar1, "cp", "Copy", "Copy", "edit-copy", 38);
+    pt = ToolButton(this, TbToolbar1, "pt", "Paste", "Paste", "edit-paste", 38);
+    TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Save", "Save", "document-save", 38);
+    TbToolbarButton5 = ToolButton(this, TbToolbar1, "TbToolbarButton5", "Exit", "Exit", "application-exit", 38);
+    TbToolbarButton6 = ToolButton(this, TbToolbar1, "TbToolbarButton6", "Help", "Help", "help-contents", 38);
 
     terms1 = new TTbMemo(this);
     terms1->SetName("terms1");

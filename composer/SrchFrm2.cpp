@@ -19,18 +19,6 @@ TSrchFrm2* SrchFrm2 = nullptr;
 
 namespace {
 
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                             const char* icon) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, 34, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    LoadToolGlyph(b, icon);
-    return b;
-}
-
 // A value list lies directly in the data folder: a field name holding a
 // path (a separator, "..") forms no file name there and is not written.
 bool InDataFolder(const String& path) {
@@ -56,12 +44,12 @@ TSrchFrm2::TSrchFrm2(TComponent* owner) : TForm(owner) {
     ComboBox1->SetParent(TbToolbar1);
     ComboBox1->SetBounds(0, 0, 237, 22);
     ComboBox1->SetReadOnly(true);
-    ct = ToolButton(this, TbToolbar1, "ct", "Cut", nullptr);
-    cp = ToolButton(this, TbToolbar1, "cp", "Copy", "edit-copy");
-    pt = ToolButton(this, TbToolbar1, "pt", "Paste", nullptr);
-    TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Save", "document-save");
-    TbToolbarButton5 = ToolButton(this, TbToolbar1, "TbToolbarButton5", "Exit", "application-exit");
-    TbToolbarButton6 = ToolButton(this, TbToolbar1, "TbToolbarButton6", "Help", "help-contents");
+    ct = ToolButton(this, TbToolbar1, "ct", "Cut", nullptr, nullptr, 34);
+    cp = ToolButton(this, TbToolbar1, "cp", "Copy", nullptr, "edit-copy", 34);
+    pt = ToolButton(this, TbToolbar1, "pt", "Paste", nullptr, nullptr, 34);
+    TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Save", nullptr, "document-save", 34);
+    TbToolbarButton5 = ToolButton(this, TbToolbar1, "TbToolbarButton5", "Exit", nullptr, "application-exit", 34);
+    TbToolbarButton6 = ToolButton(this, TbToolbar1, "TbToolbarButton6", "Help", nullptr, "help-contents", 34);
 
     terms1 = new TTbMemo(this);
     terms1->SetName("terms1");

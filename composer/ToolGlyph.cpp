@@ -5,6 +5,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/ProgramFolder.h"
+#include "toolbars/TbToolbar.h"
 #include "toolbars/TbToolbarButton.h"
 
 void LoadToolGlyph(TTbToolbarButton* button, const char* icon) {
@@ -20,4 +21,20 @@ void LoadToolGlyph(TTbToolbarButton* button, const char* icon) {
     } catch (const std::exception&) {
         // A broken icon costs the picture, never the button.
     }
+}
+
+TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
+                             const char* hint, const char* icon, int width) {
+    TTbToolbarButton* b = new TTbToolbarButton(owner);
+    b->SetName(name);
+    b->SetParent(bar);
+    b->SetBounds(0, 0, width, 40);
+    b->SetFlat(true);
+    b->SetCaption(caption);
+    if (hint) {
+        b->SetHint(hint);
+        b->SetShowHint(true);
+    }
+    LoadToolGlyph(b, icon);
+    return b;
 }

@@ -57,20 +57,6 @@ TCheckBox* Check(TComponent* owner, TWinControl* parent, const char* name, const
     return c;
 }
 
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                             const char* hint, const char* icon) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, 60, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    b->SetHint(hint);
-    b->SetShowHint(true);
-    LoadToolGlyph(b, icon);
-    return b;
-}
-
 // A file in one of the folders beside the program, found whatever the
 // letter case of its name, so a download replaces the copy that is there.
 String InFolder(const char* folder, const String& name) {
@@ -131,14 +117,14 @@ TWebForm::TWebForm(TComponent* owner) : TForm(owner) {
     TbToolbar1->SetParent(this);
     TbToolbar1->SetAlign(alTop);
     TbToolbar1->SetRowHeight(44);
-    SpeedButton4 = ToolButton(this, TbToolbar1, "SpeedButton4", "Cancel", "Cancel Operation", "edit-delete");
+    SpeedButton4 = ToolButton(this, TbToolbar1, "SpeedButton4", "Cancel", "Cancel Operation", "edit-delete", 60);
     SpeedButton1 = ToolButton(this, TbToolbar1, "SpeedButton1", "Settings", "Save Current Settings",
-                              "document-save");
-    SpeedButton3 = ToolButton(this, TbToolbar1, "SpeedButton3", "Update", "Run Internet Update", "go-jump");
+                              "document-save", 60);
+    SpeedButton3 = ToolButton(this, TbToolbar1, "SpeedButton3", "Update", "Run Internet Update", "go-jump", 60);
     SpeedButton5 = ToolButton(this, TbToolbar1, "SpeedButton5", "Exit", "Exit the update feature",
-                              "application-exit");
+                              "application-exit", 60);
     SpeedButton2 = ToolButton(this, TbToolbar1, "SpeedButton2", "Help", "Help with Internet Update",
-                              "help-contents");
+                              "help-contents", 60);
 
     GroupBox1 = Group(this, this, "GroupBox1", " Download Location ", 8, 50, 444, 146);
     Label3 = MakeLabel(this, GroupBox1, "Label3", "Type", 10, 18, 60);

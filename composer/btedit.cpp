@@ -13,22 +13,6 @@ using namespace BulletinEditorTexts;
 
 namespace {
 
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                             const char* hint, const char* icon, int width) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, width, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    if (hint) {
-        b->SetHint(hint);
-        b->SetShowHint(true);
-    }
-    LoadToolGlyph(b, icon);
-    return b;
-}
-
 }  // namespace
 
 Tbtedit::Tbtedit(TComponent* owner) : TForm(owner) {

@@ -28,20 +28,6 @@ Tdisptext* TextWindow() {
 
 namespace {
 
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                             const char* hint, const char* icon) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, 60, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    b->SetHint(hint);
-    b->SetShowHint(true);
-    LoadToolGlyph(b, icon);
-    return b;
-}
-
 }  // namespace
 
 Tdisptext::Tdisptext(TComponent* owner) : TForm(owner) {
@@ -55,10 +41,10 @@ Tdisptext::Tdisptext(TComponent* owner) : TForm(owner) {
     TbToolbar1->SetParent(this);
     TbToolbar1->SetAlign(alTop);
     TbToolbar1->SetRowHeight(44);
-    sbut = ToolButton(this, TbToolbar1, "sbut", "Save", "Save", "document-save");
+    sbut = ToolButton(this, TbToolbar1, "sbut", "Save", "Save", "document-save", 60);
     sbut->SetVisible(false);
-    TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", "Close", "Exit", "application-exit");
-    TbToolbarButton2 = ToolButton(this, TbToolbar1, "TbToolbarButton2", "Help", "Help", "help-contents");
+    TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", "Close", "Exit", "application-exit", 60);
+    TbToolbarButton2 = ToolButton(this, TbToolbar1, "TbToolbarButton2", "Help", "Help", "help-contents", 60);
 
     RichEdit1 = new TRichEdit(this);
     RichEdit1->SetName("RichEdit1");

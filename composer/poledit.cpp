@@ -49,20 +49,6 @@ TMemo* Note(TComponent* owner, TWinControl* parent, const char* name, const char
     return m;
 }
 
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                             const char* hint, const char* icon) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, 86, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    b->SetHint(hint);
-    b->SetShowHint(true);
-    LoadToolGlyph(b, icon);
-    return b;
-}
-
 // The three numbers, each with its value name and the limit that stands
 // for a stored "0".
 struct TNumberValue {
@@ -119,10 +105,10 @@ Tpoledit::Tpoledit(TComponent* owner) : TForm(owner) {
     TbToolbar1->SetAlign(alBottom);
     TbToolbar1->SetRowHeight(44);
     TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Update Values",
-                                  "Store the rule base", "document-save");
+                                  "Store the rule base", "document-save", 86);
     TbToolbarButton5 = ToolButton(this, TbToolbar1, "TbToolbarButton5", "Exit Rule Base",
-                                  "Close the rule base", "application-exit");
-    TbToolbarButton6 = ToolButton(this, TbToolbar1, "TbToolbarButton6", "Help", "Help", "help-contents");
+                                  "Close the rule base", "application-exit", 86);
+    TbToolbarButton6 = ToolButton(this, TbToolbar1, "TbToolbarButton6", "Help", "Help", "help-contents", 86);
 
     OnCreate = [this](TObject* s) { FormCreate(s); };
     TbToolbarButton4->OnClick = [this](TObject* s) { Button2Click(s); };

@@ -46,20 +46,6 @@ TLabel* Note(TComponent* owner, TWinControl* parent, const char* name, const cha
     return l;
 }
 
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                             const char* hint, const char* icon, int width) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, width, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    b->SetHint(hint);
-    b->SetShowHint(true);
-    LoadToolGlyph(b, icon);
-    return b;
-}
-
 // Checked unless the setting is exactly "0": a flag the store never held
 // shows as on, as it always has.
 bool ShownChecked(const String& flag) { return flag != "0"; }

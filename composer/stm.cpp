@@ -28,25 +28,7 @@ Tstm* stm = nullptr;
 
 namespace {
 
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                             const char* hint, const char* icon) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, 56, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    b->SetHint(hint);
-    b->SetShowHint(true);
-    LoadToolGlyph(b, icon);
-    return b;
-}
-
-String ListsFolder() {
-    const String path = PathJoin(ProgramFolder(), "lists");
-    const String found = FindPathNoCase(path);
-    return found.empty() ? path : found;
-}
+String ListsFolder() { return BesideProgram("lists"); }
 
 constexpr const char* SHowTo =
     "Working with subject trees\r\n\r\n"
@@ -73,19 +55,19 @@ Tstm::Tstm(TComponent* owner) : TForm(owner) {
     TbToolbar1->SetParent(this);
     TbToolbar1->SetAlign(alTop);
     TbToolbar1->SetRowHeight(44);
-    TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", "New", "New", "document-new");
-    TbToolbarButton2 = ToolButton(this, TbToolbar1, "TbToolbarButton2", "Open", "Open ", "document-open");
-    save2 = ToolButton(this, TbToolbar1, "save2", "Save", "Save", "document-save");
-    TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Item", "Add Item", "list-add");
+    TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", "New", "New", "document-new", 56);
+    TbToolbarButton2 = ToolButton(this, TbToolbar1, "TbToolbarButton2", "Open", "Open ", "document-open", 56);
+    save2 = ToolButton(this, TbToolbar1, "save2", "Save", "Save", "document-save", 56);
+    TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Item", "Add Item", "list-add", 56);
     TbToolbarButton5 =
-        ToolButton(this, TbToolbar1, "TbToolbarButton5", "Sub Item", "Add Sub Item", "format-justify-left");
+        ToolButton(this, TbToolbar1, "TbToolbarButton5", "Sub Item", "Add Sub Item", "format-justify-left", 56);
     TbToolbarButton6 =
-        ToolButton(this, TbToolbar1, "TbToolbarButton6", "Delete", "Delete Selected Item", "edit-delete");
+        ToolButton(this, TbToolbar1, "TbToolbarButton6", "Delete", "Delete Selected Item", "edit-delete", 56);
     TbToolbarButton7 = ToolButton(this, TbToolbar1, "TbToolbarButton7", "Rename", "Rename Selected Item",
-                                  "accessories-text-editor");
+                                  "accessories-text-editor", 56);
     TbToolbarButton8 = ToolButton(this, TbToolbar1, "TbToolbarButton8", "Exit", "Exit the Subject Tree Manager",
-                                  "application-exit");
-    TbToolbarButton9 = ToolButton(this, TbToolbar1, "TbToolbarButton9", "Help", "Help", "help-contents");
+                                  "application-exit", 56);
+    TbToolbarButton9 = ToolButton(this, TbToolbar1, "TbToolbarButton9", "Help", "Help", "help-contents", 56);
 
     StatusBar1 = new TStatusBar(this);
     StatusBar1->SetName("StatusBar1");

@@ -1,4 +1,5 @@
 #include "composer/subjtree.h"
+#include "composer/WindowParts.h"
 
 #include "composer/ComposerSettings.h"
 #include "composer/Form1.h"
@@ -23,25 +24,7 @@ using namespace SubjectSelectorTexts;
 
 namespace {
 
-TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                             const char* hint, const char* icon) {
-    TTbToolbarButton* b = new TTbToolbarButton(owner);
-    b->SetName(name);
-    b->SetParent(bar);
-    b->SetBounds(0, 0, 54, 40);
-    b->SetFlat(true);
-    b->SetCaption(caption);
-    b->SetHint(hint);
-    b->SetShowHint(true);
-    LoadToolGlyph(b, icon);
-    return b;
-}
-
-String ListsFolder() {
-    const String path = PathJoin(ProgramFolder(), "lists");
-    const String found = FindPathNoCase(path);
-    return found.empty() ? path : found;
-}
+String ListsFolder() { return BesideProgram("lists"); }
 
 void ShowListMessage(const String& text, TMessageKind kind) {
     switch (kind) {
@@ -95,12 +78,12 @@ Tsubjtree::Tsubjtree(TComponent* owner) : TForm(owner) {
     TbToolbar1->SetAlign(alBottom);
     TbToolbar1->SetRowHeight(44);
     TbToolbarButton2 =
-        ToolButton(this, TbToolbar1, "TbToolbarButton2", "Add", "Add to existing value", "list-add");
+        ToolButton(this, TbToolbar1, "TbToolbarButton2", "Add", "Add to existing value", "list-add", 54);
     rep = ToolButton(this, TbToolbar1, "rep", "Replace", "Replace current value with new value",
-                     "edit-find-replace");
-    TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", "Close", "Close", nullptr);
-    TbToolbarButton3 = ToolButton(this, TbToolbar1, "TbToolbarButton3", "Exit", "Exit", "application-exit");
-    TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Help", "Help", "help-contents");
+                     "edit-find-replace", 54);
+    TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", "Close", "Close", nullptr, 54);
+    TbToolbarButton3 = ToolButton(this, TbToolbar1, "TbToolbarButton3", "Exit", "Exit", "application-exit", 54);
+    TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Help", "Help", "help-contents", 54);
 
     TreeView1 = new TTreeView(this);
     TreeView1->SetName("TreeView1");
