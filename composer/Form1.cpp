@@ -126,6 +126,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     WireProfiles();
     WireFieldTools();
     WireInternet();
+    WireDateAbout();
     // The window is complete: this is where a stored window would finish
     // loading, and where a second copy of the program finds out.
     FinishLoading();

@@ -394,6 +394,16 @@ public:
     void ThesaurusOnField(TMemo* field);
     void WireFieldTools();
 
+    // ---- date pickers and the About window (Form1DateAbout.cpp) ----
+    class TStyCalendarDlg* date1 = nullptr;
+    class TButton* d1 = nullptr;  // beside the bulletin date
+    class TButton* d2 = nullptr;  // beside the expiry date
+    void d1Click(TObject* Sender);
+    void d2Click(TObject* Sender);
+    void About1Click(TObject* Sender);
+    void SpeedButton1Click(TObject* Sender);
+    void WireDateAbout();
+
     // ---- internet update (Form1Internet.cpp) ----
     void InternetUpdate1Click(TObject* Sender);
     void WireInternet();

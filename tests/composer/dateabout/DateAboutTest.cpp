@@ -1,0 +1,179 @@
+// The tag form's two date pickers and the About window as a user drives
+// them.
+#include "composer/mainwindow/MainWindowTestSupport.h"
+
+#include "composer/AboutBox.h"
+#include "framework/controls/Button.h"
+#include "framework/controls/Edit.h"
+#include "framework/controls/Image.h"
+#include "framework/controls/Menus.h"
+#include "framework/graphics/Region.h"
+#include "framework/rtl/DateTime.h"
+#include "framework/controls/SimulatedInput.h"
+#include "framework/messages/Messages.h"
+#include "styled/calendar/StyCalendarDlg.h"
+#include "styled/forms/StyFormShape.h"
+#include "toolbars/TbToolbarButton.h"
+
+namespace {
+
+class DateAbout : public MainWindowTest {
+protected:
+    TForm1* F = nullptr;
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        F = Create();
+    }
+    // The dialog opens on y-m-d; the user moves `right` days on with the
+    // arrow key in the calendar and confirms or cancels.
+    void Pick(int y, int m, int d, TModalResult result, int right = 0) {
+        F->date1->SetDateValue(EncodeDate(y, m, d));
+        Dialogs.AnswerWith([result, right](TForm* f) {
+            TWinControl* cal = Calendar(f);
+            ASSERT_NE(cal, nullptr);
+            ASSERT_TRUE(WaitForFocus(cal));
+            for (int i = 0; i < right; ++i) SimulateKey(cal, VK_RIGHT);
+            f->SetModalResult(result);
+        });
+    }
+    static TWinControl* Calendar(TForm* f) {
+        for (int i = 0; i < f->ComponentCount(); ++i)
+            if (f->Components(i)->ClassName() == "TStyCalendar") return dynamic_cast<TWinControl*>(f->Components(i));
+        return nullptr;
+    }
+};
+
+TEST_F(DateAbout, PickersCarryTheirHintAndOpenOnToday) {
+    for (TButton* b : {F->d1, F->d2}) {
+        EXPECT_EQ(b->Hint(), "Select Date");
+        EXPECT_EQ(b->Parent(), F->Edit8->Parent());
+    }
+    EXPECT_LT(F->Edit8->Left() + F->Edit8->Width(), F->d1->Left());
+    EXPECT_EQ(F->d2->Top(), F->Edit11->Top());
+    String caption;
+    Dialogs.AnswerWith([&](TForm* f) {
+        caption = f->Caption();
+        f->SetModalResult(mrOk);
+    });
+    F->d1->Click();
+    EXPECT_EQ(caption, "Select Date");
+    EXPECT_EQ(F->Edit8->Text(), DateToStr(::Date()));
+}
+
+TEST_F(DateAbout, MainWindowOpensUnderADayFirstLocale) {
+    // The design's sample date is written month first; it must not decide
+    // whether the window can be made at all.
+    TFormatSettings& fs = FormatSettings();
+    const TFormatSettings saved = fs;
+    fs.ShortDateFormat = "dd.mm.yyyy";
+    fs.DateSeparator = '.';
+    Form.reset();
+    EXPECT_NO_THROW(F = Create());
+    Dialogs.AnswerWith([](TForm* f) { f->SetModalResult(mrOk); });
+    F->d1->Click();
+    EXPECT_EQ(F->Edit8->Text(), DateToStr(::Date()));
+    fs = saved;
+}
+
+TEST_F(DateAbout, BulletinDateTakesTheShortDate) {
+    F->Edit8->SetText("old");
+    Pick(2000, 4, 13, mrOk, 1);
+    F->d1->Click();
+    EXPECT_EQ(F->Edit8->Text(), DateToStr(EncodeDate(2000, 4, 14)));
+}
+
+TEST_F(DateAbout, ExpiryDateTakesAnHttpDate) {
+    const TFormatSettings& fs = FormatSettings();
+    Pick(2000, 4, 14, mrOk);
+    F->d2->Click();
+    EXPECT_EQ(F->Edit11->Text(), fs.ShortDayNames[5] + ", 14 " + fs.ShortMonthNames[3] + " 2000 00:00:00 GMT");
+    Pick(2024, 2, 28, mrOk, 1);
+    F->d2->Click();
+    EXPECT_EQ(F->Edit11->Text(), fs.ShortDayNames[4] + ", 29 " + fs.ShortMonthNames[1] + " 2024 00:00:00 GMT");
+}
+
+TEST_F(DateAbout, CancelLeavesBothFields) {
+    F->Edit8->SetText("bulletin");
+    F->Edit11->SetText("expires");
+    for (TButton* b : {F->d1, F->d2}) {
+        Pick(1999, 1, 1, mrCancel, 3);
+        b->Click();
+    }
+    EXPECT_EQ(F->Edit8->Text(), "bulletin");
+    EXPECT_EQ(F->Edit11->Text(), "expires");
+    EXPECT_EQ(Dialogs.Pending(), 0u);
+}
+
+TEST_F(DateAbout, AboutWindowIsRoundedAndCloses) {
+    for (int via = 0; via < 2; ++via) {
+        SCOPED_TRACE(via ? "menu" : "toolbar");
+        String cls, caption;
+        int w = 0, h = 0;
+        bool borderless = false, white = false, corner = true, middle = false;
+        TModalResult after = mrNone;
+        Dialogs.AnswerWith([&](TForm* f) {
+            auto* box = dynamic_cast<TAboutBox*>(f);
+            ASSERT_NE(box, nullptr);
+            cls = f->ClassName();
+            caption = f->Caption();
+            w = f->Width();
+            h = f->Height();
+            borderless = f->BorderStyle() == bsNone;
+            white = f->Color() == clWhite;
+            ASSERT_NE(f->WindowRgn(), nullptr);
+            corner = f->WindowRgn()->Contains(0, 0);
+            middle = f->WindowRgn()->Contains(230, 130);
+            box->Button1->Click();
+            after = f->ModalResult();
+        });
+        if (via) F->About1->Click();
+        else F->SpeedButton1->Click();
+        EXPECT_EQ(cls, "TAboutBox");
+        EXPECT_EQ(caption, "About Velmor");
+        EXPECT_EQ(w, 462);
+        EXPECT_EQ(h, 265);
+        EXPECT_TRUE(borderless);
+        EXPECT_TRUE(white);
+        EXPECT_FALSE(corner);
+        EXPECT_TRUE(middle);
+        EXPECT_NE(after, mrNone);
+    }
+}
+
+TEST_F(DateAbout, AboutPicturesExplainThemselves) {
+    struct Case {
+        TImage* TAboutBox::*image;
+        const char* hint;
+        const char* text;  // nullptr: the text is ours, only its presence counts
+    };
+    const Case cases[] = {
+        {&TAboutBox::Image2, "WAGILS Ready - Click Here",
+         "Drelmont Velmor supports WAGILS and Ships with a Complete Schema and WAGILS Controlled Vocabulary"},
+        {&TAboutBox::Image3, "Gils Information - Click Here", "Drelmont Velmor is GILS compatible"},
+        {&TAboutBox::Image4, "DC Ready - Click Here", "Drelmont Velmor supports Dublin Core"},
+        {&TAboutBox::Image5, "XHTML - Click Here", "Drelmont Velmor Supports XHTML metadata"},
+        {&TAboutBox::Image6, "Click Here for Status", nullptr},
+        {&TAboutBox::Image7, "Contacting Drelmont - Click Here", nullptr},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.hint);
+        Dialogs.Clear();
+        String hint;
+        Dialogs.AnswerWith([&](TForm* f) {
+            auto* box = static_cast<TAboutBox*>(f);
+            hint = (box->*k.image)->Hint();
+            (box->*k.image)->Click();
+            f->Close();
+        });
+        Dialogs.Answer(mrOk);
+        F->SpeedButton1->Click();
+        EXPECT_EQ(hint, k.hint);
+        ASSERT_EQ(Dialogs.Shown().size(), 2u);
+        const TDialogRecord& box = Dialogs.Shown()[1];
+        EXPECT_EQ(box.Kind, "TMessageDlgForm");
+        if (k.text) EXPECT_EQ(box.Text, k.text);
+        else EXPECT_FALSE(box.Text.empty());
+    }
+}
+
+}  // namespace
