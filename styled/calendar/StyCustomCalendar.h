@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "styled/controls/StyCustomPanelFill.h"
-#include "styled/calendar/StySpecialDates.h"
+#include "styled/calendar/StyDateGroups.h"
 
 class TPen;
 class TStyCalendarCell;

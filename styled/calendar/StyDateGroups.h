@@ -1,4 +1,6 @@
 #pragma once
+// The named groups of marked days a calendar draws and hints (the
+// special dates and their groups).
 #include <functional>
 #include <memory>
 

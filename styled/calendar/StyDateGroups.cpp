@@ -1,4 +1,4 @@
-#include "styled/calendar/StySpecialDates.h"
+#include "styled/calendar/StyDateGroups.h"
 
 #include "styled/calendar/StyCalendarCell.h"
 
