@@ -104,28 +104,31 @@ void TSrchFrm::ComboBox1Change(TObject*) {
     }
 }
 
-void TSrchFrm::TbToolbarButton1Click(TObject*) {
-    if (CurrentPath == "N") {
-        MessageDlg(SNoFile, mtInformation, mbOK, 0);
+void SaveEditedList(TMemo* memo, const String& path, bool inItsFolder) {
+    if (path == "N") {
+        MessageDlg(ListEditorTexts::SNoFile, mtInformation, mbOK, 0);
         return;
     }
     bool saved = false;
-    if (InListsFolder(CurrentPath)) {
+    if (inItsFolder) {
         try {
+            // Every value ends its line, the last one too, as the lists are read.
             TStringList lines;
-            lines.Assign(terms1->Lines());
-            lines.SaveToFile(CurrentPath);
+            lines.Assign(memo->Lines());
+            lines.SaveToFile(path);
             saved = true;
         } catch (const std::exception&) {
             // Reported below, with the path the user sees.
         }
     }
     if (!saved) {
-        MessageDlg(SSaveError + CurrentPath, mtError, mbOK, 0);
+        MessageDlg(ListEditorTexts::SSaveError + path, mtError, mbOK, 0);
         return;
     }
-    MessageDlg(CurrentPath + SSaved, mtInformation, mbOK, 0);
+    MessageDlg(path + ListEditorTexts::SSaved, mtInformation, mbOK, 0);
 }
+
+void TSrchFrm::TbToolbarButton1Click(TObject*) { SaveEditedList(terms1, CurrentPath, InListsFolder(CurrentPath)); }
 
 void TSrchFrm::TbToolbarButton2Click(TObject*) { Close(); }
 

@@ -5,6 +5,7 @@
 #include "framework/controls/Form.h"
 
 class TComboBox;
+class TMemo;
 class TTbMemo;
 class TTbToolbar;
 class TTbToolbarButton;
@@ -50,3 +51,8 @@ inline constexpr const char* SSaved = " Saved Successfully";
 inline constexpr const char* SSaveError = "An Error Occurred Loading Saving: ";
 inline constexpr int HelpContextListEditor = 1200;
 }  // namespace ListEditorTexts
+
+// Saves the text of a list editor (the List Editor, the value-list editor)
+// to path and says how it went; "N" is no file yet, and a path outside the
+// editor's own folder is never written.
+void SaveEditedList(TMemo* memo, const String& path, bool inItsFolder);

@@ -1,5 +1,7 @@
 #include "composer/SrchFrm2.h"
 
+#include "composer/SrchFrm.h"
+
 #include <exception>
 
 #include "composer/ToolGlyph.h"
@@ -82,29 +84,7 @@ void TSrchFrm2::FormCreate(TObject*) { CurrentPath = "N"; }
 
 void TSrchFrm2::FormShow(TObject*) { CurrentPath = ComboBox1->Text(); }
 
-void TSrchFrm2::TbToolbarButton1Click(TObject*) {
-    if (CurrentPath == "N") {
-        MessageDlg(SNoFile, mtInformation, mbOK, 0);
-        return;
-    }
-    bool saved = false;
-    if (InDataFolder(CurrentPath)) {
-        try {
-            // Every value ends its line, the last one too, as the lists are read.
-            TStringList lines;
-            lines.Assign(terms1->Lines());
-            lines.SaveToFile(CurrentPath);
-            saved = true;
-        } catch (const std::exception&) {
-            // Reported below, with the path the user sees.
-        }
-    }
-    if (!saved) {
-        MessageDlg(SSaveError + CurrentPath, mtError, mbOK, 0);
-        return;
-    }
-    MessageDlg(CurrentPath + SSaved, mtInformation, mbOK, 0);
-}
+void TSrchFrm2::TbToolbarButton1Click(TObject*) { SaveEditedList(terms1, CurrentPath, InDataFolder(CurrentPath)); }
 
 void TSrchFrm2::TbToolbarButton2Click(TObject*) { Close(); }
 

@@ -1,5 +1,7 @@
 #include "framework/inet/FtpLoopbackServer.h"
 
+#include "framework/inet/LoopbackSockets.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -11,17 +13,11 @@
 #include <cctype>
 #include <cstring>
 
-namespace {
-bool SendAll(int fd, const String& data) {
-    std::size_t sent = 0;
-    while (sent < data.size()) {
-        const ssize_t n = ::send(fd, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0) return false;
-        sent += static_cast<std::size_t>(n);
-    }
-    return true;
-}
+using velmor_internal::ConnectLoopback;
+using velmor_internal::ListenLoopback;
+using velmor_internal::SendAll;
 
+namespace {
 String Parent(const String& path) {
     const std::size_t slash = path.rfind('/');
     return slash == 0 || slash == String::npos ? String("/") : path.substr(0, slash);
@@ -29,31 +25,6 @@ String Parent(const String& path) {
 
 String BaseName(const String& path) { return path.substr(path.rfind('/') + 1); }
 
-int ListenLoopback(Word& port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    ::listen(fd, 4);
-    socklen_t len = sizeof addr;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    port = ntohs(addr.sin_port);
-    return fd;
-}
-
-int ConnectLoopback(Word port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(port);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
 }  // namespace
 
 struct TFtpLoopbackServer::TSession {
@@ -84,7 +55,7 @@ struct TFtpLoopbackServer::TSession {
 TFtpLoopbackServer::TFtpLoopbackServer(const String& user, const String& password)
     : FUser(user), FPassword(password) {
     FDirs.insert("/");
-    FListen = ListenLoopback(FPort);
+    FListen = ListenLoopback(FPort, 4);
     if (::pipe2(FWake, O_CLOEXEC) != 0) FWake[0] = FWake[1] = -1;
     FAcceptor = std::thread(&TFtpLoopbackServer::AcceptLoop, this);
 }
@@ -266,7 +237,7 @@ void TFtpLoopbackServer::Serve(int fd) {
         } else if (cmd == "PASV" || cmd == "EPSV") {
             if (s.PassiveListen >= 0) ::close(s.PassiveListen);
             Word port = 0;
-            s.PassiveListen = ListenLoopback(port);
+            s.PassiveListen = ListenLoopback(port, 4);
             if (cmd == "EPSV")
                 reply("229 Entering Extended Passive Mode (|||" + std::to_string(port) + "|)");
             else

@@ -1,5 +1,7 @@
 #include "framework/inet/LoopbackServer.h"
 
+#include "framework/inet/LoopbackSockets.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -122,16 +124,7 @@ bool TLoopbackServer::TRequest::Has(const String& name) const {
 }
 
 TLoopbackServer::TLoopbackServer(bool secure) : FSecure(secure) {
-    FListen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
-    ::bind(FListen, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    ::listen(FListen, 16);
-    socklen_t len = sizeof addr;
-    ::getsockname(FListen, reinterpret_cast<sockaddr*>(&addr), &len);
-    FPort = ntohs(addr.sin_port);
+    FListen = velmor_internal::ListenLoopback(FPort, 16);
     if (::pipe2(FWake, O_CLOEXEC) != 0) FWake[0] = FWake[1] = -1;
     FAcceptor = std::thread(&TLoopbackServer::AcceptLoop, this);
 }
