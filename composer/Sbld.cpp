@@ -49,11 +49,7 @@ TSbld::TSbld(TComponent* owner) : TForm(owner) {
     SetBounds(0, 0, 428, 400);
     SetPosition(poScreenCenter);
 
-    TbToolbar1 = new TTbToolbar(this);
-    TbToolbar1->SetName("TbToolbar1");
-    TbToolbar1->SetParent(this);
-    TbToolbar1->SetAlign(alTop);
-    TbToolbar1->SetRowHeight(44);
+    TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alTop);
     BtnNew = ToolButton(this, TbToolbar1, "BtnNew", "New", "Create New Schema", "document-new", 52);
     BtnOpen = ToolButton(this, TbToolbar1, "BtnOpen", "Open", "Open Existing Schema", "document-open", 52);
     BtnSave = ToolButton(this, TbToolbar1, "BtnSave", "Save", "Save Current Schema", "document-save", 52);

@@ -37,11 +37,7 @@ TSrchFrm::TSrchFrm(TComponent* owner) : TForm(owner) {
     SetBounds(0, 0, 354, 362);
     SetPosition(poScreenCenter);
 
-    TbToolbar1 = new TTbToolbar(this);
-    TbToolbar1->SetName("TbToolbar1");
-    TbToolbar1->SetParent(this);
-    TbToolbar1->SetAlign(alTop);
-    TbToolbar1->SetRowHeight(44);
+    TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alTop);
     ComboBox1 = new TComboBox(this);
     ComboBox1->SetName("ComboBox1");
     ComboBox1->SetParent(TbToolbar1);

@@ -36,11 +36,7 @@ TSrchFrm2::TSrchFrm2(TComponent* owner) : TForm(owner) {
     SetBounds(0, 0, 458, 362);
     SetPosition(poScreenCenter);
 
-    TbToolbar1 = new TTbToolbar(this);
-    TbToolbar1->SetName("TbToolbar1");
-    TbToolbar1->SetParent(this);
-    TbToolbar1->SetAlign(alTop);
-    TbToolbar1->SetRowHeight(44);
+    TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alTop);
     ComboBox1 = new TEdit(this);
     ComboBox1->SetName("ComboBox1");
     ComboBox1->SetParent(TbToolbar1);

@@ -38,3 +38,12 @@ TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* nam
     LoadToolGlyph(b, icon);
     return b;
 }
+
+TTbToolbar* WindowToolbar(TComponent* owner, TWinControl* parent, const char* name, TAlign align) {
+    TTbToolbar* bar = new TTbToolbar(owner);
+    bar->SetName(name);
+    bar->SetParent(parent);
+    bar->SetAlign(align);
+    bar->SetRowHeight(44);
+    return bar;
+}

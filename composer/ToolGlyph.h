@@ -1,7 +1,10 @@
 #pragma once
-// The glyphs of the tool windows' toolbar buttons, from the icons laid
-// beside the program.
+// The toolbars of the tool windows and their buttons, with the glyphs from
+// the icons laid beside the program.
+#include "framework/controls/Controls.h"
+
 class TComponent;
+class TWinControl;
 class TTbToolbar;
 class TTbToolbarButton;
 
@@ -14,3 +17,7 @@ void LoadToolGlyph(TTbToolbarButton* button, const char* icon);
 // and 40 high, with its caption, its hint when one is given, and its icon.
 TTbToolbarButton* ToolButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
                              const char* hint, const char* icon, int width);
+
+// The toolbar along one edge of a tool window (alTop or alBottom), its rows
+// 44 high for the 40-high buttons.
+TTbToolbar* WindowToolbar(TComponent* owner, TWinControl* parent, const char* name, TAlign align);

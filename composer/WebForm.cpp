@@ -36,25 +36,11 @@ using namespace WebFormTexts;
 
 namespace {
 
-TGroupBox* Group(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                 int top, int width, int height) {
-    TGroupBox* g = Place<TGroupBox>(owner, parent, name, left, top, width, height);
-    g->SetCaption(caption);
-    return g;
-}
-
 TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
                   int top, int width) {
     TLabel* l = Place<TLabel>(owner, parent, name, left, top, width, 13);
     l->SetCaption(caption);
     return l;
-}
-
-TCheckBox* Check(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                 int top, int width) {
-    TCheckBox* c = Place<TCheckBox>(owner, parent, name, left, top, width, 17);
-    c->SetCaption(caption);
-    return c;
 }
 
 // A file in one of the folders beside the program, found whatever the
@@ -112,11 +98,7 @@ TWebForm::TWebForm(TComponent* owner) : TForm(owner) {
     SetClientWidth(460);
     SetClientHeight(362);
 
-    TbToolbar1 = new TTbToolbar(this);
-    TbToolbar1->SetName("TbToolbar1");
-    TbToolbar1->SetParent(this);
-    TbToolbar1->SetAlign(alTop);
-    TbToolbar1->SetRowHeight(44);
+    TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alTop);
     SpeedButton4 = ToolButton(this, TbToolbar1, "SpeedButton4", "Cancel", "Cancel Operation", "edit-delete", 60);
     SpeedButton1 = ToolButton(this, TbToolbar1, "SpeedButton1", "Settings", "Save Current Settings",
                               "document-save", 60);

@@ -1,5 +1,7 @@
 #include "composer/WindowParts.h"
 
+#include "framework/controls/CheckBox.h"
+#include "framework/controls/GroupBox.h"
 #include "framework/controls/Menus.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/ProgramFolder.h"
@@ -16,4 +18,18 @@ String BesideProgram(const String& relative) {
     const String path = PathJoin(ProgramFolder(), relative);
     const String found = FindPathNoCase(path);
     return found.empty() ? path : found;
+}
+
+TGroupBox* Group(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+                 int top, int width, int height) {
+    TGroupBox* g = Place<TGroupBox>(owner, parent, name, left, top, width, height);
+    g->SetCaption(caption);
+    return g;
+}
+
+TCheckBox* Check(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+                 int top, int width) {
+    TCheckBox* c = Place<TCheckBox>(owner, parent, name, left, top, width, 17);
+    c->SetCaption(caption);
+    return c;
 }

@@ -3,6 +3,8 @@
 // the program's data folders are.
 #include "framework/controls/WinControl.h"
 
+class TCheckBox;
+class TGroupBox;
 class TMenuItem;
 
 // A control of the window's control table: made, named, placed.
@@ -14,6 +16,12 @@ T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int
     c->SetBounds(left, top, width, height);
     return c;
 }
+
+// A group box with its caption; a check box (17 high) with its caption.
+TGroupBox* Group(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left, int top,
+                 int width, int height);
+TCheckBox* Check(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left, int top,
+                 int width);
 
 // A menu item added under parent.
 TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption);

@@ -21,11 +21,7 @@ Tbtedit::Tbtedit(TComponent* owner) : TForm(owner) {
     SetBounds(0, 0, 480, 300);
     SetPosition(poScreenCenter);
 
-    TbToolbar1 = new TTbToolbar(this);
-    TbToolbar1->SetName("TbToolbar1");
-    TbToolbar1->SetParent(this);
-    TbToolbar1->SetAlign(alTop);
-    TbToolbar1->SetRowHeight(44);
+    TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alTop);
     TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", SSpellCheck, nullptr, nullptr, 72);
     TbToolbarButton2 = ToolButton(this, TbToolbar1, "TbToolbarButton2", SOk, SOkHint, nullptr, 48);
     TbToolbarButton3 = ToolButton(this, TbToolbar1, "TbToolbarButton3", SCancel, SCancelHint, nullptr, 56);

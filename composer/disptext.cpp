@@ -36,11 +36,7 @@ Tdisptext::Tdisptext(TComponent* owner) : TForm(owner) {
     SetPosition(poScreenCenter);
     SetBounds(0, 0, 480, 360);
 
-    TbToolbar1 = new TTbToolbar(this);
-    TbToolbar1->SetName("TbToolbar1");
-    TbToolbar1->SetParent(this);
-    TbToolbar1->SetAlign(alTop);
-    TbToolbar1->SetRowHeight(44);
+    TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alTop);
     sbut = ToolButton(this, TbToolbar1, "sbut", "Save", "Save", "document-save", 60);
     sbut->SetVisible(false);
     TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", "Close", "Exit", "application-exit", 60);

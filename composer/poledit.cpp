@@ -99,11 +99,7 @@ Tpoledit::Tpoledit(TComponent* owner) : TForm(owner) {
     CheckBox3 = Check(this, GroupBox2, "CheckBox3", "Robot Text Required (Checked) ", 82);
     Memo2 = Note(this, GroupBox2, "Memo2", SRequiredInfo, 212, 14, 136, 98);
 
-    TbToolbar1 = new TTbToolbar(this);
-    TbToolbar1->SetName("TbToolbar1");
-    TbToolbar1->SetParent(this);
-    TbToolbar1->SetAlign(alBottom);
-    TbToolbar1->SetRowHeight(44);
+    TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alBottom);
     TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Update Values",
                                   "Store the rule base", "document-save", 86);
     TbToolbarButton5 = ToolButton(this, TbToolbar1, "TbToolbarButton5", "Exit Rule Base",

@@ -17,20 +17,6 @@ using namespace SettingsTexts;
 
 namespace {
 
-TGroupBox* Group(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                 int top, int width, int height) {
-    TGroupBox* g = Place<TGroupBox>(owner, parent, name, left, top, width, height);
-    g->SetCaption(caption);
-    return g;
-}
-
-TCheckBox* Check(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                 int top, int width) {
-    TCheckBox* c = Place<TCheckBox>(owner, parent, name, left, top, width, 17);
-    c->SetCaption(caption);
-    return c;
-}
-
 TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
                 int top) {
     TLabel* l = Place<TLabel>(owner, parent, name, left, top, 136, 13);
@@ -68,11 +54,7 @@ Tsettingp::Tsettingp(TComponent* owner) : TForm(owner) {
     SetClientWidth(387);
     SetClientHeight(356);
 
-    TbToolbar1 = new TTbToolbar(this);
-    TbToolbar1->SetName("TbToolbar1");
-    TbToolbar1->SetParent(this);
-    TbToolbar1->SetAlign(alTop);
-    TbToolbar1->SetRowHeight(44);
+    TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alTop);
     TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Load Defaults",
                                   "Return values to installation defaults", "document-revert", 80);
     TbToolbarButton2 = ToolButton(this, TbToolbar1, "TbToolbarButton2", "Cancel", "Cancel the Update",

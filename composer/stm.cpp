@@ -50,11 +50,7 @@ Tstm::Tstm(TComponent* owner) : TForm(owner) {
     SetBounds(0, 0, 568, 382);
     SetPosition(poScreenCenter);
 
-    TbToolbar1 = new TTbToolbar(this);
-    TbToolbar1->SetName("TbToolbar1");
-    TbToolbar1->SetParent(this);
-    TbToolbar1->SetAlign(alTop);
-    TbToolbar1->SetRowHeight(44);
+    TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alTop);
     TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", "New", "New", "document-new", 56);
     TbToolbarButton2 = ToolButton(this, TbToolbar1, "TbToolbarButton2", "Open", "Open ", "document-open", 56);
     save2 = ToolButton(this, TbToolbar1, "save2", "Save", "Save", "document-save", 56);
