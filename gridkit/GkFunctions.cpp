@@ -121,21 +121,14 @@ String UpperChars(const String& text) { return UpperCase(text); }
 String OemToAnsiText(const String& text) { return text; }
 
 String EncodeCellText(const String& text) {
+    // CR and LF each have a stand-in of their own, so CR LF, a lone CR and
+    // a lone LF all come back as they were written (a text without a CR
+    // goes out as it stands).
     if (text.find('\r') == String::npos) return text;
-    String out;
-    out.reserve(text.size() + 8);
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r') {
-            out += '\t';
-            out += '\b';
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else if (c == '\n') {
-            out += '\t';
-            out += '\b';
-        } else {
-            out += c;
-        }
+    String out = text;
+    for (char& c : out) {
+        if (c == '\r') c = '\t';
+        else if (c == '\n') c = '\b';
     }
     return out;
 }

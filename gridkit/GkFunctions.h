@@ -29,9 +29,10 @@ class TBitmap;
 // the background colour (glyphs with a "transparent" corner colour).
 void DrawTransparentBitmap(TCanvas* canvas, TBitmap* bitmap, TColor background, const TRect& rect);
 
-// The cell-file forms of a cell text. Encoding makes every line break
-// CR LF first, then stores CR as TAB and LF as #8, so a text comes back
-// with its lines; a text without CR is stored as it is.
+// The cell-file forms of a cell text. A text that holds a CR is stored
+// with every CR as TAB and every LF as #8; any other text as it is.
+// Decoding turns TAB back into CR and #8 into LF when the stored text
+// holds a #8 (so files that wrote every line break as TAB #8 read too).
 String EncodeCellText(const String& text);
 String DecodeCellText(const String& text, bool multiLineCells);
 

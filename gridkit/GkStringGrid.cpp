@@ -958,18 +958,23 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
     }
     const size_t n = data.size();
     size_t pos = 0;
-    // Lines end at CR LF or a lone CR; a bare LF belongs to a cell text.
+    // Lines end at CR LF or a lone CR, and a bare LF belongs to a cell
+    // text; a file whose size line ends in a bare LF (written on a system
+    // with LF line ends) has its lines end at LF instead.
+    const size_t firstBreak = data.find_first_of("\r\n");
+    const bool lfLines = firstBreak != String::npos && data[firstBreak] == '\n';
     auto nextLine = [&](std::string_view& line) -> bool {
         if (pos >= n) return false;
-        const size_t cr = data.find('\r', pos);
-        if (cr == String::npos) {
+        const size_t end = data.find(lfLines ? '\n' : '\r', pos);
+        if (end == String::npos) {
             line = std::string_view(data).substr(pos);
             pos = n;
         } else {
-            line = std::string_view(data).substr(pos, cr - pos);
-            pos = cr + 1;
-            if (pos < n && data[pos] == '\n') ++pos;
+            line = std::string_view(data).substr(pos, end - pos);
+            pos = end + 1;
+            if (!lfLines && pos < n && data[pos] == '\n') ++pos;
         }
+        if (lfLines && !line.empty() && line.back() == '\r') line.remove_suffix(1);
         return true;
     };
     auto number = [](std::string_view s, bool* digits = nullptr) { return CellFileNumber(s, digits); };

@@ -104,14 +104,17 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"LeadingComma", ",x", ",x"},
         RoundTrip{"CrLf", "a\r\nb\r\nc", "a\r\nb\r\nc"},
         RoundTrip{"TrailingCrLf", "end\r\n", "end\r\n"},
-        // A lone CR is a line break: it comes back as CR LF, not as a TAB.
-        RoundTrip{"LoneCr", "a\rb", "a\r\nb"},
-        RoundTrip{"LfAmongCrLf", "a\r\nb\nc", "a\r\nb\r\nc"},
+        // CR and LF are stored one by one, so mixed breaks keep their kind.
+        RoundTrip{"LfAmongCrLf", "a\r\nb\nc", "a\r\nb\nc"},
+        RoundTrip{"LoneCrBesideLf", "a\rb\nc", "a\rb\nc"},
+        RoundTrip{"LfBeforeCr", "a\n\rb", "a\n\rb"},
         // Without CR the text is stored as it is, bare LF included.
         RoundTrip{"BareLf", "a\nb", "a\nb"},
         RoundTrip{"Tab", "col\tcol", "col\tcol"},
-        // The format's own limits: #8 and TAB stand for LF and CR once a
-        // text holds a line break or a #8.
+        // The format's own limits: TAB and #8 stand for CR and LF, and only
+        // a #8 in the stored text says so: CRs without any LF come back as
+        // TABs, a TAB beside a line break as a CR, a lone #8 as an LF.
+        RoundTrip{"LoneCr", "a\rb", "a\tb"},
         RoundTrip{"BackspaceAlone", "a\bb", "a\nb"},
         RoundTrip{"TabWithLineBreak", "a\tb\r\nc", "a\rb\r\nc"}),
     [](const ::testing::TestParamInfo<RoundTrip>& i) { return String(i.param.name); });
@@ -134,6 +137,20 @@ TEST(CellFileNumbers, ReadAsOldFilesWereRead) {
         EXPECT_EQ(CellFileNumber(k.field, &digits), k.value) << '"' << k.field << '"';
         EXPECT_EQ(digits, k.digits) << '"' << k.field << '"';
     }
+}
+
+TEST_F(CellFile, ReadsAFileWithLfLineEnds) {
+    const String path = Path("lf.grid");
+    Write(path, "3,2\ncw 0,64\ncw 1,64\ncw 2,120\n1,0,a\t\bb\n2,1,x,y\r\n0,1,last");
+    TGkStringGrid g(nullptr);
+    g.SetMultilinecells(true);
+    g.LoadCellsFromFile(path);
+    EXPECT_EQ(g.ColCount(), 3);
+    EXPECT_EQ(g.RowCount(), 2);
+    EXPECT_EQ(g.ColWidths(2), 120);
+    EXPECT_EQ(g.Cells(1, 0), "a\r\nb");
+    EXPECT_EQ(g.Cells(2, 1), "x,y");  // a stray CR before the LF is no part of the text
+    EXPECT_EQ(g.Cells(0, 1), "last");
 }
 
 TEST_F(CellFile, OddLinesOfOldFilesReadAsBefore) {
@@ -278,6 +295,9 @@ TEST_F(CellFile, SecondFileOperationWhileOneRunsIsRefused) {
 
 TEST(CellTextCoding, EncodeAndDecodeAreThePairOfTheFile) {
     EXPECT_EQ(EncodeCellText("a\r\nb"), "a\t\bb");
+    EXPECT_EQ(EncodeCellText("a\rb\nc\r"), "a\tb\bc\t");
+    // Files that stored every break as TAB #8 read with CR LF breaks.
+    EXPECT_EQ(DecodeCellText("a\t\bb\t\bc", true), "a\r\nb\r\nc");
     EXPECT_EQ(EncodeCellText("no break\there"), "no break\there");
     EXPECT_EQ(DecodeCellText("a\t\bb", true), "a\r\nb");
     EXPECT_EQ(DecodeCellText("a\t\bb", false), "a");
