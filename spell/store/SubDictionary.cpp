@@ -56,18 +56,23 @@ void TSubDictionary::CheckNode(TCheckedReader& reader, Cardinal node, const char
 void TSubDictionary::Load(TCheckedReader& reader) {
     const Cardinal n = reader.ReadU32("the node count");
     const Cardinal d = reader.ReadU32("the child-list size");
-    // Compare against what is left before multiplying, so a huge count can
-    // neither overflow nor make us allocate it.
+    // Both blocks are checked against what is left of the file before
+    // either is allocated: a damaged count must cost nothing.
     if (n > reader.Remaining() / 4)
         reader.Fail(Format("the node table of %d entries runs past the end of the file",
                            static_cast<Int64>(n)));
+    const Byte* table = reader.ReadBytes(std::size_t(n) * 4, "the node table");
+    if (d > reader.Remaining())
+        reader.Fail(Format("the child lists of %d bytes run past the end of the file",
+                           static_cast<Int64>(d)));
+    const Byte* lists = reader.ReadBytes(d, "the child lists");
     FNodeCount = n;
     NodeTable.Clear();
     NodeTable.SetSize(static_cast<Int64>(n) * 4);
-    if (n) std::memcpy(NodeTable.Memory(), reader.ReadBytes(std::size_t(n) * 4, "the node table"), std::size_t(n) * 4);
+    if (n) std::memcpy(NodeTable.Memory(), table, std::size_t(n) * 4);
     ChildLists.Clear();
     ChildLists.SetSize(d);
-    if (d) std::memcpy(ChildLists.Memory(), reader.ReadBytes(d, "the child lists"), d);
+    if (d) std::memcpy(ChildLists.Memory(), lists, d);
     FTable = static_cast<const Byte*>(NodeTable.Memory());
     FLists = static_cast<const Byte*>(ChildLists.Memory());
     FListSize = d;
