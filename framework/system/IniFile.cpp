@@ -7,6 +7,11 @@
 namespace {
 
 const char* const SIniFileWriteError = "Unable to write to %s";
+const char* const SIniLineBreak =
+    "Unable to write to %s: %s holds a line break, which an INI file cannot store";
+const char* const SIniBadKey =
+    "Unable to write to %s: \"%s\" cannot be a key of an INI file (it is empty, holds \"=\" or "
+    "begins with \"[\", \";\" or \"#\")";
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
@@ -94,9 +99,13 @@ String TIniFile::ReadString(const String& section, const String& ident, const St
 void TIniFile::WriteString(const String& section, const String& ident, const String& value) {
     String sec = Trim(section), id = Trim(ident);
     // Each of these would change the meaning of the file's other lines.
-    if (HasLineBreak(sec) || HasLineBreak(id) || HasLineBreak(value) || id.empty() ||
-        id.find('=') != String::npos || id[0] == '[' || id[0] == ';' || id[0] == '#')
-        throw EIniFileException(SIniFileWriteError, {FFileName});
+    const String broken = HasLineBreak(sec)     ? "the section name \"" + sec + "\""
+                          : HasLineBreak(id)    ? "the key \"" + id + "\""
+                          : HasLineBreak(value) ? "the value of \"" + id + "\""
+                                                : String();
+    if (!broken.empty()) throw EIniFileException(SIniLineBreak, {FFileName, broken});
+    if (id.empty() || id.find('=') != String::npos || id[0] == '[' || id[0] == ';' || id[0] == '#')
+        throw EIniFileException(SIniBadKey, {FFileName, id});
     Record(TChange{TChange::ckWrite, sec, id, QuoteIfNeeded(value)});
 }
 

@@ -138,7 +138,7 @@ TEST_F(IniFileTest, ValuesRoundTrip) {
             << "value #" << i;
 }
 
-TEST_F(IniFileTest, RefusesWhatWouldCorruptTheFile) {
+TEST_F(IniFileTest, RefusesWhatWouldCorruptTheFileSayingWhy) {
     WriteAll(Path, kHandWritten);
     const std::string before = ReadAll(Path);
     {
@@ -147,19 +147,28 @@ TEST_F(IniFileTest, RefusesWhatWouldCorruptTheFile) {
             const char* section;
             const char* ident;
             const char* value;
+            const char* why;
         };
         const Case cases[] = {
-            {"S", "key", "two\nlines"},
-            {"S", "key", "cr\ronly"},
-            {"S", "a=b", "v"},
-            {"S", "", "v"},
-            {"S", "[x]", "v"},
-            {"S", ";x", "v"},
-            {"S\nT", "key", "v"},
+            {"S", "key", "two\nlines", "the value of \"key\" holds a line break"},
+            {"S", "key", "cr\ronly", "the value of \"key\" holds a line break"},
+            {"S", "two\nlines", "v", "the key \"two\nlines\" holds a line break"},
+            {"S\nT", "key", "v", "the section name \"S\nT\" holds a line break"},
+            {"S", "a=b", "v", "\"a=b\" cannot be a key"},
+            {"S", "", "v", "\"\" cannot be a key"},
+            {"S", "[x]", "v", "\"[x]\" cannot be a key"},
+            {"S", ";x", "v", "\";x\" cannot be a key"},
         };
-        for (const Case& c : cases)
-            EXPECT_THROW(ini.WriteString(c.section, c.ident, c.value), EIniFileException)
-                << c.section << "/" << c.ident;
+        for (const Case& c : cases) {
+            try {
+                ini.WriteString(c.section, c.ident, c.value);
+                ADD_FAILURE() << c.section << "/" << c.ident << ": written";
+            } catch (const EIniFileException& e) {
+                const std::string text = e.what();
+                EXPECT_EQ(text.rfind("Unable to write to " + Path + ": ", 0), 0u) << text;
+                EXPECT_NE(text.find(c.why), std::string::npos) << text;
+            }
+        }
     }
     EXPECT_EQ(ReadAll(Path), before);
 }
