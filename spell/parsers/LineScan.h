@@ -64,11 +64,10 @@ bool ScanLines(TParser& p, Lines& lines) {
     p.WordLength = 1;
     const auto at = [&](Integer col) { return text[static_cast<std::size_t>(col - 1)]; };
     while (p.Column + p.WordLength <= len() && p.IsWordCharacter(at(p.Column + p.WordLength))) ++p.WordLength;
-    if (p.SkipInternet && p.Column + p.WordLength <= len()) {
-        const String word = text.substr(static_cast<std::size_t>(p.Column - 1), static_cast<std::size_t>(p.WordLength));
-        if (TParser::StartsAddress(word, at(p.Column + p.WordLength))) {
-            while (p.Column + p.WordLength <= len() && !TParser::IsAddressDelimiter(at(p.Column + p.WordLength)))
-                ++p.WordLength;
+    if (p.SkipInternet) {
+        const std::string_view rest = std::string_view(text).substr(static_cast<std::size_t>(p.Column - 1));
+        if (const std::size_t n = TParser::AddressLength(rest, static_cast<std::size_t>(p.WordLength), false)) {
+            p.WordLength = static_cast<Integer>(n);
             p.IsInternetAddress = true;
             p.SkippedMarkup = true;
         }

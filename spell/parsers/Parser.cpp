@@ -157,13 +157,58 @@ bool TParser::IsAddressDelimiter(char c) {
     return c == '\r' || c == '\n' || c == '\t' || c == ' ' || std::strchr("\"()[]{},<>'", c) != nullptr;
 }
 
-bool TParser::StartsAddress(const String& word, char next) {
-    if (next == '@') return true;
-    if (next != ':') return false;
-    String lower = word;
+namespace {
+String LowerAscii(std::string_view s) {
+    String lower(s);
     for (char& ch : lower)
         if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    return lower == "http" || lower == "ftp" || lower == "news";
+    return lower;
+}
+
+bool IsAsciiAlnum(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// The signs a mailbox name may hold besides letters and digits.
+bool IsMailboxSign(char c) { return c != 0 && std::strchr("._%+-", c) != nullptr; }
+
+// Whether `rest` from `at` on holds the rest of a mailbox name, "@" and a
+// host name with at least one dot ("smith@example.org" after "john.").
+bool MailboxFollows(std::string_view rest, std::size_t at) {
+    while (at < rest.size() && (IsAsciiAlnum(rest[at]) || IsMailboxSign(rest[at]))) ++at;
+    if (at >= rest.size() || rest[at] != '@') return false;
+    bool label = false, dotted = false;
+    for (++at; at < rest.size() && (IsAsciiAlnum(rest[at]) || rest[at] == '-' || rest[at] == '.'); ++at) {
+        if (rest[at] == '.') {
+            if (!label) return false;
+            dotted = true;
+            label = false;
+        } else {
+            label = true;
+        }
+    }
+    return dotted && label;
+}
+}  // namespace
+
+std::size_t TParser::AddressLength(std::string_view rest, std::size_t wordLength, bool httpOnly) {
+    if (wordLength == 0 || wordLength >= rest.size()) return 0;
+    const String word = LowerAscii(rest.substr(0, wordLength));
+    const char next = rest[wordLength];
+    bool address = false;
+    if (next == '@') {
+        address = true;
+    } else if (next == ':') {
+        address = word == "http" || word == "https" || word == "mailto" ||
+                  (!httpOnly && (word == "ftp" || word == "news"));
+    } else if (next == '.' && word == "www") {
+        address = wordLength + 1 < rest.size() && !IsAddressDelimiter(rest[wordLength + 1]);
+    }
+    if (!address && IsMailboxSign(next)) address = MailboxFollows(rest, wordLength);
+    if (!address) return 0;
+    std::size_t n = wordLength;
+    while (n < rest.size() && !IsAddressDelimiter(rest[n])) ++n;
+    return n;
 }
 
 void TParser::ScanText(const String& text, Integer origin, bool httpOnly) {
@@ -188,18 +233,10 @@ void TParser::ScanText(const String& text, Integer origin, bool httpOnly) {
     }
     WordLength = 1;
     while (Position + WordLength <= last && IsWordCharacter(at(Position + WordLength))) ++WordLength;
-    if (SkipInternet && Position + WordLength <= last) {
-        const String word = text.substr(static_cast<std::size_t>(Position - origin), static_cast<std::size_t>(WordLength));
-        const char next = at(Position + WordLength);
-        bool address = StartsAddress(word, next);
-        if (httpOnly && next == ':') {
-            String upper = word;
-            for (char& ch : upper)
-                if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-            address = upper == "HTTP";
-        }
-        if (address) {
-            while (Position + WordLength <= last && !IsAddressDelimiter(at(Position + WordLength))) ++WordLength;
+    if (SkipInternet) {
+        const std::string_view rest = std::string_view(text).substr(static_cast<std::size_t>(Position - origin));
+        if (const std::size_t n = AddressLength(rest, static_cast<std::size_t>(WordLength), httpOnly)) {
+            WordLength = static_cast<Integer>(n);
             IsInternetAddress = true;
             SkippedMarkup = true;
         }

@@ -4,6 +4,7 @@
 // the undo history of the check. Each kind of source has its own parser.
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "framework/rtl/Types.h"
@@ -79,14 +80,20 @@ public:
 
     // The 15 characters an internet address ends at.
     static bool IsAddressDelimiter(char c);
-    // Whether `word` followed by `next` starts an e-mail address or a URL.
-    static bool StartsAddress(const String& word, char next);
+    // The length of the internet address that begins with the word of
+    // `wordLength` characters at the start of `rest`, or 0 when that word
+    // begins none. An address is an e-mail address (the word followed by
+    // "@", or by more of a mailbox name and then "@" and a dotted host), a
+    // URL ("http:", "https:", "mailto:", and unless `httpOnly` "ftp:" and
+    // "news:", in any letter case) or a "www." host name; it runs up to the
+    // first delimiter.
+    static std::size_t AddressLength(std::string_view rest, std::size_t wordLength, bool httpOnly);
 
 protected:
     // The replacement of the character at Position with a space and itself.
     void ReplaceWithSpaceBefore(char c);
     // The next-word scan over one whole text whose first character is at
-    // position `origin` (0 or 1). `httpOnly`: only "http:" starts a URL.
+    // position `origin` (0 or 1). `httpOnly`: "ftp:" and "news:" start no URL.
     void ScanText(const String& text, Integer origin, bool httpOnly);
     // MoveToWordStart over one whole text, positions from `origin`.
     void MoveBackInText(const String& text, Integer origin);

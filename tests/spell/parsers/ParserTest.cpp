@@ -58,6 +58,18 @@ const std::vector<TScanCase>& ScanCases() {
         {"see http://x.org/a, ok", false, {{"see"}, {"http://x.org/a", true, true}, {"ok"}}},
         {"NEWS:alt.test (x)", false, {{"NEWS:alt.test", true, true}, {"x"}}},
         {"Ftp:host.example", false, {{"Ftp:host.example", true, true}}},
+        {"go HTTPS://example.org/a?b=c now", false, {{"go"}, {"HTTPS://example.org/a?b=c", true, true}, {"now"}}},
+        {"at www.example.com/x.", false, {{"at"}, {"www.example.com/x.", true, true}}},
+        {"write mailto:joe@x.org", false, {{"write"}, {"mailto:joe@x.org", true, true}}},
+        {"mail john.o'neil@x.org", false, {{"mail"}, {"john"}, {"o'neil@x.org", true, true}}},
+        {"ask john.smith@mail.example.co.uk, or", false,
+         {{"ask"}, {"john.smith@mail.example.co.uk", true, true}, {"or"}}},
+        {"to first-last+tag@example.org", false, {{"to"}, {"first-last+tag@example.org", true, true}}},
+        // Near misses: a lone "www.", a dotted word before "@" with no
+        // dotted host, abbreviations and a scheme-like word.
+        {"the www. is", false, {{"the"}, {"www"}, {"is"}}},
+        {"e.g. at x.y@host", false, {{"e"}, {"g"}, {"at"}, {"x"}, {"y@host", true, true}}},
+        {"wwwx.org httpx:y", false, {{"wwwx"}, {"org"}, {"httpx"}, {"y"}}},
         {"<b>bold</b> text", true, {{"bold", false, true}, {"text", false, true}}},
         {"<b>bold</b> text", false, {{"b"}, {"bold"}, {"b"}, {"text"}}},
         {"a <unclosed tag", true, {{"a"}}},
@@ -110,10 +122,12 @@ TEST(MemoParser, PositionsCountLineBreaksAsTwo) {
     EXPECT_EQ(memo.SelText(), "cd");
 }
 
-TEST(BufferParser, OnlyHttpStartsAnAddressAndAnEmptyBufferHasNoWords) {
-    char text[] = "ftp:host http:x.y news:z b";
+TEST(BufferParser, FtpAndNewsStartNoAddressAndAnEmptyBufferHasNoWords) {
+    char text[] = "ftp:host http:x.y news:z b https://s.org www.w.org mailto:m@x.org a.b@c.org";
     TBufferParser p(text);
-    const std::vector<TFound> expected = {{"ftp"}, {"host"}, {"http:x.y", true, true}, {"news"}, {"z"}, {"b"}};
+    const std::vector<TFound> expected = {
+        {"ftp"}, {"host"}, {"http:x.y", true, true}, {"news"}, {"z"}, {"b"}, {"https://s.org", true, true},
+        {"www.w.org", true, true}, {"mailto:m@x.org", true, true}, {"a.b@c.org", true, true}};
     EXPECT_EQ(Walk(p), expected);
 
     char empty[] = "";
