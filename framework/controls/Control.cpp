@@ -9,7 +9,9 @@
 #include "framework/controls/ControlActionLink.h"
 #include "framework/controls/ControlBridge.h"
 #include "framework/controls/CustomAction.h"
+#include "framework/controls/Docking.h"
 #include "framework/controls/DragDrop.h"
+#include "framework/controls/FloatingDockForm.h"
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/SizeConstraints.h"
 #include "framework/controls/WinControl.h"
@@ -82,6 +84,7 @@ TControl::~TControl() {
     Destroying();
     FActionLink.reset();
     velmor_internal::DropTargetControlGone(this);
+    velmor_internal::DockControlGone(this);
     if (gCaptureControl == this) gCaptureControl = nullptr;
     velmor_internal::HintControlGone(this);
     if (FParent) FParent->RemoveControl(this);
@@ -386,6 +389,7 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 // --- messages --------------------------------------------------------------------
 
 void TControl::WndProc(TMessage& m) {
+    if (m.Msg >= WM_MOUSEMOVE && m.Msg <= WM_MBUTTONDBLCLK && velmor_internal::DockMouseMessage(this, m)) return;
     switch (m.Msg) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
@@ -723,3 +727,29 @@ void TControl::ApplyCursor() {
 }
 
 void TControl::ApplyHint() {}
+
+// --- docking (the work is in Docking.cpp) -------------------------------------------
+
+bool TControl::Floating() const { return dynamic_cast<const TFloatingDockForm*>(FHostDockSite) != nullptr; }
+
+void TControl::BeginDrag(bool immediate, int threshold) {
+    velmor_internal::BeginDockDrag(this, velmor_internal::LastMousePos(), immediate, threshold);
+}
+
+void TControl::EndDrag(bool drop) { velmor_internal::EndDockDrag(this, drop); }
+
+bool TControl::Dragging() const { return DragControl() == this; }
+
+bool TControl::ManualDock(TWinControl* newDockSite, TControl* dropControl, TAlign controlSide) {
+    return velmor_internal::ManualDock(this, newDockSite, dropControl, controlSide);
+}
+
+bool TControl::ManualFloat(const TRect& screenPos) { return velmor_internal::ManualFloat(this, screenPos); }
+
+void TControl::DoStartDock(TDragDockObject*& dragObject) {
+    if (OnStartDock) OnStartDock(this, dragObject);
+}
+
+void TControl::DoEndDock(TObject* target, int x, int y) {
+    if (OnEndDock) OnEndDock(this, target, x, y);
+}

@@ -156,6 +156,34 @@ public:
     TCanResizeEvent OnCanResize;
     TContextPopupEvent OnContextPopup;
 
+    // Docking (framework/controls/Docking.h). HostDockSite is the site the
+    // control is docked on, or its floating window; nullptr for a control
+    // that was placed the ordinary way.
+    TDragKind DragKind = dkDrag;
+    TDragMode DragMode = dmManual;
+    TWinControl* HostDockSite() const { return FHostDockSite; }
+    bool Floating() const;
+    // The size the control floats at; until set, the size it had before it
+    // was first docked (or its size now).
+    int UndockWidth() const { return FUndockWidth > 0 ? FUndockWidth : FWidth; }
+    void SetUndockWidth(int v) { FUndockWidth = v; }
+    int UndockHeight() const { return FUndockHeight > 0 ? FUndockHeight : FHeight; }
+    void SetUndockHeight(int v) { FUndockHeight = v; }
+    // Starts dragging a dkDock control; unless immediate, the drag shows
+    // only after the mouse moved `threshold` pixels (-1: the usual five).
+    void BeginDrag(bool immediate, int threshold = -1);
+    // Ends this control's drag: dropped where it is shown, or cancelled.
+    void EndDrag(bool drop);
+    bool Dragging() const;
+    // Docks the control on a site (nullptr floats it), next to dropControl
+    // (or the site) on side controlSide. False when the old site refused.
+    bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr, TAlign controlSide = alNone);
+    // Floats the control in a window of its own whose client area is
+    // screenPos. False when the old site refused.
+    bool ManualFloat(const TRect& screenPos);
+    TStartDockEvent OnStartDock;
+    TEndDragEvent OnEndDock;
+
     // Framework-internal: the toolkit widget, made when asked for.
     QWidget* Widget();
     QWidget* WidgetIfAllocated() const { return FWidget; }
@@ -196,6 +224,10 @@ protected:
     virtual void VisibleChanged();
     // CM_BIDIMODECHANGED: the reading order changed.
     virtual void BiDiModeChanged();
+
+    // A dock drag starts (OnStartDock) and ends (OnEndDock).
+    virtual void DoStartDock(TDragDockObject*& dragObject);
+    virtual void DoEndDock(TObject* target, int x, int y);
 
     // The linked action changed (or was just linked, with checkDefaults
     // true: then only values still at their defaults are taken).
@@ -264,6 +296,7 @@ protected:
 private:
     friend class TWinControl;
     friend class TControlBridge;
+    friend struct TDockAccess;
     void FontOnChange();
     void AnchorsAlign(const TRect& parentClient);
     void SetBoundsFromAligner(int left, int top, int width, int height);
@@ -274,6 +307,8 @@ private:
     bool FFontFromParent = false;   // a parent's font is being copied in
     bool FColorFromParent = false;
     bool FAligning = false;          // bounds come from the parent's aligner
+    TWinControl* FHostDockSite = nullptr;
+    int FUndockWidth = 0, FUndockHeight = 0;
     unsigned FWndProcSeen = 0;       // tells the bridge a message was passed on
     struct TAnchorRules {
         int Left = 0, Top = 0, Width = 0, Height = 0;

@@ -107,6 +107,36 @@ using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, 
 using TCanResizeEvent =
     std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
+// Docking. A control whose DragKind is dkDock can be dragged out of the
+// dock site it sits on, so that it floats in a window of its own, and
+// dropped on any dock site (framework/controls/Docking.h). dkDrag is the
+// plain kind: such a control does not move when dragged.
+enum TDragKind { dkDrag, dkDock };
+// dmAutomatic: pressing the left button on the control starts the drag.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+class TDragDockObject;
+// The handler may put a drag object of its own (made with new) in
+// DragObject; the drag then owns it.
+using TStartDockEvent = std::function<void(TObject* Sender, TDragDockObject*& DragObject)>;
+// Target is where the control ended up (a dock site or its floating
+// window), nullptr when the drag was cancelled or refused; X and Y are the
+// drop point in Target's client coordinates.
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+// X and Y in the dock site's client coordinates.
+using TDockOverEvent = std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y,
+                                          TDragState State, bool& Accept)>;
+using TDockDropEvent = std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y)>;
+// NewTarget is the site the client goes to (a floating window when it is
+// floated, nullptr when it is closed).
+using TUnDockEvent =
+    std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
+// InfluenceRect (screen) is where the mouse must be for the site to take
+// the client; MousePos is a screen point.
+using TGetSiteInfoEvent = std::function<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect,
+                                             TPoint MousePos, bool& CanDock)>;
+
 // What CM_HINTSHOW carries (LParam points to it): the control may change
 // the text, colour and place (screen) of the hint about to show for the
 // mouse at CursorPos (client); a non-zero result keeps the hint away.

@@ -15,9 +15,10 @@ class TForm;
 
 namespace velmor_internal {
 // The paint cycle of a control that paints itself (custom controls,
-// forms): opens `canvas` on `target` over the client area with the
-// control's font and colour, lets WM_ERASEBKGND paint the background, then
-// runs `paint`. The canvas is closed again whatever happens.
+// forms): opens `canvas` on the whole of `target` with the control's font
+// and colour, lets WM_ERASEBKGND paint the background, runs `paint`, and
+// lets the dock manager of a dock site draw over it. The canvas is closed
+// again whatever happens.
 void PaintClientArea(TControl* control, QWidget* target, TCanvas* canvas, const std::function<void()>& paint);
 // The key state while a key event is dispatched (-1 outside one).
 extern int gKeyShiftOverride;

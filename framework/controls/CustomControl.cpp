@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "framework/controls/ControlsInternal.h"
+#include "framework/controls/Docking.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 
@@ -14,8 +15,9 @@ TCustomControl::~TCustomControl() = default;
 void velmor_internal::PaintClientArea(TControl* control, QWidget* target, TCanvas* canvas,
                                       const std::function<void()>& paint) {
     QPainter painter(target);
-    const TRect client = control->ClientRect();
-    canvas->BeginPaint(&painter, client.Width(), client.Height());
+    // The whole widget: a control may keep part of it out of its client
+    // rectangle (a frame) and still paint there.
+    canvas->BeginPaint(&painter, target->width(), target->height());
     canvas->Font()->Assign(control->Font());
     canvas->Brush()->SetColor(control->Color());
     try {
@@ -24,6 +26,7 @@ void velmor_internal::PaintClientArea(TControl* control, QWidget* target, TCanva
         control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas), 0);
         canvas->Brush()->SetColor(control->Color());
         paint();
+        velmor_internal::PaintDockSite(control, canvas);
     } catch (...) {
         canvas->EndPaint();
         throw;

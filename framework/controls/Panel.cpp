@@ -14,6 +14,8 @@ TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
     FHeight = 41;
     FColor = clBtnFace;
     FParentColor = false;
+    // A panel made a dock site lays its clients out with a dock manager.
+    SetUseDockManager(true);
 }
 
 void TPanel::Changed() {
@@ -94,7 +96,7 @@ TRect TPanel::CaptionBand(int width, int height) const {
 
 std::vector<TRect> TPanel::ResizeRepaintAreas(int oldWidth, int oldHeight) const {
     std::vector<TRect> areas;
-    TRect inner = Rect(0, 0, FWidth, FHeight);
+    TRect inner = ClientRect();
     const_cast<TPanel*>(this)->AdjustClientRect(inner);
     int edgeRight = FWidth - inner.Right, edgeBottom = FHeight - inner.Bottom;
     if (FWidth != oldWidth) areas.push_back(Rect(std::min(FWidth, oldWidth) - edgeRight - 1, 0, FWidth, FHeight));

@@ -6,6 +6,8 @@
 
 #include "framework/controls/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
+#include "framework/controls/DockTree.h"
+#include "framework/controls/Docking.h"
 #include "framework/controls/Form.h"
 #include "framework/rtl/Exception.h"
 
@@ -171,6 +173,7 @@ void TWinControl::AlignControl(TControl* control) {
         FAlignPending = false;
         TRect r = ClientRect();
         AlignControls(pass == 0 ? control : nullptr, r);
+        ResetDockBounds();
         if (!FAlignPending) break;
     }
     FAlignPending = false;
@@ -363,6 +366,7 @@ void TWinControl::InsertControl(TControl* c) {
 void TWinControl::RemoveControl(TControl* c) {
     auto it = std::find(FControls.begin(), FControls.end(), c);
     if (it == FControls.end()) return;
+    if (c->HostDockSite() == this) velmor_internal::DockClientLeaving(c);
     FControls.erase(it);
     FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), c), FTabList.end());
     c->FParent = nullptr;
@@ -413,4 +417,88 @@ QWidget* TWinControl::CreateWidget(QWidget* parent) {
 TControl* FindControl(HWND wnd) {
     auto* bridge = dynamic_cast<TControlBridge*>(velmor_internal::HandleReceiver(wnd));
     return bridge ? bridge->Control() : nullptr;
+}
+
+// --- docking (the drag itself is in Docking.cpp) ----------------------------------------
+
+void TWinControl::SetDockSite(bool v) {
+    if (v == FDockSite) return;
+    FDockSite = v;
+    UpdateDockManager();
+    velmor_internal::DockSiteChanged(this);
+}
+
+void TWinControl::SetUseDockManager(bool v) {
+    if (v == FUseDockManager) return;
+    FUseDockManager = v;
+    UpdateDockManager();
+}
+
+void TWinControl::UpdateDockManager() {
+    const bool wanted = FDockSite && FUseDockManager && !HasState(csDestroying);
+    if (wanted == (FDockManager != nullptr)) return;
+    if (wanted) {
+        FDockManager = CreateDockManager();
+        if (FDockManager) {
+            FDockManager->BeginUpdate();
+            for (TControl* c : FDockClients) FDockManager->InsertControl(c, alNone, nullptr);
+            FDockManager->EndUpdate();
+        }
+    } else {
+        FDockManager.reset();
+    }
+    Realign();
+    Invalidate();
+}
+
+void TWinControl::ResetDockBounds() {
+    if (FDockSite && FUseDockManager && FDockManager) FDockManager->ResetBounds(false);
+}
+
+TControl* TWinControl::DockClients(int index) const {
+    if (index < 0 || index >= DockClientCount()) throw EListError(RtlConsts::SListIndexError, {index});
+    return FDockClients[static_cast<size_t>(index)];
+}
+
+std::unique_ptr<IDockManager> TWinControl::CreateDockManager() { return std::make_unique<TDockTree>(this); }
+
+void TWinControl::GetSiteInfo(TControl* client, TRect& influenceRect, const TPoint& mousePos, bool& canDock) {
+    const TRect r = ClientRect();
+    const TPoint origin = ClientToScreen(Point(r.Left, r.Top));
+    influenceRect = Bounds(origin.X, origin.Y, r.Width(), r.Height());
+    canDock = true;
+    if (OnGetSiteInfo) OnGetSiteInfo(this, client, influenceRect, mousePos, canDock);
+}
+
+TAlign TWinControl::GetDockEdge(const TControl* control, const TPoint& mousePos) {
+    return velmor_internal::DockEdgeOf(Rect(0, 0, control->Width(), control->Height()), mousePos);
+}
+
+void TWinControl::DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) {
+    if (state != dsDragLeave) PositionDockRect(source);
+    if (OnDockOver) OnDockOver(this, source, x, y, state, accept);
+}
+
+void TWinControl::PositionDockRect(TDragDockObject* source) {
+    TControl* c = source->Control();
+    if (FUseDockManager && FDockManager) {
+        FDockManager->PositionDockRect(c, source->DropOnControl, source->DropAlign, source->DockRect);
+        return;
+    }
+    // Without a manager the control lands where the mouse holds it.
+    const int w = c->Floating() ? c->Width() : c->UndockWidth();
+    const int h = c->Floating() ? c->Height() : c->UndockHeight();
+    source->DockRect = Bounds(source->DragPos.X - static_cast<int>(w * source->MouseDeltaX),
+                              source->DragPos.Y - static_cast<int>(h * source->MouseDeltaY), w, h);
+}
+
+void TWinControl::DockDrop(TDragDockObject* source, int x, int y) {
+    velmor_internal::DockClient(this, source);
+    if (OnDockDrop) OnDockDrop(this, source, x, y);
+}
+
+bool TWinControl::DoUnDock(TWinControl* newTarget, TControl* client) {
+    bool allow = true;
+    if (OnUnDock) OnUnDock(this, client, newTarget, allow);
+    return allow;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "framework/controls/Control.h"
@@ -14,6 +15,8 @@
 // Application->HandleException like any other event.
 //
 // Destroying a windowed control destroys the controls placed on it.
+class IDockManager;
+
 class TWinControl : public TControl {
 public:
     explicit TWinControl(TComponent* owner);
@@ -60,7 +63,38 @@ public:
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
 
+    // Docking (framework/controls/Docking.h). A dock site takes controls
+    // dropped on it; with UseDockManager its dock manager lays them out
+    // (made when both are on, by CreateDockManager).
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool v);
+    bool UseDockManager() const { return FUseDockManager; }
+    void SetUseDockManager(bool v);
+    IDockManager* DockManager() const { return FDockManager.get(); }
+    // The controls docked here, in the order they came.
+    int DockClientCount() const { return static_cast<int>(FDockClients.size()); }
+    TControl* DockClients(int index) const;
+    // Where a dragged client must be for this site to take it (screen),
+    // and whether it may; OnGetSiteInfo has the last word.
+    virtual void GetSiteInfo(TControl* client, TRect& influenceRect, const TPoint& mousePos, bool& canDock);
+    // The side of the control at a client point that a drop there docks to.
+    static TAlign GetDockEdge(const TControl* control, const TPoint& mousePos);
+    TGetSiteInfoEvent OnGetSiteInfo;
+    TDockOverEvent OnDockOver;
+    TDockDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
+
 protected:
+    virtual std::unique_ptr<IDockManager> CreateDockManager();
+    // A client is dragged over the site: places Source->DockRect, then asks
+    // OnDockOver.
+    virtual void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept);
+    // Where the client would land, in Source->DockRect (screen).
+    virtual void PositionDockRect(TDragDockObject* source);
+    // The client is dropped here: it docks, then OnDockDrop.
+    virtual void DockDrop(TDragDockObject* source, int x, int y);
+    // A client leaves for newTarget: false keeps it here.
+    virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
     void WndProc(TMessage& message) override;
     // The classic alignment: alTop children from the top down in order of
     // their Top, then alBottom from the bottom up, alLeft, alRight, alClient
@@ -94,7 +128,14 @@ protected:
 
 private:
     friend class TControl;
+    friend struct TDockAccess;
+    void ResetDockBounds();
+    void UpdateDockManager();
     std::vector<TControl*> FControls;      // z-order, bottom first
+    std::vector<TControl*> FDockClients;
+    std::unique_ptr<IDockManager> FDockManager;
+    bool FDockSite = false;
+    bool FUseDockManager = false;
     std::vector<TWinControl*> FTabList;    // windowed children in tab order
     bool FTabStop = false;
     int FAlignLevel = 0;

@@ -167,6 +167,7 @@ inline constexpr LRESULT HTTRANSPARENT = -1;
 inline constexpr LRESULT HTNOWHERE = 0;
 inline constexpr LRESULT HTCLIENT = 1;
 inline constexpr LRESULT HTCAPTION = 2;
+inline constexpr LRESULT HTCLOSE = 20;
 
 // Mouse message key state (WParam).
 inline constexpr WPARAM MK_LBUTTON = 0x0001;

@@ -1,0 +1,6 @@
+#include "framework/controls/FloatingDockForm.h"
+
+TFloatingDockForm::TFloatingDockForm(TComponent* owner) : TForm(owner) {
+    SetBorderStyle(bsSizeToolWin);
+    SetBorderIcons(biSystemMenu);
+}
