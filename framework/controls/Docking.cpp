@@ -101,12 +101,9 @@ struct TDockAccess {
         c->SetParent(host);
         c->SetAlign(alClient);
         Attach(host, c);
-        if (c->Visible()) {
-            host->Show();
-            // Now that the window has its frame, its client area goes where
-            // the drop frame showed.
-            BringClientTo(c, Point(r.Left, r.Top));
-        }
+        // The window's frame starts where the drop frame did; its client
+        // area has the control's size.
+        if (c->Visible()) host->Show();
         return true;
     }
 

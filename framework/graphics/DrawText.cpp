@@ -512,6 +512,9 @@ bool DrawFrameControl(TCanvas* canvas, TRect& rect, unsigned kind, unsigned stat
                 int s = std::max(2, std::min(r.Width(), r.Height()) / 2 - 1);
                 switch (part) {
                     case DFCS_CAPTIONCLOSE:
+                        // The cross fills the face inside its edge; half of
+                        // it would shrink to a dot on a small button.
+                        s = std::max(2, std::min(r.Width(), r.Height()) - 2);
                         for (int i = 0; i < s; ++i) {
                             Fill(p, cx - s / 2 + i, cy - s / 2 + i, 2, 1, c);
                             Fill(p, cx + s / 2 - i - 1, cy - s / 2 + i, 2, 1, c);
