@@ -5,6 +5,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
 #include "framework/graphics/Font.h"
+#include "toolbars/TbPanelDockManager.h"
 
 TTbCustomPanel::TTbCustomPanel(TComponent* owner) : TPanel(owner) {
     // Our own edges replace the panel's bevels; a panel's caption is not
@@ -106,7 +107,26 @@ TRect TTbCustomPanel::InnerRect() const {
     return r;
 }
 
-void TTbCustomPanel::AdjustClientRect(TRect& rect) { AdjustForBorders(rect, true); }
+TRect TTbCustomPanel::ClientRect() const {
+    TRect r = GetControlRect();
+    if (!DockSite()) AdjustForBorders(r, false);
+    return r;
+}
+
+void TTbCustomPanel::AdjustClientRect(TRect& rect) {
+    TPanel::AdjustClientRect(rect);
+    if (DockSite()) AdjustForBorders(rect, false);
+}
+
+void TTbCustomPanel::SetShowDockClientCaptions(bool v) {
+    if (v == FShowDockClientCaptions) return;
+    FShowDockClientCaptions = v;
+    Invalidate();
+}
+
+std::unique_ptr<IDockManager> TTbCustomPanel::CreateDockManager() {
+    return std::make_unique<TTbPanelDockManager>(this);
+}
 
 void TTbCustomPanel::EnabledChanged() {
     // Only the look changes: the children keep their own Enabled, so a

@@ -28,7 +28,9 @@ public:
     virtual void SetFlatColor(TColor v);
     TSides FrameSides() const { return FFrameSides; }
     virtual void SetFrameSides(TSides v);
-    bool ShowDockClientCaptions = true;
+    // Docked clients get a caption bar (dock sites with a dock manager).
+    bool ShowDockClientCaptions() const { return FShowDockClientCaptions; }
+    virtual void SetShowDockClientCaptions(bool v);
 
     void SetBounds(int left, int top, int width, int height) override;
 
@@ -37,10 +39,15 @@ public:
     virtual TRect GetControlRect() const { return Rect(0, 0, Width(), Height()); }
     // The area inside the frame (what children are laid out in).
     TRect InnerRect() const;
+    // Inside the frame, unless the panel is a dock site: a site keeps its
+    // whole rectangle and its frame is taken off where the children are
+    // laid out, where its dock manager places its clients.
+    TRect ClientRect() const override;
 
 protected:
     void Paint() override;
     void AdjustClientRect(TRect& rect) override;
+    std::unique_ptr<IDockManager> CreateDockManager() override;
     void EnabledChanged() override;
     virtual void DrawCaption(TRect rect);
     // Where the caption sits at a size: its lines across the whole inner
@@ -60,4 +67,5 @@ protected:
     TColor FBorderShadow = clBtnShadow;
     TColor FFlatColor = clBlack;
     TSides FFrameSides = 0;
+    bool FShowDockClientCaptions = true;
 };

@@ -10,6 +10,8 @@ void TTbPaneData::Assign(TPersistent* source) {
         SetBorderWidth(other->BorderWidth());
         SetColor(other->Color());
         SetVisible(other->Visible());
+        SetDockSite(other->DockSite());
+        SetShowDockClientCaptions(other->ShowDockClientCaptions());
         return;
     }
     TPersistent::Assign(source);
@@ -27,3 +29,7 @@ TColor TTbPaneData::Color() const { return FPane->Color(); }
 void TTbPaneData::SetColor(TColor v) { FPane->SetColor(v); }
 bool TTbPaneData::Visible() const { return FPane->Visible(); }
 void TTbPaneData::SetVisible(bool v) { FPane->SetVisible(v); }
+bool TTbPaneData::DockSite() const { return FPane->DockSite(); }
+void TTbPaneData::SetDockSite(bool v) { FPane->SetDockSite(v); }
+bool TTbPaneData::ShowDockClientCaptions() const { return FPane->ShowDockClientCaptions(); }
+void TTbPaneData::SetShowDockClientCaptions(bool v) { FPane->SetShowDockClientCaptions(v); }

@@ -25,6 +25,10 @@ public:
     void SetColor(TColor v);
     bool Visible() const;
     void SetVisible(bool v);
+    bool DockSite() const;
+    void SetDockSite(bool v);
+    bool ShowDockClientCaptions() const;
+    void SetShowDockClientCaptions(bool v);
 
 private:
     TTbSplitterPane* FPane;

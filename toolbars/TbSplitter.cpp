@@ -28,7 +28,30 @@ TTbSplitter::TTbSplitter(TComponent* owner) : TTbCustomPanel(owner) {
         FPanes[i]->SetParent(this);
         FPaneData[i] = std::make_unique<TTbPaneData>(FPanes[i]);
     }
+    ForwardDockEvents(FPanes[0], &TTbSplitter::OnULGetSiteInfo, &TTbSplitter::OnULDockOver,
+                      &TTbSplitter::OnULDockDrop, &TTbSplitter::OnULUnDock);
+    ForwardDockEvents(FPanes[1], &TTbSplitter::OnLRGetSiteInfo, &TTbSplitter::OnLRDockOver,
+                      &TTbSplitter::OnLRDockDrop, &TTbSplitter::OnLRUnDock);
     UpdatePanes();
+}
+
+void TTbSplitter::ForwardDockEvents(TTbSplitterPane* pane, TGetSiteInfoEvent TTbSplitter::*getSiteInfo,
+                                    TDockOverEvent TTbSplitter::*dockOver, TDockDropEvent TTbSplitter::*dockDrop,
+                                    TUnDockEvent TTbSplitter::*unDock) {
+    pane->OnGetSiteInfo = [this, getSiteInfo](TObject* sender, TControl* client, TRect& influence, TPoint pos,
+                                              bool& canDock) {
+        if (this->*getSiteInfo) (this->*getSiteInfo)(sender, client, influence, pos, canDock);
+    };
+    pane->OnDockOver = [this, dockOver](TObject* sender, TDragDockObject* source, int x, int y, TDragState state,
+                                        bool& accept) {
+        if (this->*dockOver) (this->*dockOver)(sender, source, x, y, state, accept);
+    };
+    pane->OnDockDrop = [this, dockDrop](TObject* sender, TDragDockObject* source, int x, int y) {
+        if (this->*dockDrop) (this->*dockDrop)(sender, source, x, y);
+    };
+    pane->OnUnDock = [this, unDock](TObject* sender, TControl* client, TWinControl* target, bool& allow) {
+        if (this->*unDock) (this->*unDock)(sender, client, target, allow);
+    };
 }
 
 TTbSplitter::~TTbSplitter() { Destroying(); }

@@ -113,6 +113,16 @@ public:
     TNotifyEvent OnChange;
     TTbSplitterChangingEvent OnChanging;
     TNotifyEvent OnHotSpotClick;
+    // The panes' docking events, passed on as they come (Sender is the
+    // pane).
+    TGetSiteInfoEvent OnULGetSiteInfo;
+    TDockOverEvent OnULDockOver;
+    TDockDropEvent OnULDockDrop;
+    TUnDockEvent OnULUnDock;
+    TGetSiteInfoEvent OnLRGetSiteInfo;
+    TDockOverEvent OnLRDockOver;
+    TDockDropEvent OnLRDockDrop;
+    TUnDockEvent OnLRUnDock;
 
 protected:
     virtual void UpdateFixedSize();
@@ -143,6 +153,9 @@ private:
     std::vector<String> PaneNames(int index) const;
     void ResolvePaneNames();
     void EndOutline();
+    void ForwardDockEvents(TTbSplitterPane* pane, TGetSiteInfoEvent TTbSplitter::*getSiteInfo,
+                           TDockOverEvent TTbSplitter::*dockOver, TDockDropEvent TTbSplitter::*dockDrop,
+                           TUnDockEvent TTbSplitter::*unDock);
 
     TTbSplitterPane* FPanes[2] = {nullptr, nullptr};
     std::unique_ptr<TTbPaneData> FPaneData[2];

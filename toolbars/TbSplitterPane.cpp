@@ -38,7 +38,9 @@ void TTbSplitterPane::SetVisible(bool v) {
 }
 
 void TTbSplitterPane::WndProc(TMessage& message) {
-    if (FSplitter && !HasState(csDesigning)) {
+    // A pane that is a dock site keeps its mouse: its clients' grabbers
+    // are on it.
+    if (FSplitter && !HasState(csDesigning) && !DockSite()) {
         if (message.Msg == WM_NCHITTEST) {
             message.Result = HTTRANSPARENT;
             return;

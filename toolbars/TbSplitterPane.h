@@ -14,9 +14,10 @@ public:
     void SetVisible(bool v) override;
 
 protected:
-    // At run time the pane's own empty area belongs to the splitter: the
-    // mouse there reaches the splitter (its OnMouseDown, OnClick…), as if
-    // the pane were not there. Controls on the pane keep their own mouse.
+    // At run time the empty area of a pane that is not a dock site belongs
+    // to the splitter: the mouse there reaches the splitter (its
+    // OnMouseDown, OnClick…), as if the pane were not there. Controls on
+    // the pane keep their own mouse.
     void WndProc(TMessage& message) override;
 
 private:

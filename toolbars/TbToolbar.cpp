@@ -17,7 +17,7 @@ TTbToolbar::TTbToolbar(TComponent* owner)
     SetBorderWidth(0);
     FWidth = 32;
     FHeight = 32;
-    ShowDockClientCaptions = false;
+    FShowDockClientCaptions = false;
     FBackground->OnChange = [this](TObject*) { Invalidate(); };
     TControl::SetAlign(alTop);
     AdjustStyle(alTop);

@@ -14,6 +14,7 @@
 #include "framework/graphics/Font.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/FileUtils.h"
+#include "DemoSupport.h"
 #include "toolbars/TbLabel.h"
 #include "toolbars/TbMemo.h"
 #include "toolbars/TbProgressBar.h"
@@ -25,23 +26,6 @@
 #include "toolbars/TbURLLabel.h"
 
 namespace {
-
-// A 32 x 16 strip: a coloured square with a dark outline, then its grey
-// disabled twin. The corner pixel is the see-through colour.
-std::unique_ptr<TBitmap> Glyph(TColor colour) {
-    auto b = std::make_unique<TBitmap>(32, 16);
-    TCanvas* c = b->Canvas();
-    c->Brush()->SetColor(clFuchsia);
-    c->FillRect(Rect(0, 0, 32, 16));
-    c->Brush()->SetColor(colour);
-    c->FillRect(Rect(2, 2, 14, 14));
-    c->Brush()->SetColor(clGray);
-    c->FillRect(Rect(18, 2, 30, 14));
-    c->Brush()->SetColor(clBlack);
-    c->FrameRect(Rect(2, 2, 14, 14));
-    c->FrameRect(Rect(18, 2, 30, 14));
-    return b;
-}
 
 struct TDemo {
     std::unique_ptr<TForm> Form{new TForm(nullptr)};
@@ -140,12 +124,7 @@ struct TDemo {
 
 void Photograph(TForm* form, const char* name) {
     form->Show();
-    PumpMessagesUntil([] { return false; }, 400);
-    const char* dir = std::getenv("VELMOR_SCREENSHOT_DIR");
-    const String file = PathJoin(dir && *dir ? String(dir) : String(VELMOR_BIN_DIR), name);
-    const TRect area = Bounds(form->Left() - 10, form->Top() - 40, form->Width() + 20, form->Height() + 50);
-    ASSERT_TRUE(Screen->CaptureToFile(area, file));
-    std::printf("screenshot: %s\n", file.c_str());
+    PhotographArea(Bounds(form->Left() - 10, form->Top() - 40, form->Width() + 20, form->Height() + 50), name);
 }
 
 }  // namespace
