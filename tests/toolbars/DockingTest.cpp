@@ -11,6 +11,7 @@
 #include "framework/controls/Form.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "support/ColourBox.h"
 #include "support/DockingRig.h"
 #include "toolbars/TbCustomPanel.h"
 #include "toolbars/TbPaneData.h"
@@ -286,20 +287,6 @@ struct TGrabberCase {
 
 class PanelDockManagerPaint : public ::testing::TestWithParam<TGrabberCase> {};
 
-// The bounding box of the pixels of one colour inside r (empty when none).
-TRect Spread(TCanvas* c, const TRect& r, TColor colour) {
-    TRect box{r.Right, r.Bottom, r.Left, r.Top};
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            if (c->Pixels(x, y) == ColorToRGB(colour)) {
-                box.Left = std::min(box.Left, x);
-                box.Top = std::min(box.Top, y);
-                box.Right = std::max(box.Right, x + 1);
-                box.Bottom = std::max(box.Bottom, y + 1);
-            }
-    return box.IsEmpty() ? TRect{} : box;
-}
-
 TEST_P(PanelDockManagerPaint, GrabberCaptionAndCloseButton) {
     const TGrabberCase& c = GetParam();
     std::unique_ptr<TForm> form(new TForm(nullptr));
@@ -336,9 +323,9 @@ TEST_P(PanelDockManagerPaint, GrabberCaptionAndCloseButton) {
     site->PaintTo(bmp.Canvas(), 0, 0);
     TCanvas* cv = bmp.Canvas();
     // The close button: a face with the cross in button text colour.
-    EXPECT_FALSE(Spread(cv, close, clBtnText).IsEmpty());
+    EXPECT_FALSE(ColourBox(cv, close, clBtnText).IsEmpty());
     const TRect bar = side ? Rect(0, close.Bottom + 1, 13, h) : Rect(0, 0, close.Left - 1, 13);
-    const TRect text = Spread(cv, bar, clCaptionText);
+    const TRect text = ColourBox(cv, bar, clCaptionText);
     if (c.Captions) {
         // A bar in the active caption colour, the caption on it from 2
         // pixels in: across the bar on top, up the bar at the side.
@@ -355,9 +342,9 @@ TEST_P(PanelDockManagerPaint, GrabberCaptionAndCloseButton) {
         }
     } else {
         // The classic frame: raised grip lines, no caption, no caption bar.
-        EXPECT_TRUE(Spread(cv, bar, clActiveCaption).IsEmpty());
-        EXPECT_FALSE(Spread(cv, bar, clBtnHighlight).IsEmpty());
-        EXPECT_FALSE(Spread(cv, bar, clBtnShadow).IsEmpty());
+        EXPECT_TRUE(ColourBox(cv, bar, clActiveCaption).IsEmpty());
+        EXPECT_FALSE(ColourBox(cv, bar, clBtnHighlight).IsEmpty());
+        EXPECT_FALSE(ColourBox(cv, bar, clBtnShadow).IsEmpty());
     }
     // The client itself is never painted over.
     EXPECT_EQ(cv->Pixels(client->Left() + 20, client->Top() + 20), ColorToRGB(clWhite));

@@ -2,6 +2,7 @@
 
 #include "PixelHelpers.h"
 #include "framework/graphics/DrawText.h"
+#include "support/ColourBox.h"
 
 namespace {
 
@@ -168,13 +169,7 @@ TEST(DrawFrameControl, CaptionCloseCrossFillsTheFace) {
         TRect r = Rect(0, 0, size.cx, size.cy);
         EXPECT_TRUE(DrawFrameControl(bmp->Canvas(), r, DFC_CAPTION, DFCS_CAPTIONCLOSE));
         const TRect face = Rect(2, 2, size.cx - 2, size.cy - 2);
-        TRect cross{size.cx, size.cy, 0, 0};
-        for (int y = face.Top; y < face.Bottom; ++y)
-            for (int x = face.Left; x < face.Right; ++x)
-                if (bmp->Canvas()->Pixels(x, y) == clBlack) {
-                    cross = Rect(std::min(cross.Left, x), std::min(cross.Top, y), std::max(cross.Right, x + 1),
-                                 std::max(cross.Bottom, y + 1));
-                }
+        const TRect cross = ColourBox(bmp->Canvas(), face, clBlack);
         const int side = std::min(face.Width(), face.Height());
         EXPECT_EQ(cross.Height(), side - 2) << size.cx << " x " << size.cy;
         EXPECT_GE(cross.Width(), cross.Height()) << size.cx << " x " << size.cy;
