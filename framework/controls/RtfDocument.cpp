@@ -1,0 +1,736 @@
+#include "framework/controls/RtfDocument.h"
+
+#include <iconv.h>
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "framework/graphics/Font.h"
+
+namespace velmor_internal {
+
+// ---- formats ---------------------------------------------------------------------
+
+void SetRtfFace(QTextCharFormat& f, const std::string& face) {
+    f.setProperty(kRtfFaceName, QString::fromStdString(face));
+    TFont font;
+    font.SetName(face);
+    f.setFontFamilies(font.QtFont().families());
+}
+
+void SetRtfHalfPoints(QTextCharFormat& f, int halfPoints) {
+    halfPoints = std::clamp(halfPoints, 2, 3276);
+    f.setProperty(kRtfHalfPoints, halfPoints);
+    // Points at 96 pixels per inch, as the framework's fonts are sized.
+    f.setProperty(QTextFormat::FontPixelSize, std::max(1, (halfPoints * 96 + 72) / 144));
+}
+
+std::string RtfFace(const QTextCharFormat& f) {
+    if (f.hasProperty(kRtfFaceName)) return f.stringProperty(kRtfFaceName).toStdString();
+    const QStringList families = f.fontFamilies().toStringList();
+    return families.isEmpty() ? std::string("MS Sans Serif") : families.first().toStdString();
+}
+
+int RtfHalfPoints(const QTextCharFormat& f) {
+    if (f.hasProperty(kRtfHalfPoints)) return f.intProperty(kRtfHalfPoints);
+    if (f.hasProperty(QTextFormat::FontPixelSize)) return (f.intProperty(QTextFormat::FontPixelSize) * 144 + 48) / 96;
+    return 16;
+}
+
+namespace {
+
+// ---- code pages ------------------------------------------------------------------
+
+int CodePageOfCharset(int charset, int documentCodePage) {
+    switch (charset) {
+    case 0: return 1252;
+    case 2: return 1252;  // symbol fonts: the bytes as they are
+    case 77: return 10000;
+    case 128: return 932;
+    case 129: return 949;
+    case 130: return 1361;
+    case 134: return 936;
+    case 136: return 950;
+    case 161: return 1253;
+    case 162: return 1254;
+    case 163: return 1258;
+    case 177: return 1255;
+    case 178: return 1256;
+    case 186: return 1257;
+    case 204: return 1251;
+    case 222: return 874;
+    case 238: return 1250;
+    case 255: return 437;
+    default: return documentCodePage;
+    }
+}
+
+class TCodePages {
+public:
+    ~TCodePages() {
+        for (auto& [cp, cd] : FOpen)
+            if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+    }
+    // The bytes in code page cp as UTF-16; a byte that does not decode
+    // becomes U+FFFD, an unknown code page reads as Latin-1.
+    QString Decode(int cp, const std::string& bytes) {
+        iconv_t cd = Converter(cp);
+        if (cd == reinterpret_cast<iconv_t>(-1)) return QString::fromLatin1(bytes.data(), static_cast<int>(bytes.size()));
+        std::string out;
+        out.resize(bytes.size() * 4 + 8);
+        std::string in = bytes;
+        char* inp = in.data();
+        size_t inLeft = in.size();
+        char* outp = out.data();
+        size_t outLeft = out.size();
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        while (inLeft > 0) {
+            if (iconv(cd, &inp, &inLeft, &outp, &outLeft) != static_cast<size_t>(-1)) break;
+            if (errno == E2BIG) break;  // cannot happen with four bytes per byte
+            // A byte that is no character (or a sequence cut short): skip it.
+            const char repl[] = "\xEF\xBF\xBD";
+            if (outLeft < 3) break;
+            std::memcpy(outp, repl, 3);
+            outp += 3;
+            outLeft -= 3;
+            ++inp;
+            --inLeft;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+        out.resize(out.size() - outLeft);
+        return QString::fromUtf8(out.data(), static_cast<int>(out.size()));
+    }
+
+private:
+    iconv_t Converter(int cp) {
+        auto it = FOpen.find(cp);
+        if (it != FOpen.end()) return it->second;
+        std::string name;
+        switch (cp) {
+        case 10000: name = "MACINTOSH"; break;
+        case 1361: name = "JOHAB"; break;
+        case 936: name = "GBK"; break;
+        case 950: name = "BIG5"; break;
+        default: name = "CP" + std::to_string(cp); break;
+        }
+        iconv_t cd = iconv_open("UTF-8", name.c_str());
+        FOpen[cp] = cd;
+        return cd;
+    }
+    std::map<int, iconv_t> FOpen;
+};
+
+// Windows-1252 bytes 0x80..0x9F; 0 where the code page has no character.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+int Cp1252Byte(char16_t u) {
+    if (u >= 0xA0 && u <= 0xFF) return u;
+    for (int i = 0; i < 32; ++i)
+        if (kCp1252High[i] == u && u != 0) return 0x80 + i;
+    return -1;
+}
+
+// ---- reading ---------------------------------------------------------------------
+
+enum TDest { dNormal, dSkip, dFontTable, dColorTable };
+
+struct TCharState {
+    int Font = -1;  // -1: the default font
+    int HalfPoints = 24;
+    bool Bold = false, Italic = false, Underline = false, Strike = false;
+    int Fore = 0, Back = 0;  // colour table indexes, 0 = none
+};
+
+struct TParaState {
+    Qt::Alignment Align = Qt::AlignLeft;
+    int Left = 0, Right = 0, First = 0;  // twips
+};
+
+struct TState {
+    TCharState Chr;
+    TParaState Para;
+    int Uc = 1;
+    TDest Dest = dNormal;
+};
+
+struct TFontEntry {
+    std::string Name;
+    int Charset = 1;
+};
+
+class TRtfReader {
+public:
+    TRtfReader(const std::string& src, QTextDocument& doc, const QTextCharFormat& base)
+        : S(src), Doc(doc), Base(base), Cursor(&doc) {}
+
+    void Run() {
+        Doc.clear();
+        Cursor = QTextCursor(&Doc);
+        Cursor.setBlockFormat(QTextBlockFormat());
+        Stack.push_back(TState());
+        const size_t n = S.size();
+        while (I < n) {
+            const char c = S[I];
+            if (c == '{') {
+                ++I;
+                OpenGroup();
+            } else if (c == '}') {
+                ++I;
+                CloseGroup();
+            } else if (c == '\\') {
+                ++I;
+                Control();
+            } else if (c == '\r' || c == '\n') {
+                ++I;
+            } else {
+                ++I;
+                Char(static_cast<unsigned char>(c));
+            }
+            if (Stack.empty()) break;  // the document's own group closed
+        }
+        FlushBytes();
+        FlushText();
+        ApplyPara(Stack.empty() ? LastPara : Top().Para);
+        // The mark that ends the last paragraph opens no line of its own.
+        if (Doc.blockCount() > 1 && Doc.lastBlock().length() <= 1) {
+            QTextCursor c(&Doc);
+            c.movePosition(QTextCursor::End);
+            const QTextBlockFormat keep = Doc.lastBlock().previous().blockFormat();
+            c.deletePreviousChar();
+            c.setBlockFormat(keep);
+        }
+    }
+
+private:
+    TState& Top() { return Stack.back(); }
+
+    void OpenGroup() {
+        FlushBytes();
+        SkipLeft = 0;
+        if (Stack.size() >= 4096) {
+            ++Excess;  // too deep to keep: the group shares its parent's state
+            return;
+        }
+        TState s = Top();
+        Stack.push_back(s);
+    }
+
+    void CloseGroup() {
+        FlushBytes();
+        SkipLeft = 0;
+        if (Excess > 0) {
+            --Excess;
+            return;
+        }
+        if (Top().Dest == dFontTable) CommitFont();
+        if (Stack.size() == 1) LastPara = Top().Para;
+        Stack.pop_back();
+    }
+
+    // A character of the current destination.
+    void Char(unsigned char c) {
+        TState& st = Top();
+        if (SkipLeft > 0) {
+            --SkipLeft;
+            return;
+        }
+        switch (st.Dest) {
+        case dSkip: return;
+        case dFontTable:
+            if (c == ';')
+                CommitFont();
+            else
+                FontName += static_cast<char>(c);
+            return;
+        case dColorTable:
+            if (c == ';') CommitColor();
+            return;
+        case dNormal:
+            if (c == '\t') {
+                Text(QString(QChar(u'\t')));
+            } else if (c >= 0x80) {
+                Bytes += static_cast<char>(c);
+            } else if (c >= 0x20) {
+                FlushBytes();
+                Text(QString(QChar(c)));
+            }
+            return;
+        }
+    }
+
+    void Control() {
+        const size_t n = S.size();
+        if (I >= n) return;
+        const char c = S[I];
+        if (!std::isalpha(static_cast<unsigned char>(c))) {
+            ++I;
+            Symbol(c);
+            return;
+        }
+        std::string word;
+        while (I < n && std::isalpha(static_cast<unsigned char>(S[I])) && word.size() < 32) word += S[I++];
+        while (I < n && std::isalpha(static_cast<unsigned char>(S[I]))) ++I;  // overlong: cut
+        bool has = false, negative = false;
+        long long v = 0;
+        if (I < n && S[I] == '-' && I + 1 < n && std::isdigit(static_cast<unsigned char>(S[I + 1]))) {
+            negative = true;
+            ++I;
+        }
+        int digits = 0;
+        while (I < n && std::isdigit(static_cast<unsigned char>(S[I]))) {
+            if (digits++ < 10) v = v * 10 + (S[I] - '0');
+            has = true;
+            ++I;
+        }
+        if (I < n && S[I] == ' ') ++I;
+        v = std::clamp<long long>(negative ? -v : v, -2147483647LL, 2147483647LL);
+        Word(word, has, static_cast<int>(v));
+    }
+
+    void Symbol(char c) {
+        TState& st = Top();
+        if (c == '\'') {
+            int hi = I < S.size() ? Hex(S[I]) : -1;
+            int lo = I + 1 < S.size() ? Hex(S[I + 1]) : -1;
+            if (hi < 0 || lo < 0) {
+                I = std::min(S.size(), I + (hi < 0 ? 0 : 1));  // damaged: take what is there
+                return;
+            }
+            I += 2;
+            const unsigned char byte = static_cast<unsigned char>(hi * 16 + lo);
+            if (SkipLeft > 0) {
+                --SkipLeft;
+                return;
+            }
+            if (st.Dest == dNormal)
+                Bytes += static_cast<char>(byte);
+            else if (st.Dest == dFontTable)
+                FontName += static_cast<char>(byte);
+            return;
+        }
+        if (c == '*') {
+            st.Dest = dSkip;
+            return;
+        }
+        if (c == '\r' || c == '\n') {  // an escaped line end is a paragraph mark
+            Word("par", false, 0);
+            return;
+        }
+        if (SkipLeft > 0) {
+            --SkipLeft;
+            return;
+        }
+        if (st.Dest == dFontTable && (c == '\\' || c == '{' || c == '}')) {
+            FontName += c;
+            return;
+        }
+        if (st.Dest != dNormal) return;
+        switch (c) {
+        case '\\':
+        case '{':
+        case '}': FlushBytes(); Text(QString(QChar(c))); break;
+        case '~': FlushBytes(); Text(QString(QChar(0x00A0))); break;
+        case '_': FlushBytes(); Text(QString(QChar(0x2011))); break;
+        case '-': break;  // optional hyphen
+        case '\t': FlushBytes(); Text(QString(QChar(u'\t'))); break;
+        default: break;
+        }
+    }
+
+    static int Hex(char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    }
+
+    static bool SkippedDestination(const std::string& w) {
+        static const char* const kSkip[] = {
+            "stylesheet", "info",      "pict",      "header",     "headerl",   "headerr",  "headerf",
+            "footer",     "footerl",   "footerr",   "footerf",    "footnote",  "annotation", "listtable",
+            "listoverridetable", "revtbl", "rsidtbl", "filetbl",  "pgdsctbl",  "xe",       "tc",
+            "template",   "nonshppict", "pn",       "pntxta",     "pntxtb",    "themedata", "colorschememapping",
+            "datastore",  "latentstyles", "generator", "xmlnstbl", "fldinst",  "objdata",  "objclass",
+            "bkmkstart",  "bkmkend",   "comment",   "author",     "operator",  "title",    "subject",
+            "keywords",   "doccomm",   "company",   "userprops",  "mmathPr",   "blipuid",  "shpinst",
+            "sp",         "sn",        "sv",        "atnid",      "atnauthor", "atndate",  "atnref",
+            "buptim",     "creatim",   "revtim",    "printim",    "ftnsep",    "ftnsepc",  "ftncn",
+            "aftnsep",    "aftnsepc",  "aftncn",    "defchp",     "defpap",    "wgrffmtfilter"};
+        for (const char* s : kSkip)
+            if (w == s) return true;
+        return false;
+    }
+
+    void Word(const std::string& w, bool has, int v) {
+        TState& st = Top();
+        if (w == "bin") {
+            // Binary data: its bytes are not RTF, whatever they look like.
+            FlushBytes();
+            const size_t len = has && v > 0 ? static_cast<size_t>(v) : 0;
+            I = std::min(S.size(), I + len);
+            return;
+        }
+        if (st.Dest == dSkip) return;
+        if (w == "fonttbl") {
+            st.Dest = dFontTable;
+            return;
+        }
+        if (w == "colortbl") {
+            st.Dest = dColorTable;
+            return;
+        }
+        if (SkippedDestination(w)) {
+            FlushBytes();
+            st.Dest = dSkip;
+            return;
+        }
+        if (st.Dest == dFontTable) {
+            if (w == "f") {
+                if (!FontName.empty()) CommitFont();
+                FontId = has ? v : 0;
+                FontCharset = 1;
+            } else if (w == "fcharset") {
+                FontCharset = v;
+            }
+            return;
+        }
+        if (st.Dest == dColorTable) {
+            if (w == "red") Rgb[0] = std::clamp(v, 0, 255), RgbSet = true;
+            else if (w == "green") Rgb[1] = std::clamp(v, 0, 255), RgbSet = true;
+            else if (w == "blue") Rgb[2] = std::clamp(v, 0, 255), RgbSet = true;
+            return;
+        }
+        // The fallback after \u is counted in characters; a control word
+        // in it counts as one.
+        if (SkipLeft > 0 && w != "u") {
+            --SkipLeft;
+            return;
+        }
+        TCharState& ch = st.Chr;
+        TParaState& pa = st.Para;
+        const bool on = !has || v != 0;
+        if (w == "ansi") DocCodePage = 1252;
+        else if (w == "mac") DocCodePage = 10000;
+        else if (w == "pc") DocCodePage = 437;
+        else if (w == "pca") DocCodePage = 850;
+        else if (w == "ansicpg") DocCodePage = has && v > 0 ? v : DocCodePage;
+        else if (w == "deff") DefaultFont = v;
+        else if (w == "uc") st.Uc = std::clamp(has ? v : 1, 0, 16);
+        else if (w == "u" && has) {
+            FlushBytes();
+            const int unit = v < 0 ? v + 65536 : v;
+            Text(QString(QChar(static_cast<char16_t>(unit & 0xFFFF))));
+            SkipLeft = st.Uc;
+        } else if (w == "par" || w == "row" || w == "nestrow" || w == "page" || w == "sect") {
+            Paragraph();
+        } else if (w == "line") {
+            FlushBytes();
+            Text(QString(QChar(0x2028)));
+        } else if (w == "tab" || w == "cell" || w == "nestcell") {
+            FlushBytes();
+            Text(QString(QChar(u'\t')));
+        } else if (w == "emdash") Special(0x2014);
+        else if (w == "endash") Special(0x2013);
+        else if (w == "bullet") Special(0x2022);
+        else if (w == "lquote") Special(0x2018);
+        else if (w == "rquote") Special(0x2019);
+        else if (w == "ldblquote") Special(0x201C);
+        else if (w == "rdblquote") Special(0x201D);
+        else if (w == "emspace" || w == "enspace" || w == "qmspace") Special(0x0020);
+        else if (w == "plain") {
+            FlushBytes();
+            ch = TCharState();
+        } else if (w == "b") Set(ch.Bold, on);
+        else if (w == "i") Set(ch.Italic, on);
+        else if (w == "strike" || w == "striked") Set(ch.Strike, on);
+        else if (w == "ulnone") Set(ch.Underline, false);
+        else if (w.size() >= 2 && w[0] == 'u' && w[1] == 'l' && w != "ulc") Set(ch.Underline, on);
+        else if (w == "fs") {
+            FlushBytes();
+            ch.HalfPoints = has && v > 0 ? v : 24;
+        } else if (w == "f") {
+            FlushBytes();
+            ch.Font = v;
+        } else if (w == "cf") {
+            FlushBytes();
+            ch.Fore = v;
+        } else if (w == "cb" || w == "highlight" || w == "chcbpat") {
+            FlushBytes();
+            ch.Back = v;
+        } else if (w == "pard") pa = TParaState();
+        else if (w == "ql") pa.Align = Qt::AlignLeft;
+        else if (w == "qr") pa.Align = Qt::AlignRight;
+        else if (w == "qc") pa.Align = Qt::AlignHCenter;
+        else if (w == "qj") pa.Align = Qt::AlignJustify;
+        else if (w == "li" || w == "lin") pa.Left = v;
+        else if (w == "ri" || w == "rin") pa.Right = v;
+        else if (w == "fi") pa.First = v;
+        // Every other word is skipped: the text around it still loads.
+    }
+
+    void Set(bool& flag, bool v) {
+        FlushBytes();
+        flag = v;
+    }
+
+    void Special(char16_t u) {
+        FlushBytes();
+        Text(QString(QChar(u)));
+    }
+
+    // ---- tables ----
+
+    void CommitFont() {
+        if (FontId < 0 && FontName.empty()) return;
+        std::string name = FontName;
+        while (!name.empty() && (name.back() == ' ' || name.back() == ';')) name.pop_back();
+        while (!name.empty() && name.front() == ' ') name.erase(name.begin());
+        if (FontId >= 0) {
+            TFontEntry& e = Fonts[FontId];
+            // A name in the font's own code page (a CJK face) reads as such.
+            const QString decoded = Codes.Decode(CodePageOfCharset(FontCharset, DocCodePage), name);
+            e.Name = decoded.toStdString();
+            e.Charset = FontCharset;
+        }
+        FontName.clear();
+        FontId = -1;
+        FontCharset = 1;
+    }
+
+    void CommitColor() {
+        if (RgbSet)
+            Colors.push_back(QColor(Rgb[0], Rgb[1], Rgb[2]));
+        else
+            Colors.push_back(std::nullopt);
+        Rgb[0] = Rgb[1] = Rgb[2] = 0;
+        RgbSet = false;
+    }
+
+    // ---- text ----
+
+    int CodePageNow() {
+        const int font = Top().Chr.Font >= 0 ? Top().Chr.Font : DefaultFont;
+        auto it = Fonts.find(font);
+        return it == Fonts.end() ? DocCodePage : CodePageOfCharset(it->second.Charset, DocCodePage);
+    }
+
+    void FlushBytes() {
+        if (Bytes.empty() || Stack.empty()) return;
+        const std::string b = std::move(Bytes);
+        Bytes.clear();
+        Text(Codes.Decode(CodePageNow(), b));
+    }
+
+    QTextCharFormat FormatNow() {
+        const TCharState& ch = Top().Chr;
+        QTextCharFormat f = Base;
+        const int font = ch.Font >= 0 ? ch.Font : DefaultFont;
+        auto it = Fonts.find(font);
+        if (it != Fonts.end() && !it->second.Name.empty()) SetRtfFace(f, it->second.Name);
+        SetRtfHalfPoints(f, ch.HalfPoints);
+        f.setFontWeight(ch.Bold ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(ch.Italic);
+        f.setFontUnderline(ch.Underline);
+        f.setFontStrikeOut(ch.Strike);
+        if (ch.Fore > 0 && ch.Fore < static_cast<int>(Colors.size()) && Colors[ch.Fore])
+            f.setForeground(*Colors[ch.Fore]);
+        else
+            f.clearForeground();
+        if (ch.Back > 0 && ch.Back < static_cast<int>(Colors.size()) && Colors[ch.Back])
+            f.setBackground(*Colors[ch.Back]);
+        else
+            f.clearBackground();
+        return f;
+    }
+
+    void Text(const QString& s) {
+        if (s.isEmpty()) return;
+        const QTextCharFormat f = FormatNow();
+        if (!Pending.isEmpty() && !(f == RunFormat)) FlushText();
+        if (Pending.isEmpty()) RunFormat = f;
+        Pending += s;
+    }
+
+    void FlushText() {
+        if (Pending.isEmpty()) return;
+        Cursor.insertText(Pending, RunFormat);
+        Pending.clear();
+    }
+
+    void ApplyPara(const TParaState& p) {
+        QTextBlockFormat b;
+        b.setAlignment(p.Align);
+        // Twips to pixels at 96 per inch.
+        b.setLeftMargin(std::max(0, p.Left) / 15.0);
+        b.setRightMargin(std::max(0, p.Right) / 15.0);
+        b.setTextIndent(p.First / 15.0);
+        Cursor.setBlockFormat(b);
+    }
+
+    void Paragraph() {
+        FlushBytes();
+        FlushText();
+        ApplyPara(Top().Para);
+        Cursor.insertBlock(QTextBlockFormat(), FormatNow());
+    }
+
+    const std::string& S;
+    QTextDocument& Doc;
+    QTextCharFormat Base;
+    QTextCursor Cursor;
+    size_t I = 0;
+    std::vector<TState> Stack;
+    TParaState LastPara;
+    int Excess = 0;
+    int SkipLeft = 0;
+    int DocCodePage = 1252;
+    int DefaultFont = 0;
+    std::map<int, TFontEntry> Fonts;
+    std::vector<std::optional<QColor>> Colors;
+    int FontId = -1, FontCharset = 1;
+    std::string FontName;
+    int Rgb[3] = {0, 0, 0};
+    bool RgbSet = false;
+    std::string Bytes;
+    QString Pending;
+    QTextCharFormat RunFormat;
+    TCodePages Codes;
+};
+
+// ---- writing ---------------------------------------------------------------------
+
+struct TWriteState {
+    int Font = -1, HalfPoints = -1, Fore = -1, Back = -1;
+    bool Bold = false, Italic = false, Underline = false, Strike = false;
+};
+
+int IndexOf(std::vector<std::string>& list, const std::string& s) {
+    auto it = std::find(list.begin(), list.end(), s);
+    if (it != list.end()) return static_cast<int>(it - list.begin());
+    list.push_back(s);
+    return static_cast<int>(list.size()) - 1;
+}
+
+int ColorIndex(std::vector<QRgb>& list, const QBrush& brush) {
+    if (brush.style() == Qt::NoBrush) return 0;
+    const QRgb c = brush.color().rgb() & 0xFFFFFF;
+    auto it = std::find(list.begin(), list.end(), c);
+    if (it != list.end()) return static_cast<int>(it - list.begin()) + 1;
+    list.push_back(c);
+    return static_cast<int>(list.size());
+}
+
+void AppendText(std::string& out, const QString& s) {
+    for (qsizetype k = 0; k < s.size(); ++k) {
+        const char16_t u = s[k].unicode();
+        if (u == '\\' || u == '{' || u == '}') {
+            out += '\\';
+            out += static_cast<char>(u);
+        } else if (u == '\t') {
+            out += "\\tab ";
+        } else if (u == 0x2028) {
+            out += "\\line ";
+        } else if (u == 0x00A0) {
+            out += "\\~";
+        } else if (u < 0x20) {
+            continue;
+        } else if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else if (const int b = Cp1252Byte(u); b >= 0) {
+            static const char* hex = "0123456789abcdef";
+            out += "\\'";
+            out += hex[b >> 4];
+            out += hex[b & 15];
+        } else {
+            out += "\\u" + std::to_string(u > 32767 ? static_cast<int>(u) - 65536 : static_cast<int>(u)) + "?";
+        }
+    }
+}
+
+}  // namespace
+
+bool ReadRtf(const std::string& rtf, QTextDocument& doc, const QTextCharFormat& base) {
+    size_t start = 0;
+    while (start < rtf.size() && (rtf[start] == ' ' || rtf[start] == '\r' || rtf[start] == '\n' || rtf[start] == '\t'))
+        ++start;
+    if (rtf.compare(start, 5, "{\\rtf") != 0) return false;
+    TRtfReader reader(rtf, doc, base);
+    reader.Run();
+    return true;
+}
+
+std::string WriteRtf(const QTextDocument& doc) {
+    std::vector<std::string> fonts;
+    std::vector<QRgb> colors;
+    std::string body;
+    TWriteState w;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextBlockFormat bf = block.blockFormat();
+        body += "\\pard";
+        const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
+        if (a & Qt::AlignRight) body += "\\qr";
+        else if (a & Qt::AlignHCenter) body += "\\qc";
+        else if (a & Qt::AlignJustify) body += "\\qj";
+        const auto twips = [](qreal px) { return static_cast<int>(std::lround(px * 15)); };
+        if (twips(bf.leftMargin())) body += "\\li" + std::to_string(twips(bf.leftMargin()));
+        if (twips(bf.rightMargin())) body += "\\ri" + std::to_string(twips(bf.rightMargin()));
+        if (twips(bf.textIndent())) body += "\\fi" + std::to_string(twips(bf.textIndent()));
+        body += ' ';
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.isValid()) continue;
+            const QTextCharFormat f = frag.charFormat();
+            TWriteState n;
+            n.Font = IndexOf(fonts, RtfFace(f));
+            n.HalfPoints = RtfHalfPoints(f);
+            n.Bold = f.fontWeight() >= QFont::DemiBold;
+            n.Italic = f.fontItalic();
+            n.Underline = f.fontUnderline();
+            n.Strike = f.fontStrikeOut();
+            n.Fore = ColorIndex(colors, f.foreground());
+            n.Back = ColorIndex(colors, f.background());
+            std::string c;
+            if (n.Font != w.Font) c += "\\f" + std::to_string(n.Font);
+            if (n.HalfPoints != w.HalfPoints) c += "\\fs" + std::to_string(n.HalfPoints);
+            if (n.Bold != w.Bold) c += n.Bold ? "\\b" : "\\b0";
+            if (n.Italic != w.Italic) c += n.Italic ? "\\i" : "\\i0";
+            if (n.Underline != w.Underline) c += n.Underline ? "\\ul" : "\\ulnone";
+            if (n.Strike != w.Strike) c += n.Strike ? "\\strike" : "\\strike0";
+            if (n.Fore != w.Fore) c += "\\cf" + std::to_string(n.Fore);
+            if (n.Back != w.Back) c += "\\cb" + std::to_string(n.Back);
+            if (!c.empty()) body += c + ' ';
+            w = n;
+            AppendText(body, frag.text());
+        }
+        body += "\\par\r\n";
+    }
+    std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
+    if (fonts.empty()) fonts.push_back("MS Sans Serif");
+    for (size_t i = 0; i < fonts.size(); ++i) {
+        out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset0 ";
+        AppendText(out, QString::fromStdString(fonts[i]));
+        out += ";}";
+    }
+    out += "}\r\n{\\colortbl ;";
+    for (QRgb c : colors)
+        out += "\\red" + std::to_string(qRed(c)) + "\\green" + std::to_string(qGreen(c)) + "\\blue" +
+               std::to_string(qBlue(c)) + ";";
+    out += "}\r\n\\uc1";
+    out += body;
+    out += "}\r\n";
+    return out;
+}
+
+}  // namespace velmor_internal
