@@ -1,3 +1,4 @@
+#include "gridkit/GkRichEdit.h"
 #include "gridkit/GkStringGrid.h"
 
 #include <algorithm>
@@ -114,6 +115,7 @@ TGkStringGrid::TGkStringGrid(TComponent* owner)
     FConfiguredFixedCols = TStringGrid::FixedCols();
     FConfiguredFixedRows = TStringGrid::FixedRows();
     SetDefaultRowHeight(21);
+    FRichEdit = new TGkRichEdit(this);
     if (Mouse) WheelScrollLines = Mouse->WheelScrollLines();
     if (!HasState(csDesigning)) {
         if (auto* form = dynamic_cast<TForm*>(owner)) {
@@ -722,6 +724,8 @@ int TGkStringGrid::CharAtCellX(int aCol, int aRow, int x) {
     }
     return best;
 }
+
+void TGkStringGrid::LoadRichCell(const String& text) { FRichEdit->LoadCellText(text); }
 
 void TGkStringGrid::ClearComboItems() { FComboItems->Clear(); }
 

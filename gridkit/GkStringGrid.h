@@ -35,6 +35,7 @@ class TGridCheckBox;
 class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridButton;
+class TGkRichEdit;
 class TWinControl;
 
 class TGkStringGrid : public TStringGrid {
@@ -193,6 +194,10 @@ public:
     TAlignment CellAlignment(int aCol, int aRow);
     TSize MeasureCellText(int aCol, int aRow);
     TSize CellGraphicSize(int aCol, int aRow) const;
+    // The hidden rich edit that rich-text (RTF) cells are loaded into, and
+    // loading one: its plain text is then the edit's Text.
+    TGkRichEdit* RichEdit() const { return FRichEdit; }
+    void LoadRichCell(const String& text);
     // The character of cell (aCol, aRow) whose left edge lies nearest x
     // (client coordinates) as the cell's first line is drawn.
     int CharAtCellX(int aCol, int aRow, int x);
@@ -666,5 +671,6 @@ private:
     TGridEditBtn* FEditBtnEditor = nullptr;
     TGridUnitEditBtn* FUnitEditBtnEditor = nullptr;
     TGridButton* FButtonEditor = nullptr;
+    TGkRichEdit* FRichEdit = nullptr;
     int FFormWidth = 0, FFormHeight = 0;
 };

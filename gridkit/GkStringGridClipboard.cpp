@@ -13,7 +13,7 @@
 #include "framework/rtl/StrUtils.h"
 #include "gridkit/GkGridError.h"
 #include "gridkit/GkMarkup.h"
-#include "gridkit/GkRtfText.h"
+#include "gridkit/GkRichEdit.h"
 #include "gridkit/GkStringGrid.h"
 #include "gridkit/Navigation.h"
 
@@ -92,8 +92,10 @@ String TGkStringGrid::CellBlockText(const TGridRect& r, bool keepTags) {
             String cell = Cells(col, row);
             if (!keepTags && cell.find("</") != String::npos)
                 cell = StripMarkupTags(cell);
-            else if (cell.find("{\\") != String::npos)
-                cell = RtfPlainText(cell);
+            else if (cell.find("{\\") != String::npos) {
+                LoadRichCell(cell);
+                cell = FRichEdit->Text();
+            }
             text += cell;
         }
     }

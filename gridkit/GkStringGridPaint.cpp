@@ -10,7 +10,8 @@
 #include "gridkit/BackGround.h"
 #include "gridkit/GkFunctions.h"
 #include "gridkit/GkMarkup.h"
-#include "gridkit/GkRtfText.h"
+#include "gridkit/GkRichEdit.h"
+#include "framework/controls/TextAttributes.h"
 #include "gridkit/GkStringGrid.h"
 #include "gridkit/MouseActions.h"
 #include "gridkit/SortIndexList.h"
@@ -430,18 +431,19 @@ void TGkStringGrid::DrawCellBorders(int aCol, int aRow, const TRect& aRect) {
 }
 
 void TGkStringGrid::DrawRichCell(int aCol, int aRow, const TRect& aRect, TCanvas* canvas) {
-    // The grid keeps no formatting of its own: a rich cell shows its text
-    // in the cell's font, selected cells in the selection's text colour.
+    LoadRichCell(CellRef(aCol, aRow));
     const TGridRect s = Selection();
     const bool inSelection = aCol >= s.Left && aCol <= s.Right && aRow >= s.Top && aRow <= s.Bottom;
     const bool focusedCell = aCol == Col() && aRow == Row() && Focused() && !(Options() & goDrawFocusSelected);
-    TFont saved;
-    saved.Assign(canvas->Font());
-    if (inSelection && !focusedCell && !SelectionRTFKeep && FSelectionTextColor != clNone)
-        canvas->Font()->SetColor(FSelectionTextColor);
-    TRect r{aRect.Left + 2, aRect.Top + 2, aRect.Right, aRect.Bottom};
-    DrawText(canvas, RtfPlainText(CellRef(aCol, aRow)), r, DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
-    canvas->Font()->Assign(&saved);
+    if (inSelection && !focusedCell && !SelectionRTFKeep && FSelectionTextColor != clNone) {
+        // Selected, the text takes the selection's text colour unless the
+        // cell keeps its own colours.
+        FRichEdit->SetSelStart(0);
+        FRichEdit->SetSelLength(255);
+        FRichEdit->SelAttributes()->SetColor(FSelectionTextColor);
+    }
+    // The text starts 2 pixels in from the cell's left and top edges.
+    FRichEdit->FormatRange(canvas, TRect{aRect.Left + 2, aRect.Top + 2, aRect.Right, aRect.Bottom});
 }
 
 void TGkStringGrid::DrawBackgroundFixed(const TRect& r) {

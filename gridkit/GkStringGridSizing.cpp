@@ -8,7 +8,7 @@
 #include "framework/graphics/DrawText.h"
 #include "gridkit/GkFunctions.h"
 #include "gridkit/GkMarkup.h"
-#include "gridkit/GkRtfText.h"
+#include "gridkit/GkRichEdit.h"
 #include "gridkit/GkStringGrid.h"
 #include "gridkit/MouseActions.h"
 
@@ -65,7 +65,10 @@ TSize TGkStringGrid::MeasurePreparedText(int aCol, int aRow) {
     String text = CellRef(aCol, aRow);
     switch (TextKind(text, EnableHTML)) {
     case 1: return MeasureMarkup(text, TRect{0, 0, kUnbounded, kUnbounded});
-    case 2: text = RtfPlainText(text); break;
+    case 2:
+        // As the formatted text is laid out, each line at its own width.
+        LoadRichCell(text);
+        return FRichEdit->FormattedExtent(0);
     default: break;
     }
     std::vector<String> lines = ShownLines(text, FMultilinecells);
@@ -116,8 +119,10 @@ void TGkStringGrid::AutoSizeRow(int aRow) {
         const int kind = TextKind(text, EnableHTML);
         if (kind == 1) {
             need = MeasureMarkup(text, TRect{0, 0, ColWidths(c), kUnbounded}).cy;
+        } else if (kind == 2) {
+            LoadRichCell(text);
+            need = FRichEdit->FormattedExtent(ColWidths(c) - 2).cy;
         } else if (kind != 3) {
-            if (kind == 2) text = RtfPlainText(text);
             TRect r{0, 0, ColWidths(c) - kCellMargin, DefaultRowHeight()};
             unsigned flags = DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK;
             if (FVAlignment == vtaCenter) flags |= DT_VCENTER;

@@ -39,6 +39,15 @@ String MimeOf(TClipboardFormat format) {
     return "application/x-velmor-format-" + std::to_string(format);
 }
 
+// What other programs offer a format under besides its own name: rich
+// text is "text/rtf" to most, "text/richtext" or "application/rtf" to some.
+QStringList MimesOf(TClipboardFormat format) {
+    const String mime = MimeOf(format);
+    QStringList all{QString::fromStdString(mime)};
+    if (mime == "text/rtf") all << QStringLiteral("text/richtext") << QStringLiteral("application/rtf");
+    return all;
+}
+
 QClipboard* Board() { return QGuiApplication::instance() ? QGuiApplication::clipboard() : nullptr; }
 }  // namespace
 
@@ -81,7 +90,10 @@ bool TClipboard::HasFormat(TClipboardFormat format) const {
     const String mime = MimeOf(format);
     if (QClipboard* b = Board()) {
         const QMimeData* d = b->mimeData();
-        return d && d->hasFormat(QString::fromStdString(mime));
+        if (!d) return false;
+        for (const QString& m : MimesOf(format))
+            if (d->hasFormat(m)) return true;
+        return false;
     }
     return Local().count(mime) > 0;
 }
@@ -104,8 +116,12 @@ String TClipboard::GetAsFormat(TClipboardFormat format) const {
         const QMimeData* d = b->mimeData();
         if (!d) return String();
         if (mime == "text/plain") return d->text().toStdString();
-        const QByteArray bytes = d->data(QString::fromStdString(mime));
-        return String(bytes.constData(), static_cast<size_t>(bytes.size()));
+        for (const QString& m : MimesOf(format))
+            if (d->hasFormat(m)) {
+                const QByteArray bytes = d->data(m);
+                return String(bytes.constData(), static_cast<size_t>(bytes.size()));
+            }
+        return String();
     }
     auto it = Local().find(mime);
     return it == Local().end() ? String() : it->second;

@@ -316,7 +316,7 @@ TEST_F(GkPaint, TextKindsPasswordsAndUrls) {
     EXPECT_GT(Ink(Inside(2, 2)).Width(), 3 * markupWidth);  // tags and all
     EXPECT_EQ(Count(Inside(2, 3), clRed), 0);
     // A rich-text cell shows its text, not its control words.
-    g->SetCells(2, 1, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 WW\\par}");
+    g->SetCells(2, 1, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 WW\\par}");
     Paint();
     g->Canvas()->Font()->Assign(g->Font());
     EXPECT_NEAR(Ink(Inside(2, 1)).Width(), g->Canvas()->TextWidth("WW"), 3);
@@ -326,6 +326,51 @@ TEST_F(GkPaint, TextKindsPasswordsAndUrls) {
     Paint();
     g->Canvas()->Font()->Assign(g->Font());
     EXPECT_NEAR(Ink(Inside(2, 1)).Width(), g->Canvas()->TextWidth("***"), 3);
+}
+
+TEST_F(GkPaint, RichTextCellsKeepTheirFormatting) {
+    // Red then bold blue on the first line, a right-aligned second line.
+    g->SetCells(2, 2,
+                "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+                "\\f0\\fs20\\cf1 RED \\cf2\\b BLUE\\par\\pard\\qr\\cf0\\b0 right\\par}");
+    g->AutoSizeRow(2);
+    const int line = g->RowHeights(2) / 2;
+    EXPECT_GT(line, 10);  // measured from the layout: two lines high
+    g->FocusCell(1, 5, true);
+    Paint();
+    const TRect cell = Inside(2, 2);
+    const TRect first{cell.Left, cell.Top, cell.Right, cell.Top + line};
+    const TRect second{cell.Left, cell.Top + line, cell.Right, cell.Bottom};
+    auto inkOf = [&](const TRect& r, TColor colour) {
+        TRect box{r.Right, r.Bottom, r.Left, r.Top};
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                if (At(x, y) == colour) {
+                    box.Left = std::min(box.Left, x);
+                    box.Right = std::max(box.Right, x + 1);
+                }
+        return box;
+    };
+    const TRect red = inkOf(first, clRed), blue = inkOf(first, clBlue);
+    ASSERT_LT(red.Left, red.Right);
+    ASSERT_LT(blue.Left, blue.Right);
+    EXPECT_NEAR(red.Left, g->CellRect(2, 2).Left + 2, 2);  // 2 pixels in from the cell's edge
+    EXPECT_LT(red.Right, blue.Left);
+    EXPECT_GT(Count(second, clBlack), 10);
+    EXPECT_GT(Ink(second).Left, cell.Left + cell.Width() / 2);  // right-aligned
+    EXPECT_EQ(Count(first, clBlack), 0);
+
+    // Selected (not the focused cell), the text takes the selection's text
+    // colour, unless the cell keeps its own.
+    g->SetSelectionTextColor(clLime);
+    g->SetSelection(TGridRect{1, 1, 3, 3});
+    Paint();
+    EXPECT_EQ(Count(first, clRed), 0);
+    EXPECT_GT(Count(first, clLime), 10);
+    g->SelectionRTFKeep = true;
+    Paint();
+    EXPECT_GT(Count(first, clRed), 10);
+    EXPECT_EQ(Count(first, clLime), 0);
 }
 
 TEST_F(GkPaint, AnchorsAreFoundWhereTheCellDrawsThem) {
