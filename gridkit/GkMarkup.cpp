@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "framework/graphics/BitmapResources.h"
+#include "framework/graphics/ShellIcons.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
@@ -244,6 +246,7 @@ void TRenderer::Image(const String& tag, bool second, int y, const TLine* m, TLi
     int w = 0, h = 0;
     int index = -1;
     std::unique_ptr<TBitmap> file;
+    int shell = -1;  // 0 small, 1 large shell icon
     auto cut = [&src](const char* prefix) {
         if (Pos(prefix, src) == 0) return false;
         src.erase(0, std::min(src.size(), std::strlen(prefix)));
@@ -257,9 +260,26 @@ void TRenderer::Image(const String& tag, bool second, int y, const TLine* m, TLi
         } else {
             index = -1;
         }
-    } else if (cut("ssys:") || cut("lsys:") || cut("res://")) {
-        // No shell image lists and no bitmap resources here: such an image
-        // is a missing one, which takes no room.
+    } else if (cut("ssys:") || cut("lsys:")) {
+        // The desktop theme's icon of a file, folder or file type. A bare
+        // number would index the shell's image list, which there is none
+        // of here: no image.
+        const bool large = Pos("ssys:", Attr(tag, "src")) == 0;
+        const bool number = !src.empty() && src.find_first_not_of("0123456789") == String::npos;
+        if (!number && HasShellIcon(src, large)) {
+            shell = large ? 1 : 0;
+            const TSize s = ShellIconSize(large);
+            w = s.cx;
+            h = s.cy;
+        }
+    } else if (cut("res://")) {
+        file = std::make_unique<TBitmap>();
+        if (FindBitmapResource(src, file.get())) {
+            w = file->Width();
+            h = file->Height();
+        } else {
+            file.reset();
+        }
     } else if (cut("file://")) {
         if (FileExists(src)) {
             file = std::make_unique<TBitmap>();
@@ -292,6 +312,8 @@ void TRenderer::Image(const String& tag, bool second, int y, const TLine* m, TLi
                 } else {
                     P.Images->Draw(C, r.Left, r.Top, index);
                 }
+            } else if (shell >= 0) {
+                DrawShellIcon(C, r, src, shell == 1);
             } else if (file) {
                 if (P.ScaledImages) C->StretchDraw(r, file.get());
                 else C->Draw(r.Left, r.Top, file.get());

@@ -1,3 +1,4 @@
+#include "framework/controls/HintWindow.h"
 #include "gridkit/GkRichEdit.h"
 #include "gridkit/GkStringGrid.h"
 
@@ -153,18 +154,6 @@ void TGkStringGrid::Loaded() {
     ApplyRowHeaders();
 }
 
-namespace {
-int MulDiv(int a, int b, int c) {
-    // a * b / c rounded half away from zero, as the platform's MulDiv.
-    if (c == 0) return -1;
-    const long long p = static_cast<long long>(a) * b;
-    const long long half = (c < 0 ? -static_cast<long long>(c) : c) / 2;
-    const bool negative = (p < 0) != (c < 0);
-    const long long mag = ((p < 0 ? -p : p) + half) / (c < 0 ? -static_cast<long long>(c) : c);
-    return static_cast<int>(negative ? -mag : mag);
-}
-}  // namespace
-
 String TGkStringGrid::ScrollHintText(bool vertical, int thumbPos127) {
     const int index = vertical ? MulDiv(thumbPos127, RowCount() - VisibleRowCount() - FixedRows(), 127) + FixedRows()
                                : MulDiv(thumbPos127, ColCount() - VisibleColCount() - FixedCols(), 127) + FixedCols();
@@ -190,17 +179,99 @@ void TGkStringGrid::WndProc(TMessage& m) {
         const bool vertical = m.Msg == WM_VSCROLL;
         const bool wanted = ScrollHints == shBoth || ScrollHints == (vertical ? shVertical : shHorizontal);
         const int code = static_cast<int>(m.WParam & 0xFFFF);
+        const int pos = static_cast<int>((m.WParam >> 16) & 0xFFFF);
         if (wanted && code == SB_THUMBTRACK) {
-            // The toolkit's bars run over rows (columns), not 0..127.
-            const int index = static_cast<int>((m.WParam >> 16) & 0xFFFF);
-            String text = (vertical ? "Row : " : "Col : ") + IntToStr(index);
-            if (OnScrollHint) OnScrollHint(this, index, text);
-            FScrollHintShown = text;
+            if (FFlatActive) {
+                ShowScrollHint(ScrollHintText(vertical, pos));
+            } else {
+                // The toolkit's own bars run over rows (columns), not 0..127.
+                String text = (vertical ? "Row : " : "Col : ") + IntToStr(pos);
+                if (OnScrollHint) OnScrollHint(this, pos, text);
+                ShowScrollHint(text);
+            }
         } else if (code == SB_ENDSCROLL || code == SB_THUMBPOSITION) {
-            FScrollHintShown.clear();
+            HideScrollHint();
         }
     }
     TStringGrid::WndProc(m);
+}
+
+void TGkStringGrid::ShowScrollHint(const String& text) {
+    if (!FScrollHint) FScrollHint = new THintWindow(this);
+    FScrollHint->SetColor(HintColor);
+    const TRect need = FScrollHint->CalcHintRect(100, text);
+    // Beside the hand that drags the thumb.
+    const TPoint at = ScrollBarMousePos();
+    FScrollHint->ActivateHint(Bounds(at.X + 10, at.Y, need.Width(), need.Height()), text);
+    FScrollHintShown = text;
+}
+
+void TGkStringGrid::HideScrollHint() {
+    if (FScrollHint) FScrollHint->ReleaseHandle();
+    FScrollHintShown.clear();
+}
+
+void TGkStringGrid::SetScrollProportional(bool v) {
+    if (v == FScrollProportional) return;
+    FScrollProportional = v;
+    if (v) {
+        FFlatActive = InitializeFlatSB();
+        UpdateFlatScrollBars();
+    } else if (FFlatActive) {
+        UninitializeFlatSB();
+        FFlatActive = false;
+    }
+}
+
+void TGkStringGrid::SetScrollType(TScrollType v) {
+    FScrollType = v;
+    ApplyFlatLook();
+}
+
+void TGkStringGrid::SetScrollColor(TColor v) {
+    FScrollColor = v;
+    ApplyFlatLook();
+}
+
+void TGkStringGrid::SetScrollWidth(int v) {
+    FScrollWidth = v;
+    ApplyFlatLook();
+}
+
+void TGkStringGrid::ApplyFlatLook() {
+    if (!FFlatActive) return;
+    const int mode = FScrollType == ssFlat      ? FSB_FLAT_MODE
+                     : FScrollType == ssEncarta ? FSB_ENCARTA_MODE
+                                                : FSB_REGULAR_MODE;
+    FlatSB_SetScrollProp(WSB_PROP_VSTYLE, mode);
+    FlatSB_SetScrollProp(WSB_PROP_HSTYLE, mode);
+    // clNone gives the bars their usual background back.
+    FlatSB_SetScrollProp(WSB_PROP_VBKGCOLOR, static_cast<int>(FScrollColor));
+    FlatSB_SetScrollProp(WSB_PROP_HBKGCOLOR, static_cast<int>(FScrollColor));
+    FlatSB_SetScrollProp(WSB_PROP_CXVSCROLL, FScrollWidth);
+    FlatSB_SetScrollProp(WSB_PROP_CYHSCROLL, FScrollWidth);
+}
+
+int TGkStringGrid::ProportionalPage(bool vertical) const {
+    const int count = vertical ? RowCount() : ColCount();
+    const int shown = vertical ? VisibleRowCount() : VisibleColCount();
+    return count > 0 ? static_cast<int>(std::nearbyint(shown * 128.0 / count)) : 0;
+}
+
+void TGkStringGrid::UpdateFlatScrollBars() {
+    if (!FFlatActive) return;
+    ApplyFlatLook();
+    for (bool vertical : {true, false}) {
+        const TScrollStyle bars = ScrollBars();
+        if (bars != ssBoth && bars != (vertical ? ssVertical : ssHorizontal)) continue;
+        TScrollInfo info;
+        FlatSB_GetScrollInfo(vertical ? SB_VERT : SB_HORZ, info);
+        if (info.Pos < 0 || info.Pos > 127) info.Pos = 0;
+        info.Min = 0;
+        info.Max = 127;
+        info.Page = ProportionalPage(vertical);
+        FlatSB_SetScrollInfo(vertical ? SB_VERT : SB_HORZ, info);
+    }
 }
 
 void TGkStringGrid::WidgetCreated() {
@@ -451,6 +522,7 @@ void TGkStringGrid::SizeChanged(int oldColCount, int oldRowCount) {
     TStringGrid::SizeChanged(oldColCount, oldRowCount);
     if (static_cast<int>(FRowMarks.size()) > RowCount()) FRowMarks.resize(RowCount());
     if (FColumnSize->Stretch()) StretchLastColumn();
+    UpdateFlatScrollBars();
 }
 
 void TGkStringGrid::ColWidthsChanged() {
@@ -465,6 +537,7 @@ void TGkStringGrid::ColWidthsChanged() {
 
 void TGkStringGrid::RowHeightsChanged() {
     TStringGrid::RowHeightsChanged();
+    UpdateFlatScrollBars();
     const int sized = FSizingRow;
     if (CarryAlong(FSizingRow, FSizingRowStart, FMouseActions->AllRowSize, RowHeightList(),
                    FixedRows(), RowCount(), RowHeights(sized)))

@@ -36,6 +36,7 @@ class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridButton;
 class TGkRichEdit;
+class THintWindow;
 class TWinControl;
 
 class TGkStringGrid : public TStringGrid {
@@ -117,10 +118,19 @@ public:
     bool URLFull() const { return FURLFull; }
     void SetURLFull(bool v);
     bool URLEdit = false;
-    TScrollType ScrollType = ssNormal;
-    TColor ScrollColor = clNone;
-    int ScrollWidth = 16;
-    bool ScrollProportional = false;
+    // Flat scroll bars: ScrollProportional switches them on, with thumbs
+    // as long as the share of rows (columns) shown; style, background and
+    // thickness apply while they are on.
+    TScrollType ScrollType() const { return FScrollType; }
+    void SetScrollType(TScrollType v);
+    TColor ScrollColor() const { return FScrollColor; }
+    void SetScrollColor(TColor v);
+    int ScrollWidth() const { return FScrollWidth; }
+    void SetScrollWidth(int v);
+    bool ScrollProportional() const { return FScrollProportional; }
+    void SetScrollProportional(bool v);
+    // The page of 128 a proportional thumb takes: shown × 128 ÷ count.
+    int ProportionalPage(bool vertical) const;
     TScrollHintType ScrollHints = shNone;
     bool OemConvert = false;
     int FixedFooters() const { return FFixedFooters; }
@@ -240,6 +250,8 @@ public:
     String ScrollHintText(bool vertical, int thumbPos127);
     // The hint shown while a thumb is dragged; empty when none shows.
     const String& ScrollHintShown() const { return FScrollHintShown; }
+    // Its window (nullptr until a hint first showed).
+    THintWindow* ScrollHintWindow() const { return FScrollHint; }
 
     // ---- sorting ----
     // -1, 0 or 1: cell (aCol, aRow1) against (aCol, aRow2) by the column's
@@ -672,5 +684,15 @@ private:
     TGridUnitEditBtn* FUnitEditBtnEditor = nullptr;
     TGridButton* FButtonEditor = nullptr;
     TGkRichEdit* FRichEdit = nullptr;
+    TScrollType FScrollType = ssNormal;
+    TColor FScrollColor = clNone;
+    int FScrollWidth = 16;
+    bool FScrollProportional = false;
+    bool FFlatActive = false;
+    THintWindow* FScrollHint = nullptr;
+    void UpdateFlatScrollBars();
+    void ApplyFlatLook();
+    void ShowScrollHint(const String& text);
+    void HideScrollHint();
     int FFormWidth = 0, FFormHeight = 0;
 };

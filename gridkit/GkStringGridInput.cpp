@@ -631,6 +631,7 @@ void TGkStringGrid::CalcSizingState(int x, int y, TGridState& state, int& index,
 void TGkStringGrid::Resize() {
     TStringGrid::Resize();
     if (ColumnSize()->Stretch()) StretchLastColumn();
+    UpdateFlatScrollBars();
 }
 
 void TGkStringGrid::TopLeftChanged() {

@@ -1,8 +1,15 @@
 #include "framework/grids/CustomGrid.h"
 
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWidget>
 #include <algorithm>
+#include <functional>
+
+#include "framework/controls/ControlsInternal.h"
 
 #include "framework/controls/Form.h"
 #include "framework/graphics/Canvas.h"
@@ -10,18 +17,154 @@
 #include "framework/grids/InplaceEdit.h"
 #include "framework/rtl/Exception.h"
 
+namespace {
+constexpr int kBarExtent = 16;  // the classic scroll bar thickness
+class TGridScrollBar;
+}  // namespace
+
 // The toolkit's scroll bars live inside the grid's widget; the grid keeps
 // whether each one shows, so layout answers the same with or without a
-// window.
+// window. Flat bars keep their look and their own scale here too.
 struct TGridScrollBars {
-    QScrollBar* Vert = nullptr;
-    QScrollBar* Horz = nullptr;
+    TGridScrollBar* Vert = nullptr;
+    TGridScrollBar* Horz = nullptr;
     bool VertShown = false;
     bool HorzShown = false;
+    bool Flat = false;
+    int Style[2] = {0, 0};  // by SB_HORZ, SB_VERT
+    TColor Back[2] = {clNone, clNone};
+    int VertWidth = kBarExtent, HorzHeight = kBarExtent;
+    bool Scaled[2] = {false, false};
+    TCustomGrid::TScrollInfo Info[2];
+    TPoint MouseScreen{};
+    int VertExtent() const { return Flat ? VertWidth : kBarExtent; }
+    int HorzExtent() const { return Flat ? HorzHeight : kBarExtent; }
 };
 
 namespace {
-constexpr int kBarExtent = 16;  // the classic scroll bar thickness
+
+// A scroll bar that the framework paints itself while the bars are flat;
+// it also notes where the mouse is on it, and ends each scroll with
+// SB_ENDSCROLL as the classic bars do.
+class TGridScrollBar : public QScrollBar {
+public:
+    TGridScrollBar(Qt::Orientation o, QWidget* parent, TGridScrollBars* bars, std::function<void()> ended)
+        : QScrollBar(o, parent), FBars(bars), FEnded(std::move(ended)) {
+        setMouseTracking(true);
+    }
+    int Index() const { return orientation() == Qt::Vertical ? TCustomGrid::SB_VERT : TCustomGrid::SB_HORZ; }
+    QRect ThumbRect() const {
+        QStyleOptionSlider opt;
+        initStyleOption(&opt);
+        return style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, this);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        Note(e);
+        QScrollBar::mousePressEvent(e);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        Note(e);
+        QStyleOptionSlider opt;
+        initStyleOption(&opt);
+        const auto hot = style()->hitTestComplexControl(QStyle::CC_ScrollBar, &opt, e->position().toPoint(), this);
+        if (hot != FHot) {
+            FHot = hot;
+            if (FBars->Flat) update();
+        }
+        QScrollBar::mouseMoveEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        Note(e);
+        QScrollBar::mouseReleaseEvent(e);
+        if (e->button() == Qt::LeftButton && FEnded) FEnded();
+    }
+    void leaveEvent(QEvent* e) override {
+        FHot = QStyle::SC_None;
+        if (FBars->Flat) update();
+        QScrollBar::leaveEvent(e);
+    }
+    void paintEvent(QPaintEvent* e) override {
+        if (!FBars->Flat) {
+            QScrollBar::paintEvent(e);
+            return;
+        }
+        using velmor_internal::ToQColor;
+        QPainter p(this);
+        QStyleOptionSlider opt;
+        initStyleOption(&opt);
+        const int mode = FBars->Style[Index()];
+        const TColor back = FBars->Back[Index()];
+        p.fillRect(rect(), ToQColor(back == clNone ? clScrollBar : back));
+        const bool pressedAny = opt.state & QStyle::State_Sunken;
+        const bool can = isEnabled() && maximum() > minimum();
+        for (QStyle::SubControl sc :
+             {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSlider}) {
+            if (sc == QStyle::SC_ScrollBarSlider && !can) continue;
+            const QRect r = style()->subControlRect(QStyle::CC_ScrollBar, &opt, sc, this);
+            if (r.isEmpty()) continue;
+            const bool pressed = pressedAny && (opt.activeSubControls & sc);
+            const bool hot = FHot == sc;
+            Part(p, r, mode, hot, pressed);
+            if (sc != QStyle::SC_ScrollBarSlider)
+                Arrow(p, r, sc == QStyle::SC_ScrollBarSubLine, can, mode == TCustomGrid::FSB_FLAT_MODE && (hot || pressed));
+        }
+    }
+
+private:
+    void Note(QMouseEvent* e) {
+        const QPoint g = e->globalPosition().toPoint();
+        FBars->MouseScreen = TPoint{g.x(), g.y()};
+    }
+    static void Edge(QPainter& p, const QRect& r, TColor topLeft, TColor bottomRight) {
+        using velmor_internal::ToQColor;
+        p.setPen(ToQColor(topLeft));
+        p.drawLine(r.left(), r.top(), r.right(), r.top());
+        p.drawLine(r.left(), r.top(), r.left(), r.bottom());
+        p.setPen(ToQColor(bottomRight));
+        p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+        p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+    }
+    static void Part(QPainter& p, const QRect& r, int mode, bool hot, bool pressed) {
+        using velmor_internal::ToQColor;
+        const bool inverted = mode == TCustomGrid::FSB_FLAT_MODE && (hot || pressed);
+        p.fillRect(r, ToQColor(inverted ? clBtnShadow : clBtnFace));
+        const bool raised = mode == TCustomGrid::FSB_REGULAR_MODE || (mode == TCustomGrid::FSB_ENCARTA_MODE && hot);
+        if (pressed && mode != TCustomGrid::FSB_FLAT_MODE) {
+            Edge(p, r, clBtnShadow, clBtnShadow);
+        } else if (raised) {
+            Edge(p, r, clBtnFace, cl3DDkShadow);
+            Edge(p, r.adjusted(1, 1, -1, -1), clBtnHighlight, clBtnShadow);
+        } else {
+            Edge(p, r, clBtnShadow, clBtnShadow);
+        }
+    }
+    void Arrow(QPainter& p, const QRect& r, bool back, bool enabled, bool inverted) const {
+        using velmor_internal::ToQColor;
+        const int s = std::max(2, std::min(r.width(), r.height()) / 4);
+        const QPoint c = r.center();
+        QPolygon tri;
+        if (orientation() == Qt::Vertical) {
+            const int d = back ? -1 : 1;
+            tri << QPoint(c.x() - s, c.y() - d * s / 2) << QPoint(c.x() + s, c.y() - d * s / 2)
+                << QPoint(c.x(), c.y() + d * (s - s / 2));
+        } else {
+            const int d = back ? -1 : 1;
+            tri << QPoint(c.x() - d * s / 2, c.y() - s) << QPoint(c.x() - d * s / 2, c.y() + s)
+                << QPoint(c.x() + d * (s - s / 2), c.y());
+        }
+        const QColor ink = ToQColor(!enabled ? clBtnShadow : inverted ? clBtnHighlight : clBtnText);
+        p.setPen(ink);
+        p.setBrush(ink);
+        p.drawPolygon(tri);
+    }
+
+    TGridScrollBars* FBars;
+    std::function<void()> FEnded;
+    QStyle::SubControl FHot = QStyle::SC_None;
+};
+
 constexpr int kSizingMargin = 3;
 
 int ActionToCode(int action) {
@@ -520,8 +663,8 @@ void TCustomGrid::InvalidateRect(const TGridRect&) {
 
 TRect TCustomGrid::ClientRect() const {
     TRect r = TCustomControl::ClientRect();
-    if (FBars->VertShown) r.Right = std::max(r.Left, r.Right - kBarExtent);
-    if (FBars->HorzShown) r.Bottom = std::max(r.Top, r.Bottom - kBarExtent);
+    if (FBars->VertShown) r.Right = std::max(r.Left, r.Right - FBars->VertExtent());
+    if (FBars->HorzShown) r.Bottom = std::max(r.Top, r.Bottom - FBars->HorzExtent());
     return r;
 }
 
@@ -540,17 +683,27 @@ void TCustomGrid::UpdateScrollRange() {
     FTopLeft.Y = std::clamp(FTopLeft.Y, FFixedRows, std::max(FFixedRows, MaxTopRow()));
     if (FBars->Vert) {
         const TRect outer = TCustomControl::ClientRect();
-        FBars->Vert->setRange(FFixedRows, MaxTopRow());
-        FBars->Vert->setPageStep(std::max(1, VisibleRowCount()));
-        FBars->Vert->setValue(FTopLeft.Y);
-        FBars->Vert->setGeometry(outer.Right - kBarExtent, 0, kBarExtent,
-                                 outer.Height() - (FBars->HorzShown ? kBarExtent : 0));
+        const int vw = FBars->VertExtent(), hh = FBars->HorzExtent();
+        for (bool vertical : {true, false}) {
+            QScrollBar* bar = vertical ? static_cast<QScrollBar*>(FBars->Vert) : FBars->Horz;
+            const int i = vertical ? SB_VERT : SB_HORZ;
+            if (FBars->Flat && FBars->Scaled[i]) {
+                const TScrollInfo& info = FBars->Info[i];
+                bar->setRange(info.Min, std::max(info.Min, info.Max));
+                bar->setPageStep(std::max(1, info.Page));
+            } else if (vertical) {
+                bar->setRange(FFixedRows, MaxTopRow());
+                bar->setPageStep(std::max(1, VisibleRowCount()));
+            } else {
+                bar->setRange(FFixedCols, MaxLeftCol());
+                bar->setPageStep(std::max(1, VisibleColCount()));
+            }
+            if (!bar->isSliderDown()) bar->setValue(BarPosition(vertical));
+            bar->update();
+        }
+        FBars->Vert->setGeometry(outer.Right - vw, 0, vw, outer.Height() - (FBars->HorzShown ? hh : 0));
         FBars->Vert->setVisible(FBars->VertShown);
-        FBars->Horz->setRange(FFixedCols, MaxLeftCol());
-        FBars->Horz->setPageStep(std::max(1, VisibleColCount()));
-        FBars->Horz->setValue(FTopLeft.X);
-        FBars->Horz->setGeometry(0, outer.Bottom - kBarExtent,
-                                 outer.Width() - (FBars->VertShown ? kBarExtent : 0), kBarExtent);
+        FBars->Horz->setGeometry(0, outer.Bottom - hh, outer.Width() - (FBars->VertShown ? vw : 0), hh);
         FBars->Horz->setVisible(FBars->HorzShown);
     }
     FInScrollUpdate = false;
@@ -566,9 +719,9 @@ void TCustomGrid::WidgetCreated() {
     TCustomControl::WidgetCreated();
     QWidget* w = WidgetIfAllocated();
     if (!w || FBars->Vert) return;
-    FBars->Vert = new QScrollBar(Qt::Vertical, w);
-    FBars->Horz = new QScrollBar(Qt::Horizontal, w);
-    for (QScrollBar* bar : {FBars->Vert, FBars->Horz}) {
+    FBars->Vert = new TGridScrollBar(Qt::Vertical, w, FBars.get(), [this] { Perform(WM_VSCROLL, SB_ENDSCROLL); });
+    FBars->Horz = new TGridScrollBar(Qt::Horizontal, w, FBars.get(), [this] { Perform(WM_HSCROLL, SB_ENDSCROLL); });
+    for (QScrollBar* bar : {static_cast<QScrollBar*>(FBars->Vert), static_cast<QScrollBar*>(FBars->Horz)}) {
         const bool vertical = bar == FBars->Vert;
         bar->setFocusPolicy(Qt::NoFocus);
         bar->setCursor(Qt::ArrowCursor);
@@ -580,13 +733,13 @@ void TCustomGrid::WidgetCreated() {
             // The toolkit commits the slider position after this signal; a
             // thumb dragged without tracking stays where the hand holds it.
             if (code != SB_THUMBTRACK || (FOptions & goThumbTracking))
-                bar->setSliderPosition(vertical ? FTopLeft.Y : FTopLeft.X);
+                bar->setSliderPosition(BarPosition(vertical));
         });
         QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [this, bar, vertical]() {
             Perform(vertical ? WM_VSCROLL : WM_HSCROLL,
                     static_cast<WPARAM>(SB_THUMBPOSITION) |
                         (static_cast<WPARAM>(bar->sliderPosition()) << 16));
-            bar->setValue(vertical ? FTopLeft.Y : FTopLeft.X);
+            bar->setValue(BarPosition(vertical));
         });
     }
     UpdateScrollRange();
@@ -603,14 +756,114 @@ void TCustomGrid::ScrollMessage(bool vertical, int code, int pos) {
     case SB_PAGEDOWN: v += std::max(1, page); break;
     case SB_THUMBTRACK:
         if (!(FOptions & goThumbTracking)) return;
-        v = pos;
+        v = TopFromBarPosition(vertical, pos);
         break;
-    case SB_THUMBPOSITION: v = pos; break;
+    case SB_THUMBPOSITION: v = TopFromBarPosition(vertical, pos); break;
     case SB_TOP: v = vertical ? FFixedRows : FFixedCols; break;
     case SB_BOTTOM: v = vertical ? MaxTopRow() : MaxLeftCol(); break;
     default: return;
     }
     MoveTopLeft(tl.X, tl.Y);
+}
+
+int TCustomGrid::BarPosition(bool vertical) const {
+    const int top = vertical ? FTopLeft.Y : FTopLeft.X;
+    const int i = vertical ? SB_VERT : SB_HORZ;
+    if (!FBars->Flat || !FBars->Scaled[i]) return top;
+    const TScrollInfo& info = FBars->Info[i];
+    const int fixed = vertical ? FFixedRows : FFixedCols;
+    const int last = vertical ? MaxTopRow() : MaxLeftCol();
+    if (last <= fixed) return info.Min;
+    return info.Min + MulDiv(top - fixed, info.Max - info.Min, last - fixed);
+}
+
+int TCustomGrid::TopFromBarPosition(bool vertical, int pos) const {
+    const int i = vertical ? SB_VERT : SB_HORZ;
+    if (!FBars->Flat || !FBars->Scaled[i]) return pos;
+    const TScrollInfo& info = FBars->Info[i];
+    const int fixed = vertical ? FFixedRows : FFixedCols;
+    const int last = vertical ? MaxTopRow() : MaxLeftCol();
+    if (info.Max <= info.Min) return fixed;
+    return fixed + MulDiv(std::clamp(pos, info.Min, info.Max) - info.Min, last - fixed, info.Max - info.Min);
+}
+
+bool TCustomGrid::InitializeFlatSB() {
+    if (!FBars->Flat) {
+        FBars->Flat = true;
+        UpdateScrollRange();
+        Invalidate();
+    }
+    return true;
+}
+
+void TCustomGrid::UninitializeFlatSB() {
+    if (!FBars->Flat) return;
+    FBars->Flat = false;
+    FBars->Scaled[0] = FBars->Scaled[1] = false;
+    UpdateScrollRange();
+    Invalidate();
+}
+
+bool TCustomGrid::FlatScrollBars() const { return FBars->Flat; }
+
+bool TCustomGrid::FlatSB_SetScrollProp(int index, int value) {
+    if (!FBars->Flat) return false;
+    switch (index) {
+    case WSB_PROP_VSTYLE: FBars->Style[SB_VERT] = std::clamp(value, 0, 2); break;
+    case WSB_PROP_HSTYLE: FBars->Style[SB_HORZ] = std::clamp(value, 0, 2); break;
+    case WSB_PROP_VBKGCOLOR: FBars->Back[SB_VERT] = static_cast<TColor>(value); break;
+    case WSB_PROP_HBKGCOLOR: FBars->Back[SB_HORZ] = static_cast<TColor>(value); break;
+    case WSB_PROP_CXVSCROLL: FBars->VertWidth = std::clamp(value, 1, 200); break;
+    case WSB_PROP_CYHSCROLL: FBars->HorzHeight = std::clamp(value, 1, 200); break;
+    default: return false;
+    }
+    UpdateScrollRange();
+    Invalidate();
+    return true;
+}
+
+int TCustomGrid::FlatSB_GetScrollProp(int index) const {
+    switch (index) {
+    case WSB_PROP_VSTYLE: return FBars->Style[SB_VERT];
+    case WSB_PROP_HSTYLE: return FBars->Style[SB_HORZ];
+    case WSB_PROP_VBKGCOLOR: return static_cast<int>(FBars->Back[SB_VERT]);
+    case WSB_PROP_HBKGCOLOR: return static_cast<int>(FBars->Back[SB_HORZ]);
+    case WSB_PROP_CXVSCROLL: return FBars->VertExtent();
+    case WSB_PROP_CYHSCROLL: return FBars->HorzExtent();
+    default: return 0;
+    }
+}
+
+bool TCustomGrid::FlatSB_GetScrollInfo(int bar, TScrollInfo& info) const {
+    if (!FBars->Flat || (bar != SB_VERT && bar != SB_HORZ)) return false;
+    const bool vertical = bar == SB_VERT;
+    if (FBars->Scaled[bar]) {
+        info = FBars->Info[bar];
+    } else {
+        info.Min = vertical ? FFixedRows : FFixedCols;
+        info.Page = std::max(1, vertical ? VisibleRowCount() : VisibleColCount());
+        info.Max = (vertical ? MaxTopRow() : MaxLeftCol()) + info.Page - 1;
+    }
+    info.Pos = BarPosition(vertical);
+    const QScrollBar* q = vertical ? static_cast<QScrollBar*>(FBars->Vert) : FBars->Horz;
+    info.TrackPos = q && q->isSliderDown() ? q->sliderPosition() : info.Pos;
+    return true;
+}
+
+void TCustomGrid::FlatSB_SetScrollInfo(int bar, const TScrollInfo& info) {
+    if (!FBars->Flat || (bar != SB_VERT && bar != SB_HORZ)) return;
+    FBars->Info[bar] = info;
+    FBars->Scaled[bar] = true;
+    UpdateScrollRange();
+}
+
+TPoint TCustomGrid::ScrollBarMousePos() const { return FBars->MouseScreen; }
+
+TRect TCustomGrid::ScrollThumbRect(int bar) const {
+    const TGridScrollBar* q = bar == SB_VERT ? FBars->Vert : FBars->Horz;
+    if (!q || !(bar == SB_VERT ? FBars->VertShown : FBars->HorzShown)) return TRect{};
+    const QRect r = q->ThumbRect().translated(q->pos());
+    return TRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
 }
 
 void TCustomGrid::WndProc(TMessage& m) {

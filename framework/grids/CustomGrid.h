@@ -113,6 +113,41 @@ public:
 
     TCanvas* Canvas() const { return TCustomControl::Canvas(); }
 
+    // Flat scroll bars, as the classic common controls offered them: once
+    // InitializeFlatSB has run, the framework draws the grid's bars itself
+    // in the style, colour and size set through FlatSB_SetScrollProp, and
+    // a bar may get a range and page of its own (FlatSB_SetScrollInfo): its
+    // thumb then stands for the first shown row (column) on that scale,
+    // Min for the first scrolling one and Max for the last top row.
+    static constexpr int SB_HORZ = 0;
+    static constexpr int SB_VERT = 1;
+    static constexpr int WSB_PROP_CYHSCROLL = 0x4;   // height of the horizontal bar
+    static constexpr int WSB_PROP_CXVSCROLL = 0x8;   // width of the vertical bar
+    static constexpr int WSB_PROP_VBKGCOLOR = 0x40;  // TColor behind the vertical bar's thumb
+    static constexpr int WSB_PROP_HBKGCOLOR = 0x80;
+    static constexpr int WSB_PROP_VSTYLE = 0x100;    // FSB_… mode of the vertical bar
+    static constexpr int WSB_PROP_HSTYLE = 0x200;
+    static constexpr int FSB_REGULAR_MODE = 0;  // raised buttons and thumb
+    static constexpr int FSB_ENCARTA_MODE = 1;  // flat, raised under the mouse
+    static constexpr int FSB_FLAT_MODE = 2;     // flat, inverted under the mouse
+    struct TScrollInfo {
+        int Min = 0, Max = 0, Page = 0, Pos = 0, TrackPos = 0;
+    };
+    bool InitializeFlatSB();
+    void UninitializeFlatSB();
+    bool FlatScrollBars() const;
+    // False for an unknown property or while the bars are not flat.
+    bool FlatSB_SetScrollProp(int index, int value);
+    int FlatSB_GetScrollProp(int index) const;
+    bool FlatSB_GetScrollInfo(int bar, TScrollInfo& info) const;
+    void FlatSB_SetScrollInfo(int bar, const TScrollInfo& info);
+    // The screen point where the mouse last was on one of the bars (while
+    // a thumb is dragged: where the hand is).
+    TPoint ScrollBarMousePos() const;
+    // Where a bar's thumb is, in client coordinates of the grid's window
+    // (empty while the bar is hidden).
+    TRect ScrollThumbRect(int bar) const;
+
     // Everything else stays protected, as the kit builds on it; the
     // editor talks to its grid through these.
     friend class TInplaceEdit;
@@ -157,6 +192,9 @@ protected:
     void MoveTopLeft(int col, int row);
     void ClampInView(int col, int row);
     void ScrollMessage(bool vertical, int code, int pos);
+    // A bar's position for the current top row (column), and back.
+    int BarPosition(bool vertical) const;
+    int TopFromBarPosition(bool vertical, int pos) const;
     void UpdateScrollRange();
     void UpdateEdit();
     void InvalidateEditor();

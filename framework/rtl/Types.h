@@ -50,5 +50,14 @@ struct TRect {
 inline TPoint Point(int x, int y) { return TPoint{x, y}; }
 inline TRect Rect(int l, int t, int r, int b) { return TRect{l, t, r, b}; }
 inline TRect Bounds(int l, int t, int w, int h) { return TRect{l, t, l + w, t + h}; }
+// a * b / c rounded half away from zero, without overflow on the way; -1
+// when c is 0 (as the platform's MulDiv).
+inline int MulDiv(int a, int b, int c) {
+    if (c == 0) return -1;
+    const long long p = static_cast<long long>(a) * b;
+    const long long d = c < 0 ? -static_cast<long long>(c) : c;
+    const long long mag = ((p < 0 ? -p : p) + d / 2) / d;
+    return static_cast<int>(((p < 0) != (c < 0)) ? -mag : mag);
+}
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;

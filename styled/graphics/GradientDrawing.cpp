@@ -9,13 +9,6 @@
 #include "styled/graphics/StyClipSaver.h"
 #include "styled/graphics/StyPalette.h"
 
-int MulDiv(int a, int b, int c) {
-    if (c == 0) return -1;
-    const long long num = static_cast<long long>(a) * b;
-    const long long q = (std::llabs(num) * 2 + std::llabs(c)) / (2 * std::llabs(static_cast<long long>(c)));
-    return static_cast<int>(((num < 0) != (c < 0)) ? -q : q);
-}
-
 void MakeGradientColors(TColor Start, TColor End, int Count, TStyColorTable* Table) {
     if (!Table || Count <= 0) return;
     Table->clear();

@@ -35,6 +35,3 @@ TRect AlignRect(TStyAlignment Alignment, const TRect& SizeRect, const TRect& Des
 // Bitmap takes Rect's size and is filled with Color.
 void FillBitmapRect(TBitmap* Bitmap, const TRect& Rect, TColor Color);
 
-// The platform's multiply-divide: a * b / c rounded to the nearest
-// integer, halves away from zero; -1 when c is 0.
-int MulDiv(int a, int b, int c);

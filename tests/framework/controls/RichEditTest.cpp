@@ -44,8 +44,12 @@ void ExpectAttrs(TRichEdit& e, const std::vector<TAttrAt>& attrs, const char* wh
         e.SetSelLength(1);
         TTextAttributes* t = e.SelAttributes();
         SCOPED_TRACE(String(where) + " at " + std::to_string(a.Pos));
-        if (a.Face) EXPECT_EQ(t->Name(), a.Face);
-        if (a.HalfPoints) EXPECT_EQ(t->SizeHalfPoints(), a.HalfPoints);
+        if (a.Face) {
+            EXPECT_EQ(t->Name(), a.Face);
+        }
+        if (a.HalfPoints) {
+            EXPECT_EQ(t->SizeHalfPoints(), a.HalfPoints);
+        }
         EXPECT_EQ(t->Style(), a.Style);
         EXPECT_EQ(t->Color(), a.Color == clDefault ? e.Font()->Color() : a.Color);
         EXPECT_EQ(t->BackColor(), a.Back);

@@ -385,6 +385,45 @@ TEST(GkScrollHint, ThumbPositionNamesTheRow) {
     EXPECT_EQ(g.ScrollHintShown(), "");
 }
 
+TEST(GkScrollBars, ProportionalThumbsTakeTheShareOfRowsShown) {
+    TGkStringGrid g(nullptr);
+    g.SetScrollBars(ssVertical);
+    g.SetBounds(0, 0, 400, 462);  // 20 rows of 21 + 1 below the heading
+    g.SetRowCount(1000);
+    TCustomGrid::TScrollInfo info;
+    EXPECT_FALSE(g.FlatSB_GetScrollInfo(TCustomGrid::SB_VERT, info));  // standard bars until asked
+    g.SetScrollType(ssFlat);  // no effect while the bars are standard
+    EXPECT_FALSE(g.FlatScrollBars());
+    g.SetScrollProportional(true);
+    ASSERT_TRUE(g.FlatScrollBars());
+    EXPECT_EQ(g.FlatSB_GetScrollProp(TCustomGrid::WSB_PROP_VSTYLE), TCustomGrid::FSB_FLAT_MODE);
+    struct Case {
+        int rows, page;
+    } cases[] = {{1000, 3}, {256, 10}, {100, 26}, {40, 64}, {21, 122}};
+    for (const Case& k : cases) {
+        g.SetRowCount(k.rows);
+        ASSERT_EQ(g.VisibleRowCount(), 20);
+        ASSERT_TRUE(g.FlatSB_GetScrollInfo(TCustomGrid::SB_VERT, info));
+        EXPECT_EQ(info.Min, 0) << k.rows;
+        EXPECT_EQ(info.Max, 127) << k.rows;
+        EXPECT_EQ(info.Page, k.page) << k.rows;
+    }
+    // The thumb stands for the top row on the 0..127 scale, both ways.
+    g.SetRowCount(1000);
+    g.SetTopRow(980);
+    g.FlatSB_GetScrollInfo(TCustomGrid::SB_VERT, info);
+    EXPECT_EQ(info.Pos, 127);
+    g.Perform(WM_VSCROLL, TCustomGrid::SB_THUMBPOSITION | (64 << 16));
+    EXPECT_EQ(g.TopRow(), 1 + MulDiv(64, 979, 127));
+    g.SetScrollColor(clRed);
+    g.SetScrollWidth(24);
+    EXPECT_EQ(g.FlatSB_GetScrollProp(TCustomGrid::WSB_PROP_VBKGCOLOR), static_cast<int>(clRed));
+    EXPECT_EQ(g.ClientRect().Right, 400 - 24);
+    g.SetScrollProportional(false);
+    EXPECT_FALSE(g.FlatScrollBars());
+    EXPECT_EQ(g.ClientRect().Right, 400 - 16);
+}
+
 TEST(GkView, CenterCellInViewAndParkSelection) {
     TGkStringGrid g(nullptr);
     g.SetScrollBars(ssNone);

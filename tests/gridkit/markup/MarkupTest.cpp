@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/BitmapResources.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/rtl/FileUtils.h"
@@ -212,6 +213,38 @@ TEST_F(GkMarkup, AnImageInsideAnAnchorIsPartOfIt) {
     EXPECT_EQ(Count(Rect(1, 0, 21, 20), clRed), 400);
     // An index beyond the list takes no room.
     EXPECT_EQ(HitTest("<IMG src=\"idx:5\">x", Rect(0, 0, 200, 100), -1, -1).Width, Width("x"));
+}
+
+TEST_F(GkMarkup, ShellIconsAndRegisteredBitmaps) {
+    // A bitmap the program registered, found whatever the case of its name.
+    TBitmap logo(12, 10);
+    logo.Canvas()->Brush()->SetColor(clLime);
+    logo.Canvas()->FillRect(Rect(0, 0, 12, 10));
+    RegisterBitmapResource("Logo", &logo);
+    EXPECT_EQ(Measure("<IMG src=\"res://LOGO\">x").Width, 12 + Width("x"));
+    Draw("<IMG src=\"res://logo\">", Rect(0, 0, 200, 100));
+    EXPECT_EQ(Count(Rect(0, 0, 40, 40), clLime), 120);
+    UnregisterBitmapResource("logo");
+    EXPECT_EQ(Measure("<IMG src=\"res://logo\">x").Width, Width("x"));
+
+    // The icon theme's icons by file type, small and large; a folder that
+    // exists gets a folder's icon.
+    TTempDir dir;
+    struct Case {
+        String src;
+        int size;
+    } cases[] = {{"ssys:page.html", 16}, {"lsys:page.html", 32}, {"ssys:no/such/report.txt", 16},
+                 {"ssys:" + dir.Path(), 16}, {"ssys:3", 0}, {"ssys:", 0}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.src);
+        const TMarkupResult m = Measure("<IMG src=\"" + k.src + "\">x");
+        EXPECT_EQ(m.Width, k.size + Width("x"));
+        EXPECT_EQ(m.Height, std::max(k.size, gh));
+    }
+    canvas->FillRect(Rect(0, 0, 300, 200));
+    Draw("<IMG src=\"lsys:page.html\">", Rect(0, 0, 200, 100));
+    EXPECT_GT(32 * 32 - Count(Rect(0, 0, 32, 32), clWhite), 100);  // the icon is drawn
+    EXPECT_EQ(Count(Rect(32, 0, 100, 40), clWhite), 68 * 40);  // and nothing beside it
 }
 
 TEST_F(GkMarkup, ColoursFontsAndBackgrounds) {
