@@ -456,7 +456,7 @@ inline constexpr const char* SDeleteWarning = "\r\rThis cannot be undone!";
 inline constexpr const char* SDeleteContinue = "  Continue";
 // A schema is a file in the schemas folder; a name that reaches elsewhere
 // would write or delete outside it.
-inline constexpr const char* SBadSchemaName = "A schema name cannot contain \\ or /";
+inline constexpr const char* SBadSchemaName = "A schema name cannot contain \\, / or ..";
 inline constexpr const char* SNotDeleted = "The schema file could not be deleted: ";
 inline constexpr const char* STokenMapName = "gilsmask";
 inline constexpr const char* SDropDown = "DropDown";

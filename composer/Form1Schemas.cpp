@@ -29,10 +29,6 @@ String SchemaFile(const String& name, const char* extension) {
     return BesideProgram("schemas/" + name + extension);
 }
 
-bool NamesAFolder(const String& name) {
-    return name.find('/') != String::npos || name.find('\\') != String::npos;
-}
-
 }  // namespace
 
 void TForm1::WireSchemas() {
@@ -51,6 +47,10 @@ void TForm1::WireSchemas() {
 
 void TForm1::scnameClick(TObject*) {
     const String name = scname->Text();
+    if (NamesAFolder(name)) {
+        MessageDlg(SBadSchemaName, mtError, mbOK, 0);
+        return;
+    }
     auto load = [&] {
         grid1->ClearAllCells();
         grid1->LoadCellsFromFile(SchemaFile(name, ".tgs"));
@@ -147,8 +147,10 @@ void TForm1::grid1GetEditorType(TObject*, int aCol, int aRow, TEditorType& aEdit
     }
     if (kind != kindDropDown) return;
     grid1->ClearComboItems();
-    const String values = BesideProgram("data/" + name + ".dat");
     aEditor = edNormal;
+    // A field named like a path gets no list from outside the data folder.
+    if (NamesAFolder(name)) return;
+    const String values = BesideProgram("data/" + name + ".dat");
     if (!FileExists(values)) return;
     try {
         grid1->ComboItems()->LoadFromFile(values);
@@ -161,7 +163,7 @@ void TForm1::grid1GetEditorType(TObject*, int aCol, int aRow, TEditorType& aEdit
 
 void TForm1::LoadFieldDefinitions(const String& name) {
     cgrid->ClearAllCells();
-    if (name.empty()) return;
+    if (name.empty() || NamesAFolder(name)) return;
     const String sbf = SchemaFile(name, ".sbf");
     if (!FileExists(sbf)) return;
     try {

@@ -36,10 +36,6 @@ void SetHeaders(TGkColumnGrid* grid) {
     grid->SetCells(2, 0, SEditHeader);
 }
 
-bool NamesAFolder(const String& name) {
-    return name.find('/') != String::npos || name.find('\\') != String::npos;
-}
-
 }  // namespace
 
 TSbld::TSbld(TComponent* owner) : TForm(owner) {

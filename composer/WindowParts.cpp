@@ -20,6 +20,11 @@ String BesideProgram(const String& relative) {
     return found.empty() ? path : found;
 }
 
+bool NamesAFolder(const String& name) {
+    return name.find('/') != String::npos || name.find('\\') != String::npos ||
+           name.find("..") != String::npos;
+}
+
 TGroupBox* Group(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
                  int top, int width, int height) {
     TGroupBox* g = Place<TGroupBox>(owner, parent, name, left, top, width, height);

@@ -29,3 +29,8 @@ TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const char* name, cons
 // A file or folder beside the program, as it is found whatever the letter
 // case of its name; the path as written when there is none yet.
 String BesideProgram(const String& relative);
+
+// Whether a name typed or stored for a file of a data folder (a schema, a
+// field's value list, a vocabulary) would reach outside that folder: it
+// holds a path separator or "..". Such names are neither read nor written.
+bool NamesAFolder(const String& name);

@@ -117,6 +117,10 @@ void Tsubjtree::LoadVocabulary(const String& name) {
     TreeView1->Items()->Clear();
     // No vocabulary chosen yet is not an error: the tree is just empty.
     if (name.empty()) return;
+    if (NamesAFolder(name)) {
+        MessageDlg(SBadVocabularyName, mtError, mbOK, 0);
+        return;
+    }
     const String path = PathJoin(ListsFolder(), name + "." + SExtension);
     const String found = FindPathNoCase(path);
     try {

@@ -55,6 +55,7 @@ namespace SubjectSelectorTexts {
 inline constexpr const char* SCaption = "Subject Selector";
 inline constexpr const char* SVocabulary = " Vocabulary ";
 inline constexpr const char* SExtension = "kdtf";
+inline constexpr const char* SBadVocabularyName = "A vocabulary name cannot contain \\, / or ..";
 inline constexpr const char* SSubjectSeparator = ",";
 inline constexpr int HelpContextSubjectSelector = 2002;
 }  // namespace SubjectSelectorTexts

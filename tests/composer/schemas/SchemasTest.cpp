@@ -214,6 +214,34 @@ TEST_F(Schemas, DeletingWithAPathInTheNameIsRefused) {
     EXPECT_TRUE(fs::exists(Folder.File("outside.tgs")));
 }
 
+TEST_F(Schemas, NamesThatLeaveTheirFolderAreNeverRead) {
+    // Files one folder up, where a name with ".." or a separator would lead.
+    WriteAll(Folder.File("outside.tgs"), "2,2\r\n0,1,Stolen\r\n");
+    WriteAll(Folder.File("outside.sbf"), "3,2\r\n0,1,Stolen\r\n1,1,DropDown\r\n");
+    WriteAll(Folder.File("secret.dat"), "Stolen\r\n");
+    TForm1* f = Create();
+    Rows({{"typed", "value"}});
+    for (const char* name : {"../outside", "..\\outside", "schemas/../../outside"}) {
+        SCOPED_TRACE(name);
+        Dialogs.Answer(mrOk);
+        f->scname->SetText(name);
+        f->scnameClick(f->scname);
+        EXPECT_EQ(f->grid1->Cells(0, 1), "typed");
+        f->LoadFieldDefinitions(name);
+        EXPECT_EQ(f->cgrid->Cells(0, 1), "");
+    }
+    EXPECT_EQ(ShownTexts(), std::vector<String>(3, SBadSchemaName));
+    // A field whose name is a path gets no value list from outside "data".
+    WriteAll(Folder.File("schemas/dc.sbf"), "3,2\r\n0,1,../secret\r\n1,1,DropDown\r\n");
+    f->LoadFieldDefinitions("dc");
+    ASSERT_EQ(f->cgrid->Cells(0, 1), "../secret");
+    f->grid1->SetCells(0, 1, "../secret");
+    TEditorType editor = edComboList;
+    f->grid1GetEditorType(f->grid1, 1, 1, editor);
+    EXPECT_EQ(editor, edNormal);
+    EXPECT_EQ(f->grid1->ComboItems()->Count(), 0);
+}
+
 TEST_F(Schemas, PickingASchemaWithoutFileShowsTheGridError) {
     TForm1* f = Create();
     Rows({{"typed", "value"}});

@@ -404,6 +404,22 @@ TEST_F(SubjectSelector, AVocabularyWithoutAFileIsReportedAndShowsAnEmptyTree) {
     EXPECT_EQ(ComposerSettings.vocab, "");
 }
 
+TEST_F(SubjectSelector, AVocabularyNamedLikeAPathIsNotRead) {
+    WriteAll(Folder.File("outside.kdtf"), "Stolen\r\n");
+    TForm1* f = Create();
+    ComposerSettings.vocab = "../outside";
+    Dialogs.Answer(mrOk);
+    Dialogs.AnswerWith([](TForm* form) {
+        auto* s = dynamic_cast<Tsubjtree*>(form);
+        EXPECT_EQ(s->TreeView1->Items()->Count(), 0);
+        s->TbToolbarButton1->Click();
+    });
+    f->Button2->Click();
+    ASSERT_EQ(Dialogs.Shown().size(), 2u);
+    EXPECT_EQ(Dialogs.Shown()[0].Text, SubjectSelectorTexts::SBadVocabularyName);
+    EXPECT_EQ(Dialogs.Shown()[0].Type, mtError);
+}
+
 TEST_F(SubjectSelector, TheManagerOpensFromTheMainWindowWithANewTree) {
     TForm1* f = Create();
     Dialogs.AnswerWith([](TForm* form) {
