@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "composer/engine/PageBuffer.h"
+#include "composer/engine/PageText.h"
 #include "framework/classes/StringList.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"

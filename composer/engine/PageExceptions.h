@@ -24,6 +24,8 @@ inline constexpr const char* SMissingScriptEnd =
     "Invalid Usage in HEAD, Missing '</SCRIPT>' Tag - Cannot Continue!";
 inline constexpr const char* SMissingStyleEnd =
     "Invalid Usage in HEAD, Missing '</STYLE>' Tag - Cannot Continue!";
+inline constexpr const char* SHeadTooLarge = "The head does not end within the page's first 64 MB";
+inline constexpr const char* SUtf16Page = "Pages in UTF-16 cannot be read";
 inline constexpr const char* STitleImproperlyEnded =
     "Title Tag improperly ended. Another tag starts before '</title>' tag";
 inline constexpr const char* SNotValidMetaTag = "not valid meta tag";

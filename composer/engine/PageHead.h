@@ -1,43 +1,92 @@
 #pragma once
-// Cutting out and normalising the head of one page, and splicing it back.
-// The head is brought into a fixed shape: CR LF line breaks, the head's tags
-// on lines of their own, the title line first, one tag per line, META lines
-// gathered. Attribute values and the title's text are never altered by the
-// reshaping, and the page after its head is never touched.
+// The head of one page, taken apart and brought into a fixed shape: the
+// head's own tags on lines of their own, the title first, one tag per line,
+// META tags gathered behind the title. The shape is built from the page's
+// markup as a browser reads it, so comments, scripts, styles and attribute
+// values keep every byte, and the page after its head is never touched.
 #include <vector>
 
+#include "composer/engine/HeadMarkup.h"
 #include "composer/engine/MetaFields.h"
-#include "composer/engine/PageBuffer.h"
+#include "composer/engine/PageEncoding.h"
+
+class TFileSource;
+
+// One piece of the head: a tag, an element taken whole (title, script,
+// style), a comment, or stray text.
+struct THeadItem {
+    enum TRole { irTitle, irPicsLabel, irMeta, irOther };
+    TRole Role = irOther;
+    String Text;  // the bytes as they go back into the page
+    // A title's text lies between these offsets of Text; npos when the
+    // title has no end tag to put text before.
+    size_t ContentStart = String::npos, ContentEnd = String::npos;
+};
+
+// A META tag read as a browser reads it.
+struct TMetaTag {
+    bool HttpEquiv = false;  // named by http-equiv rather than name
+    String Name;             // the name (or http-equiv) as text
+    String Content;          // the content as text, blanks trimmed
+    String Token;            // the composer's z attribute
+    bool SelfClosed = false; // written "/>"
+};
 
 class TPageHead {
 public:
-    TPageBuffer Buffer;  // the hidden editor the page is worked on in
-    // The page whose text the buffer holds; every error names it.
+    // The page whose head this is; every error names it.
     String PagePath;
     // Lets the window process pending messages once per normalisation.
     TProcessMessagesEvent OnProcessMessages;
 
-    void ExtractHeadSection();
-    void SetCRLFLineBreaks();
-    void SetUpHeadBlock(int& headStart, int& headEnd);
-    void FormatTitleLine(int& headStart, int& headEnd);
-    void PositionTitleLine();
-    void PositionLines();
-    void SetUpMetaLines();
-    void ReplaceHeadSection(const String& fileName);
+    // The page's first bytes, read as far as needed to find its head and
+    // the body tag behind it.
+    String Page;
+    bool Complete = false;  // Page is the whole page
+    THeadBounds Bounds;
+    TPageEncoding Encoding;
+    bool Xhtml = false;     // new tags are closed with "/>"
+    String LineBreak;       // the page's own
+    String Prefix;          // the page before the head's start tag
+    String OpenTag, CloseTag;
+    std::vector<THeadItem> Items;
 
-    // Where a page's head ends (just behind its "</HEAD>"), checked against
-    // "<BODY" or "<FRAMESET" as the extraction does. Raises EInvalidHTMLFile.
-    static int HeadSectionEnd(const String& page, const String& pagePath);
+    // A page is read up to this many bytes at most to find its head.
+    static constexpr size_t MaxHeadBytes = 64u << 20;
+
+    // Reads the page from `source` only as far as its head and body tag
+    // go, then finds them. EInvalidHTMLFile, EReadError.
+    void LoadFromSource(TFileSource& source);
+    // Finds the head in `page`, the whole page. EInvalidHTMLFile.
+    void LoadFromText(const String& page);
+
+    // Learns the page's encoding, whether it is XHTML, and its line break.
+    void LearnEncoding();
+    // Takes the head apart into its items, in the fixed shape, and learns
+    // the page's encoding. EInvalidMetaTag for a title holding a tag.
+    void SetUpMetaLines();
+    // Gathers the items: the title, then PICS labels (last one first), then
+    // the META tags, then everything else, each group in page order.
+    void PositionLines();
+    // The head as it goes back into the page, through its end tag.
+    String Text() const;
+    // Where the head ends in the page (just behind "</head>").
+    size_t HeadEnd() const { return Bounds.CloseEnd; }
+
+    // The title item, or null when the head has none.
+    THeadItem* Title();
+    // The title's text as the page's reader sees it.
+    String TitleText();
+    // Reads a META tag out of an item's (or composed line's) bytes; false
+    // when they hold none.
+    static bool ReadMetaTag(const String& text, const TPageEncoding& encoding, TMetaTag& tag);
+
     // The page's own line break: that of its first line break, CR LF when it
     // has none.
     static String LineBreakOf(const String& page);
-    // For the lines of a head: which of them lie inside a script or style
-    // block (after the line opening it, up to the line closing it). Those
-    // lines are program text and are neither regrouped nor matched as tags.
-    static std::vector<bool> BlockLines(const std::vector<String>& lines);
-    // The head lines' join and squeeze of SetUpMetaLines, on its own so it
-    // can be checked without a page: `pieces` are the untrimmed lines.
-    static String JoinHeadLines(const std::vector<String>& pieces);
-    static String SqueezeHeadText(const String& joined);
+
+private:
+    void Locate();
+    String Squeezed(const TMarkupToken& t) const;
+    String DeclaredCharset() const;
 };

@@ -1,6 +1,7 @@
 #include "composer/engine/TagComposer.h"
 
-#include "composer/engine/PageBuffer.h"
+#include "composer/engine/PageText.h"
+#include "composer/engine/PageEncoding.h"
 #include "composer/engine/PageExceptions.h"
 
 using namespace PageText;
@@ -42,20 +43,7 @@ String TTagComposer::OneLine(const String& value) {
 }
 
 String TTagComposer::EscapeValue(const String& value) {
-    String r;
-    r.reserve(value.size());
-    for (size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (c == '"') {
-            r += "&quot;";
-        } else if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
-            r += ' ';
-        } else {
-            r += c;
-        }
-    }
-    return r;
+    return TPageEncoding::EscapeAttribute(OneLine(value));
 }
 
 String TTagComposer::TagLine(bool httpEquiv, const String& tagName, const String& value,
@@ -77,7 +65,7 @@ String TTagComposer::TagLine(bool httpEquiv, const String& tagName, const String
 TComposedTags TTagComposer::ComposeTagLines(const TMetaFields& f, const TTagSettings& settings,
                                             const std::vector<TTokenRow>& tokenMap) {
     TComposedTags r;
-    if (!f.Title.empty() && f.Title != HeadTexts::STitleMissing) r.TitleLine = "<title>" + OneLine(f.Title) + "</title>";
+    if (!f.Title.empty() && f.Title != HeadTexts::STitleMissing) r.TitleLine = "<title>" + TPageEncoding::EscapeText(OneLine(f.Title)) + "</title>";
 
     auto add = [&](bool httpEquiv, const String& tagName, const String& value) {
         // A field whose tag name is configured empty has no tag at all.

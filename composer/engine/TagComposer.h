@@ -19,9 +19,8 @@ public:
     // is (the caller empties it) when there is none.
     static void LookupToken(const String& tagName, const std::vector<TTokenRow>& tokenMap,
                             String& token);
-    // A value can never end its attribute or split its line: a double quote
-    // becomes &quot; and a line break one blank. An '&' stays, so values read
-    // from pages go back unchanged.
+    // A value as markup that can never end its attribute or split its line:
+    // "&", '"', "<" and ">" become references and a line break one blank.
     static String EscapeValue(const String& value);
     // Every line break (CR LF, CR, LF) becomes one blank: a title or value
     // must stay on the one line the writer gives it.

@@ -1,17 +1,12 @@
 #pragma once
-// Reads one page's title and META tags into the field values. The page's
-// head is cut out and normalised first, so every tag stands on its own line.
+// Reads one page's title and META tags into the field values, as text: the
+// page's encoding and its character references are resolved, so the fields
+// show what a reader of the page sees. Only the head is read, however large
+// the page.
 #include <functional>
 
 #include "composer/engine/MetaFields.h"
 #include "composer/engine/PageHead.h"
-
-// One META line taken apart.
-struct TParsedMetaTag {
-    String AttributeName;  // "name" or "http-equiv"
-    String TagName;
-    String Content;
-};
 
 class TTagReader {
 public:
@@ -32,16 +27,20 @@ public:
     bool xread(const String& currentFile, TMetaFields& fields);
     // The custom step's "Read HTML": only the custom rows.
     bool ReadCustomTags(const String& currentFile, TMetaFields& fields);
+    // Every field from a page's bytes held in memory, without messages:
+    // raises what the page's head raises (EInvalidHTMLFile,
+    // EInvalidMetaTag).
+    void ReadPageText(const String& page, TMetaFields& fields);
 
     void BuildTagList(TTagList& list, int mode, const TMetaFields& fields) const;
     void ReadTags(int mode, TTagList& list, TMetaFields& fields);
-    static TParsedMetaTag ParseMetaTag(const String& line, bool strip);
     void SetMetaTags(const TTagList& list, TMetaFields& fields) const;
     void ReadTitleLine(TMetaFields& fields);
     void SaveKeywordSnapshot(const TMetaFields& fields);
 
 private:
     bool LoadAndNormalise(const String& currentFile);
+    void ReadAll(TMetaFields& fields, const std::function<void(const String&)>& caption);
     // Runs a read; a page that is not HTML, a broken tag or a missing file
     // is reported through OnShowMessage and answers false.
     bool ReportingPageFaults(const std::function<bool()>& read);

@@ -1,43 +1,82 @@
 #include "composer/engine/TagWriter.h"
 
-#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
+#include "composer/engine/PageText.h"
 #include "composer/engine/PageExceptions.h"
 #include "composer/engine/TagComposer.h"
+#include "framework/rtl/FileReplacement.h"
 #include "framework/rtl/FileUtils.h"
 
 using namespace PageText;
 
-void TTagWriter::SavePage(const String& fileName, const String& text) {
+namespace {
+
+String ReasonOf(const std::exception& e) {
+    if (const auto* f = dynamic_cast<const EFileOpenFailure*>(&e)) return f->Reason;
+    if (const auto* f = dynamic_cast<const EFileCreateFailure*>(&e)) return f->Reason;
+    if (const auto* f = dynamic_cast<const EFileWriteFailure*>(&e)) return f->Reason;
+    return e.what();
+}
+
+bool IsTagItem(const THeadItem& item) {
+    return item.Role == THeadItem::irMeta || item.Role == THeadItem::irPicsLabel;
+}
+
+}  // namespace
+
+String TTagWriter::WithEnding(const String& line, bool selfClosed) {
+    String r = line;
+    if (!r.empty() && r.back() == '>') r.pop_back();
+    if (!r.empty() && r.back() == '/') r.pop_back();
+    return r + (selfClosed ? "/>" : ">");
+}
+
+void TTagWriter::SavePage(const String& fileName, const String& head, TFileSource& source, Int64 restOffset) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path target(fileName);
-    if (fs::is_symlink(target, ec)) {
-        target = fs::canonical(target, ec);
-        if (ec) throw Exception("Cannot follow the link " + fileName);
-    }
+    const fs::path target = fs::is_symlink(fs::path(fileName), ec) ? fs::canonical(fs::path(fileName), ec)
+                                                                   : fs::path(fileName);
     const fs::perms p = fs::status(target, ec).permissions();
-    if (ec) throw Exception("Cannot read the permissions of " + target.string());
     // Renaming over a file ignores its permissions; a page the owner marked
     // read-only must stay as it is.
     const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if ((p & writable) == fs::perms::none) throw Exception(target.string() + " is read-only");
-    SafeWriteFile(target.string(), text);
+    if (!ec && (p & writable) == fs::perms::none) throw EFileWriteFailure(fileName, strerror(EACCES));
+    TFileReplacement replacement(fileName);
+    replacement.Write(head);
+    replacement.CopyFrom(source, restOffset);
+    if (!source.StillAt(fileName)) {
+        // The page was removed or replaced meanwhile: what was read is gone.
+        if (!FileExists(fileName)) throw EFileOpenFailure(fileName, strerror(ENOENT));
+        throw EFileWriteFailure(fileName, WriterTexts::SPageReplaced);
+    }
+    replacement.Commit();
 }
 
 bool TTagWriter::WriteTags(const String& fileName) {
-    Head.Buffer.Clear();
+    LastFailure.clear();
     if (fileName.empty()) throw ENoFile(HeadTexts::SNoFileToLoad);
     Head.PagePath = fileName;
-    try {
-        Head.Buffer.LoadFromFile(fileName);
-    } catch (const std::exception&) {
-        if (OnShowMessage) OnShowMessage(WriterTexts::SCouldNotLoad, mkError);
+    auto failed = [this](const char* message, const char* number, const String& reason) {
+        LastFailure = String("Error ") + number + ": " + reason;
+        if (message && OnShowMessage) OnShowMessage(message, mkError);
         return false;
+    };
+    std::unique_ptr<TFileSource> source;
+    try {
+        source = std::make_unique<TFileSource>(fileName);
+        Head.LoadFromSource(*source);
+    } catch (const EInvalidHTMLFile&) {
+        throw;
+    } catch (const std::exception& e) {
+        return failed(WriterTexts::SCouldNotLoad, "101", ReasonOf(e));
     }
-    Head.ExtractHeadSection();
-    Head.SetCRLFLineBreaks();
+    // A killed run may have left a temporary file here; the first write
+    // into a folder clears what is stale.
+    const String folder = ExtractFileDir(ExpandFileName(fileName));
+    if (FCleanedFolders.insert(folder).second) RemoveStaleReplacements(folder);
     try {
         Head.SetUpMetaLines();
         if (RemoveMode) {
@@ -45,51 +84,49 @@ bool TTagWriter::WriteTags(const String& fileName) {
         } else {
             if (WriteTitle) WriteTitleLine();
             WriteMetaTags();
-            Head.PositionTitleLine();
         }
         Head.PositionLines();
-        Head.ReplaceHeadSection(fileName);
-    } catch (const EInvalidHTMLFile&) {
+    } catch (const EInvalidHTMLFile& e) {
+        LastFailure = e.Reason;
         return false;
-    } catch (const EInvalidMetaTag&) {
+    } catch (const EInvalidMetaTag& e) {
+        LastFailure = e.Message;
         return false;
     }
     try {
-        SavePage(fileName, Head.Buffer.Text());
-    } catch (const std::exception&) {
-        if (OnShowMessage) OnShowMessage(WriterTexts::SCouldNotUpdate, mkError);
-        return false;
+        SavePage(fileName, Head.Text(), *source, static_cast<Int64>(Head.HeadEnd()));
+    } catch (const EFOpenError&) {
+        throw;
+    } catch (const std::exception& e) {
+        return failed(WriterTexts::SCouldNotUpdate, "102", ReasonOf(e));
     }
     return true;
 }
 
 void TTagWriter::WriteMetaTags() {
-    std::vector<String> lines = Head.Buffer.Lines();
+    const TPageEncoding utf8;  // composed lines are UTF-8 text
     for (const String& entry : TagLineList) {
-        if (entry.empty()) continue;
-        const int c = FindNoCase(entry, "content=");
-        const String key = c < 0 ? entry : entry.substr(0, c);
-        const int first = TPageBuffer::IndexOfLine(lines, "<HEAD>") + 1;
-        const int end = TPageBuffer::IndexOfLine(lines, "</HEAD>");
-        if (first < 1 || end < first) continue;
-        if (end == first) {
-            lines.insert(lines.begin() + first, entry);
-            continue;
-        }
-        // Program text in a script or style block is never taken for a tag.
-        const std::vector<bool> inBlock = TPageHead::BlockLines(lines);
-        int found = -1;
-        for (int i = first; i < end; ++i)
-            if (!inBlock[i] && ContainsNoCase(lines[i], key)) {
-                found = i;
+        TMetaTag wanted;
+        if (entry.empty() || !TPageHead::ReadMetaTag(entry, utf8, wanted)) continue;
+        THeadItem* existing = nullptr;
+        TMetaTag found;
+        for (THeadItem& item : Head.Items)
+            if (IsTagItem(item) && TPageHead::ReadMetaTag(item.Text, Head.Encoding, found) &&
+                SameTextAscii(found.Name, wanted.Name)) {
+                existing = &item;
                 break;
             }
-        if (found >= 0)
-            lines[found] = entry;
-        else
-            lines.insert(lines.begin() + end, entry);
+        if (existing) {
+            // The same value stays byte for byte as the page has it.
+            if (found.Content == wanted.Content && found.Token == wanted.Token) continue;
+            existing->Text = Head.Encoding.Bytes(WithEnding(entry, found.SelfClosed));
+            continue;
+        }
+        THeadItem item;
+        item.Role = THeadItem::irMeta;
+        item.Text = Head.Encoding.Bytes(Head.Xhtml ? WithEnding(entry, true) : entry);
+        Head.Items.push_back(std::move(item));
     }
-    Head.Buffer.SetLines(lines);
 }
 
 void TTagWriter::WriteTitleLine() {
@@ -97,36 +134,38 @@ void TTagWriter::WriteTitleLine() {
     // title of the user's: it never goes into a page.
     if (Title.empty() || Title == HeadTexts::STitleMissing) return;
     const String title = TTagComposer::OneLine(Title);
-    TPageBuffer& b = Head.Buffer;
-    const int h = b.Find("<HEAD>");
-    if (h < 0) return;
-    const int e = b.Find("</HEAD>", h);
-    if (e < 0) return;
-    const int t = b.Find("<title>", h, e + 7 - h);
-    if (t < 0) {
-        // A page without a title gets one from the title box; a title tag
-        // with attributes is one all the same, and is left alone.
-        if (b.Find("<title", h, e - h) >= 0) return;
-        const int line = b.IndexOfLine("<head>");
-        if (line >= 0) b.InsertLine(line + 1, "<title>" + title + "</title>");
+    const String bytes = Head.Encoding.Bytes(TPageEncoding::EscapeText(title));
+    THeadItem* item = Head.Title();
+    if (!item) {
+        THeadItem t;
+        t.Role = THeadItem::irTitle;
+        t.Text = "<title>" + bytes + "</title>";
+        Head.Items.insert(Head.Items.begin(), std::move(t));
         return;
     }
-    const int c = b.Find("</title>", t + 7, e + 8 - (t + 7));
-    if (c < 0) return;
-    b.SetSel(t + 7, c - t - 7);
-    b.SetSelText(title);
+    if (Head.TitleText() == title) return;
+    if (item->ContentStart == String::npos) {
+        // "<title/>" (XML's empty title) opens up; an unclosed title is left.
+        if (item->Text.size() < 2 || item->Text.compare(item->Text.size() - 2, 2, "/>") != 0) return;
+        item->Text = WithEnding(item->Text, false) + bytes + "</title>";
+        return;
+    }
+    item->Text.replace(item->ContentStart, item->ContentEnd - item->ContentStart, bytes);
+    item->ContentEnd = item->ContentStart + bytes.size();
 }
 
 void TTagWriter::RemoveTags() {
-    TPageBuffer& b = Head.Buffer;
-    const int limit = b.Length();
+    const TPageEncoding utf8;
     for (const String& prefix : RemoveList) {
-        const int s = b.Find(prefix, 0, std::min(limit, b.Length()));
-        if (s < 0) continue;
-        const int e = b.Find(">", s);
-        if (e < 0) continue;
-        b.SetSel(s, e + 1 - s);
-        b.SetSelText("");
+        TMetaTag wanted, found;
+        if (!TPageHead::ReadMetaTag(prefix + ">", utf8, wanted)) continue;
+        for (size_t i = 0; i < Head.Items.size(); ++i) {
+            if (!IsTagItem(Head.Items[i]) || !TPageHead::ReadMetaTag(Head.Items[i].Text, Head.Encoding, found) ||
+                !SameTextAscii(found.Name, wanted.Name))
+                continue;
+            Head.Items.erase(Head.Items.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
+        }
     }
 }
 

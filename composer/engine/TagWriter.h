@@ -1,10 +1,14 @@
 #pragma once
 // Writes the composed Tag lines (or, in Remove mode, deletes tags) into one
-// page and saves it safely over itself.
+// page and saves it safely over itself. Only the head is read and rebuilt;
+// the rest of the page is streamed from the old file into the new one.
+#include <set>
 #include <vector>
 
 #include "composer/engine/MetaFields.h"
 #include "composer/engine/PageHead.h"
+
+class TFileSource;
 
 class TTagWriter {
 public:
@@ -15,22 +19,34 @@ public:
     bool WriteTitle = false;          // exactly one page is selected
     bool RemoveMode = false;          // "Remove Tags" is ticked
     TShowMessageEvent OnShowMessage;
+    // Why the last page that was not written failed, for the line under
+    // its result: the error number and the system's reason
+    // ("Error 102: No space left on device"). Empty after a success.
+    String LastFailure;
 
     // True when the page was saved. Raises ENoFile for an empty name and lets
-    // the head extraction's EInvalidHTMLFile through.
+    // the head extraction's EInvalidHTMLFile through; EFOpenError when the
+    // page went away before its new head was put in place.
     bool WriteTags(const String& fileName);
     int BuildRemoveList(const TMetaFields& fields, const TTagSettings& settings);
     void RemoveTags();
     void WriteTitleLine();
     void WriteMetaTags();
 
-    // Replaces the page by the new text through a temporary file in its
-    // folder; a link is followed to the file it names. A page without any
-    // write permission is refused. Raises Exception on failure.
-    static void SavePage(const String& fileName, const String& text);
+    // Replaces the page by `head` followed by `source` from `restOffset`
+    // on, through a temporary file in its folder; a link is followed to the
+    // file it names. A page without any write permission is refused.
+    // Raises EFileCreateFailure or EFileWriteFailure with the reason.
+    static void SavePage(const String& fileName, const String& head, TFileSource& source, Int64 restOffset);
+    // A composed Tag line closed the way `selfClosed` says ("/>" or ">").
+    static String WithEnding(const String& line, bool selfClosed);
+
+private:
+    std::set<String> FCleanedFolders;  // folders whose stale temporary files are gone
 };
 
 namespace WriterTexts {
 inline constexpr const char* SCouldNotLoad = "Could not Load File, Error 101!";
 inline constexpr const char* SCouldNotUpdate = "Could not update File, Error 102!";
+inline constexpr const char* SPageReplaced = "The file was replaced while it was being written";
 }  // namespace WriterTexts

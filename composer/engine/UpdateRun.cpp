@@ -1,8 +1,9 @@
 #include "composer/engine/UpdateRun.h"
 
-#include "composer/engine/PageBuffer.h"
+#include "composer/engine/PageText.h"
 #include "composer/engine/PageExceptions.h"
 #include "composer/engine/TagComposer.h"
+#include "framework/rtl/FileReplacement.h"
 
 using namespace RunTexts;
 
@@ -64,12 +65,14 @@ TUpdateRunResult TUpdateRun::Button34Click(const TUpdateRunInput& input) {
                 ++result.Written;
             } else {
                 line(SFailed + path);
+                if (!writer.LastFailure.empty()) line(writer.LastFailure);
             }
         } catch (const ENoFile& e) {
             show(e.Message, mkError);
-        } catch (const EFOpenError&) {
+        } catch (const EFOpenError& e) {
             show("File : " + path + SCouldNotOpen + "\r" + SCheckExists, mkError);
             line(SFailed + path);
+            if (const auto* f = dynamic_cast<const EFileOpenFailure*>(&e)) line(f->Reason);
         } catch (const EInvalidHTMLFile& e) {
             // A page without a recognisable head fails on its own.
             line(SFailed + path);

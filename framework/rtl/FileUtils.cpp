@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "framework/rtl/Exception.h"
+#include "framework/rtl/FileReplacement.h"
 #include "framework/rtl/StrUtils.h"
 
 bool FileExists(const String& path) {
@@ -268,133 +269,8 @@ String ReadFileToString(const String& path) {
     return data;
 }
 
-namespace {
-std::mutex& HookMutex() {
-    static std::mutex m;
-    return m;
-}
-
-TSafeWriteHook& Hook() {
-    static TSafeWriteHook hook;
-    return hook;
-}
-
-void CallHook(const char* stage) {
-    TSafeWriteHook h;
-    {
-        std::lock_guard<std::mutex> lock(HookMutex());
-        h = Hook();
-    }
-    if (h) h(stage);
-}
-
-mode_t CurrentUmask() {
-    // /proc tells without changing it; the umask() dance is the fallback.
-    if (FILE* f = fopen("/proc/self/status", "re")) {
-        char line[256];
-        while (fgets(line, sizeof line, f)) {
-            unsigned m;
-            if (sscanf(line, "Umask: %o", &m) == 1) {
-                fclose(f);
-                return static_cast<mode_t>(m);
-            }
-        }
-        fclose(f);
-    }
-    mode_t m = umask(022);
-    umask(m);
-    return m;
-}
-
-// Runs the test hook for a stage; returns why it failed, or "" when it did not.
-String HookFailure(const char* stage) {
-    try {
-        CallHook(stage);
-    } catch (const std::exception& e) {
-        String why = e.what();
-        return why.empty() ? String("failure at ") + stage : why;
-    } catch (...) {
-        return String("failure at ") + stage;
-    }
-    return String();
-}
-}  // namespace
-
-void SetSafeWriteHook(TSafeWriteHook hook) {
-    std::lock_guard<std::mutex> lock(HookMutex());
-    Hook() = std::move(hook);
-}
-
 void SafeWriteFile(const String& path, const String& data) {
-    // A link is followed so that the link stays and its target is replaced.
-    String target = path;
-    struct stat lst;
-    if (lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
-        char buf[PATH_MAX];
-        if (realpath(path.c_str(), buf)) target = buf;
-    }
-    struct stat old;
-    const bool hadOld = stat(target.c_str(), &old) == 0;
-    const mode_t mode = hadOld ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-
-    String tmpl = ExtractFilePath(target) + "." + ExtractFileName(target) + ".XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-
-    const String shown = ExpandFileName(path);
-    auto createError = [&](const String& reason) -> EFCreateError {
-        return EFCreateError(RtlConsts::SFCreateErrorEx, {shown, reason});
-    };
-    auto writeError = [&](const String& reason) -> EWriteError {
-        return EWriteError(String("Cannot write file \"%s\". %s"), {shown, reason});
-    };
-
-    int fd = -1;
-    String why = HookFailure("create");
-    if (!why.empty()) throw createError(why);
-    fd = mkstemp(name.data());
-    if (fd < 0) throw createError(strerror(errno));
-    const String tmpName(name.data());
-
-    auto fail = [&](const String& reason) {
-        if (fd >= 0) close(fd);
-        unlink(tmpName.c_str());
-        throw writeError(reason);
-    };
-
-    why = HookFailure("write");
-    if (!why.empty()) fail(why);
-    const char* p = data.data();
-    size_t left = data.size();
-    while (left > 0) {
-        ssize_t w = write(fd, p, left);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            fail(strerror(errno));
-        }
-        p += w;
-        left -= static_cast<size_t>(w);
-    }
-    fchmod(fd, mode);
-    if (hadOld && geteuid() == 0) {
-        if (fchown(fd, old.st_uid, old.st_gid) != 0) {
-            // Keeping the owner is a courtesy; the content is what counts.
-        }
-    }
-    why = HookFailure("sync");
-    if (!why.empty()) fail(why);
-    if (fsync(fd) != 0) fail(strerror(errno));
-    int rc = close(fd);
-    fd = -1;
-    if (rc != 0) fail(strerror(errno));
-    why = HookFailure("rename");
-    if (!why.empty()) fail(why);
-    if (rename(tmpName.c_str(), target.c_str()) != 0) fail(strerror(errno));
-    // Make the rename itself durable; a failure here loses nothing.
-    String dir = ExtractFileDir(target);
-    int dfd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        fsync(dfd);
-        close(dfd);
-    }
+    TFileReplacement replacement(path);
+    replacement.Write(data);
+    replacement.Commit();
 }

@@ -273,6 +273,19 @@ int CompareU32(const std::u32string& a, const std::u32string& b) {
 }
 }  // namespace
 
+int Utf8CharAt(const String& s, size_t i, char32_t& cp) { return DecodeUtf8(s, i, cp); }
+
+void AppendUtf8(String& out, char32_t cp) {
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+    EncodeUtf8(cp, out);
+}
+
+bool IsLetterOrDigit(char32_t cp) {
+    if (cp < 0x80) return (cp >= '0' && cp <= '9') || ((cp | 0x20) >= 'a' && (cp | 0x20) <= 'z');
+    locale_t loc = Utf8Locale();
+    return loc ? iswalnum_l(static_cast<wint_t>(cp), loc) != 0 : true;
+}
+
 String AnsiUpperCase(const String& s) { return FoldUtf8(s, true); }
 String AnsiLowerCase(const String& s) { return FoldUtf8(s, false); }
 

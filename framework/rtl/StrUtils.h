@@ -45,6 +45,15 @@ bool AnsiSameText(const String& a, const String& b);
 bool AnsiSameStr(const String& a, const String& b);
 int AnsiPos(const String& sub, const String& s);
 
+// --- UTF-8, one character at a time ---
+// The length (1 to 4) of the valid UTF-8 character at byte `i`, with its
+// code point in `cp`; 0 when no valid character starts there.
+int Utf8CharAt(const String& s, size_t i, char32_t& cp);
+// Appends a code point as UTF-8 (U+FFFD for what is no character).
+void AppendUtf8(String& out, char32_t cp);
+// Whether a code point is a letter or a digit of any script.
+bool IsLetterOrDigit(char32_t cp);
+
 // --- numbers ---
 String IntToStr(Int64 v);
 String IntToHex(Int64 v, int digits);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "composer/engine/PageBuffer.h"
+#include "composer/engine/PageText.h"
 #include "composer/engine/PageHead.h"
 #include "support/TempDir.h"
 
@@ -15,11 +15,9 @@ namespace enginetest {
 inline std::vector<std::string> NormalisedLines(const std::string& page) {
     TPageHead head;
     head.PagePath = "page.html";
-    head.Buffer.SetText(page);
-    head.ExtractHeadSection();
-    head.SetCRLFLineBreaks();
+    head.LoadFromText(page);
     head.SetUpMetaLines();
-    return head.Buffer.Lines();
+    return PageText::SplitLines(head.Text());
 }
 
 }  // namespace enginetest

@@ -52,9 +52,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "<head>\n<title>T</title>\n<link rel=stylesheet\n   href=a.css>\n</head><body>",
                       {"<head>", "<title>T</title>", "<link rel=stylesheet href=a.css>",
                        "</head>"}},
-        NormaliseCase{"ValueWithTagsAndLineBreakStaysOneValue",
+        NormaliseCase{"ValueWithTagsAndLineBreakKeepsItsBytes",
                       "<head>\n<meta name=\"x\" content=\"a> <b\nc\">\n</head><body>",
-                      {"<head>", "<meta name=\"x\" content=\"a> <b c\">", "</head>"}},
+                      {"<head>", "<meta name=\"x\" content=\"a> <b", "c\">", "</head>"}},
         NormaliseCase{"BlanksBeforeClosingHeadGoCaseKept",
                       "<head>\n<title>T</title>\n  </head>\n<body>",
                       {"<head>", "<title>T</title>", "</head>"}},
@@ -70,12 +70,12 @@ INSTANTIATE_TEST_SUITE_P(
                        "<meta http-equiv=\"PICS-Label\" content='(two)'>",
                        "<meta http-equiv=\"PICS-Label\" content='(one)'>",
                        "<meta name=\"k\" content=\"v\">", "<link rel=\"a\" href=\"b\">", "</head>"}},
-        NormaliseCase{"SecondScriptBlockOnOneLineStopsJoining",
+        NormaliseCase{"ScriptsStayWholeAndTagsAfterThemAreStillShaped",
                       "<head>\n<title>T</title>\n<script src=\"a.js\"></script>\n"
                       "<meta name=\"a\" content=\"1\">\n<script>var x = 1;</script>\n"
                       "<meta  name=\"b\" content=\"2\">\n</head><body>",
                       {"<head>", "<title>T</title>", "<meta name=\"a\" content=\"1\">",
-                       "<meta  name=\"b\" content=\"2\">", "<script src=\"a.js\">", "</script>",
+                       "<meta name=\"b\" content=\"2\">", "<script src=\"a.js\"></script>",
                        "<script>var x = 1;</script>", "</head>"}},
         NormaliseCase{"MetaTextInsideScriptStaysInTheScript",
                       "<head>\n<title>T</title>\n<script>\n"
@@ -89,6 +89,24 @@ INSTANTIATE_TEST_SUITE_P(
                       "<meta name=\"a\" content=\"1\"><link rel=\"x\" href=\"y\">\n</head><body>",
                       {"<head>", "<title>T</title>", "<meta name=\"a\" content=\"1\">",
                        "<!-- don't -->", "<link rel=\"x\" href=\"y\">", "</head>"}},
+        NormaliseCase{"HeadWithAttributes",
+                      "<html><head profile=\"http://x/\"\n lang=en><title>A</title></head><body>",
+                      {"<html>", "<head profile=\"http://x/\" lang=en>", "<title>A</title>", "</head>"}},
+        NormaliseCase{"BodyAndHeadEndInCommentsAndScriptsEndNothing",
+                      "<head><!-- <body> </head> --><script>s='</head><body>'</script>"
+                      "<style>/* <body> */</style><title>T</title></head>\n<!-- c --><body>",
+                      {"<head>", "<title>T</title>", "<!-- <body> </head> -->",
+                       "<script>s='</head><body>'</script>", "<style>/* <body> */</style>", "</head>"}},
+        NormaliseCase{"CommentsKeepTheirBytesAndTheTagsInThem",
+                      "<head>\n<!--[if IE]>\n  <meta  name=\"k\"   content=\"ie\">\n<![endif]-->\n"
+                      "<meta name=\"k\" content=\"all\"></head><body>",
+                      {"<head>", "<meta name=\"k\" content=\"all\">", "<!--[if IE]>",
+                       "  <meta  name=\"k\"   content=\"ie\">", "<![endif]-->", "</head>"}},
+        NormaliseCase{"XhtmlEndTagsStayWithTheirTags",
+                      "<head><meta name=\"a\" content=\"1\"></meta><link rel=\"x\"/><title>T</title>"
+                      "</head><body>",
+                      {"<head>", "<title>T</title>", "<meta name=\"a\" content=\"1\"></meta>",
+                       "<link rel=\"x\"/>", "</head>"}},
         NormaliseCase{"FramesetPage",
                       "<html><head><title>F</title></head><frameset cols=\"*\"></frameset>",
                       {"<html>", "<head>", "<title>F</title>", "</head>"}}),
@@ -116,10 +134,12 @@ TEST_P(HeadError, NamesThePageAndTheReason) {
 INSTANTIATE_TEST_SUITE_P(
     Heads, HeadError,
     ::testing::Values(
-        HeadErrorCase{"HeadWithAttributes", "<html><head profile=\"x\"><title>A</title></head><body>",
+        HeadErrorCase{"BodyBeforeAnyHead", "<html><title>A</title><body><head></head>",
                       "Missing '<HEAD>' Tag"},
-        HeadErrorCase{"BodyInsideHeadComment", "<html><head><!-- <body> --></head><body>",
+        HeadErrorCase{"HeadOnlyInAComment", "<html><!-- <head></head> --><body>", "Missing '<HEAD>' Tag"},
+        HeadErrorCase{"BodyBeforeTheHeadEnds", "<html><head><title>A</title><body></head>",
                       "Missing '</HEAD>' Tag"},
+        HeadErrorCase{"Utf16Page", "\xFF\xFE<\0h\0", "Pages in UTF-16 cannot be read"},
         HeadErrorCase{"NoBodyNoFrameset", "<html><head></head><p>x</p>",
                       "Missing '<BODY> or <FRAMESET>' Tag"},
         HeadErrorCase{"UnclosedScript", "<html><head><script>x</head><body>",
@@ -151,13 +171,6 @@ TEST(HeadShape, NormalisingTwiceChangesNothing) {
     EXPECT_EQ(NormalisedLines(again), once);
 }
 
-TEST(HeadShape, EveryLineBreakBecomesCrLf) {
-    TPageHead head;
-    head.Buffer.SetText("a\rb\n\rc\r\nd\ne\r\n\r\nf");
-    head.SetCRLFLineBreaks();
-    EXPECT_EQ(head.Buffer.Text(), "a\r\nb\r\nc\r\nd\r\ne\r\n\r\nf");
-}
-
 TEST(HeadShape, PageLineBreakIsItsFirstOne) {
     EXPECT_EQ(TPageHead::LineBreakOf("<html>\n<head>\r\n"), "\n");
     EXPECT_EQ(TPageHead::LineBreakOf("<html>\r\n<head>\n"), "\r\n");
@@ -165,30 +178,3 @@ TEST(HeadShape, PageLineBreakIsItsFirstOne) {
     EXPECT_EQ(TPageHead::LineBreakOf("<html><head>"), "\r\n");
 }
 
-TEST(PageBufferFind, MatchMustLieInsideTheRangeAndIgnoresAsciiCase) {
-    TPageBuffer b;
-    b.SetText("xx<HeAd>yy\xC3\x84</head>");
-    EXPECT_EQ(b.Find("<head>"), 2);
-    EXPECT_EQ(b.Find("<head>", 0, 7), -1);
-    EXPECT_EQ(b.Find("<head>", 0, 8), 2);
-    EXPECT_EQ(b.Find("<head>", 3), -1);
-    EXPECT_EQ(b.Find("\xC3\xA4"), -1);  // no folding beyond ASCII
-    EXPECT_EQ(b.Find("</HEAD>", 5), 12);
-    b.SetSel(2, 6);
-    b.SetSelText("<h>");
-    EXPECT_EQ(b.Text(), "xx<h>yy\xC3\x84</head>");
-    EXPECT_EQ(b.SelStart(), 5);
-}
-
-TEST(PageBufferLines, LineOperationsWorkOnWholeLines) {
-    TPageBuffer b;
-    b.SetText("<HEAD>\r\nb\nc\r");
-    EXPECT_EQ(b.Lines(), (Lines{"<HEAD>", "b", "c"}));
-    EXPECT_EQ(b.IndexOfLine("<head>"), 0);
-    EXPECT_EQ(b.IndexOfLine("<hea"), -1);
-    b.InsertLine(1, "x\r\ny");
-    EXPECT_EQ(b.Lines(), (Lines{"<HEAD>", "x", "y", "b", "c"}));
-    b.DeleteLine(0);
-    b.SetLine(0, "z");
-    EXPECT_EQ(b.Text(), "z\r\ny\r\nb\r\nc\r\n");
-}

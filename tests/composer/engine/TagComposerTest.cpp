@@ -128,12 +128,12 @@ TEST(TagComposer, EmptyConfiguredTagNameComposesNoLine) {
 
 TEST(TagComposer, ValuesCannotLeaveTheirAttributeOrLine) {
     TMetaFields f;
-    f.Keywords = "a \"b\"\r\nc\nd\re &amp; f";
+    f.Keywords = "a \"b\"\r\nc\nd\re &amp; <f>";
     f.Description = "  kept as typed  ";
     f.CustomRows = {{"x", "say \"hi\""}};
     EXPECT_EQ(Compose(f, Settings()),
               (Lines{"<meta name=\"description\" content=\"  kept as typed  \">",
-                     "<meta name=\"keywords\" content=\"a &quot;b&quot; c d e &amp; f\">",
+                     "<meta name=\"keywords\" content=\"a &quot;b&quot; c d e &amp;amp; &lt;f&gt;\">",
                      "<meta name=\"x\" content=\"say &quot;hi&quot;\">"}));
 }
 

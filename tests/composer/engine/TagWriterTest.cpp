@@ -128,8 +128,10 @@ INSTANTIATE_TEST_SUITE_P(
         TitleCase{"PlaceholderIsNeverWritten", "<head><meta name=\"a\" content=\"1\"></head><body>",
                   true, "Title Missing - Velmor",
                   "<head>\r\n<meta name=\"a\" content=\"1\">\r\n</head><body>"},
-        TitleCase{"TitleWithAttributesGetsNoSecond", "<head><title lang=\"en\">Old</title></head><body>",
-                  true, "New", "<head>\r\n<title lang=\"en\">Old</title>\r\n</head><body>"},
+        TitleCase{"TitleWithAttributesIsWritten", "<head><title lang=\"en\">Old</title></head><body>",
+                  true, "New", "<head>\r\n<title lang=\"en\">New</title>\r\n</head><body>"},
+        TitleCase{"TitleIsEscaped", "<head><title>Old</title></head><body>", true, "a<b> & c",
+                  "<head>\r\n<title>a&lt;b&gt; &amp; c</title>\r\n</head><body>"},
         TitleCase{"NoTitleStaysWithoutOne", "<head><meta name=\"a\" content=\"1\"></head><body>", false,
                   "New", "<head>\r\n<meta name=\"a\" content=\"1\">\r\n</head><body>"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -169,7 +171,7 @@ TEST_F(TagWriterTest, ValuesWrittenReadBackUnchanged) {
     TMetaFields back;
     back.CustomRows = {{"dc.title", ""}};
     ASSERT_TRUE(reader.xread(path, back));
-    EXPECT_EQ(back.Description, "say &quot;hi&quot; & <b>bye</b>");
+    EXPECT_EQ(back.Description, "say \"hi\" & <b>bye</b>");
     EXPECT_EQ(back.Keywords, "one two");
     EXPECT_EQ(back.CustomRows[0].Value, "x = y");
     // And written once more, the page does not change again.

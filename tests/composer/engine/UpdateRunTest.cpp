@@ -84,7 +84,8 @@ TEST_F(UpdateRunTest, FailedPagesGetTheirLineAndTheRunGoesOn) {
                             "Successfully Wrote Tags To 2 Files"}));
     EXPECT_EQ(lines, (Texts{"<cleared>", "Preparing to write to file: 1 of 5",
                             "Successfully updated file: " + a, "Preparing to write to file: 2 of 5",
-                            "Failed File update: " + ro, "Preparing to write to file: 3 of 5",
+                            "Failed File update: " + ro, "Error 102: Permission denied",
+                            "Preparing to write to file: 3 of 5",
                             "Failed File update: " + nohead, "Missing '</HEAD>' Tag",
                             "Preparing to write to file: 4 of 5", "Preparing to write to file: 5 of 5",
                             "Successfully updated file: " + d}));

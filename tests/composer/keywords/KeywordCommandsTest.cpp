@@ -18,6 +18,7 @@
 #include "framework/controls/PageControl.h"
 #include "framework/controls/RadioGroup.h"
 #include "framework/controls/SpeedButton.h"
+#include "framework/rtl/FileReplacement.h"
 #include "framework/rtl/FileUtils.h"
 #include "toolbars/TbToolbarButton.h"
 
@@ -117,6 +118,7 @@ class Batch : public KeywordCommands {
 protected:
     void TearDown() override {
         SetSafeWriteHook(nullptr);
+        SetUnnamedReplacements(true);
         KeywordCommands::TearDown();
     }
     // Runs the batch window as the user would: sets it up, presses Execute.
@@ -139,7 +141,9 @@ TEST_F(Batch, EveryPageOfTheListWrittenOrLeftAsItWas) {
     const String c = BodyPage("ro/c.html", "delta");
     fs::permissions(Folder.File("ro"), fs::perms::owner_read | fs::perms::owner_exec);
     // Whoever runs the tests, nothing may be written into the read-only
-    // folder: a temporary file appearing there is the write failing.
+    // folder: a temporary file appearing there is the write failing. The
+    // temporary files must have names for that.
+    SetUnnamedReplacements(false);
     const String ro = Folder.File("ro");
     SetSafeWriteHook([ro](const char* stage) {
         if (String(stage) != "write") return;

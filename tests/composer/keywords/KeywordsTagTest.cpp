@@ -31,16 +31,22 @@ const TagCase TagCases[] = {
     {"a head without the tag gets one on its own line after <HEAD>, in the page's line break",
      "<html>\n<head><title>T</title>\n</head>\n",
      "<html>\n<head>\n<meta name=\"keywords\" content=\"web,seo\"><title>T</title>\n</head>\n"},
-    {"content before name is not recognised: a second tag goes in",
-     "<head>\r\n<meta content=\"old\" name=\"keywords\">\r\n</head>\r\n",
-     "<head>\r\n<meta name=\"keywords\" content=\"web,seo\">\r\n<meta content=\"old\" name=\"keywords\">\r\n"
-     "</head>\r\n"},
-    {"a > inside the old value does not cut the tag short",
+    {"content before name, unquoted: the tag is found and replaced",
+     "<head>\r\n<meta content=old name=KEYWORDS>\r\n</head>\r\n",
+     "<head>\r\n<meta name=\"keywords\" content=\"web,seo,old\">\r\n</head>\r\n"},
+    {"a > inside the old value does not cut the tag short; it is written escaped",
      "<head><meta name=\"keywords\" content=\"a > b\"></head>",
-     "<head><meta name=\"keywords\" content=\"web,seo,a > b\"></head>"},
-    {"the XHTML slash and other attributes go with the old tag",
+     "<head><meta name=\"keywords\" content=\"web,seo,a &gt; b\"></head>"},
+    {"the old tag keeps its XHTML ending; its other attributes go",
      "<head><meta name=\"keywords\" content=\"x\" lang=\"en\" /></head>",
-     "<head><meta name=\"keywords\" content=\"web,seo,x\"></head>"},
+     "<head><meta name=\"keywords\" content=\"web,seo,x\"/></head>"},
+    {"words already there leave the tag byte for byte",
+     "<head profile=\"p\"><meta name='keywords' content='Web, &#83;EO'></head>",
+     "<head profile=\"p\"><meta name='keywords' content='Web, &#83;EO'></head>"},
+    {"a tag in a comment is not the tag; an ISO-8859-1 page gets its own bytes",
+     "<head><meta charset=\"iso-8859-1\"><!-- <meta name=\"keywords\" content=\"c\"> --></head>",
+     "<head>\r\n<meta name=\"keywords\" content=\"web,seo\"><meta charset=\"iso-8859-1\">"
+     "<!-- <meta name=\"keywords\" content=\"c\"> --></head>"},
 };
 
 class KeywordsTagEdit : public ::testing::TestWithParam<TagCase> {};
@@ -57,13 +63,33 @@ INSTANTIATE_TEST_SUITE_P(Keywords, KeywordsTagEdit, ::testing::ValuesIn(TagCases
 
 TEST(KeywordsTagEdit, PagesWithoutTheirLandmarksAreRefused) {
     const char* pages[] = {
-        "<html><head lang=\"en\"><title>T</title></head><body>x</body>",  // not exactly <HEAD>
         "<html><head><title>T</title></head><p>no body</p>",
         "<html><head><title>T</title><body>x</body></head>",  // </HEAD> after the body
     };
     for (const char* page : pages) {
         TKeywordsTag tag;
         EXPECT_THROW(tag.MergeIntoPage(page, {"w"}), EInvalidHTMLFile) << page;
+    }
+}
+
+// Windows-1252 (which ISO-8859-1 is read as) holds the ellipsis as 0x85; a
+// page that names no encoding and is plain ASCII gets references.
+TEST(KeywordsTagEdit, WordsAreWrittenInThePagesEncoding) {
+    struct {
+        const char* head;
+        const char* expected;
+    } cases[] = {
+        {"<head><meta charset=\"ISO-8859-1\"><meta name=\"keywords\" content=\"caf\xE9\"></head>",
+         "<head><meta charset=\"ISO-8859-1\"><meta name=\"keywords\" content=\"L\xEDnguas,\x85,caf\xE9\"></head>"},
+        {"<head><meta name=\"keywords\" content=\"caf&eacute;\"></head>",
+         "<head><meta name=\"keywords\" content=\"L&#237;nguas,&#8230;,caf&#233;\"></head>"},
+        {"<head><meta name=\"keywords\" content=\"caf\xC3\xA9\"></head>",
+         "<head><meta name=\"keywords\" content=\"L\xC3\xADnguas,\xE2\x80\xA6,caf\xC3\xA9\"></head>"},
+    };
+    for (const auto& c : cases) {
+        TKeywordsTag tag;
+        EXPECT_EQ(tag.MergeIntoPage(String(c.head) + Body, {"\xE2\x80\xA6", "L\xC3\xADnguas"}),
+                  String(c.expected) + Body);
     }
 }
 
