@@ -5,6 +5,8 @@
 
 #include "composer/ComposerSettings.h"
 #include "composer/engine/KeywordCounter.h"
+#include "composer/engine/PageEncoding.h"
+#include "composer/engine/PageHead.h"
 #include "composer/engine/PageExceptions.h"
 #include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
@@ -24,7 +26,9 @@
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/controls/UpDown.h"
+#include "framework/rtl/FileReplacement.h"
 #include "framework/rtl/FileUtils.h"
+#include "framework/system/Charset.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/system/ProgramFolder.h"
@@ -60,7 +64,7 @@ std::vector<String> Entries(const TStrings* list) {
 
 bool HoldsNoCase(const TStrings* list, const String& word) {
     for (int i = 0; i < list->Count(); ++i)
-        if (SameText(list->Strings(i), word)) return true;
+        if (AnsiSameText(list->Strings(i), word)) return true;
     return false;
 }
 
@@ -297,11 +301,26 @@ void TKWGenForm::LoadBodyText() {
     if (PageFile.empty()) throw ENoFile(HeadTexts::SNoFileToLoad);
     BodyText.clear();
     if (!FileExists(PageFile)) throw ENoFile(HeadTexts::SNoFileToLoad);
-    PageText = ReadFileToString(PageFile);
+    // A page is never taken in whole past what its head may fill; the
+    // body's first characters are all that is counted anyway.
+    PageText.clear();
+    TFileSource source(PageFile);
+    source.Read(PageText, TPageHead::MaxHeadBytes);
     String span;
     if (TKeywordCounter::CutBodySpan(PageText, BodyCheckLength, span) == bsNoOpeningTag)
         MessageDlg(SNoBody, mtWarning, mbOK, 0);
-    BodyText = span;
+    // The words are counted as text: in the page's own encoding, read to
+    // UTF-8.
+    TPageEncoding encoding;
+    try {
+        TPageHead head;
+        head.LoadFromText(PageText);
+        head.LearnEncoding();
+        encoding = head.Encoding;
+    } catch (const std::exception&) {
+        encoding = TPageEncoding::Detect(PageText, String());
+    }
+    BodyText = DecodeToUtf8(span, encoding.Charset);
 }
 
 void TKWGenForm::ParseBodyText() {
@@ -329,7 +348,15 @@ void TKWGenForm::ParserText(TObject*, const String& Text) {
     PlainText += "\r\n";
 }
 
-void TKWGenForm::ParserEvalEntity(TObject*, const String&, String& Value) { Value = " "; }
+void TKWGenForm::ParserEvalEntity(TObject*, const String& Entity, String& Value) {
+    // A reference to a letter or digit ("L&iacute;nguas") is part of its
+    // word; anything else (&nbsp;, &amp;, a dash) parts words.
+    const String reference = "&" + Entity + ";";
+    const String text = TPageEncoding::ResolveReferences(reference, false);
+    size_t pos = 0;
+    const char32_t c = text.empty() || text == reference ? U' ' : NextUtf8(text, pos);
+    Value = pos == text.size() && IsLetterOrDigit(c) ? text : " ";
+}
 
 void TKWGenForm::CountWords() {
     WordList->Clear();

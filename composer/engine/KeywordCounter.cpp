@@ -7,6 +7,7 @@
 #include "framework/classes/StringList.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/system/Charset.h"
 
 using PageText::FindNoCase;
 using PageText::Lower;
@@ -60,33 +61,52 @@ String TKeywordCounter::CleanWord(const String& word) {
 }
 
 bool TKeywordCounter::HasWordCharacter(const String& word) {
-    // Bytes above ASCII are letters of some encoding; below it only letters
-    // and digits make a word, so separators such as "|" or "-" are none.
-    return std::any_of(word.begin(), word.end(), [](char c) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        return u >= 0x80 || (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
-    });
+    // Letters and digits of any script make a word; separators such as "|",
+    // "-" or a dash are none.
+    for (size_t pos = 0; pos < word.size();)
+        if (IsLetterOrDigit(NextUtf8(word, pos))) return true;
+    return false;
+}
+
+std::vector<String> TKeywordCounter::SplitAtNonLetters(const String& word) {
+    // Within ASCII the comma-text rule has already parted the words;
+    // beyond it a character that is no letter or digit (a no-break space, a
+    // dash, a typographic quote) parts them too.
+    std::vector<String> parts(1);
+    for (size_t pos = 0; pos < word.size();) {
+        const size_t start = pos;
+        const char32_t c = NextUtf8(word, pos);
+        if (c >= 0x80 && !IsLetterOrDigit(c)) {
+            if (!parts.back().empty()) parts.emplace_back();
+            continue;
+        }
+        parts.back().append(word, start, pos - start);
+    }
+    if (parts.back().empty()) parts.pop_back();
+    return parts;
 }
 
 bool TKeywordCounter::HoldsWord(const std::vector<String>& words, const String& word) {
-    return std::any_of(words.begin(), words.end(),
-                       [&](const String& w) { return PageText::SameTextAscii(w, word); });
+    return std::any_of(words.begin(), words.end(), [&](const String& w) { return AnsiSameText(w, word); });
 }
 
 TWordCount TKeywordCounter::CountWords(const String& plainText, const std::vector<String>& noise,
                                        const std::vector<String>& chosen) {
-    // Page text may be in any encoding: words are told apart by their ASCII
-    // letters' case only, as everywhere else in the page.
+    // The text is UTF-8: words are told apart without regard to the case of
+    // letters of any script.
     std::unordered_map<String, bool> excluded;
-    for (const String& w : noise) excluded.emplace(Lower(w), true);
-    for (const String& w : chosen) excluded.emplace(Lower(w), true);
+    for (const String& w : noise) excluded.emplace(AnsiLowerCase(w), true);
+    for (const String& w : chosen) excluded.emplace(AnsiLowerCase(w), true);
 
     TWordCount result;
     std::unordered_map<String, size_t> rowOf;
-    for (const String& raw : SplitWords(plainText)) {
+    std::vector<String> words;
+    for (const String& raw : SplitWords(plainText))
+        for (const String& part : SplitAtNonLetters(raw)) words.push_back(part);
+    for (const String& raw : words) {
         const String word = CleanWord(raw);
         if (!HasWordCharacter(word)) continue;
-        const String key = Lower(word);
+        const String key = AnsiLowerCase(word);
         if (excluded.count(key)) continue;
         ++result.FilteredWordCount;
         result.Words.push_back(word);

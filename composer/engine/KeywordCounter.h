@@ -48,10 +48,13 @@ public:
     // removed, and every "==" folded to "=".
     static String CleanWord(const String& word);
 
-    // Whether a cleaned word holds a letter or a digit.
+    // Whether a cleaned word holds a letter or a digit, of any script.
     static bool HasWordCharacter(const String& word);
+    // A comma-text word parted further at every character beyond ASCII
+    // that is no letter or digit.
+    static std::vector<String> SplitAtNonLetters(const String& word);
 
-    // Counts the words of `plainText`. Each word is cleaned first, so "dog."
+    // Counts the words of `plainText` (UTF-8). Each word is cleaned first, so "dog."
     // and "Dog" are one word; one without a letter or digit ("|", "-") is
     // no word. A
     // word that is in `noise` or in `chosen` (letter case ignored) is left

@@ -237,6 +237,7 @@ bool TPageHead::ReadMetaTag(const String& text, const TPageEncoding& encoding, T
         return false;
     tag = TMetaTag();
     tag.SelfClosed = t.SelfClosing;
+    tag.TagLength = t.TagEnd;
     if (t.Attribute(text, "name")) {
         tag.Name = encoding.Text(t.Value(text, "name"), true);
     } else if (t.Attribute(text, "http-equiv")) {

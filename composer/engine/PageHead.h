@@ -30,6 +30,7 @@ struct TMetaTag {
     String Content;          // the content as text, blanks trimmed
     String Token;            // the composer's z attribute
     bool SelfClosed = false; // written "/>"
+    size_t TagLength = 0;    // bytes of the start tag; an end tag may follow
 };
 
 class TPageHead {

@@ -119,7 +119,9 @@ void TTagWriter::WriteMetaTags() {
         if (existing) {
             // The same value stays byte for byte as the page has it.
             if (found.Content == wanted.Content && found.Token == wanted.Token) continue;
-            existing->Text = Head.Encoding.Bytes(WithEnding(entry, found.SelfClosed));
+            // An end tag of its own ("</meta>") stays behind the new tag.
+            existing->Text = Head.Encoding.Bytes(WithEnding(entry, found.SelfClosed)) +
+                             existing->Text.substr(std::min(found.TagLength, existing->Text.size()));
             continue;
         }
         THeadItem item;
