@@ -165,7 +165,14 @@ TPageEncoding TPageEncoding::Detect(const String& pageStart, const String& decla
     if (pageStart.compare(0, 3, "\xEF\xBB\xBF") == 0) return e;
     const String named = CharsetOfLabel(declared);
     if (!named.empty()) {
-        e.Charset = named;
+        e.Charset = e.WriteCharset = named;
+        if (named == "windows-1252") {
+            const String l = Lower(TrimBlanks(declared));
+            if (l == "us-ascii" || l == "ascii" || l == "ansi_x3.4-1968")
+                e.WriteCharset = "US-ASCII";
+            else if (l != "windows-1252" && l != "cp1252" && l != "x-cp1252")
+                e.WriteCharset = "ISO-8859-1";
+        }
         return e;
     }
     bool ascii = true;
@@ -187,7 +194,7 @@ TPageEncoding TPageEncoding::Detect(const String& pageStart, const String& decla
         --end;
         if (b >= 0xC0) break;
     }
-    if (!IsValidUtf8(pageStart.substr(0, end))) e.Charset = "windows-1252";
+    if (!IsValidUtf8(pageStart.substr(0, end))) e.Charset = e.WriteCharset = "windows-1252";
     return e;
 }
 
@@ -197,7 +204,7 @@ String TPageEncoding::Text(const String& bytes, bool attribute) const {
 
 String TPageEncoding::Bytes(const String& text) const {
     auto reference = [](char32_t c) { return "&#" + std::to_string(static_cast<unsigned long>(c)) + ";"; };
-    if (!AsciiOnly) return EncodeFromUtf8(text, Charset, reference);
+    if (!AsciiOnly) return EncodeFromUtf8(text, WriteCharset, reference);
     String out;
     for (size_t pos = 0; pos < text.size();) {
         const char32_t c = NextUtf8(text, pos);

@@ -9,6 +9,10 @@ public:
     // The page's encoding, a name the framework converts ("UTF-8",
     // "windows-1252", "CP932"...).
     String Charset = "UTF-8";
+    // The encoding new text is written in: the page's own label where the
+    // web reads it as another ("ISO-8859-1" is read as Windows-1252 but
+    // written strictly, so every reader agrees on what was written).
+    String WriteCharset = "UTF-8";
     // Nothing told the encoding and the page is plain ASCII as far as it was
     // read: anything beyond ASCII is written as a numeric reference, which
     // reads the same whatever the browser takes the page for.

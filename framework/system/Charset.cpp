@@ -46,11 +46,20 @@ String DecodeWindows1252(const String& bytes) {
     return out;
 }
 
-String EncodeWindows1252(const String& text, const TUnmappable& unmappable) {
+// `highest` 0xFF writes ISO-8859-1 strictly, 0x7F ASCII; anything else
+// Windows-1252.
+String EncodeWindows1252(const String& text, const TUnmappable& unmappable, char32_t highest = 0) {
     String out;
     out.reserve(text.size());
     for (size_t pos = 0; pos < text.size();) {
         const char32_t c = NextUtf8(text, pos);
+        if (highest) {
+            if (c <= highest && (c < 0x80 || c >= 0xA0))
+                out += static_cast<char>(c);
+            else
+                out += unmappable(c);
+            continue;
+        }
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
             out += static_cast<char>(c);
             continue;
@@ -167,6 +176,10 @@ String DecodeToUtf8(const String& bytes, const String& charset) {
 String EncodeFromUtf8(const String& text, const String& charset, const TUnmappable& unmappable) {
     const String c = Canonical(charset);
     if (IsUtf8(c)) return DecodeUtf8(text);
+    // Read the way browsers read them, ISO-8859-1 and ASCII are written as
+    // what they strictly are, so that XML parsers read the same.
+    if (c == "ISO-8859-1" || c == "LATIN1") return EncodeWindows1252(text, unmappable, 0xFF);
+    if (c == "US-ASCII" || c == "ASCII") return EncodeWindows1252(text, unmappable, 0x7F);
     if (IsWindows1252(c) || c.empty()) return EncodeWindows1252(text, unmappable);
     TConverter converter(c.c_str(), "UTF-8");
     if (!converter.Valid()) return EncodeWindows1252(text, unmappable);

@@ -21,7 +21,7 @@ using TUnmappable = std::function<String(char32_t)>;
 
 // UTF-8 `text` in `charset`. Each character the charset cannot hold is
 // replaced by `unmappable` of its code point; an unsupported charset is
-// written as Windows-1252.
+// written as Windows-1252. ISO-8859-1 and US-ASCII are written strictly.
 String EncodeFromUtf8(const String& text, const String& charset, const TUnmappable& unmappable);
 
 bool IsValidUtf8(const String& bytes);

@@ -2,6 +2,7 @@
 // head must come out in the expected bytes, read back with the same values,
 // and not change again when the same values are written once more.
 #include <gtest/gtest.h>
+#include <libxml/parser.h>
 
 #include "EngineTestUtil.h"
 #include "composer/engine/TagComposer.h"
@@ -56,13 +57,17 @@ const HeadCase kCases[] = {
      "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">\n<html xmlns=\"http://www.w3.org/1999/xhtml\">\n"
      "<head>\n<title>T</title>\n<meta name=\"description\" content=\"d &amp; e\"></meta>\n"
      "<meta name=\"keywords\" content=\"k\"/>\n</head>"},
+    {"Windows1252PageGetsItsOwnBytes",
+     "<html><head><meta charset=windows-1252><title>Old</title></head>",
+     "\xE2\x82\xAC \xE2\x80\x9Cq\xE2\x80\x9D", "", "", false,
+     "<html>\n<head>\n<title>\x80 \x93q\x94</title>\n<meta charset=windows-1252>\n</head>"},
     {"Iso88591PageGetsItsOwnBytesAndReferencesBeyond",
      "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-1\">"
      "<title>Vers\xE3o</title></head>",
      "Vers\xC3\xA3o", "\xE2\x82\xAC 5 \xE2\x98\xBA", "", false,
      "<html>\n<head>\n<title>Vers\xE3o</title>\n"
      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=ISO-8859-1\">\n"
-     "<meta name=\"description\" content=\"\x80 5 &#9786;\">\n</head>"},
+     "<meta name=\"description\" content=\"&#8364; 5 &#9786;\">\n</head>"},
     {"Utf8PageGetsUtf8",
      "<html><head><meta charset=utf-8><title>Old</title></head>",
      kTitle, "", "", false,
@@ -111,6 +116,14 @@ TEST_P(RealWorldHead, WritesTheExpectedHeadAndReadsItBack) {
     ASSERT_TRUE(writer.WriteTags(path)) << writer.LastFailure;
     const std::string written = ReadAll(path);
     EXPECT_EQ(written, std::string(c.expected) + kBody);
+    if (written.compare(0, 5, "<?xml") == 0) {
+        // Still well-formed, as an XML parser that shares nothing with the
+        // program sees it.
+        xmlDocPtr doc = xmlReadMemory(written.data(), static_cast<int>(written.size()), nullptr, nullptr,
+                                      XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET);
+        EXPECT_NE(doc, nullptr) << "no longer well-formed XML";
+        xmlFreeDoc(doc);
+    }
 
     TTagReader reader;
     TMetaFields back;
