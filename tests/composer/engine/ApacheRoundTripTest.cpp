@@ -136,7 +136,9 @@ TEST(ApacheManual, EveryPageComesBackIntactWithItsNewValues) {
         ASSERT_NE(AfterHead(before), std::string::npos);
         ASSERT_NE(AfterHead(after), std::string::npos);
         EXPECT_EQ(after.substr(AfterHead(after)), before.substr(AfterHead(before)));
-        if (wasXml) EXPECT_TRUE(WellFormedXml(after));
+        if (wasXml) {
+            EXPECT_TRUE(WellFormedXml(after));
+        }
 
         const Seen seenAfter = ParseHtml(after);
         EXPECT_EQ(seenAfter.title, f.Title);
