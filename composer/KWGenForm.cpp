@@ -334,18 +334,21 @@ void TKWGenForm::ParseBodyText() {
 void TKWGenForm::ParserBeginElement(TObject*, const String& Name) {
     const String name = UpperCase(Name);
     if (name == "SCRIPT" || name == "STYLE") ++FSkipDepth;
+    PlainText += "\r\n";
 }
 
 void TKWGenForm::ParserEndElement(TObject*, const String& Name) {
     const String name = UpperCase(Name);
     if ((name == "SCRIPT" || name == "STYLE") && FSkipDepth > 0) --FSkipDepth;
     if (name == "BODY") Parser->SetEndOfInput(true);
+    PlainText += "\r\n";
 }
 
 void TKWGenForm::ParserText(TObject*, const String& Text) {
+    // The parser hands a text over in pieces (around a reference, say):
+    // words part only where an element begins or ends.
     if (FSkipDepth > 0) return;
     PlainText += Text;
-    PlainText += "\r\n";
 }
 
 void TKWGenForm::ParserEvalEntity(TObject*, const String& Entity, String& Value) {

@@ -74,6 +74,25 @@ TEST_F(Generator, BodyTextThroughTheParser) {
     EXPECT_EQ(ShownTexts(), Words{});
 }
 
+TEST_F(Generator, WordsAreReadAsTextInThePagesEncoding) {
+    // A reference to a letter stays in its word; the page's own bytes are
+    // read in its encoding.
+    const struct {
+        const char* Name;
+        String Body, Head;
+    } pages[] = {
+        {"latin1.html", "L&iacute;nguas L\xEDnguas caf&eacute;&nbsp;bar", "<meta charset=\"iso-8859-1\">\r\n"},
+        {"utf8.html", "L&iacute;nguas L\xC3\xADnguas caf&eacute;&nbsp;bar", "<title>T</title>\r\n"},
+    };
+    for (const auto& p : pages) {
+        const String page = Page(p.Name, p.Body, p.Head);
+        Make();
+        G->BodyCheckLength = 5000;
+        G->GenerateForFile(page);
+        EXPECT_EQ(Listed(), (Words{"L\xC3\xADnguas 2 50.000", "caf\xC3\xA9 1 25.000", "bar 1 25.000"})) << p.Name;
+    }
+}
+
 TEST_F(Generator, TopCountAndCheckLengthLimitTheList) {
     const String page = Page("a.html", "one two two three three three");
     Make();

@@ -213,6 +213,15 @@ TEST_F(Batch, ViewModeWritesOnlyWhatTheUserAdds) {
               "write Keywords Tag to 2 Files");
 }
 
+TEST_F(Batch, AWordWithAReferenceToALetterIsOneWord) {
+    const String a = BodyPage("a.html", "L&iacute;nguas e L\xC3\xADnguas");
+    Dialogs.AnswerFiles({a});
+    Execute([](TAutoKWGForm* batch) { batch->CountEdit->SetText("1"); });
+    Dialogs.Answer(mrOk);  // the closing count
+    F->BatchKeywordGeneration1->Click();
+    EXPECT_NE(ReadAll(a).find("<meta name=\"keywords\" content=\"L\xC3\xADnguas\">"), String::npos) << ReadAll(a);
+}
+
 TEST_F(Batch, CountsThatCannotBeUsed) {
     const String a = BodyPage("a.html", "alpha");
     const String untouched = ReadAll(a);

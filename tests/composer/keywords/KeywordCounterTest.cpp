@@ -35,6 +35,9 @@ const CountCase CountCases[] = {
      {}, {}, {"\xC3\xA9t\xC3\xA9:2", "word:1", "2000:1"}, 4},
     {"equal counts: words descending, letter case ignored", "apple Banana cherry", {}, {},
      {"cherry:1", "Banana:1", "apple:1"}, 3},
+    {"letters beyond ASCII are letters and fold their case; a dash or no-break space parts words",
+     "L\xC3\xADnguas L\xC3\x8DNGUAS l\xC3\xADnguas\xE2\x80\x94" "fim a\xC2\xA0" "b", {}, {},
+     {"L\xC3\xADnguas:3", "fim:1", "b:1", "a:1"}, 6},
     {"runs of = fold to one", "a==b a=b", {}, {}, {"a=b:2"}, 2},
     {"nothing but noise", "the and of", {"THE", "And", "of"}, {}, {}, 0},
 };
