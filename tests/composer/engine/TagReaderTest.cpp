@@ -121,6 +121,41 @@ TEST(TagReader, ReadsEveryModeAndSkipsMalformedLines) {
                                             "/read_page.html"}));
 }
 
+// Which encoding a page's bytes are read in: a byte order mark, then the
+// XML declaration, then a META declaration, else UTF-8 where the bytes are
+// valid UTF-8 and Windows-1252 where not. ISO-8859-1 is read as
+// Windows-1252, as browsers read it.
+TEST(TagReader, ValuesAreReadInThePagesEncoding) {
+    const struct {
+        const char* Name;
+        std::string Page;
+        std::string Title;
+    } cases[] = {
+        {"BomOutranksTheMetaDeclaration",
+         "\xEF\xBB\xBF<html><head><meta charset=iso-8859-1><title>Vers\xC3\xA3o</title></head>", "Vers\xC3\xA3o"},
+        {"XmlDeclaration", "<?xml version='1.0' encoding='ISO-8859-1'?>\n<html><head><title>Vers\xE3o</title></head>",
+         "Vers\xC3\xA3o"},
+        {"MetaCharsetAfterTheTitle", "<html><head><title>\x93q\x94</title><META CHARSET=\"Latin1\"></head>",
+         "\xE2\x80\x9Cq\xE2\x80\x9D"},
+        {"ContentType",
+         "<html><head><meta content='text/html; charset=windows-1252' http-equiv=content-type>"
+         "<title>\x80 5</title></head>",
+         "\xE2\x82\xAC 5"},
+        {"UndeclaredValidUtf8", "<html><head><title>Vers\xC3\xA3o</title></head>", "Vers\xC3\xA3o"},
+        {"UndeclaredOtherBytes", "<html><head><title>Vers\xE3o</title></head>", "Vers\xC3\xA3o"},
+        {"References", "<html><head><title>&atilde; &#227; &#xE3; &amp;lt; &nosuch;</title></head>",
+         "\xC3\xA3 \xC3\xA3 \xC3\xA3 &lt; &nosuch;"},
+    };
+    TTempDir dir;
+    for (const auto& c : cases) {
+        WriteAll(dir.File("p.html"), c.Page + "<body></body></html>");
+        Reader r;
+        TMetaFields f;
+        ASSERT_TRUE(r.reader.xread(dir.File("p.html"), f)) << c.Name;
+        EXPECT_EQ(f.Title, c.Title) << c.Name;
+    }
+}
+
 TEST(TagReader, HeadWithOnlyATitleChangesOnlyTheTitle) {
     TTempDir dir;
     WriteAll(dir.File("p.html"), "<html><head><title>Only</title></head><body></body></html>");
