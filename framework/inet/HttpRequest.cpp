@@ -3,9 +3,12 @@
 #include <arpa/inet.h>
 #include <curl/curl.h>
 #include <netinet/in.h>
+#include <openssl/ssl.h>
+#include <openssl/x509_vfy.h>
 #include <sys/socket.h>
 
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 
 #include "framework/inet/CurlTransfer.h"
@@ -28,6 +31,47 @@ String NameOf(const String& line) {
     String name = line.substr(0, colon);
     while (!name.empty() && name.back() == ' ') name.pop_back();
     return name;
+}
+
+// The certificate checks a request waives, kept with each TLS context the
+// transport makes for it.
+int WaiverIndex() {
+    static const int index = SSL_CTX_get_ex_new_index(0, nullptr, nullptr, nullptr, nullptr);
+    return index;
+}
+
+// Whether the waivers excuse this fault of the server's certificate: an
+// unknown or untrusted authority, or a date the certificate is not valid
+// at (expired or not yet valid). Nothing else is ever excused.
+bool Waived(DWORD waivers, int fault) {
+    switch (fault) {
+        case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
+        case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
+        case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
+        case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT:
+        case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
+        case X509_V_ERR_CERT_UNTRUSTED:
+            return (waivers & SECURITY_FLAG_IGNORE_UNKNOWN_CA) != 0;
+        case X509_V_ERR_CERT_HAS_EXPIRED:
+        case X509_V_ERR_CERT_NOT_YET_VALID:
+            return (waivers & SECURITY_FLAG_IGNORE_CERT_DATE_INVALID) != 0;
+        default:
+            return false;
+    }
+}
+
+// The TLS library's verdict on each fault it finds in the server's chain.
+// A waived fault is cleared, so the verification goes on to the next check
+// and its final result stays good.
+int VerifyCertificate(int ok, X509_STORE_CTX* store) {
+    if (ok) return 1;
+    auto* ssl = static_cast<SSL*>(X509_STORE_CTX_get_ex_data(store, SSL_get_ex_data_X509_STORE_CTX_idx()));
+    if (!ssl) return 0;
+    const auto waivers = static_cast<DWORD>(
+        reinterpret_cast<std::uintptr_t>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), WaiverIndex())));
+    if (!Waived(waivers, X509_STORE_CTX_get_error(store))) return 0;
+    X509_STORE_CTX_set_error(store, X509_V_OK);
+    return 1;
 }
 
 String Trimmed(const String& s) {
@@ -86,6 +130,14 @@ struct THttpCallbacks {
         }
         session.Notify(INTERNET_STATUS_CONNECTING_TO_SERVER, ip);
         return socket(address->family, address->socktype, address->protocol);
+    }
+    // Every new TLS context verifies through VerifyCertificate, with the
+    // request's waivers.
+    static CURLcode PrepareTls(CURL*, void* context, void* waivers) {
+        auto* ctx = static_cast<SSL_CTX*>(context);
+        if (!SSL_CTX_set_ex_data(ctx, WaiverIndex(), waivers)) return CURLE_SSL_CERTPROBLEM;
+        SSL_CTX_set_verify(ctx, SSL_VERIFY_PEER, VerifyCertificate);
+        return CURLE_OK;
     }
     static int BeforeRequest(void* user, char* ip, char*, int, int) {
         auto* r = static_cast<THttpRequest*>(user);
@@ -344,7 +396,14 @@ bool THttpRequest::Send(const char* data, std::size_t length) {
     }
     if (!FProxyUser.empty()) curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, FProxyUser.c_str());
     if (!FProxyPassword.empty()) curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, FProxyPassword.c_str());
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, (FSecurityFlags & SECURITY_FLAG_IGNORE_UNKNOWN_CA) ? 0L : 1L);
+    // The server's certificate is always verified; the waivers excuse only
+    // the faults they name (VerifyCertificate). The name is the transport's
+    // own check.
+    const bool waiving = curl_easy_setopt(easy, CURLOPT_SSL_CTX_FUNCTION, THttpCallbacks::PrepareTls) == CURLE_OK;
+    curl_easy_setopt(easy, CURLOPT_SSL_CTX_DATA,
+                     reinterpret_cast<void*>(static_cast<std::uintptr_t>(FSecurityFlags)));
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER,
+                     waiving || !(FSecurityFlags & SECURITY_FLAG_IGNORE_UNKNOWN_CA) ? 1L : 0L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST,
                      (FSecurityFlags & SECURITY_FLAG_IGNORE_CERT_CN_INVALID) ? 0L : 2L);
     if (session.ConnectTimeoutMs)
@@ -372,7 +431,9 @@ bool THttpRequest::Send(const char* data, std::size_t length) {
     TCurlTransfer& t = *FState->Transfer;
     if (!t.Start()) return false;
     if (!t.Drive([this, &t] { return FHeadersDone || !t.In.empty(); })) return false;
-    if (const DWORD error = t.Error()) {
+    // Once the headers are in, the request has been answered: whatever
+    // befalls the body is the reading's failure, not the sending's.
+    if (const DWORD error = t.Error(); error && !FHeadersDone) {
         InetSetLastError(error);
         return false;
     }

@@ -26,9 +26,14 @@ public:
         bool Has(const String& name) const;
     };
 
+    // The certificate a secure server shows: one for 127.0.0.1 that no
+    // authority vouches for, valid from 2000 to 2099; or the same kind of
+    // certificate expired (2000 to 2001) or not yet valid (from 2090).
+    enum class TCertificate { Valid, Expired, NotYetValid };
+
     // Starts listening on a free port of 127.0.0.1. A secure server speaks
-    // TLS with a certificate for 127.0.0.1 that no authority vouches for.
-    explicit TLoopbackServer(bool secure = false);
+    // TLS with the given certificate.
+    explicit TLoopbackServer(bool secure = false, TCertificate certificate = TCertificate::Valid);
     ~TLoopbackServer();
     TLoopbackServer(const TLoopbackServer&) = delete;
     TLoopbackServer& operator=(const TLoopbackServer&) = delete;
@@ -59,6 +64,7 @@ private:
     void Handle(int fd);
 
     bool FSecure = false;
+    TCertificate FCertificate = TCertificate::Valid;
     int FListen = -1;
     int FWake[2] = {-1, -1};
     Word FPort = 0;

@@ -117,6 +117,27 @@ TEST_F(HttpTest, GetStoresTheBodyInLocalFileWithEventsInOrderOnTheMainThread) {
     EXPECT_EQ(FilesIn(Dir.Path()), std::vector<String>{"language.txt"});
 }
 
+TEST_F(HttpTest, BodyCutShortStillStartsTheTransferButNeverEndsIt) {
+    // The headers promise 1000 bytes; the server sends ten and hangs up.
+    Server.Serve("/cut", "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nX-Kind: cut\r\n\r\n" + Body(10));
+    Server.Serve("/none", "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n");
+    for (const char* path : {"/cut", "/none"}) {
+        SCOPED_TRACE(path);
+        TickHTTP http(nullptr);
+        Trace trace;
+        trace.Attach(http);
+        http.SetURL(Server.Url(path));
+        http.SetLocalFile(Dir.File("cut.txt"));
+        const auto e = Raised<EickHTTP>([&] { http.SetAction(ickhttpGet); });
+        EXPECT_EQ(e.Code, 12031);
+        EXPECT_STREQ(e.what(), "12031: [12031] Internet Connection Reset.");
+        EXPECT_EQ(trace.Count("start"), 1);
+        EXPECT_EQ(trace.Count("end"), 0);
+        EXPECT_EQ(trace.Received, String(path) == "/cut" ? Body(10) : String());
+        EXPECT_FALSE(std::filesystem::exists(Dir.File("cut.txt")));
+    }
+}
+
 TEST_F(HttpTest, RefusedResponseFailsWith151AndLeavesTheLocalFileAsItWas) {
     WriteAll(Dir.File("controlled.def"), "the user's own list\n");
     TickHTTP http(nullptr);
@@ -513,6 +534,56 @@ TEST(HttpsSecure, UntrustedCertificateFailsUnlessTheSecurityFlagsAllowARetry) {
     https.SetAction(ickhttpsGet);
     EXPECT_EQ(ReadAll(dir.File("schemas.txt")), "DC\n");
     EXPECT_EQ(server.Requests().back().Target, "/lists/schemas.txt");
+}
+
+// Flag 2 waives a certificate's dates and nothing else; flag 16 the
+// unknown authority (by a retry) and nothing else. The loopback server's
+// certificates are all self-signed, so a date is only ever reached with 16.
+TEST(HttpsSecure, CertificateDatesAreIgnoredOnlyWithFlag2) {
+    using TCertificate = TLoopbackServer::TCertificate;
+    // The table's own text for the date error, wording and all.
+    const char* const dateText =
+        "12037: [12037] The security Certificate has an invalid name - i.e. it's not the same name as the web "
+        "site's one. Check the SecurityFlags property.";
+    struct Case {
+        TCertificate Certificate;
+        int Flags;
+        const char* Host;
+        int Code;  // 0: the file arrives
+    };
+    const Case cases[] = {
+        {TCertificate::Expired, 0, "127.0.0.1", 12045},
+        {TCertificate::Expired, 2, "127.0.0.1", 12045},
+        {TCertificate::Expired, 16, "127.0.0.1", 12037},
+        {TCertificate::Expired, 16 | 2, "127.0.0.1", 0},
+        {TCertificate::Expired, 16 | 2, "localhost", 12038},
+        {TCertificate::NotYetValid, 16, "127.0.0.1", 12037},
+        {TCertificate::NotYetValid, 16 | 2, "127.0.0.1", 0},
+        {TCertificate::Valid, 16, "127.0.0.1", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "certificate " << static_cast<int>(c.Certificate) << ", flags "
+                                          << c.Flags << ", host " << c.Host);
+        TLoopbackServer server(true, c.Certificate);
+        server.Serve("/lists/schemas.txt", TLoopbackServer::Response(200, "OK", "DC\n"));
+        TTempDir dir;
+        TickHTTPS https(nullptr);
+        HTTPCore::CoreSetProperty(https.Core(), 26, 0, c.Flags, 0);
+        https.SetURL("https://" + String(c.Host) + ":" + std::to_string(server.Port()) + "/lists/schemas.txt");
+        https.SetLocalFile(dir.File("schemas.txt"));
+        if (c.Code == 0) {
+            https.SetAction(ickhttpsGet);
+            EXPECT_EQ(ReadAll(dir.File("schemas.txt")), "DC\n");
+            continue;
+        }
+        const auto e = Raised<EickHTTPS>([&] { https.SetAction(ickhttpsGet); });
+        EXPECT_EQ(e.Code, c.Code);
+        if (c.Code == 12037) {
+            EXPECT_STREQ(e.what(), dateText);
+        }
+        EXPECT_FALSE(std::filesystem::exists(dir.File("schemas.txt")));
+        EXPECT_TRUE(server.Requests().empty());
+    }
 }
 
 TEST(HttpsSecure, CertificateForAnotherNameFailsUnlessWaived) {
