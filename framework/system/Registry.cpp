@@ -498,7 +498,10 @@ void TRegistry::GetKeyNames(TStrings* strings) {
         size_t depth = SplitKey(section).size();
         for (const String& s : FStore->Doc.SectionNames()) {
             if (!IsPrefixKey(section, s)) continue;
-            String child = SplitKey(s)[depth];
+            // A hand-edited name may end in a '\' that names no subkey.
+            const std::vector<String> parts = SplitKey(s);
+            if (parts.size() <= depth) continue;
+            const String& child = parts[depth];
             bool seen = false;
             for (const String& n : names)
                 if (SameText(n, child)) seen = true;

@@ -281,6 +281,23 @@ TEST_F(RegistryTest, HandEditsSurviveWrites) {
               "schema=Core\n");
 }
 
+TEST_F(RegistryTest, KeyNamesWithStrayBackslashesListWhatTheyName) {
+    std::filesystem::create_directories(Dir.File("cfg"));
+    WriteAll(Path, ReadAll(std::string(VELMOR_FIXTURES) + "/stray-backslashes.ini"));
+    TRegistry reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    TStringList keys;
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software"));
+    reg.GetKeyNames(&keys);
+    EXPECT_EQ(Names(keys), (std::vector<String>{"VREK", "Doubled"}));
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\VREK"));
+    reg.GetKeyNames(&keys);
+    EXPECT_EQ(Names(keys), (std::vector<String>{"velmor", "parcelmint"}));
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\VREK\\parcelmint"));
+    reg.GetKeyNames(&keys);
+    EXPECT_TRUE(Names(keys).empty());
+}
+
 TEST_F(RegistryTest, FailedWriteLeavesFileAndValueAsTheyWere) {
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(kKey, true));
