@@ -493,9 +493,13 @@ void TBitmap::LoadFromStream(TStream* stream) {
         clrUsed = Get<std::uint32_t>(d + 46);
     }
     bool topDown = h < 0;
-    if (topDown) h = -h;
+    if (topDown && h > -65536) h = -h;
     if (w <= 0 || h <= 0 || w > 65535 || h > 65535) throw EInvalidGraphic("Bitmap image is not valid");
     if (compression == 1 || compression == 2) {
+        // A run of up to 255 pixels takes two bytes; skips and an early end
+        // can claim any size from a few bytes, which is damage, not a picture.
+        if (std::uint64_t(w) * std::uint64_t(h) > 128 * std::uint64_t(data.size()) + 65536)
+            throw EInvalidGraphic("Bitmap image is not valid");
         // Run-length files are rare; the toolkit's reader knows them.
         QImage img;
         if (!img.loadFromData(data.data(), int(data.size()), "BMP")) throw EInvalidGraphic("Bitmap image is not valid");

@@ -28,6 +28,13 @@ namespace {
 
 constexpr size_t kBufferSize = 4096;
 
+// The most pixels a JPEG of `bytes` bytes can hold: every 8x8 block of a
+// picture takes at least one bit of coded data, so a header that claims
+// more describes data the file does not have. A damaged or cut-off file
+// could otherwise make the decoder allocate and fill a picture of any size.
+constexpr Int64 kPixelsPerByte = 8 * 64;
+constexpr Int64 kPixelsAlways = 64 * 64;
+
 struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
@@ -158,7 +165,13 @@ bool Decode(TStream* stream, bool grayscale, QImage* out, char* message) {
     src.pub.next_input_byte = nullptr;
     src.stream = stream;
     cinfo.src = &src.pub;
+    const Int64 bytes = stream->Size() - stream->Position();
     jpeg_read_header(&cinfo, TRUE);
+    if (Int64(cinfo.image_width) * cinfo.image_height > kPixelsAlways + kPixelsPerByte * bytes) {
+        std::snprintf(err.message, sizeof err.message, "Image of %ux%u pixels is too large for %lld bytes of data",
+                      cinfo.image_width, cinfo.image_height, static_cast<long long>(bytes));
+        std::longjmp(err.jump, 1);
+    }
     bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     bool gray = grayscale || cinfo.jpeg_color_space == JCS_GRAYSCALE;
     cinfo.out_color_space = cmyk ? JCS_CMYK : gray ? JCS_GRAYSCALE : JCS_RGB;

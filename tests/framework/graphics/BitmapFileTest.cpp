@@ -143,6 +143,60 @@ TEST(BitmapFile, RejectsWhatIsNotABitmap) {
     }
 }
 
+// Files whose headers claim what their data cannot hold, found by fuzzing
+// or built to the same pattern: refused from the header, before a picture
+// of the claimed size is made.
+TEST(DamagedPictures, AreRefusedFromTheirHeaders) {
+    auto load = [](TGraphic& g, const std::vector<Byte>& bytes) {
+        TMemoryStream ms;
+        ms.WriteBuffer(bytes.data(), Int64(bytes.size()));
+        ms.SetPosition(0);
+        g.LoadFromStream(&ms);
+    };
+    auto fixture = [](const char* name) {
+        const std::string s = ReadAll(std::string(VELMOR_FIXTURES) + "/" + name);
+        return std::vector<Byte>(s.begin(), s.end());
+    };
+    // A 239-byte JPEG whose frame says 29208 x 4096 pixels.
+    TJPEGImage jpeg;
+    try {
+        load(jpeg, fixture("size-beyond-its-data.jpg"));
+        ADD_FAILURE() << "loaded";
+    } catch (const EJPEG& e) {
+        EXPECT_STREQ(e.what(), "JPEG error: Image of 29208x4096 pixels is too large for 239 bytes of data");
+    }
+    // A height of -2^31, which has no positive counterpart.
+    TBitmap bmp;
+    EXPECT_THROW(load(bmp, fixture("height-of-int-min.bmp")), EInvalidGraphic);
+    // A run-length file of 60000 x 60000 pixels that ends at once.
+    std::vector<Byte> rle{'B', 'M', 64, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0, 40, 0, 0, 0, 0x60, 0xEA, 0, 0, 0x60,
+                          0xEA, 0, 0, 1, 0, 8, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0,
+                          0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+    EXPECT_THROW(load(bmp, rle), EInvalidGraphic);
+    EXPECT_TRUE(bmp.Empty());
+}
+
+TEST(JPEGImage, PlainPicturesCompressedFarStillLoad) {
+    // One colour compresses to almost nothing; such a picture is real and
+    // must stay within what its size allows.
+    TBitmap plain(1600, 1200);
+    plain.Canvas()->Brush()->SetColor(clWhite);
+    plain.Canvas()->FillRect(Rect(0, 0, 1600, 1200));
+    for (bool gray : {false, true}) {
+        TJPEGImage jpeg;
+        jpeg.SetGrayscale(gray);
+        jpeg.SetCompressionQuality(50);
+        jpeg.Assign(&plain);
+        auto bytes = Save(jpeg);
+        TMemoryStream ms;
+        ms.WriteBuffer(bytes.data(), Int64(bytes.size()));
+        ms.SetPosition(0);
+        TJPEGImage back;
+        back.LoadFromStream(&ms);
+        EXPECT_EQ(back.Width(), 1600) << bytes.size() << " bytes";
+    }
+}
+
 TEST(BitmapScanLine, RowsAreLaidOutAsThePixelFormatSays) {
     auto bmp = WhiteBitmap(9, 2);
     bmp->SetPixelFormat(pf24bit);
