@@ -56,6 +56,13 @@ constexpr UINT kGridTimerMs = 500;
 // cell count only, as long tables (lists of 100,000 pages) are real.
 constexpr int kMaxFileCols = 65536;
 constexpr long long kMaxFileCells = 4194304;
+// Cells a file may ask for beyond what it holds: empty cells have no line,
+// so a grid may be larger than its file, but not without bound.
+constexpr long long kFreeFileCells = 262144;
+constexpr long long kFileCellsPerByte = 4;
+// Column widths a file may give, in pixels: wider than any screen, yet the
+// widths of the most columns a file may have still add up within an int.
+constexpr int kMaxFileColWidth = 16384;
 
 // Halves to even, as the runtime's Round.
 int RoundPercent(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -1064,8 +1071,9 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
     bool colDigits = false, rowDigits = false;
     const int cols = number(line.substr(0, comma), &colDigits);
     const int rows = number(line.substr(comma + 1), &rowDigits);
-    if (!colDigits || !rowDigits || cols < 1 || rows < 1 || cols > kMaxFileCols ||
-        static_cast<long long>(cols) * rows > kMaxFileCells)
+    const long long cells = static_cast<long long>(cols) * rows;
+    if (!colDigits || !rowDigits || cols < 1 || rows < 1 || cols > kMaxFileCols || cells > kMaxFileCells ||
+        cells > kFreeFileCells + kFileCellsPerByte * static_cast<long long>(n))
         throw EGkGridError(corrupt);
 
     SetColCount(cols - FHiddenCols);
@@ -1084,7 +1092,7 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
                 const int idx = number(idxText);
                 const int width = wc == std::string_view::npos ? 0 : number(line.substr(wc + 1, 255));
                 if (idx >= 0 && idx < colCount) {
-                    ColWidthList()[idx] = width;
+                    ColWidthList()[idx] = std::clamp(width, -1, kMaxFileColWidth);
                     widthsChanged = true;
                 }
                 continue;

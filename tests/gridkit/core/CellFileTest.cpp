@@ -228,7 +228,9 @@ TEST_F(CellFile, ErrorsCarryTheirTexts) {
 
     // Size lines that no grid writes are damage, not a grid of one cell.
     const char* corrupt[] = {"",      "\r\n1,1,x", "abc",     "3",      "0,0",       "5,0",
-                             "-1,2",  "x,5",       "2,y",     "70000,1", "3000,3000", ",4"};
+                             "-1,2",  "x,5",       "2,y",     "70000,1", "3000,3000", ",4",
+                             // far more cells than a file of a few bytes describes
+                             "1000,1000"};
     for (const char* first : corrupt) {
         const String path = Path("bad.grid");
         Write(path, first);
@@ -243,6 +245,21 @@ TEST_F(CellFile, ErrorsCarryTheirTexts) {
     Write(tall, "2,70000\r\n1,69999,last\r\n");
     g.LoadCellsFromFile(tall);  // long tables are fine within the cell limit
     EXPECT_EQ(g.Cells(1, 69999), "last");
+}
+
+// Found by fuzzing: widths far beyond any screen (the numbers saturate at
+// the largest int) and below -1 are held to what the grid can add up.
+TEST_F(CellFile, ColumnWidthsAreKeptWithinReason) {
+    TGkStringGrid g(nullptr);
+    g.LoadCellsFromFile(String(VELMOR_FIXTURES) + "/huge-column-width.tgs");
+    EXPECT_EQ(g.ColWidths(1), 64);
+    EXPECT_EQ(g.ColWidths(2), 16384);  // its line runs on over a bare LF into "cw 3"
+    const String path = Path("widths.grid");
+    Write(path, "3,1\r\ncw 0,-40\r\ncw 1,99999999999\r\ncw 2,16384\r\n");
+    g.LoadCellsFromFile(path);
+    EXPECT_EQ(g.ColWidths(0), -1);
+    EXPECT_EQ(g.ColWidths(1), 16384);
+    EXPECT_EQ(g.ColWidths(2), 16384);
 }
 
 TEST_F(CellFile, FailedSaveLeavesTheOldFileWhole) {
