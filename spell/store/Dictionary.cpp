@@ -1,5 +1,6 @@
 #include "spell/store/Dictionary.h"
 
+#include "framework/classes/FileStream.h"
 #include "framework/classes/Strings.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/StrUtils.h"
@@ -43,10 +44,12 @@ bool TDictionary::Lookup(const String& word) const {
 String TDictionary::ReadDescription(const String& fileName) {
     if (!FileExists(fileName)) return String();
     if (FileSize(fileName) < DctDescriptionOffset + DctDescriptionSize) return String();
-    TCheckedReader reader(fileName);
-    reader.Seek(DctDescriptionOffset, "the description");
-    const Byte* p = reader.ReadBytes(DctDescriptionSize, "the description");
-    return String(reinterpret_cast<const char*>(p), DctDescriptionSize);
+    // Only the header: a configuration may name any file, of any size.
+    TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+    String description(DctDescriptionSize, '\0');
+    stream.SetPosition(DctDescriptionOffset);
+    stream.ReadBuffer(description.data(), DctDescriptionSize);
+    return description;
 }
 
 namespace {
