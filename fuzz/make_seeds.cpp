@@ -1,0 +1,301 @@
+// make_seeds OUT WORDLIST MYTHES DATA-DIR PAGES-DIR
+// Writes the seed corpus of every fuzz target into OUT/<target>/: real
+// files made the way the program makes them (dictionaries and a thesaurus
+// from Debian's word list and MyThes data, user dictionaries, settings,
+// grids, containers, pictures and sounds written by the program's own
+// writers) and the files the program ships or reads (its profiles, the
+// apache2-doc pages). Small files: a seed is where the fuzzer starts, not
+// a test of size.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <set>
+
+#include "framework/classes/MemoryStream.h"
+#include "framework/controls/Application.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/JPEGImage.h"
+#include "framework/rtl/FileUtils.h"
+#include "framework/rtl/StrUtils.h"
+#include "framework/system/Registry.h"
+#include "gridkit/GkStringGrid.h"
+#include "spell/store/Configuration.h"
+#include "spell/store/DictionaryWriter.h"
+#include "spell/store/UserDictionary.h"
+#include "spell/thesaurus/ThesaurusWriter.h"
+#include "styled/storage/Lzrw.h"
+#include "styled/storage/StreamRoutines.h"
+#include "styled/storage/StyBitmapList.h"
+#include "styled/storage/StyBitmapListItem.h"
+#include "styled/storage/StyImageList.h"
+#include "styled/storage/StyImageListItem.h"
+#include "styled/storage/StyStringList.h"
+#include "styled/storage/StyStringListItem.h"
+#include "styled/storage/StyWave.h"
+#include "styled/storage/StyWaveList.h"
+#include "styled/storage/StyWaveListItem.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+String Out;
+
+String Seed(const String& target, const String& name) {
+    fs::create_directories(PathJoin(Out, target));
+    return PathJoin(PathJoin(Out, target), name);
+}
+
+String Bytes(TMemoryStream& m) { return String(reinterpret_cast<const char*>(m.Bytes().data()), m.Bytes().size()); }
+
+std::vector<String> Slice(const std::vector<String>& words, std::size_t from, std::size_t count) {
+    std::vector<String> out;
+    for (std::size_t i = from; i < words.size() && out.size() < count; ++i)
+        if (!words[i].empty()) out.push_back(words[i]);
+    return out;
+}
+
+std::unique_ptr<TBitmap> Picture(int w, int h, TPixelFormat format) {
+    auto b = std::make_unique<TBitmap>(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            b->Canvas()->SetPixels(x, y, static_cast<TColor>(((x * 40) & 0xFF) | (((y * 60) & 0xFF) << 8) | 0x400000));
+    b->SetPixelFormat(format);
+    return b;
+}
+
+// A PCM wave of a short rising tone.
+String Wave(int samples) {
+    String data;
+    for (int i = 0; i < samples; ++i)
+        data += static_cast<char>(static_cast<unsigned char>(128 + 100 * std::sin(i * 0.3)));
+    auto le = [](std::uint32_t v, int n) {
+        String s;
+        for (int i = 0; i < n; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+        return s;
+    };
+    return "RIFF" + le(36 + data.size(), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(8000, 4) +
+           le(8000, 4) + le(1, 2) + le(8, 2) + "data" + le(data.size(), 4) + data;
+}
+
+// The first `count` entries of MyThes data, with its encoding line.
+String MyThesHead(const String& text, int count) {
+    std::size_t pos = text.find('\n') + 1;
+    for (int e = 0; e < count && pos < text.size(); ++e) {
+        const std::size_t end = text.find('\n', pos);
+        const String head = text.substr(pos, end - pos);
+        const std::size_t bar = head.rfind('|');
+        int senses = bar == String::npos ? 0 : StrToIntDef(head.substr(bar + 1), 0);
+        pos = end + 1;
+        for (; senses > 0 && pos < text.size(); --senses) pos = text.find('\n', pos) + 1;
+    }
+    return text.substr(0, pos);
+}
+
+void Spell(const std::vector<String>& words, const String& mythes) {
+    const String dct = Seed("dictionary", "english.dct");
+    TDictionaryWriter::WriteFile(dct, Slice(words, 0, 400), "English (American)");
+    // Small enough parts that the file holds several sub-dictionaries.
+    TDictionaryWriter::WriteFile(Seed("dictionary", "parts.dct"), Slice(words, 20000, 300), "Parts", 400);
+
+    std::vector<TThesaurusEntry> entries = TThesaurusWriter::ParseMyThes(MyThesHead(mythes, 80), 3);
+    TThesaurusWriter::Rank(entries, std::set<String>(words.begin(), words.end()));
+    SafeWriteFile(Seed("thesaurus", "drelmont.thr"), TThesaurusWriter::Build(entries));
+
+    {
+        TUserDictionary user(Seed("user_dictionary", "default.udt"));
+        for (const String& w : Slice(words, 5000, 12)) user.AddWord(w);
+        user.AddAutoCorrect("teh", "the");
+        user.AddAutoCorrect("recieve", "receive");
+    }
+    String list;
+    for (const String& w : Slice(words, 9000, 30)) list += w + "\r\n";
+    SafeWriteFile(Seed("user_dictionary", "words.dic"), list);
+
+    // A configuration as the engine writes it, naming the seed dictionaries.
+    const String cfg = Seed("configuration", "velmor.cfg");
+    {
+        TConfiguration config(cfg, soInternet | soAutoSuggest | soRepeated, "default.udt", "english.dct",
+                              "spellchk");
+        config.MainDictionaries.push_back(std::make_unique<TMain>(dct, true, "English (American)"));
+        config.UserDictionaries.push_back(
+            std::make_unique<TUser>(PathJoin(PathJoin(Out, "user_dictionary"), "default.udt"), true));
+        config.UserIndex = 0;
+        config.Write();
+    }
+}
+
+void Grids(const String& dataDir) {
+    const String shipped = PathJoin(PathJoin(dataDir, "profiles"), "new");
+    if (FileExists(shipped)) SafeWriteFile(Seed("cell_file", "profile.mdpf"), ReadFileToString(shipped));
+    TGkStringGrid grid(nullptr);
+    grid.SetColCount(4);
+    grid.SetRowCount(5);
+    grid.SetCells(0, 0, "Name");
+    grid.SetCells(1, 0, "Type");
+    grid.SetCells(0, 1, "DC.Title");
+    grid.SetCells(1, 1, "text,with,commas");
+    grid.SetCells(2, 2, "two\r\nlines");
+    grid.SetCells(3, 4, "tab\there");
+    grid.SaveCellsToFile(Seed("cell_file", "schema.tgs"));
+}
+
+void Containers() {
+    for (bool compressed : {false, true}) {
+        const String suffix = compressed ? "-packed" : "";
+        TStyStringList strings(nullptr);
+        auto* s = static_cast<TStyStringListItem*>(strings.AddNew());
+        s->SetCompressed(compressed);
+        s->Items()->Add("first line");
+        s->Items()->Add("second line");
+        strings.SaveToFile(Seed("container", "strings" + suffix + ".sty"));
+
+        TStyBitmapList bitmaps(nullptr);
+        auto* b = static_cast<TStyBitmapListItem*>(bitmaps.AddNew());
+        b->SetCompressed(compressed);
+        auto pic = Picture(6, 4, pf8bit);
+        b->SetBitmap(pic.get());
+        bitmaps.SaveToFile(Seed("container", "bitmaps" + suffix + ".sty"));
+
+        TStyImageList images(nullptr);
+        auto* i = static_cast<TStyImageListItem*>(images.AddNew());
+        i->SetCompressed(compressed);
+        i->SetMasked(compressed);
+        auto strip = Picture(32, 16, pf24bit);
+        i->Add(strip.get());
+        images.SaveToFile(Seed("container", "images" + suffix + ".sty"));
+
+        TStyWaveList waves(nullptr);
+        auto* w = static_cast<TStyWaveListItem*>(waves.AddNew());
+        w->SetCompressed(compressed);
+        TMemoryStream m;
+        const String tone = Wave(64);
+        m.WriteBuffer(tone.data(), static_cast<Int64>(tone.size()));
+        m.SetPosition(0);
+        w->Wave()->LoadFromStream(&m);
+        waves.SaveToFile(Seed("container", "waves" + suffix + ".sty"));
+    }
+}
+
+void Streams(const std::vector<String>& pages) {
+    std::vector<String> sources = {String(3000, 'a') + "abcabcabc" + String(200, 'z'), Wave(500)};
+    if (!pages.empty()) sources.push_back(ReadFileToString(pages[0]).substr(0, 8000));
+    int n = 0;
+    for (const String& s : sources) {
+        TMemoryStream in, out;
+        in.WriteBuffer(s.data(), static_cast<Int64>(s.size()));
+        in.SetPosition(0);
+        CompressStream(&in, &out, in.Size());
+        SafeWriteFile(Seed("lzrw", "stream" + IntToStr(++n)), Bytes(out));
+    }
+
+    const String tone = Wave(200);
+    SafeWriteFile(Seed("wave", "tone.wav"), tone);
+    TStyWave wave;
+    TMemoryStream m;
+    m.WriteBuffer(tone.data(), static_cast<Int64>(tone.size()));
+    m.SetPosition(0);
+    wave.LoadFromStream(&m);
+    TMemoryStream record, packed;
+    wave.WriteData(&record);
+    SafeWriteFile(Seed("wave", "record"), Bytes(record));
+    wave.SaveToCompressedStream(&packed);
+    SafeWriteFile(Seed("wave", "packed"), Bytes(packed));
+}
+
+void Pictures() {
+    const std::pair<TPixelFormat, const char*> formats[] = {{pf1bit, "1"},   {pf4bit, "4"},   {pf8bit, "8"},
+                                                           {pf15bit, "15"}, {pf16bit, "16"}, {pf24bit, "24"},
+                                                           {pf32bit, "32"}};
+    for (const auto& [format, bits] : formats) {
+        auto b = Picture(7, 5, format);
+        TMemoryStream m;
+        b->SaveToStream(&m);
+        SafeWriteFile(Seed("bmp", String("depth") + bits + ".bmp"), Bytes(m));
+    }
+    for (bool gray : {false, true}) {
+        auto b = Picture(24, 16, pf24bit);
+        TJPEGImage jpeg;
+        jpeg.SetGrayscale(gray);
+        jpeg.SetCompressionQuality(75);
+        jpeg.Assign(b.get());
+        TMemoryStream m;
+        jpeg.SaveToStream(&m);
+        SafeWriteFile(Seed("jpeg", gray ? "gray.jpg" : "colour.jpg"), Bytes(m));
+    }
+}
+
+void Settings() {
+    const String path = Seed("settings", "registry.ini");
+    setenv("VELMOR_REGISTRY", path.c_str(), 1);
+    TRegistry reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (reg.OpenKey("\\Software\\VREK\\velmor", true)) {
+        reg.WriteString("aname", "author");
+        reg.WriteString("path", "C:\\Program Files\\Velmor\\");
+        reg.WriteString(" padded ", "line\nbreak\tand \"quotes\"");
+        reg.WriteInteger("count", 42);
+        reg.WriteBool("usexhtml", true);
+    }
+    reg.CloseKey();
+    if (reg.OpenKey("\\Software\\VREK\\parcelmint", true)) reg.WriteString("dt-url", "http://example.org/lists/");
+}
+
+void Pages(const std::vector<String>& pages) {
+    String list;
+    int n = 0;
+    for (const String& page : pages) {
+        const String text = ReadFileToString(page);
+        const String name = ExtractFileName(page);
+        SafeWriteFile(Seed("markup", IntToStr(++n) + "-" + name), text);
+        SafeWriteFile(Seed("page_head", IntToStr(n) + "-" + name), text);
+        list += (n % 2 ? page : name) + "\r\n";
+    }
+    SafeWriteFile(Seed("page_list", "pages.hfl"), list + "\r\nmissing page.html\r\n");
+}
+
+// A few pages of each language, the smaller ones first.
+std::vector<String> PickPages(const String& root) {
+    std::vector<String> picked;
+    for (const char* lang : {"en", "de", "fr"}) {
+        std::vector<std::pair<std::uintmax_t, String>> found;
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(PathJoin(root, lang), ec))
+            if (e.path().extension() == ".html") found.emplace_back(e.file_size(ec), e.path().string());
+        std::sort(found.begin(), found.end());
+        for (std::size_t i = 0; i < found.size() && i < 3; ++i) picked.push_back(found[i].second);
+    }
+    return picked;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 6) {
+        std::cerr << "usage: make_seeds OUT WORDLIST MYTHES DATA-DIR PAGES-DIR\n";
+        return 2;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    TApplication app(nullptr);
+    app.Initialize(argc, argv);
+    try {
+        Out = argv[1];
+        fs::remove_all(Out);
+        const std::vector<String> words = SplitLines(ReadFileToString(argv[2]));
+        const std::vector<String> pages = PickPages(argv[5]);
+        Spell(words, ReadFileToString(argv[3]));
+        Grids(argv[4]);
+        Containers();
+        Streams(pages);
+        Pictures();
+        Settings();
+        Pages(pages);
+    } catch (const std::exception& e) {
+        std::cerr << "make_seeds: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
