@@ -1,4 +1,6 @@
 #include "composer/Form1.h"
+
+#include <chrono>
 #include "composer/ToolGlyph.h"
 #include "composer/WindowParts.h"
 
@@ -498,8 +500,14 @@ void TForm1::Wire() {
     auto engineMessage = [this](const String& text, TMessageKind kind) {
         ShowEngineMessage(text, kind);
     };
-    auto processMessages = [] {
-        if (Application) Application->ProcessMessages();
+    // Between pages the window handles what waits for it, at most every
+    // 100 ms: a repaint after every page of a long run costs more than the
+    // page itself and shows nothing anyone could see.
+    auto processMessages = [last = std::chrono::steady_clock::time_point()]() mutable {
+        const auto now = std::chrono::steady_clock::now();
+        if (!Application || now - last < std::chrono::milliseconds(100)) return;
+        last = now;
+        Application->ProcessMessages();
     };
     TagReader.OnShowMessage = engineMessage;
     TagReader.OnCaption = [this](const String& c) { SetCaption(c); };

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
 #include "framework/controls/Clipboard.h"
@@ -127,6 +128,9 @@ String TCustomEdit::PrepareText(const String& text) const {
 
 void TCustomEdit::ApplyText() {
     FText = PrepareText(FText);
+    TextEditedFrom(0);
+    // The whole text goes over: nothing appended is left waiting.
+    FAppendFrom = -1;
     if (FWidgetLock > 0) {
         FWidgetStale = true;
         return;
@@ -137,6 +141,7 @@ void TCustomEdit::ApplyText() {
 }
 
 void TCustomEdit::TextChanged() {
+    if (!FTextFromEdit) TextEditedFrom(0);
     if (!FTextFromWidget && !FTextFromEdit) {
         // Text set by code: a fresh start, as WM_SETTEXT gives one.
         const String p = PrepareText(FText);
@@ -190,7 +195,10 @@ void TCustomEdit::SetSelection(int start, int length, bool caretAtStart) {
     FCaretAtStart = caretAtStart && length > 0;
     if (FWidget && FWidgetLock > 0) {
         FWidgetStale = true;
+    } else if (FWidget && FAppendFrom >= 0 && length == 0 && start == GetTextLen()) {
+        // The caret follows appended text; it reaches the widget with it.
     } else if (FWidget) {
+        FlushAppended();
         FPushing = true;
         PushSelectionToWidget();
         FPushing = false;
@@ -247,6 +255,7 @@ void TCustomEdit::Undo() {
     if (!FCanUndo) return;
     // A second undo undoes the first, as the classic one-step undo does.
     std::swap(FText, FUndoText);
+    TextEditedFrom(0);
     const int s = FUndoSelStart, l = FUndoSelLength;
     FUndoSelStart = FSelStart;
     FUndoSelLength = FSelLength;
@@ -274,13 +283,39 @@ void TCustomEdit::ReplaceRange(int start, int length, const String& text, bool u
         FUndoSelLength = FSelLength;
         FCanUndo = true;
     }
+    const bool append = start == GetTextLen() && length == 0 && (start == 0 || FText.back() != '\r');
     FText.replace(static_cast<size_t>(start), static_cast<size_t>(length), ins);
+    TextEditedFrom(static_cast<size_t>(start));
     FModified = true;
-    if (FWidget) ApplyText();
+    if (FWidget && append && FWidgetLock == 0) {
+        // Text added at the end waits for the next turn of the event loop,
+        // so a run that adds many lines costs the widget one change per turn.
+        if (FAppendFrom < 0) {
+            FAppendFrom = start;
+            QTimer::singleShot(0, FWidget, [this] { FlushAppended(); });
+        }
+    } else if (FWidget) {
+        ApplyText();
+    }
     SetSelection(start + static_cast<int>(ins.size()), 0);
     FTextFromEdit = true;
     Perform(CM_TEXTCHANGED);
     FTextFromEdit = false;
+}
+
+void TCustomEdit::FlushAppended() {
+    if (FAppendFrom < 0) return;
+    const int from = FAppendFrom;
+    FAppendFrom = -1;
+    if (!FWidget) return;
+    FPushing = true;
+    const bool done = AppendToWidget(FText.substr(static_cast<size_t>(from)));
+    FPushing = false;
+    if (!done) {
+        ApplyText();
+        return;
+    }
+    SetSelection(FSelStart, FSelLength, FCaretAtStart);
 }
 
 void TCustomEdit::WidgetTextChanged(const String& text, int selStart, int selLength, bool caretAtStart) {
@@ -294,6 +329,7 @@ void TCustomEdit::WidgetTextChanged(const String& text, int selStart, int selLen
     FCanUndo = true;
     FModified = true;
     FText = text;
+    TextEditedFrom(0);
     FSelStart = Clamp(selStart);
     FSelLength = std::clamp(selLength, 0, GetTextLen() - FSelStart);
     FCaretAtStart = caretAtStart;
@@ -323,40 +359,59 @@ void TCustomEdit::KeyPress(char& key) {
 
 // --- lines -----------------------------------------------------------------------
 
+void TCustomEdit::TextEditedFrom(size_t pos) const {
+    // A line starting at s follows the CR LF at s-2: it stays while that
+    // pair lies wholly before the change.
+    FLineStarts.erase(std::upper_bound(FLineStarts.begin(), FLineStarts.end(), static_cast<int>(pos)),
+                      FLineStarts.end());
+    FLinesSearched = std::min(FLinesSearched, pos > 0 ? pos - 1 : 0);
+}
+
+void TCustomEdit::FindLineStarts() const {
+    const size_t n = FText.size();
+    if (FLinesSearched > n) {
+        FLineStarts.clear();
+        FLinesSearched = 0;
+    }
+    if (n < 2 || FLinesSearched >= n - 1) return;
+    const char* const t = FText.data();
+    for (const char* p = t + FLinesSearched; p < t + n - 1;) {
+        p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(t + n - 1 - p)));
+        if (!p) break;
+        if (p[1] == '\n') FLineStarts.push_back(static_cast<int>(p - t) + 2);
+        ++p;
+    }
+    FLinesSearched = n - 1;
+}
+
 int TCustomEdit::LineCount() const {
     if (!Multiline()) return 1;
-    int n = 1;
-    for (size_t i = 0; i + 1 < FText.size(); ++i)
-        if (FText[i] == '\r' && FText[i + 1] == '\n') ++n;
-    return n;
+    FindLineStarts();
+    return static_cast<int>(FLineStarts.size()) + 1;
 }
 
 int TCustomEdit::LineIndex(int line) const {
     if (line < 0) line = LineFromChar(FCaretAtStart ? FSelStart : FSelStart + FSelLength);
     if (line == 0) return 0;
     if (!Multiline()) return -1;
-    int n = 0;
-    for (size_t i = 0; i + 1 < FText.size(); ++i)
-        if (FText[i] == '\r' && FText[i + 1] == '\n' && ++n == line) return static_cast<int>(i + 2);
-    return -1;
+    FindLineStarts();
+    return line <= static_cast<int>(FLineStarts.size()) ? FLineStarts[static_cast<size_t>(line) - 1] : -1;
 }
 
 int TCustomEdit::LineFromChar(int pos) const {
     if (pos < 0) pos = FCaretAtStart ? FSelStart : FSelStart + FSelLength;
     if (!Multiline()) return 0;
     pos = Clamp(pos);
-    int line = 0;
-    for (int i = 0; i + 2 <= pos; ++i)
-        if (FText[static_cast<size_t>(i)] == '\r' && FText[static_cast<size_t>(i) + 1] == '\n') ++line;
-    return line;
+    FindLineStarts();
+    return static_cast<int>(std::upper_bound(FLineStarts.begin(), FLineStarts.end(), pos) - FLineStarts.begin());
 }
 
 int TCustomEdit::LineLength(int line) const {
     const int start = LineIndex(line);
     if (start < 0) return 0;
-    const auto end = FText.find("\r\n", static_cast<size_t>(start));
-    if (!Multiline() || end == String::npos) return GetTextLen() - start;
-    return static_cast<int>(end) - start;
+    if (!Multiline()) return GetTextLen() - start;
+    const int next = LineIndex(line + 1);
+    return (next < 0 ? GetTextLen() : next - 2) - start;
 }
 
 String TCustomEdit::Line(int line) const {
@@ -407,6 +462,11 @@ int TCustomEdit::FindText(const String& search, int start, int length, bool matc
 // --- messages --------------------------------------------------------------------
 
 void TCustomEdit::WndProc(TMessage& m) {
+    // Keys and clicks act on the text as it is, lines appended this turn
+    // included.
+    if (FAppendFrom >= 0 && ((m.Msg >= WM_KEYDOWN && m.Msg <= WM_SYSCHAR) ||
+                             (m.Msg >= WM_MOUSEMOVE && m.Msg <= WM_MOUSEWHEEL)))
+        FlushAppended();
     switch (m.Msg) {
     case WM_GETTEXT: {
         auto* buf = reinterpret_cast<char*>(m.LParam);

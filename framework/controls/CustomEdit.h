@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "framework/controls/EditMessages.h"
 #include "framework/controls/StdCtrlsTypes.h"
 #include "framework/controls/WinControl.h"
@@ -74,6 +76,11 @@ public:
     // the widget once, at the end.
     void BeginWidgetUpdate() { ++FWidgetLock; }
     void EndWidgetUpdate();
+    // Framework-internal, what a line list writes with: replaces a range
+    // without an undo step and leaves the caret after the new text. Text
+    // added at the end reaches the widget once per turn of the event loop,
+    // however many lines come in that turn.
+    void ReplaceText(int start, int length, const String& text) { ReplaceRange(start, length, text, false, false); }
 
 protected:
     void WndProc(TMessage& message) override;
@@ -107,6 +114,15 @@ protected:
 
     // The widget side, implemented by each kind of edit.
     virtual void PushTextToWidget() = 0;
+    // Adds `tail` (model text) at the end of the widget's text; false when
+    // this kind of edit cannot, and the whole text is pushed instead.
+    virtual bool AppendToWidget(const String& tail) {
+        (void)tail;
+        return false;
+    }
+    // Hands the widget what was appended since the last turn of the event
+    // loop; whatever reads or writes the widget calls this first.
+    void FlushAppended();
     virtual void PushSelectionToWidget() = 0;
     virtual void PushReadOnlyToWidget() {}
     virtual int FirstVisibleLine() const { return 0; }
@@ -138,4 +154,17 @@ protected:
     int FUndoSelStart = 0;
     int FUndoSelLength = 0;
 
+private:
+    // The text from this offset on has changed: line starts past it are
+    // found again when next asked for.
+    void TextEditedFrom(size_t pos) const;
+    void FindLineStarts() const;
+    // Starts of lines 1, 2, ... found so far (line 0 starts at 0), and how
+    // far the text has been searched: every CR LF whose CR lies before
+    // FLinesSearched is in FLineStarts.
+    mutable std::vector<int> FLineStarts;
+    mutable size_t FLinesSearched = 0;
+    // Where the widget's text ends in the model text, while appended text
+    // waits for the next turn of the event loop (-1: nothing waits).
+    int FAppendFrom = -1;
 };

@@ -73,13 +73,8 @@ public:
 
 private:
     void Replace(int start, int length, const String& s) {
-        const int oldStart = FMemo->SelStart(), oldLength = FMemo->SelLength();
-        FMemo->SetSelStart(start);
-        FMemo->SetSelLength(length);
-        FMemo->SetSelText(s);
+        FMemo->ReplaceText(start, length, s);
         FMemo->ClearUndo();
-        (void)oldStart;
-        (void)oldLength;
     }
     TCustomMemo* FMemo;
 };
@@ -152,6 +147,8 @@ QWidget* TCustomMemo::CreateWidget(QWidget* parent) {
     auto pull = [this, e](bool textToo) {
         GuardedCall([this, e, textToo] {
             if (FPushing) return;
+            // What the user did applies to the text with its appended lines.
+            FlushAppended();
             const String text = textToo ? FromWidgetText(e->toPlainText(), true) : FText;
             const QTextCursor c = e->textCursor();
             const int a = FromWidgetPos(text, c.anchor());
@@ -205,13 +202,30 @@ void TCustomMemo::PushTextToWidget() {
     if (e->toPlainText() != t) e->setPlainText(t);
 }
 
+bool TCustomMemo::AppendToWidget(const String& tail) {
+    QTextDocument* doc = EditOf(FWidget)->document();
+    QTextCursor c(doc);
+    c.movePosition(QTextCursor::End);
+    // Text set by code is no step the widget's own undo takes back.
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    c.insertText(ToWidgetText(tail));
+    doc->setUndoRedoEnabled(undo);
+    return true;
+}
+
 void TCustomMemo::PushSelectionToWidget() {
     QPlainTextEdit* e = EditOf(FWidget);
     QTextCursor c(e->document());
-    const int s = ToWidgetPos(FText, FSelStart);
-    const int en = ToWidgetPos(FText, FSelStart + FSelLength);
-    c.setPosition(FCaretAtStart ? en : s);
-    c.setPosition(FCaretAtStart ? s : en, QTextCursor::KeepAnchor);
+    if (FSelLength == 0 && FSelStart == GetTextLen()) {
+        // The caret at the end, as after lines are added: no need to count.
+        c.movePosition(QTextCursor::End);
+    } else {
+        const int s = ToWidgetPos(FText, FSelStart);
+        const int en = ToWidgetPos(FText, FSelStart + FSelLength);
+        c.setPosition(FCaretAtStart ? en : s);
+        c.setPosition(FCaretAtStart ? s : en, QTextCursor::KeepAnchor);
+    }
     e->setTextCursor(c);
 }
 
@@ -232,6 +246,7 @@ void TCustomMemo::PushReadOnlyToWidget() {
 
 int TCustomMemo::FirstVisibleLine() const {
     if (!FWidget) return FTopLine;
+    const_cast<TCustomMemo*>(this)->FlushAppended();
     return EditOf(FWidget)->cursorForPosition(QPoint(0, 0)).blockNumber();
 }
 
@@ -240,16 +255,20 @@ void TCustomMemo::ScrollLines(int lines) {
         FTopLine = std::clamp(FTopLine + lines, 0, LineCount() - 1);
         return;
     }
+    FlushAppended();
     QScrollBar* sb = EditOf(FWidget)->verticalScrollBar();
     sb->setValue(sb->value() + lines);
 }
 
 void TCustomMemo::ScrollCaret() {
-    if (FWidget) EditOf(FWidget)->ensureCursorVisible();
+    if (!FWidget) return;
+    FlushAppended();
+    EditOf(FWidget)->ensureCursorVisible();
 }
 
 TPoint TCustomMemo::PosFromChar(int pos) const {
     if (!FWidget) return Point(0, 0);
+    const_cast<TCustomMemo*>(this)->FlushAppended();
     QPlainTextEdit* e = EditOf(FWidget);
     QTextCursor c(e->document());
     c.setPosition(std::min(ToWidgetPos(FText, pos), e->document()->characterCount() - 1));

@@ -35,6 +35,7 @@ protected:
     void InitWidget() override;
     void WidgetCreated() override;
     void PushTextToWidget() override;
+    bool AppendToWidget(const String& tail) override;
     void PushSelectionToWidget() override;
     void PushReadOnlyToWidget() override;
     void ApplyLayout();

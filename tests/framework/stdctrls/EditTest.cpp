@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "framework/classes/Strings.h"
 #include "framework/controls/Clipboard.h"
@@ -123,6 +125,76 @@ TEST(Memo, LinesAreALiveViewOfTheText) {
     lines->Add("three");
     EXPECT_EQ(memo->Text(), "one\r\ntwo\r\nthree");
     EXPECT_GE(changes, 7);
+}
+
+// The line messages answer from what the text holds after every kind of
+// change, with a window and without.
+TEST(Memo, LinePositionsFollowEveryKindOfChange) {
+    for (bool shown : {false, true}) {
+        SCOPED_TRACE(shown ? "shown" : "no window");
+        TForm form(nullptr);
+        auto* memo = new TMemo(&form);
+        memo->SetParent(&form);
+        if (shown) form.Show();
+        TStrings* lines = memo->Lines();
+        auto check = [&](const char* step) {
+            SCOPED_TRACE(step);
+            const String t = memo->Text();
+            std::vector<int> starts{0};
+            for (size_t i = 0; i + 1 < t.size(); ++i)
+                if (t[i] == '\r' && t[i + 1] == '\n') starts.push_back(static_cast<int>(i) + 2);
+            const int count = static_cast<int>(starts.size());
+            ASSERT_EQ(memo->Perform(EM_GETLINECOUNT), count);
+            EXPECT_EQ(memo->Perform(EM_LINEINDEX, count), -1);
+            for (int l = 0; l < count; ++l) {
+                EXPECT_EQ(memo->Perform(EM_LINEINDEX, l), starts[l]);
+                const int end = l + 1 < count ? starts[l + 1] - 2 : static_cast<int>(t.size());
+                EXPECT_EQ(memo->Perform(EM_LINELENGTH, starts[l]), end - starts[l]);
+                EXPECT_EQ(memo->Perform(EM_LINEFROMCHAR, end), l);
+            }
+        };
+        for (int i = 0; i < 50; ++i) lines->Add("line " + std::to_string(i));
+        check("added");
+        lines->Insert(3, "inserted");
+        lines->Delete(10);
+        lines->SetStrings(20, "changed\nin two");
+        check("inserted, deleted, changed");
+        // A replacement that starts between the CR and the LF of a break.
+        memo->Perform(EM_SETSEL, memo->Perform(EM_LINEINDEX, 5) - 1, memo->Perform(EM_LINEINDEX, 5) + 2);
+        memo->Perform(EM_REPLACESEL, 1, reinterpret_cast<LPARAM>("\r\nX"));
+        check("replaced across a break");
+        memo->Perform(EM_UNDO);
+        check("undone");
+        memo->SetText("one\r\ntwo");
+        lines->Add("three");
+        check("set, then added to a last line without a break");
+        lines->Clear();
+        lines->Add("");
+        check("cleared");
+    }
+}
+
+// Lines added in one turn of the event loop reach the window together; a
+// key pressed before that turn ends still lands after them.
+TEST(Memo, TypingAfterAddedLinesLandsAfterThem) {
+    TForm form(nullptr);
+    auto* memo = new TMemo(&form);
+    memo->SetParent(&form);
+    memo->SetBounds(0, 0, 300, 200);
+    form.Show();
+    ASSERT_TRUE(WaitForFocus(memo));
+    String expected;
+    for (int i = 0; i < 300; ++i) {
+        memo->Lines()->Add("result " + std::to_string(i));
+        expected += "result " + std::to_string(i) + "\r\n";
+    }
+    SimulateKey(memo, 'X', "x");
+    EXPECT_EQ(memo->Text(), expected + "x");
+    memo->Lines()->Add("more");
+    ProcessMessages();
+    SimulateKey(memo, 'Y', "y");
+    EXPECT_EQ(memo->Text(), expected + "x\r\nmorey");
+    EXPECT_EQ(memo->Lines()->Count(), 302);
 }
 
 TEST(Edit, TypingUpdatesTextSelectionModifiedAndEvents) {
