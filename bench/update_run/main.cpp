@@ -1,25 +1,45 @@
-// How fast the update run writes pages, measured against reading and
-// writing the same pages unchanged in the same process, and how long reading
-// one large page into the fields takes.
+// The update run as a user runs it: the main window (offscreen, shown, on
+// the Update step) writes the tags into 500, 2,000 and 5,000 pages laid out
+// in nested folders, every result line going into the window's results box
+// and the window handling its messages between pages. Against it, the same
+// pages are copied onto themselves with the same durable write (temporary
+// file, flush to disk, rename). One warm-up run comes first; then, at each
+// size, copying and the run take turns.
 //
-//   bench_update_run [--pages=N] [google benchmark flags]
+//   bench_update_run [--rounds=N] [--only=PAGES]
 //
-// The pages are Apache manual pages from Debian's apache2-doc, repeated as
-// needed. The last line printed is the summary.
-#include <benchmark/benchmark.h>
-
+// --only runs one size and prints no summary (for a profiler).
+//
+// The pages are those of the Apache HTTP Server manual (Debian's
+// apache2-doc), repeated as needed. The last line sums it up:
+//   update_run pages_500_ms_per_page=... pages_2000_ms_per_page=...
+//     pages_5000_ms_per_page=... cpu_ms_per_page_5000=... copy_cpu_ms_per_page_5000=...
+//     per_page_ratio_5000_to_500=... wall_per_page_ratio_5000_to_500=...
+//     cpu_ratio_to_copy=... wall_ratio_to_copy=...
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "composer/engine/TagReader.h"
-#include "composer/engine/UpdateRun.h"
+#include <sys/resource.h>
+
+#include "bench/common/SideBySide.h"
+#include "composer/ComposerSettings.h"
+#include "composer/Form1.h"
+#include "framework/classes/StringList.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/PageControl.h"
+#include "framework/controls/TabSheet.h"
+#include "framework/controls/DialogScript.h"
+#include "framework/controls/Edit.h"
+#include "framework/controls/Memo.h"
 #include "framework/rtl/FileUtils.h"
+#include "framework/system/ProgramFolder.h"
+#include "toolbars/TbToolbarButton.h"
 
 namespace fs = std::filesystem;
 
@@ -29,185 +49,163 @@ const char* kManual = "/usr/share/doc/apache2-doc/manual";
 
 std::vector<fs::path> ManualPages() {
     std::vector<fs::path> all;
-    if (!fs::is_directory(kManual)) return all;
-    for (const auto& e : fs::recursive_directory_iterator(kManual))
-        if (e.is_regular_file() && e.path().extension() == ".html") all.push_back(e.path());
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(kManual, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file() && !it->is_symlink() && it->path().extension() == ".html")
+            all.push_back(it->path());
     std::sort(all.begin(), all.end());
     return all;
 }
 
-// The manual page closest to 100 KB.
-fs::path LargePage(const std::vector<fs::path>& all) {
-    fs::path best;
-    long bestGap = -1;
-    for (const fs::path& p : all) {
-        const long gap = std::labs(static_cast<long>(fs::file_size(p)) - 100 * 1024);
-        if (bestGap < 0 || gap < bestGap) bestGap = gap, best = p;
-    }
-    return best;
-}
-
-TMetaFields SeventeenFields() {
-    TMetaFields f;
-    f.Title = "Benchmark page";
-    f.Keywords = "apache, httpd, server, modules, configuration, directives, manual";
-    f.Description = "The Apache HTTP Server manual, rewritten by the update run benchmark.";
-    f.Generator = "Velmor";
-    f.Pragma = "TRUE";
-    f.BulletinDate = "2026-12-10";
-    f.BulletinText = "Updated";
-    f.Distribution = "global";
-    f.Revisit = "7 days";
-    f.Robots = "index, follow";
-    f.Rating = "general";
-    f.Copyright = "The Apache Software Foundation";
-    f.Author = "Documentation team";
-    f.Classification = "Software documentation";
-    f.Language = "en";
-    f.Subject = "Web servers";
-    f.ReplyTo = "docs@example.org";
-    f.Expires = "never";
-    return f;
-}
-
-TTagSettings Settings() {
-    TTagSettings s;
-    s.aname = "author";
-    s.clasname = "classification";
-    s.lname = "language";
-    s.catstr = "subject";
-    s.usexhtml = "0";
-    s.tokens = "0";
-    return s;
-}
-
-struct Folder {
-    explicit Folder(const std::string& name) {
-        path = fs::temp_directory_path() / ("velmor-bench-" + name);
+struct Scratch {
+    Scratch() {
+        path = fs::temp_directory_path() / ("velmor-bench-update-run-" + std::to_string(getpid()));
         fs::remove_all(path);
         fs::create_directories(path);
     }
-    ~Folder() { fs::remove_all(path); }
+    ~Scratch() { fs::remove_all(path); }
     fs::path path;
 };
 
-std::vector<String> CopyPages(const std::vector<fs::path>& all, size_t n, const fs::path& to) {
+// Page i goes three folders deep, ten pages to a folder.
+std::vector<String> LayOut(const std::vector<fs::path>& manual, size_t n, const fs::path& root) {
     std::vector<String> pages;
     pages.reserve(n);
     for (size_t i = 0; i < n; ++i) {
-        const fs::path dst = to / ("p" + std::to_string(i) + ".html");
-        fs::copy_file(all[i % all.size()], dst);
+        const fs::path dir = root / ("site" + std::to_string(i / 1000)) / ("part" + std::to_string(i / 100 % 10)) /
+                             ("sec" + std::to_string(i / 10 % 10));
+        fs::create_directories(dir);
+        const fs::path dst = dir / ("page" + std::to_string(i) + ".html");
+        fs::copy_file(manual[i % manual.size()], dst, fs::copy_options::overwrite_existing);
         pages.push_back(dst.string());
     }
     return pages;
 }
 
-double Seconds(const std::chrono::steady_clock::time_point& since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-struct Timing {
-    double wall = 0;
-    double cpu = 0;
+struct Cost {
+    double wall = 0, cpu = 0, user = 0;
 };
 
-struct Clock {
-    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
-    std::clock_t cpu = std::clock();
-    void AddTo(Timing& t) const {
-        t.wall += Seconds(wall);
-        t.cpu += static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
-    }
-};
-
-// Saves go through a flush to disk, so the disk sets much of the pace and
-// the disk is shared. Copying and the run therefore take turns over chunks
-// of pages, so both see the same conditions.
-struct Comparison {
-    Timing copy, run;
-    int written = 0;
-};
-
-Comparison Compare(const std::vector<String>& pages) {
-    Comparison c;
-    const size_t chunk = 100;
-    for (size_t from = 0; from < pages.size(); from += chunk) {
-        const std::vector<String> part(pages.begin() + from,
-                                       pages.begin() + std::min(pages.size(), from + chunk));
-        Clock copyClock;
-        for (const String& p : part) SafeWriteFile(p, ReadFileToString(p));
-        copyClock.AddTo(c.copy);
-
-        TUpdateRun run;
-        TUpdateRunInput input;
-        input.SelectedFiles = part;
-        input.Fields = SeventeenFields();
-        input.Settings = Settings();
-        Clock runClock;
-        c.written += run.Button34Click(input).Written;
-        runClock.AddTo(c.run);
-    }
-    return c;
+double UserSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec) + static_cast<double>(u.ru_utime.tv_usec) * 1e-6;
 }
 
-void BM_ReadLargePageIntoFields(benchmark::State& state) {
-    const fs::path page = LargePage(ManualPages());
-    TTagReader reader;
-    reader.Settings = Settings();
-    for (auto _ : state) {
-        TMetaFields f;
-        if (!reader.xread(page.string(), f)) state.SkipWithError("page could not be read");
-        benchmark::DoNotOptimize(f);
-    }
-    state.SetLabel(page.filename().string() + ", " + std::to_string(fs::file_size(page)) + " bytes");
+template <class F>
+Cost Measure(F&& f) {
+    const double w = bench::NowSeconds(), c = bench::CpuSeconds(), u = UserSeconds();
+    f();
+    return {bench::NowSeconds() - w, bench::CpuSeconds() - c, UserSeconds() - u};
 }
-BENCHMARK(BM_ReadLargePageIntoFields)->Unit(benchmark::kMillisecond);
+
+class Window {
+public:
+    Window() {
+        // The window asks for pages when it first shows; none are picked.
+        Dialogs.Answer(mrCancel);
+        F = std::make_unique<TForm1>(nullptr);
+        F->AfterConstruction();
+        F->Show();
+        F->PageControl1->SetActivePage(F->TabSheet5);
+        F->Edit6->SetText("Velmor");
+        F->TitleBox->SetText("Benchmark page");
+        F->edit22->SetText("apache, httpd, server, modules, configuration, directives, manual");
+        F->edit1->SetText("The Apache HTTP Server manual, rewritten by the update run benchmark.");
+        Application->ProcessMessages();
+    }
+
+    // One run over `pages` through the Update button; the closing message
+    // is answered as a user would.
+    int Run(const std::vector<String>& pages) {
+        F->SelectedFiles->Clear();
+        for (const String& p : pages) F->SelectedFiles->Add(p);
+        Dialogs.Clear();
+        Dialogs.Answer(mrOk);
+        F->BtnFinish->Click();
+        Application->ProcessMessages();
+        const int lines = F->TagLines->Lines()->Count();
+        return lines;
+    }
+
+    TDialogScript Dialogs;
+    std::unique_ptr<TForm1> F;
+};
+
+void CopyAll(const std::vector<String>& pages) {
+    for (const String& p : pages) SafeWriteFile(p, ReadFileToString(p));
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    size_t pagesWanted = 2000;
-    std::vector<char*> rest;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--pages=", 8) == 0)
-            pagesWanted = std::stoul(argv[i] + 8);
-        else
-            rest.push_back(argv[i]);
+    int rounds = 2;
+    size_t only = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--rounds=", 9) == 0) rounds = std::max(1, std::atoi(argv[i] + 9));
+        if (std::strncmp(argv[i], "--only=", 7) == 0) only = std::strtoul(argv[i] + 7, nullptr, 10);
     }
-    const std::vector<fs::path> all = ManualPages();
-    if (all.empty()) {
-        std::printf("update_run skipped: apache2-doc is not installed\n");
-        return 0;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    const std::vector<fs::path> manual = ManualPages();
+    if (manual.empty()) {
+        std::fprintf(stderr, "update_run: no pages under %s (package apache2-doc)\n", kManual);
+        return 1;
     }
-    int restCount = static_cast<int>(rest.size());
-    benchmark::Initialize(&restCount, rest.data());
-    benchmark::RunSpecifiedBenchmarks();
+    Scratch scratch;
+    setenv("VELMOR_REGISTRY", (scratch.path / "registry.ini").c_str(), 1);
+    SetProgramFolderOverride(VELMOR_BIN_DIR);
+    TApplication app(nullptr);
+    app.Initialize(argc, argv);
+    ComposerSettings = TComposerSettings();
+    Window window;
 
-    // Time per page at both ends of the range, then the requested size.
-    double perPage[2] = {0, 0};
-    const size_t scale[2] = {500, 5000};
-    for (int k = 0; k < 2; ++k) {
-        Folder dir("scale");
-        const std::vector<String> pages = CopyPages(all, scale[k], dir.path);
-        const Comparison c = Compare(pages);
-        const double n = static_cast<double>(scale[k]);
-        perPage[k] = c.run.wall / n;
-        std::printf("update_run scale pages=%zu written=%d ms_per_page=%.4f cpu_ms_per_page=%.4f "
-                    "copy_ms_per_page=%.4f copy_cpu_ms_per_page=%.4f\n",
-                    scale[k], c.written, perPage[k] * 1e3, c.run.cpu / n * 1e3,
-                    c.copy.wall / n * 1e3, c.copy.cpu / n * 1e3);
+    // The warm-up: a run of its own, not counted.
+    {
+        const std::vector<String> pages = LayOut(manual, 200, scratch.path / "warmup");
+        window.Run(pages);
     }
-    std::printf("update_run per_page_ratio_5000_to_500=%.2f\n", perPage[1] / perPage[0]);
 
-    Folder dir("main");
-    const std::vector<String> pages = CopyPages(all, pagesWanted, dir.path);
-    for (const String& p : pages) ReadFileToString(p);  // warm the cache for both
-    const Comparison c = Compare(pages);
-    const int written = c.written;
-    std::printf("update_run copy_s=%.3f run_s=%.3f copy_cpu_s=%.3f run_cpu_s=%.3f "
-                "cpu_ratio_to_copy=%.2f written=%d\n",
-                c.copy.wall, c.run.wall, c.copy.cpu, c.run.cpu, c.run.cpu / c.copy.cpu, written);
-    std::printf("update_run pages=%zu pages_per_s=%.0f ratio_to_copy=%.2f\n", pagesWanted,
-                static_cast<double>(pagesWanted) / c.run.wall, c.run.wall / c.copy.wall);
-    return written == static_cast<int>(pagesWanted) ? 0 : 1;
+    const size_t sizes[] = {500, 2000, 5000};
+    Cost run[3], copy[3];
+    bool complete = true;
+    for (int k = 0; k < 3; ++k) {
+        const size_t n = only ? only : sizes[k];
+        const std::vector<String> pages = LayOut(manual, n, scratch.path / ("run" + std::to_string(n)));
+        for (int r = 0; r < rounds; ++r) {
+            // The file system slows the making of a file after many were
+            // replaced, for a while: copying and the run go first in turn.
+            Cost c, u;
+            int lines = 0;
+            if (r % 2 == 0) c = Measure([&] { CopyAll(pages); });
+            u = Measure([&] { lines = window.Run(pages); });
+            if (r % 2 == 1) c = Measure([&] { CopyAll(pages); });
+            // A line before and a line after each page.
+            if (lines != static_cast<int>(2 * n)) complete = false;
+            copy[k].wall += c.wall / rounds, copy[k].cpu += c.cpu / rounds, copy[k].user += c.user / rounds;
+            run[k].wall += u.wall / rounds, run[k].cpu += u.cpu / rounds, run[k].user += u.user / rounds;
+        }
+        const double per = 1e3 / static_cast<double>(n);
+        std::printf("pages=%zu ms_per_page=%.3f cpu_ms_per_page=%.3f user_ms_per_page=%.3f copy_ms_per_page=%.3f "
+                    "copy_cpu_ms_per_page=%.3f copy_user_ms_per_page=%.3f\n",
+                    n, run[k].wall * per, run[k].cpu * per, run[k].user * per, copy[k].wall * per, copy[k].cpu * per,
+                    copy[k].user * per);
+        std::fflush(stdout);
+        if (only) return complete ? 0 : 1;
+    }
+    if (!complete) std::fprintf(stderr, "update_run: a run did not report every page\n");
+    auto per = [&](const Cost* c, int k, bool cpu) {
+        return (cpu ? c[k].cpu : c[k].wall) * 1e3 / static_cast<double>(sizes[k]);
+    };
+    bench::Summary("update_run")
+        .Add("pages_500_ms_per_page", per(run, 0, false), 3)
+        .Add("pages_2000_ms_per_page", per(run, 1, false), 3)
+        .Add("pages_5000_ms_per_page", per(run, 2, false), 3)
+        .Add("cpu_ms_per_page_5000", per(run, 2, true), 3)
+        .Add("copy_cpu_ms_per_page_5000", per(copy, 2, true), 3)
+        .Add("per_page_ratio_5000_to_500", per(run, 2, true) / per(run, 0, true))
+        .Add("wall_per_page_ratio_5000_to_500", per(run, 2, false) / per(run, 0, false))
+        .Add("cpu_ratio_to_copy", run[2].cpu / copy[2].cpu)
+        .Add("wall_ratio_to_copy", run[2].wall / copy[2].wall)
+        .Print();
+    return complete ? 0 : 1;
 }
