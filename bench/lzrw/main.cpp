@@ -1,9 +1,16 @@
-// Compresses and decompresses a 64 MB corpus of the machine's own files
-// (documentation text, then libraries and other binaries) with the library's
-// block compressor and with liblz4 at its default level, both on the pieces
-// a compressed stream uses. The last line sums it up for scripts:
-//   lzrw compress_MBps=... decompress_MBps=... ratio=... lz4_compress_MBps=... lz4_ratio=...
-// MB are 10^6 bytes; a ratio is original size over compressed size.
+// Compresses and decompresses a fixed corpus with the library's block
+// compressor and with liblz4 at its default level, both on the pieces a
+// compressed stream uses, in turns after a warm-up of each. The corpus is
+// files of packages scripts/setup installs, in a fixed order: text (the
+// English pages of the Apache HTTP Server manual, a word list, a Hunspell
+// dictionary, codespell's list, the English thesaurus) and binaries (Qt's
+// core, GUI and widget libraries, libcurl). The last line sums it up:
+//   lzrw corpus_bytes=... compress_MBps=... decompress_MBps=...
+//     lz4_compress_MBps=... lz4_decompress_MBps=... ratio=... lz4_ratio=...
+//     compress_speed_ratio_to_lz4=... decompress_speed_ratio_to_lz4=...
+// MB are 10^6 bytes. `ratio` and `lz4_ratio` are compression ratios
+// (original size over compressed size); the two speed ratios are ours over
+// lz4's, so above 1 means faster than lz4.
 #include <benchmark/benchmark.h>
 #include <lz4.h>
 
@@ -12,60 +19,55 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "bench/common/SideBySide.h"
 #include "styled/storage/Lzrw.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr size_t CorpusSize = size_t{64} << 20;
-// No one large library may crowd out the rest.
-constexpr size_t MaxPerFile = size_t{1} << 20;
+const char* const TextFiles[] = {
+    "/usr/share/dict/american-english",
+    "/usr/share/hunspell/en_US.dic",
+    "/usr/lib/python3/dist-packages/codespell_lib/data/dictionary.txt",
+    "/usr/share/mythes/th_en_US_v2.dat",
+};
+const char* const ManualPages = "/usr/share/doc/apache2-doc/manual/en";
+const char* const BinaryFiles[] = {
+    "/usr/lib/x86_64-linux-gnu/libQt6Core.so.6",
+    "/usr/lib/x86_64-linux-gnu/libQt6Gui.so.6",
+    "/usr/lib/x86_64-linux-gnu/libQt6Widgets.so.6",
+    "/usr/lib/x86_64-linux-gnu/libcurl.so.4",
+};
 
-bool AlreadyCompressed(const fs::path& p) {
-    static const char* const exts[] = {".gz", ".xz", ".bz2", ".zst", ".lz4", ".lzma", ".zip",
-                                       ".jar", ".png", ".jpg", ".jpeg", ".gif", ".whl", ".deb"};
-    const std::string e = p.extension().string();
-    return std::any_of(std::begin(exts), std::end(exts), [&](const char* x) { return e == x; });
+bool Append(std::vector<Byte>& corpus, const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    corpus.insert(corpus.end(), bytes.begin(), bytes.end());
+    return true;
 }
 
-std::vector<fs::path> FilesUnder(const fs::path& root) {
-    std::vector<fs::path> files;
-    std::error_code ec;
-    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
-    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        std::error_code fe;
-        if (it->is_symlink(fe) || !it->is_regular_file(fe)) continue;
-        if (AlreadyCompressed(it->path())) continue;
-        files.push_back(it->path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
+std::string Missing;
 
-void Append(std::vector<Byte>& corpus, const std::vector<fs::path>& files, size_t limit) {
-    std::vector<char> buf(MaxPerFile);
-    for (const fs::path& f : files) {
-        if (corpus.size() >= limit) return;
-        std::ifstream in(f, std::ios::binary);
-        if (!in) continue;
-        in.read(buf.data(), static_cast<std::streamsize>(std::min(MaxPerFile, limit - corpus.size())));
-        const auto n = static_cast<size_t>(in.gcount());
-        corpus.insert(corpus.end(), buf.begin(), buf.begin() + static_cast<long>(n));
-    }
-}
-
-// Half documentation text, the rest binaries, in a fixed order.
 const std::vector<Byte>& Corpus() {
     static const std::vector<Byte> corpus = [] {
         std::vector<Byte> c;
-        c.reserve(CorpusSize);
-        Append(c, FilesUnder("/usr/share/doc"), CorpusSize / 2);
-        Append(c, FilesUnder("/usr/lib"), CorpusSize);
+        std::vector<fs::path> pages;
+        std::error_code ec;
+        for (fs::recursive_directory_iterator it(ManualPages, ec), end; !ec && it != end; it.increment(ec))
+            if (it->is_regular_file() && !it->is_symlink()) pages.push_back(it->path());
+        std::sort(pages.begin(), pages.end());
+        if (pages.empty()) Missing = ManualPages;
+        for (const fs::path& p : pages) Append(c, p);
+        for (const char* f : TextFiles)
+            if (!Append(c, f)) Missing = f;
+        for (const char* f : BinaryFiles)
+            if (!Append(c, f)) Missing = f;
         return c;
     }();
     return corpus;
@@ -121,85 +123,45 @@ const Blocks& Lz4Blocks() {
     return b;
 }
 
-void BM_LzrwCompress(benchmark::State& state) {
+size_t CompressAllLzrw(std::vector<Byte>& out) {
     const auto& in = Corpus();
-    std::vector<Byte> out(LzrwPieceSize + LzrwDestSlack);
-    for (auto _ : state) {
-        size_t total = 0;
-        for (size_t at = 0; at < in.size(); at += LzrwPieceSize) {
-            const auto n = static_cast<Cardinal>(std::min<size_t>(LzrwPieceSize, in.size() - at));
-            total += CompressBlock(in.data() + at, out.data(), n);
-        }
-        benchmark::DoNotOptimize(total);
+    size_t total = 0;
+    for (size_t at = 0; at < in.size(); at += LzrwPieceSize) {
+        const auto n = static_cast<Cardinal>(std::min<size_t>(LzrwPieceSize, in.size() - at));
+        total += CompressBlock(in.data() + at, out.data(), n);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * in.size()));
+    return total;
 }
 
-void BM_LzrwDecompress(benchmark::State& state) {
+size_t DecompressAllLzrw(std::vector<Byte>& out) {
     const Blocks& b = LzrwBlocks();
-    std::vector<Byte> out(LzrwPieceSize);
-    for (auto _ : state) {
-        size_t total = 0;
-        for (size_t k = 0; k + 1 < b.offsets.size(); ++k)
-            total += DecompressBlock(b.data.data() + b.offsets[k], out.data(),
-                                     static_cast<Cardinal>(b.offsets[k + 1] - b.offsets[k]), LzrwPieceSize);
-        benchmark::DoNotOptimize(total);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Corpus().size()));
+    size_t total = 0;
+    for (size_t k = 0; k + 1 < b.offsets.size(); ++k)
+        total += DecompressBlock(b.data.data() + b.offsets[k], out.data(),
+                                 static_cast<Cardinal>(b.offsets[k + 1] - b.offsets[k]), LzrwPieceSize);
+    return total;
 }
 
-void BM_Lz4Compress(benchmark::State& state) {
+size_t CompressAllLz4(std::vector<char>& out) {
     const auto& in = Corpus();
-    const int bound = LZ4_compressBound(static_cast<int>(LzrwPieceSize));
-    std::vector<char> out(static_cast<size_t>(bound));
-    for (auto _ : state) {
-        size_t total = 0;
-        for (size_t at = 0; at < in.size(); at += LzrwPieceSize) {
-            const int n = static_cast<int>(std::min<size_t>(LzrwPieceSize, in.size() - at));
-            total += static_cast<size_t>(
-                LZ4_compress_default(reinterpret_cast<const char*>(in.data() + at), out.data(), n, bound));
-        }
-        benchmark::DoNotOptimize(total);
+    size_t total = 0;
+    for (size_t at = 0; at < in.size(); at += LzrwPieceSize) {
+        const int n = static_cast<int>(std::min<size_t>(LzrwPieceSize, in.size() - at));
+        total += static_cast<size_t>(LZ4_compress_default(reinterpret_cast<const char*>(in.data() + at),
+                                                          out.data(), n, static_cast<int>(out.size())));
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * in.size()));
+    return total;
 }
 
-void BM_Lz4Decompress(benchmark::State& state) {
+size_t DecompressAllLz4(std::vector<char>& out) {
     const Blocks& b = Lz4Blocks();
-    std::vector<char> out(LzrwPieceSize);
-    for (auto _ : state) {
-        size_t total = 0;
-        for (size_t k = 0; k + 1 < b.offsets.size(); ++k)
-            total += static_cast<size_t>(LZ4_decompress_safe(
-                reinterpret_cast<const char*>(b.data.data() + b.offsets[k]), out.data(),
-                static_cast<int>(b.offsets[k + 1] - b.offsets[k]), static_cast<int>(LzrwPieceSize)));
-        benchmark::DoNotOptimize(total);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Corpus().size()));
+    size_t total = 0;
+    for (size_t k = 0; k + 1 < b.offsets.size(); ++k)
+        total += static_cast<size_t>(LZ4_decompress_safe(
+            reinterpret_cast<const char*>(b.data.data() + b.offsets[k]), out.data(),
+            static_cast<int>(b.offsets[k + 1] - b.offsets[k]), static_cast<int>(LzrwPieceSize)));
+    return total;
 }
-
-BENCHMARK(BM_LzrwCompress)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_LzrwDecompress)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_Lz4Compress)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_Lz4Decompress)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-// Keeps each benchmark's throughput for the summary line.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    // Plain text: the output is read by scripts more than by people.
-    SummaryReporter() : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration || r.error_occurred) continue;
-            auto it = r.counters.find("bytes_per_second");
-            if (it != r.counters.end()) rates[r.run_name.function_name] = it->second.value;
-        }
-    }
-    std::map<std::string, double> rates;
-};
 
 // A benchmark of a compressor that loses data would be worthless.
 bool RoundTripsCorpus() {
@@ -213,34 +175,54 @@ bool RoundTripsCorpus() {
         if (n != b.pieceLengths[k] || std::memcmp(out.data(), in.data() + k * LzrwPieceSize, n) != 0)
             return false;
     }
+    const Blocks& l = Lz4Blocks();
+    for (size_t k = 0; k + 1 < l.offsets.size(); ++k) {
+        const int n = LZ4_decompress_safe(reinterpret_cast<const char*>(l.data.data() + l.offsets[k]),
+                                          reinterpret_cast<char*>(out.data()),
+                                          static_cast<int>(l.offsets[k + 1] - l.offsets[k]),
+                                          static_cast<int>(LzrwPieceSize));
+        if (n < 0 || static_cast<size_t>(n) != l.pieceLengths[k] ||
+            std::memcmp(out.data(), in.data() + k * LzrwPieceSize, static_cast<size_t>(n)) != 0)
+            return false;
+    }
     return true;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+int main() {
     const auto& corpus = Corpus();
-    if (corpus.empty()) {
-        std::fprintf(stderr, "no corpus: nothing readable under /usr/share/doc or /usr/lib\n");
+    if (!Missing.empty()) {
+        std::fprintf(stderr, "lzrw: the corpus needs %s (scripts/setup installs it)\n", Missing.c_str());
         return 1;
     }
-    std::printf("corpus: %zu bytes\n", corpus.size());
     if (!RoundTripsCorpus()) {
         std::fprintf(stderr, "lzrw: the corpus does not survive a round trip\n");
         return 1;
     }
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    std::vector<Byte> lzrwOut(LzrwPieceSize + LzrwDestSlack);
+    std::vector<char> lz4Out(static_cast<size_t>(LZ4_compressBound(static_cast<int>(LzrwPieceSize))));
+    size_t sink = 0;
+    const int rounds = 9;
+    const bench::Pair compress = bench::SideBySide(
+        rounds, [&] { sink += CompressAllLzrw(lzrwOut); }, [&] { sink += CompressAllLz4(lz4Out); });
+    const bench::Pair decompress = bench::SideBySide(
+        rounds, [&] { sink += DecompressAllLzrw(lzrwOut); }, [&] { sink += DecompressAllLz4(lz4Out); });
+    benchmark::DoNotOptimize(sink);
 
-    const double mb = 1e6;
+    const double mb = static_cast<double>(corpus.size()) / 1e6;
     const double size = static_cast<double>(corpus.size());
-    std::printf("lzrw compress_MBps=%.0f decompress_MBps=%.0f ratio=%.3f lz4_compress_MBps=%.0f lz4_ratio=%.3f\n",
-                reporter.rates["BM_LzrwCompress"] / mb, reporter.rates["BM_LzrwDecompress"] / mb,
-                size / static_cast<double>(LzrwBlocks().Compressed()),
-                reporter.rates["BM_Lz4Compress"] / mb, size / static_cast<double>(Lz4Blocks().Compressed()));
-    std::fflush(stdout);
+    std::printf("pieces=%zu rounds=%d (median of each, after a warm-up)\n", LzrwBlocks().pieceLengths.size(), rounds);
+    bench::Summary("lzrw")
+        .Add("corpus_bytes", static_cast<long long>(corpus.size()))
+        .Add("compress_MBps", mb / compress.ours, 0)
+        .Add("decompress_MBps", mb / decompress.ours, 0)
+        .Add("lz4_compress_MBps", mb / compress.peer, 0)
+        .Add("lz4_decompress_MBps", mb / decompress.peer, 0)
+        .Add("ratio", size / static_cast<double>(LzrwBlocks().Compressed()), 3)
+        .Add("lz4_ratio", size / static_cast<double>(Lz4Blocks().Compressed()), 3)
+        .Add("compress_speed_ratio_to_lz4", 1 / compress.ratio, 3)
+        .Add("decompress_speed_ratio_to_lz4", 1 / decompress.ratio, 3)
+        .Print();
     return 0;
 }

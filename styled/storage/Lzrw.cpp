@@ -160,6 +160,32 @@ Cardinal CompressBlock(const Byte* Source, Byte* Dest, Cardinal Length) {
     return static_cast<Cardinal>(op - Dest);
 }
 
+namespace {
+
+// Room a whole group needs when no run is in it: 16 items of at most 18
+// bytes, and the 24 bytes the last copy may write past its end.
+constexpr Cardinal GroupOutRoom = GroupItems * MaxMatch + 24;
+// Input a whole group may read: 16 items of at most 4 bytes, and the 16
+// bytes a literal copy reads past its end.
+constexpr Cardinal GroupInRoom = GroupItems * 4 + 16;
+
+// Copies len (3..18) bytes from off bytes back. Each 8-byte step reads only
+// bytes written before it, so offsets from 8 on copy a word at a time; the
+// overshoot (up to 24 bytes from d) is overwritten by later items or lies
+// past the decoded length. Shorter offsets repeat the bytes just written.
+inline void CopyMatch(Byte* d, Cardinal off, Cardinal len) {
+    const Byte* s = d - off;
+    if (off >= 8) {
+        std::memcpy(d, s, 8);
+        std::memcpy(d + 8, s + 8, 8);
+        std::memcpy(d + 16, s + 16, 8);
+    } else {
+        for (Cardinal k = 0; k < len; ++k) d[k] = s[k];
+    }
+}
+
+}  // namespace
+
 Cardinal DecompressBlock(const Byte* Source, Byte* Dest, Cardinal BlockLength, Cardinal DestSize) {
     if (BlockLength == 0) throw ELzrwError();
     if (Source[0] == lzrwStored) {
@@ -169,29 +195,68 @@ Cardinal DecompressBlock(const Byte* Source, Byte* Dest, Cardinal BlockLength, C
         return n;
     }
     if (Source[0] != lzrwCompressed || BlockLength < 3) throw ELzrwError();
+    // The block of an empty piece: a control word and no item.
+    if (BlockLength == 3) return 0;
 
     const Cardinal L = BlockLength;
-    Cardinal i = 3;
+    Cardinal i = 1;
     Cardinal o = 0;
-    std::uint32_t w = static_cast<std::uint32_t>(Source[1]) << 8 | Source[2];
-    Cardinal bits = GroupItems;
-    while (i < L) {
+    std::uint32_t w = 0;
+    Cardinal bits = 0;
+    for (;;) {
         if (bits == 0) {
+            // A group whose every item lies well inside both buffers goes
+            // without a bounds check per item; copies still may not reach
+            // before the start, and runs check their own length.
+            if (L - i >= 2 + GroupInRoom && DestSize - o >= GroupOutRoom) {
+                w = static_cast<std::uint32_t>(Source[i]) << 8 | Source[i + 1];
+                i += 2;
+                Cardinal left = GroupItems;
+                for (;;) {
+                    // The literals up to the next copy or run (maybe none),
+                    // 16 bytes at once, then that item.
+                    const Cardinal n = std::min<Cardinal>(
+                        left, static_cast<Cardinal>(std::countl_zero(static_cast<std::uint16_t>(w))));
+                    std::memcpy(Dest + o, Source + i, 16);
+                    o += n;
+                    i += n;
+                    left -= n;
+                    if (left == 0) break;
+                    w <<= n + 1;
+                    --left;
+                    const Cardinal v = static_cast<Cardinal>(Source[i]) << 8 | Source[i + 1];
+                    const Cardinal off = v >> 4;
+                    if (off != 0) {
+                        if (off > o) throw ELzrwError();
+                        CopyMatch(Dest + o, off, (v & 15u) + MinMatch);
+                        o += (v & 15u) + MinMatch;
+                        i += 2;
+                    } else {
+                        const Cardinal count = (v << 8 | Source[i + 2]) + MinRun;
+                        if (count > DestSize - o) throw ELzrwError();
+                        std::memset(Dest + o, Source[i + 3], count);
+                        o += count;
+                        i += 4;
+                        // The rest of the group may no longer fit: the
+                        // checked loop below finishes it.
+                        if (DestSize - o < GroupOutRoom) {
+                            bits = left;
+                            break;
+                        }
+                    }
+                    if (left == 0) break;
+                }
+                continue;
+            }
+            if (i >= L) return o;
             if (L - i < 2) throw ELzrwError();
             w = static_cast<std::uint32_t>(Source[i]) << 8 | Source[i + 1];
             i += 2;
             bits = GroupItems;
-            // A whole group of literals, the common case of text: one copy.
-            if (w == 0 && L - i >= GroupItems && DestSize - o >= GroupItems) {
-                std::memcpy(Dest + o, Source + i, GroupItems);
-                i += GroupItems;
-                o += GroupItems;
-                bits = 0;
-                continue;
-            }
             // A control word must be followed by an item.
             if (i >= L) throw ELzrwError();
         }
+        if (i >= L) return o;
         if ((w & 0x8000) == 0) {
             if (o >= DestSize) throw ELzrwError();
             Dest[o++] = Source[i++];
@@ -209,19 +274,10 @@ Cardinal DecompressBlock(const Byte* Source, Byte* Dest, Cardinal BlockLength, C
             } else {
                 const Cardinal len = (Source[i + 1] & 15u) + MinMatch;
                 if (off > o || len > DestSize - o) throw ELzrwError();
-                Byte* d = Dest + o;
-                const Byte* s = d - off;
-                if (off >= 8 && DestSize - o >= 24) {
-                    // Each 8-byte step reads only bytes written before it;
-                    // the overshoot is overwritten by later items or lies
-                    // past the returned length.
-                    std::memcpy(d, s, 8);
-                    std::memcpy(d + 8, s + 8, 8);
-                    std::memcpy(d + 16, s + 16, 8);
-                } else {
-                    // Overlapping copies repeat the bytes just written.
-                    for (Cardinal k = 0; k < len; ++k) d[k] = s[k];
-                }
+                if (DestSize - o >= 24)
+                    CopyMatch(Dest + o, off, len);
+                else
+                    for (Cardinal k = 0; k < len; ++k) Dest[o + k] = Dest[o - off + k];
                 o += len;
                 i += 2;
             }
@@ -229,5 +285,4 @@ Cardinal DecompressBlock(const Byte* Source, Byte* Dest, Cardinal BlockLength, C
         w <<= 1;
         --bits;
     }
-    return o;
 }

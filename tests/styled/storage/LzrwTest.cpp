@@ -174,6 +174,15 @@ TEST(LzrwBlock, RoundTripsEveryKindOfInput) {
     mixed.resize(60000);
     Bytes largest = Concat({licence, licence});
     largest.resize(65535);
+    // Repeats of every short period, which copies from 1 to 20 bytes back
+    // produce, between pieces of noise.
+    Bytes periods;
+    for (int period = 1; period <= 20; ++period) {
+        const Bytes unit = Random(static_cast<size_t>(period), static_cast<unsigned>(period));
+        for (int k = 0; k < 60; ++k) periods.push_back(unit[static_cast<size_t>(k % period)]);
+        const Bytes noise = Random(static_cast<size_t>(period % 7), 99u + static_cast<unsigned>(period));
+        periods.insert(periods.end(), noise.begin(), noise.end());
+    }
 
     const struct {
         const char* name;
@@ -188,6 +197,8 @@ TEST(LzrwBlock, RoundTripsEveryKindOfInput) {
         {"a licence text", Bytes(licence.begin(), licence.begin() + 32781)},
         {"the largest block of text", largest},
         {"runs, noise and text mixed", mixed},
+        {"short periods between noise", periods},
+        {"an empty piece", {}},
         {"literals, copies and runs side by side", Concat({Text("abcabcabcabc"), Repeat('q', 20),
                                                           Text("xyzxyzxyzxyzxyz"), Repeat(0, 64)})},
     };
@@ -258,6 +269,17 @@ TEST(LzrwFindMatch, StopsAtTheEndOfThePiece) {
 
 // --- damaged blocks ---
 
+// `groups` control words of sixteen literals each, with their literals.
+Bytes LiteralGroups(int groups) {
+    Bytes b;
+    for (int g = 0; g < groups; ++g) {
+        b.push_back(0);
+        b.push_back(0);
+        for (int k = 0; k < 16; ++k) b.push_back(static_cast<Byte>('A' + (g + k) % 26));
+    }
+    return b;
+}
+
 TEST(LzrwDecompress, RejectsDamagedBlocks) {
     const struct {
         const char* name;
@@ -279,6 +301,12 @@ TEST(LzrwDecompress, RejectsDamagedBlocks) {
         {"a control word cut short", Concat({{0x40, 0x00, 0x00}, Repeat('a', 16), {0x00}}), 100},
         {"a control word with no item after it", Concat({{0x40, 0x00, 0x00}, Repeat('a', 16), {0x80, 0x00}}),
          100},
+        // Damage deep in a long block, where whole groups are decoded at once.
+        {"a copy reaching before the output's start in a long block",
+         Concat({{0x40}, LiteralGroups(3), {0x80, 0x00, 0x40, 0x03}, Repeat('a', 15), LiteralGroups(8)}), 4000},
+        {"a run past the output buffer in a long block",
+         Concat({{0x40}, LiteralGroups(3), {0x80, 0x00, 0x00, 0x0F, 0xFF, 'r'}, Repeat('a', 15), LiteralGroups(8)}),
+         400},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
