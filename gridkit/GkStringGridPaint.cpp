@@ -9,6 +9,7 @@
 #include "framework/rtl/StrUtils.h"
 #include "gridkit/BackGround.h"
 #include "gridkit/GkFunctions.h"
+#include "gridkit/GkLineFit.h"
 #include "gridkit/GkMarkup.h"
 #include "gridkit/GkRichEdit.h"
 #include "framework/controls/TextAttributes.h"
@@ -289,11 +290,27 @@ void TGkStringGrid::DrawCellContents(int aCol, int aRow, const TRect& aRect, TGr
     }
     String shown;
     unsigned extra = 0;
+    // A long line is cut to what the cell can show before anything measures
+    // it: its start when it is cut with an ellipsis or wraps (as many lines
+    // as the cell holds), else the side its alignment puts in view.
+    const TLineSide side = EnhTextSize || FWordWrap ? lsHead
+                           : a == taRightJustify    ? lsTail
+                           : a == taCenter          ? lsMiddle
+                                                    : lsHead;
+    const int reach = FWordWrap ? avail * (r.Height() / std::max(1, canvas->TextHeight("Wg")) + 1) : avail;
     if (LineCount(text, FMultilinecells) == 1) {
-        shown = FitCellText(FirstLine(text), avail);
+        shown = FitCellText(VisibleLinePart(canvas, FirstLine(text), reach, side), avail);
         if (!FWordWrap) extra = DT_SINGLELINE;
-    } else {
+    } else if (text.size() <= GkLongLine) {
         shown = text;
+    } else {
+        for (size_t at = 0;;) {
+            const size_t br = text.find('\r', at);
+            shown += VisibleLinePart(canvas, text.substr(at, br == String::npos ? String::npos : br - at), reach, side);
+            if (br == String::npos) break;
+            shown += "\r\n";
+            at = br + 1 < text.size() && text[br + 1] == '\n' ? br + 2 : br + 1;
+        }
     }
     unsigned flags = DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP | VAlignFlag(FVAlignment) | extra;
     if (FWordWrap) flags |= DT_WORDBREAK | DT_EDITCONTROL;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "framework/controls/Form.h"
 #include "framework/controls/SimulatedInput.h"
@@ -204,6 +205,59 @@ TEST_F(GkPaint, TextAlignment) {
         default: EXPECT_LE(std::abs((ink.Top + ink.Bottom) / 2 - (cell.Top + cell.Bottom) / 2), 4);
         }
     }
+}
+
+// A cell holding one very long line shows exactly what it shows when it
+// holds only the part in view: its start, its end when right-aligned, its
+// start with the dots, the first lines when wrapped.
+TEST_F(GkPaint, LongLineShowsTheSameAsThePartInView) {
+    const char* const words[] = {"index ", "follow ", "Wg ", "meta ", "a ", "keywords, "};
+    String line = "BEGIN ";
+    for (unsigned k = 0; line.size() < 100000; k = k * 7 + 3) line += words[k % 6];
+    line += " END";
+    const String head = line.substr(0, 400), tail = line.substr(line.size() - 400);
+    // One wide cell, so that a cut short of its width shows.
+    g->SetColWidths(0, 10);
+    g->SetColWidths(1, 10);
+    g->SetColWidths(2, 300);
+    g->SetRowHeights(2, 40);
+    struct Case {
+        const char* name;
+        TAlignment h;
+        bool dots, wrap;
+        String inView;
+    } cases[] = {{"left", taLeftJustify, false, false, head},
+                 {"right", taRightJustify, false, false, tail},
+                 {"with dots", taRightJustify, true, false, head},
+                 {"wrapped", taLeftJustify, false, true, head}};
+    auto cellPixels = [&](const String& text) {
+        g->SetCells(2, 2, text);
+        Paint();
+        std::vector<TColor> px;
+        const TRect r = Inside(2, 2);
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) px.push_back(At(x, y));
+        return px;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g->OnGetAlignment = [&c](TObject*, int, int, TAlignment& a) { a = c.h; };
+        g->EnhTextSize = c.dots;
+        g->SetWordWrap(c.wrap);
+        const std::vector<TColor> part = cellPixels(c.inView);
+        EXPECT_EQ(cellPixels(line), part);
+        EXPECT_EQ(cellPixels(line), part);  // painted again from what was measured
+        ASSERT_FALSE(Ink(Inside(2, 2)).IsEmpty());
+    }
+    // Centred, the line overflows the cell on both sides (a blank may
+    // fall at either edge).
+    g->OnGetAlignment = [](TObject*, int, int, TAlignment& a) { a = taCenter; };
+    g->EnhTextSize = false;
+    g->SetWordWrap(false);
+    cellPixels(line);
+    const TRect ink = Ink(Inside(2, 2));
+    EXPECT_LE(ink.Left - Inside(2, 2).Left, 6);
+    EXPECT_LE(Inside(2, 2).Right - ink.Right, 6);
 }
 
 TEST_F(GkPaint, SortGlyphBesideTheHeading) {
