@@ -8,6 +8,37 @@
 
 #include "framework/rtl/Types.h"
 
+// Bytes received and not read yet: added at the back, read from the
+// front. A read only moves a mark; what is left moves down once the read
+// part outgrows it, so reading in small pieces costs no more than the
+// bytes read.
+class TReceivedBytes {
+public:
+    std::size_t size() const { return FData.size() - FHead; }
+    bool empty() const { return FHead == FData.size(); }
+    const char* data() const { return FData.data() + FHead; }
+    void append(const char* bytes, std::size_t n) {
+        if (FHead > 0 && FHead >= FData.size() - FHead) {
+            FData.erase(0, FHead);
+            FHead = 0;
+        }
+        FData.append(bytes, n);
+    }
+    // Drops the first n bytes (n <= size()).
+    void Consume(std::size_t n) {
+        FHead += n;
+        if (FHead == FData.size()) {
+            FData.clear();
+            FHead = 0;
+        }
+    }
+    String Text() const { return FData.substr(FHead); }
+
+private:
+    String FData;
+    std::size_t FHead = 0;
+};
+
 class TCurlTransfer {
 public:
     // Borrows both handles; the owner keeps them alive longer than this.
@@ -31,7 +62,7 @@ public:
     std::function<bool()> Cancelled;
     // Body bytes received and not read yet; a full buffer pauses the
     // transfer until the reader catches up.
-    String In;
+    TReceivedBytes In;
     // Upload bytes given and not sent yet; the transfer pauses while it has
     // none and the end has not been marked.
     String Out;

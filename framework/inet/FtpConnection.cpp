@@ -373,7 +373,7 @@ std::shared_ptr<TFtpFind> TFtpConnection::FindFirstFile(const String& pattern, T
         InetSetLastError(error);
         return nullptr;
     }
-    const String text = t.In;
+    const String text = t.In.Text();
     const DWORD error = t.Error();
     Finish(true);
     PublishReply();

@@ -37,7 +37,7 @@ bool TFtpFile::Read(void* buffer, DWORD size, DWORD& read) {
     }
     read = std::min<DWORD>(size, static_cast<DWORD>(t.In.size()));
     std::memcpy(buffer, t.In.data(), read);
-    t.In.erase(0, read);
+    t.In.Consume(read);
     return true;
 }
 

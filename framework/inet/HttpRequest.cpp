@@ -470,7 +470,7 @@ bool THttpRequest::Read(void* buffer, DWORD size, DWORD& read) {
     TCurlTransfer& t = *FState->Transfer;
     read = std::min<DWORD>(size, available);
     std::memcpy(buffer, t.In.data(), read);
-    t.In.erase(0, read);
+    t.In.Consume(read);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "transfer/core/CoreBase.h"
 
 #include <chrono>
+#include <mutex>
 
 #include "framework/controls/Application.h"
 #include "framework/messages/MessageQueue.h"
@@ -133,9 +134,68 @@ int CoreBase::SendEvent(int id, TCoreEventBlock& block) {
         ~Done() { N.fetch_sub(1); }
     } done{FEventsInFlight};
     if (Closing) return 0;
-    if (RouteEvents && FWindow) return SendMessage(FWindow, EventMessage, static_cast<WPARAM>(id),
-                                                   reinterpret_cast<LPARAM>(&block));
+    if (RouteEvents && FWindow) {
+        int result = 0;
+        if (WorkerOf == this && HandOver(id, block, result)) return result;
+        return SendMessage(FWindow, EventMessage, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&block));
+    }
     return HandleEvent(id, block);
+}
+
+bool CoreBase::HandOver(int id, TCoreEventBlock& block, int& result) {
+    std::unique_lock<std::mutex> lock(FHandoff.Lock);
+    if (!FHandoff.OwnerWaiting || FHandoff.State.load() != 0) return false;
+    FHandoff.Id = id;
+    FHandoff.Block = &block;
+    FHandoff.State.store(1);
+    if (FHandoff.Sleepers > 0) FHandoff.Changed.notify_all();
+    ++FHandoff.Sleepers;
+    FHandoff.Changed.wait(lock, [this] { return FHandoff.State.load() != 1; });
+    --FHandoff.Sleepers;
+    const bool answered = FHandoff.State.load() == 2;
+    result = FHandoff.Result;
+    FHandoff.State.store(0);
+    return answered;
+}
+
+void CoreBase::ServeHandoff(std::chrono::steady_clock::time_point until) {
+    std::unique_lock<std::mutex> lock(FHandoff.Lock);
+    ++FHandoff.Sleepers;
+    FHandoff.Changed.wait_until(lock, until,
+                                [this] { return FHandoff.State.load() == 1 || FWorkerDone.load(); });
+    --FHandoff.Sleepers;
+    if (FHandoff.State.load() != 1) return;
+    const int id = FHandoff.Id;
+    TCoreEventBlock* block = FHandoff.Block;
+    lock.unlock();
+    // Through the hidden window's procedure, as a queued event would go.
+    int result = 0;
+    struct Answer {
+        CoreBase* Core;
+        int& Result;
+        ~Answer() {
+            std::lock_guard<std::mutex> l(Core->FHandoff.Lock);
+            Core->FHandoff.Result = Result;
+            Core->FHandoff.State.store(2);
+            if (Core->FHandoff.Sleepers > 0) Core->FHandoff.Changed.notify_all();
+        }
+    } answer{this, result};
+    result = static_cast<int>(SendMessage(FWindow, EventMessage, static_cast<WPARAM>(id),
+                                          reinterpret_cast<LPARAM>(block)));
+}
+
+void CoreBase::SetOwnerWaiting(bool waiting) {
+    {
+        std::lock_guard<std::mutex> lock(FHandoff.Lock);
+        FHandoff.OwnerWaiting = waiting;
+        if (!waiting && FHandoff.State.load() == 1) FHandoff.State.store(3);
+    }
+    FHandoff.Changed.notify_all();
+}
+
+void CoreBase::WakeOwner() {
+    { std::lock_guard<std::mutex> lock(FHandoff.Lock); }
+    FHandoff.Changed.notify_all();
 }
 
 int CoreBase::NotifyStatus(DWORD status, const void* info) {
@@ -156,6 +216,7 @@ void CoreBase::WorkerEntry(Byte action) {
     WorkerOf = nullptr;
     FWorkerResult = result;
     FWorkerDone = true;
+    WakeOwner();
     // The worker's own reference: should the core have died meanwhile, the
     // object goes now, on this thread.
     Release();
@@ -220,13 +281,29 @@ int CoreBase::RunWorker(Byte action) {
     const auto deadline = Clock::now() + std::chrono::seconds(Timeout);
     const DWORD timeout = Timeout;
     bool timedOut = false;
-    PumpMessagesUntil(
-        [&] {
-            if (FWorkerDone || FStopRequested || WaitAborted()) return true;
-            timedOut = timeout != 0 && Clock::now() >= deadline;
-            return timedOut;
-        },
-        0, SliceMs);
+    auto over = [&] {
+        if (FWorkerDone || FStopRequested || WaitAborted()) return true;
+        timedOut = timeout != 0 && Clock::now() >= deadline;
+        return timedOut;
+    };
+    // The worker's events come straight here; everything else waiting for
+    // this thread is handled once a slice.
+    SetOwnerWaiting(true);
+    try {
+        auto sliceEnd = Clock::now();
+        while (!over()) {
+            if (Clock::now() >= sliceEnd) {
+                ProcessMessages();
+                sliceEnd = Clock::now() + std::chrono::milliseconds(SliceMs);
+                continue;
+            }
+            ServeHandoff(sliceEnd);
+        }
+    } catch (...) {
+        SetOwnerWaiting(false);
+        throw;
+    }
+    SetOwnerWaiting(false);
 
     if (FWorkerDone && !FStopRequested && FWorker.joinable()) {
         FWorker.join();

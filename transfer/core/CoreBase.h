@@ -5,7 +5,10 @@
 // call interface; it returns a result code and keeps a text for it, and its
 // component turns both into an exception.
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <thread>
 
 #include "framework/rtl/Types.h"
@@ -152,4 +155,31 @@ private:
     // right now (main thread only): a stop or an end called from such a
     // handler cannot wait for the worker, which waits for the handler.
     int FHandling = 0;
+
+    // While the owner waits in RunWorker, the worker hands its events
+    // straight to it instead of through the message queue: a download
+    // raises one per chunk, and the queue's round trip would cost more
+    // than the chunk. The owner still handles its other messages every
+    // slice, and the event runs through the hidden window's procedure as
+    // before.
+    struct THandoff {
+        std::mutex Lock;
+        std::condition_variable Changed;
+        bool OwnerWaiting = false;
+        // 0 free, 1 an event waits for the owner, 2 answered, 3 refused
+        // (the owner stopped waiting first: the worker sends it instead).
+        std::atomic<int> State{0};
+        int Id = 0;
+        TCoreEventBlock* Block = nullptr;
+        int Result = 0;
+        int Sleepers = 0;  // threads waiting on Changed (under Lock)
+    };
+    THandoff FHandoff;
+    // Worker side: false when the owner is not waiting, or stopped first.
+    bool HandOver(int id, TCoreEventBlock& block, int& result);
+    // Owner side: runs the next handed event, if one comes before `until`
+    // and before the worker ends.
+    void ServeHandoff(std::chrono::steady_clock::time_point until);
+    void SetOwnerWaiting(bool waiting);
+    void WakeOwner();
 };

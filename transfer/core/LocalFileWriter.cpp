@@ -21,6 +21,9 @@ bool LocalFileWriter::Open(const String& target) {
         else if (errno != EEXIST) break;
     }
     if (!FFile) return false;
+    // Chunks come in a few kilobytes at a time: gather them into large
+    // writes.
+    std::setvbuf(FFile, nullptr, _IOFBF, 1 << 20);
     FTarget = target;
     return true;
 }
