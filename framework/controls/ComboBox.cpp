@@ -175,9 +175,13 @@ void TComboBox::SetStyle(TComboBoxStyle v) {
     FStyle = v;
     if (FWidget) {
         auto* cb = static_cast<QComboBox*>(FWidget);
+        QWidget* oldEdit = cb->lineEdit();
         FPushing = true;
         cb->setEditable(FStyle == csDropDown || FStyle == csSimple);
         FPushing = false;
+        // The toolkit deletes the old edit later. It passes its focus on to
+        // the box, so as it goes it would take the box's focus with it.
+        if (oldEdit && oldEdit != cb->lineEdit()) oldEdit->setFocusProxy(nullptr);
         InitWidget();
     }
 }

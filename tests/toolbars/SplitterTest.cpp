@@ -7,7 +7,7 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/Panel.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "toolbars/TbPaneData.h"
@@ -99,12 +99,10 @@ struct TSplitterFixture : ::testing::Test {
         Split->SetParent(Form.get());
         Split->SetBounds(0, 0, 500, 200);
         Split->SetPosition(300);
+        Form->SetBounds(0, 0, 600, 300);
+        Form->Show();
     }
-    void Drag(int fromX, int toX) {
-        Split->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(fromX, 50));
-        Split->Perform(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(toX, 50));
-        Split->Perform(WM_LBUTTONUP, 0, MakeLParam(toX, 50));
-    }
+    void Drag(int fromX, int toX) { SimulateDrag(Split, Point(fromX, 50), Point(toX, 50), 1); }
 };
 
 }  // namespace
@@ -278,6 +276,7 @@ TEST_P(SplitterOutline, ShowsAboveThePanesOnlyWhileDragging) {
     s->SetOrientation(c.Orientation);
     s->SetBorderWidth(c.BorderWidth);
     s->SetPosition(100);
+    form->Show();
     ASSERT_EQ(s->DragBar(), nullptr);
     const TRect bar = s->BarRect();
     const int px = bar.Left + 1, py = bar.Top + 1;

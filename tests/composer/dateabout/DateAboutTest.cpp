@@ -9,7 +9,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/graphics/Region.h"
 #include "framework/rtl/DateTime.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/messages/Messages.h"
 #include "styled/calendar/StyCalendarDlg.h"
 #include "styled/forms/StyFormShape.h"

@@ -16,7 +16,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/OpenDialog.h"
 #include "framework/controls/SaveDialog.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/grids/InplaceEdit.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/ProgramFolder.h"

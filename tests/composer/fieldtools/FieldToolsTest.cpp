@@ -18,7 +18,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/RichEdit.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/FileUtils.h"

@@ -17,7 +17,7 @@
 #include "framework/controls/OpenDialog.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/rtl/FileUtils.h"
 #include "gridkit/GkColumnGrid.h"
 #include "gridkit/GkStringGrid.h"

@@ -7,7 +7,7 @@
 #include "framework/classes/Strings.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/grids/InplaceEdit.h"
 #include "framework/grids/StringGrid.h"
 

@@ -24,7 +24,7 @@
 #include "framework/controls/RadioButton.h"
 #include "framework/controls/RadioGroup.h"
 #include "framework/controls/RichEdit.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/controls/TreeNode.h"
 #include "framework/controls/TreeNodes.h"
 #include "framework/controls/TreeView.h"
@@ -157,7 +157,7 @@ TEST(ComboBox, AClickOnTheInnerEditReachesTheBoxInItsCoordinates) {
     form.Show();
     TPoint seen{-1, -1};
     combo->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { seen = TPoint{x, y}; };
-    SimulateClickOnInnermost(combo, 30, 12);
+    SimulateClick(combo, 30, 12);
     EXPECT_EQ(seen.X, 30);
     EXPECT_EQ(seen.Y, 12);
 }

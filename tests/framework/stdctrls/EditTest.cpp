@@ -11,7 +11,7 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/Memo.h"
 #include "framework/controls/RichEdit.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/messages/MessageQueue.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "framework/controls/TreeNode.h"
 #include "framework/controls/TreeNodes.h"
 #include "framework/controls/TreeView.h"
-#include "framework/controls/ViewportInput.h"
+#include "framework/testkit/SimulatedInput.h"
 
 // A person's click on the items: the pick moves first, then the control's
 // own mouse events and OnClick see it.
@@ -28,7 +28,7 @@ TEST(ItemClicks, ListBoxPicksTheLineAndClicksOnce) {
         EXPECT_EQ(list->ItemAtPos(Point(x, y), true), 1);
     };
     const TRect r = list->ItemRect(1);
-    SimulateItemClick(list, r.Left + 10, r.Top + r.Height() / 2);
+    SimulateClick(list, r.Left + 10, r.Top + r.Height() / 2);
     EXPECT_EQ(list->ItemIndex(), 1);
     EXPECT_EQ(seen, std::vector<int>{1});
     EXPECT_EQ(downs, 1);
@@ -50,7 +50,7 @@ TEST(ItemClicks, TreeViewDoubleClickSeesTheSelectedNode) {
     int y = 2;
     while (y < 150 && tv->GetNodeAt(60, y) != physics) ++y;
     ASSERT_LT(y, 150);
-    SimulateItemDblClick(tv, 60, y + 2);
+    SimulateDblClick(tv, 60, y + 2);
     EXPECT_EQ(tv->Selected(), physics);
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log.front(), "click Physics");
@@ -70,7 +70,7 @@ TEST(ItemClicks, ListViewSelectsTheRowAndClicks) {
     int y = 2;
     while (y < 150 && lv->GetItemAt(20, y) != lv->Items()->Item(1)) ++y;
     ASSERT_LT(y, 150);
-    SimulateItemClick(lv, 20, y + 2);
+    SimulateClick(lv, 20, y + 2);
     EXPECT_EQ(lv->Selected(), lv->Items()->Item(1));
     EXPECT_EQ(clicks, 1);
 }

@@ -7,7 +7,7 @@
 #include "framework/controls/ListItem.h"
 #include "framework/controls/ListItems.h"
 #include "framework/controls/ListView.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 
 namespace {
 TListView* ReportView(TForm& form) {

@@ -24,7 +24,7 @@
 #include "framework/controls/ScrollBar.h"
 #include "framework/controls/ScrollBox.h"
 #include "framework/controls/Shape.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/Splitter.h"
 #include "framework/controls/StatusBar.h"
@@ -185,9 +185,7 @@ TEST(Splitter, DraggingResizesTheControlBesideItWithinMinSize) {
     int moved = 0;
     split->OnMoved = [&](TObject*) { ++moved; };
     form.Show();
-    SimulateMouseDown(split, mbLeft, 1, 50);
-    SimulateMouseMove(split, -49, 50, ssLeft);
-    SimulateMouseUp(split, mbLeft, -49, 50);
+    SimulateDrag(split, Point(1, 50), Point(-49, 50), 1);
     EXPECT_EQ(tree->Width(), 250);
     EXPECT_EQ(split->Left(), 250);
     EXPECT_EQ(memo->Left(), 253);

@@ -11,7 +11,7 @@
 #include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Memo.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/controls/StatusBar.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Brush.h"
@@ -291,15 +291,11 @@ TEST_F(PaintedFormTest, SizeGripShowsOnResizableFormsAndDragsTheFrame) {
     // Dragging the grip resizes the form by as much as the mouse moved.
     const int w = Form->Width(), h = Form->Height();
     const int x = grip.Left + grip.Width() / 2, y = grip.Top + grip.Height() / 2;
-    SimulateMouseDown(bar, mbLeft, x, y);
-    SimulateMouseMove(bar, x + 20, y + 10, ssLeft);
-    SimulateMouseUp(bar, mbLeft, x + 20, y + 10);
+    SimulateDrag(bar, Point(x, y), Point(x + 20, y + 10), 1);
     EXPECT_EQ(Form->Width(), w + 20);
     EXPECT_EQ(Form->Height(), h + 10);
     // A press beside the grip resizes nothing.
-    SimulateMouseDown(bar, mbLeft, 5, y);
-    SimulateMouseMove(bar, 30, y, ssLeft);
-    SimulateMouseUp(bar, mbLeft, 30, y);
+    SimulateDrag(bar, Point(5, y), Point(30, y), 1);
     EXPECT_EQ(Form->Width(), w + 20);
 
     // A form of fixed size has no grip to offer.

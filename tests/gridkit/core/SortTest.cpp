@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/rtl/DateTime.h"
 #include "gridkit/GkStringGrid.h"
 #include "gridkit/MouseActions.h"

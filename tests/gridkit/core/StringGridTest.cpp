@@ -8,7 +8,7 @@
 #include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/grids/InplaceEdit.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Font.h"

@@ -6,7 +6,7 @@
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 #include "gridkit/GkColumnGrid.h"
@@ -163,6 +163,7 @@ TEST_F(GkComboCaret, ClickOnTheCellPutsTheCaretUnderTheMouse) {
     for (bool positioning : {true, false}) {
         SCOPED_TRACE(positioning ? "CaretPositioning" : "without");
         grid->MouseActions()->CaretPositioning = positioning;
+        grid->FocusCell(1, 1, true);
         SimulateClick(grid, x, y);  // selects the cell
         SimulateClick(grid, x, y);  // opens its editor
         TGridCombo* combo = grid->ComboEditor();

@@ -8,7 +8,7 @@
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/StrUtils.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/controls/Timer.h"
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/StrUtils.h"

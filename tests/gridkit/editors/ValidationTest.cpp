@@ -10,7 +10,7 @@
 #include "framework/controls/Clipboard.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 #include "gridkit/GkColumnGrid.h"

@@ -8,7 +8,7 @@
 #include "framework/controls/Clipboard.h"
 #include "framework/grids/InplaceEdit.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "gridkit/GkStringGrid.h"
 #include "gridkit/Navigation.h"
 

@@ -7,7 +7,7 @@
 
 #include "framework/controls/DragDrop.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/grids/InplaceEdit.h"
 #include "framework/system/ShellOpener.h"
 #include "gridkit/GkStringGrid.h"

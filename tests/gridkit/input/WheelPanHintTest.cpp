@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/messages/MessageQueue.h"
 #include "gridkit/GkStringGrid.h"
 

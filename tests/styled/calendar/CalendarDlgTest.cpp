@@ -6,7 +6,7 @@
 #include "framework/controls/Button.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/ModalSeam.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/Exception.h"
 #include "styled/calendar/StyCalendar.h"

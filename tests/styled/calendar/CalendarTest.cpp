@@ -5,7 +5,7 @@
 
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"

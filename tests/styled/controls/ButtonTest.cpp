@@ -6,7 +6,7 @@
 #include "ControlsFixture.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Mouse.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/messages/MessageQueue.h"
 #include "styled/base/StyApplication.h"
 #include "styled/base/StyTimerPool.h"

@@ -4,7 +4,7 @@
 
 #include "ControlsFixture.h"
 #include "framework/classes/MemoryStream.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "styled/controls/StyCustomMMButton.h"
 #include "styled/storage/StyBitmapList.h"
 #include "styled/storage/StyBitmapListItem.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlsFixture.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/messages/Messages.h"
 #include "styled/controls/StyContainerComponent.h"
 #include "styled/controls/StyCustomPanelFill.h"
