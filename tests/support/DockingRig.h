@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/controls/Docking.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/controls/WinControl.h"
 
 // The left button pressed on `pressed`, moved, released: every event goes
