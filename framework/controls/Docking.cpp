@@ -78,11 +78,13 @@ struct TDockAccess {
 
     static bool Float(TControl* c, const TRect& r) {
         if (c->Floating()) {
-            // Already in a window of its own: the window moves (and sizes).
+            // Already in a window of its own: the window moves (and sizes),
+            // and shows again if it was closed.
             TWinControl* host = c->FHostDockSite;
             host->SetClientWidth(host->ClientWidth() + r.Width() - c->Width());
             host->SetClientHeight(host->ClientHeight() + r.Height() - c->Height());
             BringClientTo(c, Point(r.Left, r.Top));
+            if (c->Visible()) host->Show();
             return true;
         }
         TWinControl* old = c->FHostDockSite;
@@ -130,12 +132,16 @@ std::vector<TWinControl*> gSites;
 int DragWidth(TControl* c) { return c->Floating() ? c->Width() : c->UndockWidth(); }
 int DragHeight(TControl* c) { return c->Floating() ? c->Height() : c->UndockHeight(); }
 
-TRect FloatRect(TDragDockObject* o) {
+}  // namespace
+
+TRect velmor_internal::FloatingRect(TDragDockObject* o) {
     TControl* c = o->Control();
     const int w = DragWidth(c), h = DragHeight(c);
     return Bounds(o->DragPos.X - static_cast<int>(std::lround(w * o->MouseDeltaX)),
                   o->DragPos.Y - static_cast<int>(std::lround(h * o->MouseDeltaY)), w, h);
 }
+
+namespace {
 
 // The side of r that p is nearest to, measured in shares of r's width and
 // height, so that every side takes a quarter of the area.
@@ -285,7 +291,7 @@ void Update() {
     }
     if (!Alive(d)) return;
     o->Floating = !o->DragTarget || !d->Accepted;
-    if (o->Floating) o->DockRect = FloatRect(o);
+    if (o->Floating) o->DockRect = velmor_internal::FloatingRect(o);
     ShowFrame(o->DockRect, o->Floating ? o->FrameWidth : 1);
 }
 

@@ -56,6 +56,10 @@ void PaintDockSite(TControl* control, TCanvas* canvas);
 // The area a site's docked clients share (client coordinates): its client
 // area less what the site keeps for itself (frames, border band).
 TRect DockArea(TWinControl* site);
+// Where the source's control lands when it floats, or docks on a site
+// without a dock manager: at the size it floats at, held by the mouse where
+// it was taken (screen).
+TRect FloatingRect(TDragDockObject* source);
 // The side of rect that p is nearest to, in shares of its width and height.
 TAlign DockEdgeOf(const TRect& rect, const TPoint& p);
 // A client's close button was clicked: unless the site refuses (OnUnDock,

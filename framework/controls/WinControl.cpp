@@ -486,10 +486,7 @@ void TWinControl::PositionDockRect(TDragDockObject* source) {
         return;
     }
     // Without a manager the control lands where the mouse holds it.
-    const int w = c->Floating() ? c->Width() : c->UndockWidth();
-    const int h = c->Floating() ? c->Height() : c->UndockHeight();
-    source->DockRect = Bounds(source->DragPos.X - static_cast<int>(w * source->MouseDeltaX),
-                              source->DragPos.Y - static_cast<int>(h * source->MouseDeltaY), w, h);
+    source->DockRect = velmor_internal::FloatingRect(source);
 }
 
 void TWinControl::DockDrop(TDragDockObject* source, int x, int y) {
