@@ -88,16 +88,6 @@ std::vector<TThesaurusEntry> TThesaurusWriter::ParseMyThes(const String& text, s
     return entries;
 }
 
-void TThesaurusWriter::Rank(std::vector<TThesaurusEntry>& entries, const std::set<String>& common) {
-    std::stable_sort(entries.begin(), entries.end(), [&](const TThesaurusEntry& a, const TThesaurusEntry& b) {
-        const bool ca = common.count(a.Word) > 0, cb = common.count(b.Word) > 0;
-        if (ca != cb) return ca;
-        if (a.Senses.size() != b.Senses.size()) return a.Senses.size() > b.Senses.size();
-        if (a.Word.size() != b.Word.size()) return a.Word.size() < b.Word.size();
-        return a.Word < b.Word;
-    });
-}
-
 namespace {
 
 struct TWordNode {
@@ -111,7 +101,7 @@ struct TWordNode {
 
 }  // namespace
 
-String TThesaurusWriter::Build(const std::vector<TThesaurusEntry>& entries) {
+String TThesaurusWriter::Build(const std::vector<TThesaurusEntry>& entries, TThesaurusStats* stats) {
     // Meaning records, shared by every head word with the same sense.
     std::map<std::pair<int, std::vector<String>>, std::size_t> recordOf;
     std::vector<const TThesaurusSense*> records;
@@ -297,43 +287,11 @@ String TThesaurusWriter::Build(const std::vector<TThesaurusEntry>& entries) {
     file += recordBlock;
     PutU32(file, synonymBlock.size());
     file += synonymBlock;
+    if (stats) {
+        stats->Nodes = out.size();
+        stats->Meanings = records.size();
+        stats->HeadWords = 0;
+        for (const auto& [word, codes] : codesOf) stats->HeadWords += codes.empty() ? 0 : 1;
+    }
     return file;
-}
-
-String TThesaurusWriter::BuildLargest(const std::vector<TThesaurusEntry>& entries, std::size_t& kept) {
-    auto fits = [&](std::size_t n, String* image) {
-        try {
-            String img = Build(std::vector<TThesaurusEntry>(entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(n)));
-            if (image) *image = std::move(img);
-            return true;
-        } catch (const EConvertError&) {
-            return false;
-        }
-    };
-    // Meanings are cheap to count: the longest run within the meaning limit
-    // bounds the answer, and usually is the answer.
-    std::set<std::pair<int, std::vector<String>>> seen;
-    std::size_t hi = 0;
-    for (; hi < entries.size(); ++hi) {
-        for (const TThesaurusSense& s : entries[hi].Senses) {
-            auto key = std::make_pair(s.Kind, s.Synonyms);
-            key.second.insert(key.second.begin(), s.Label);
-            seen.insert(std::move(key));
-        }
-        if (seen.size() > MaxRecords) break;
-    }
-    String image;
-    if (fits(hi, &image)) {
-        kept = hi;
-        return image;
-    }
-    std::size_t lo = 0;
-    while (hi > lo + 1) {
-        const std::size_t mid = lo + (hi - lo) / 2;
-        if (fits(mid, nullptr)) lo = mid;
-        else hi = mid;
-    }
-    kept = lo;
-    fits(lo, &image);
-    return image;
 }

@@ -1,5 +1,7 @@
 #pragma once
-// Builds ".THR" files. The source is MyThes data (a head word line
+// Builds ".THR" files from head words and their senses. The shipped
+// thesaurus comes from WordNet (WordNetSource.h); small ones may be written
+// in MyThes's plain format (a head word line
 // "word|count" followed by that many lines "(pos)|term|term..."), mapped so:
 // terms lose the " (similar term)" and " (related term)" notes; hypernyms
 // ("(generic term)") and antonyms are left out, being no synonyms; the head
@@ -24,6 +26,11 @@ struct TThesaurusEntry {
     std::vector<TThesaurusSense> Senses;
 };
 
+// What a file image uses of the format's room.
+struct TThesaurusStats {
+    std::size_t Nodes = 0, Meanings = 0, HeadWords = 0;
+};
+
 class TThesaurusWriter {
 public:
     // The limits of the file: node and synonym indexes are 16 bits, and a
@@ -36,13 +43,6 @@ public:
     // entries left without senses are dropped. Raises EConvertError on
     // malformed data.
     static std::vector<TThesaurusEntry> ParseMyThes(const String& text, std::size_t maxSenses = 255);
-    // Most common first: head words found in `common` before the others,
-    // then those with more senses (how many meanings a word has grows with
-    // how often it is used), then shorter, then in byte order.
-    static void Rank(std::vector<TThesaurusEntry>& entries, const std::set<String>& common);
     // The file image of all entries; EConvertError when it exceeds a limit.
-    static String Build(const std::vector<TThesaurusEntry>& entries);
-    // The image of the longest leading run of `entries` that fits the
-    // format; `kept` receives its length.
-    static String BuildLargest(const std::vector<TThesaurusEntry>& entries, std::size_t& kept);
+    static String Build(const std::vector<TThesaurusEntry>& entries, TThesaurusStats* stats = nullptr);
 };
