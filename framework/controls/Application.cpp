@@ -15,10 +15,19 @@
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/FileUtils.h"
+#include "framework/rtl/StrUtils.h"
 #include "framework/system/ProgramFolder.h"
 #include "framework/system/ShellOpener.h"
 
 TApplication* Application = nullptr;
+
+namespace {
+// Posted by the opener's thread when no browser took a help page.
+UINT HelpNotOpenedMessage() {
+    static const UINT message = RegisterWindowMessage("VelmorHelpNotOpened");
+    return message;
+}
+}  // namespace
 
 struct TApplication::Impl {
     std::unique_ptr<QApplication> App;
@@ -99,6 +108,11 @@ HWND TApplication::Handle() {
             const auto hooks = FImpl->Hooks;  // a hook may unhook itself
             for (const auto& [id, hook] : hooks)
                 if (hook(m)) return;
+            if (m.Msg == HelpNotOpenedMessage()) {
+                std::unique_ptr<String> page(reinterpret_cast<String*>(m.LParam));
+                ShowHelpNotOpened(*page);
+                return;
+            }
             if (m.Msg == WM_CLOSE && FMainForm) {
                 FMainForm->Close();
                 return;
@@ -268,13 +282,46 @@ void TApplication::HintMouseLeave(TControl* control) {
 
 bool TApplication::HelpContext(int context) { return HelpCommand(HELP_CONTEXT, context); }
 
+namespace {
+
+// The topic of a context in a help book's map, "page#anchor"; empty when
+// the map does not name it.
+String MappedTopic(const String& bookFolder, std::intptr_t context) {
+    const String map = FindPathNoCase(PathJoin(bookFolder, "contexts.txt"));
+    if (map.empty() || !FileExists(map)) return String();
+    String text;
+    try {
+        text = ReadFileToString(map);
+    } catch (const std::exception&) {
+        return String();
+    }
+    for (const String& raw : SplitLines(text)) {
+        const String line = Trim(raw);
+        const std::size_t eq = line.find('=');
+        if (line.empty() || line[0] == ';' || eq == String::npos) continue;
+        Int64 number = 0;
+        if (TryStrToInt64(Trim(line.substr(0, eq)), number) && number == context) return Trim(line.substr(eq + 1));
+    }
+    return String();
+}
+
+}  // namespace
+
 bool TApplication::HelpCommand(int command, std::intptr_t data) {
-    THelpCall call{command, data, FHelpFile, String()};
+    THelpCall call{command, data, FHelpFile, String(), String()};
+    if (FHelpFile.empty()) {
+        FHelpCalls.push_back(call);
+        return false;
+    }
+    const String book = ChangeFileExt(ExtractFileName(NormalizePath(FHelpFile)), "");
+    String folder = FindPathNoCase(PathJoin({ProgramFolder(), "help", book}));
+    if (folder.empty()) folder = PathJoin({ProgramFolder(), "help", book});
     String topic;
     switch (command) {
     case HELP_CONTEXT:
     case HELP_CONTEXTPOPUP:
-        topic = std::to_string(data) + ".html";
+        topic = MappedTopic(folder, data);
+        if (topic.empty()) topic = std::to_string(data) + ".html";
         break;
     case HELP_CONTENTS:
     case HELP_FINDER:
@@ -284,16 +331,33 @@ bool TApplication::HelpCommand(int command, std::intptr_t data) {
         break;  // quitting help, keywords: nothing to open
     }
     bool opened = false;
-    if (!topic.empty() && !FHelpFile.empty()) {
-        const String book = ChangeFileExt(ExtractFileName(NormalizePath(FHelpFile)), "");
-        const String page = FindPathNoCase(PathJoin({ProgramFolder(), "help", book, topic}));
-        if (!page.empty() && FileExists(page)) {
-            call.Opened = page;
-            opened = ShellOpen("file://" + page);
-        }
+    const std::size_t hash = topic.find('#');
+    const String anchor = hash == String::npos ? String() : topic.substr(hash + 1);
+    if (hash != String::npos) topic.resize(hash);
+    const String page = topic.empty() ? String() : FindPathNoCase(PathJoin(folder, topic));
+    if (!page.empty() && FileExists(page)) {
+        call.Opened = page;
+        call.Anchor = anchor;
+        // The opener tells only later whether a browser took the page.
+        const HWND window = Handle();
+        const UINT message = HelpNotOpenedMessage();
+        opened = ShellOpen(FileAddress(page, anchor), [window, message, page](bool done) {
+            if (done) return;
+            auto* text = new String(page);
+            if (!PostMessage(window, message, 0, reinterpret_cast<LPARAM>(text))) delete text;
+        });
+        if (!opened) ShowHelpNotOpened(page);
     }
     FHelpCalls.push_back(call);
     return opened;
+}
+
+void TApplication::ShowHelpNotOpened(const String& page) {
+    const String title = FTitle.empty() ? String("The program") : FTitle;
+    MessageBox(title + " could not open its help in a web browser.\r\n\r\nThe user guide is in the folder " +
+                   ExtractFileDir(page) + ". Open " + ExtractFileName(page) +
+                   " there in a web browser to read this topic, or index.html for the contents.",
+               String(), MB_OK | MB_ICONINFORMATION);
 }
 
 // --- the windows together ----------------------------------------------------

@@ -32,6 +32,7 @@ struct THelpCall {
     std::intptr_t Data = 0;
     String HelpFile;
     String Opened;  // the page handed to the shell opener, empty when none
+    String Anchor;  // the place on that page, empty for its top
 };
 
 // The application object: owns the toolkit, the forms it creates, the
@@ -91,6 +92,9 @@ public:
     // Hints: after HintPause milliseconds over a control whose ShowHint is
     // on, its Hint shows; Hint always follows the mouse and fires OnHint.
     bool ShowHint() const { return FShowHint; }
+    // The message that help could not be shown, naming the page (a file of
+    // the help book).
+    void ShowHelpNotOpened(const String& page);
     void SetShowHint(bool v);
     int HintPause = 500;
     int HintHidePause = 2500;
@@ -101,10 +105,16 @@ public:
     // The hint text on screen now (empty when none).
     String ShownHint() const;
 
-    // Help: the classic help files do not exist here. A context opens the
-    // page help/<file>/<context>.html beside the program (file = HelpFile
-    // without folder and extension) through the shell opener, when that
-    // page exists; otherwise nothing shows. Every call is recorded.
+    // Help: the classic help files do not exist here. The help of HelpFile
+    // is a book of HTML pages in help/<file>/ beside the program (file =
+    // HelpFile without folder and extension), opened in the desktop's web
+    // browser through the shell opener. The book's contexts.txt maps each
+    // context to its topic, one "context=page#anchor" a line (";" starts a
+    // comment); a context it does not name opens <context>.html when there
+    // is one, the contents open index.html, and otherwise nothing shows.
+    // When no browser can be started, or the opener reports that it could
+    // not open the page, a message says where the guide is. Every call is
+    // recorded.
     const String& HelpFile() const { return FHelpFile; }
     void SetHelpFile(const String& v) { FHelpFile = v; }
     bool HelpContext(int context);

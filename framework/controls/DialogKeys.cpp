@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/ComboBox.h"
@@ -105,6 +106,11 @@ private:
         const int vk = QtKeyToVirtualKey(ke->key(), (mods & Qt::KeypadModifier) != 0);
         if (!vk) return false;
         bool handled = false;
+        if (vk == VK_F1 && shift == 0) {
+            if (w != w->window()) return false;
+            GuardedCall([&] { handled = FormHelpKey(form); });
+            return handled;
+        }
         if ((vk == VK_RETURN || vk == VK_ESCAPE) && shift == 0) {
             // Enter and Esc belong to the focused control first (its key
             // events, an editor that takes them); only what reaches the
@@ -121,6 +127,17 @@ private:
     QPointer<QWidget> FLastWidget;
 };
 }  // namespace
+
+bool FormHelpKey(TForm* form) {
+    TControl* c = FocusedControl();
+    if (!c || GetParentForm(c) != form) c = form;
+    for (; c; c = c->Parent())
+        if (c->HelpContext != 0) {
+            if (Application) Application->HelpContext(c->HelpContext);
+            return true;
+        }
+    return false;
+}
 
 bool FormDialogKey(TForm* form, Word key, TShiftState shift) {
     if (!form) return false;

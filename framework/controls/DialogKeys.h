@@ -5,7 +5,9 @@
 // button, which clicks it), Enter for the Default button and Esc for the
 // Cancel button. Short cuts and accelerators come before the focused
 // control; Enter and Esc only when the focused control leaves them unused
-// (a memo that wants returns keeps Enter, a grid editor its keys).
+// (a memo that wants returns keeps Enter, a grid editor its keys). F1 that
+// no control used opens the help of the first HelpContext found from the
+// focused control up to its window.
 #include "framework/controls/Controls.h"
 
 class TForm;
@@ -13,6 +15,8 @@ class TMainMenu;
 
 // Handles a key for the form as described; true when something used it.
 bool FormDialogKey(TForm* form, Word key, TShiftState shift);
+// F1 for the form: true when a help context was found.
+bool FormHelpKey(TForm* form);
 
 namespace velmor_internal {
 // Watches the program's keys (and right clicks for pop-up menus); made once,

@@ -9,6 +9,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
+#include "framework/controls/DialogKeys.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/ModalSeam.h"
 #include "framework/graphics/Canvas.h"
@@ -38,6 +39,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner), FCanvas(new TCanvas) {
     FWidth = 320;
     FHeight = 240;
     velmor_internal::ScreenAddForm(this);
+    velmor_internal::EnsureDialogKeys();  // F1 opens a window's help
 }
 
 TForm::~TForm() {

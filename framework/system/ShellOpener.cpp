@@ -79,10 +79,12 @@ bool AllowedFileAddress(const String& rest) {  // what follows "file:"
     return true;
 }
 
-void Reap(pid_t pid) {
+void Reap(pid_t pid, const TShellOpenDone& done) {
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    int rc;
+    while ((rc = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
     }
+    if (done) done(rc == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0);
     TOpenerState& st = State();
     std::lock_guard<std::mutex> g(st.Lock);
     --st.Running;
@@ -116,7 +118,9 @@ bool ShellOpenAllowed(const String& address) {
     return false;
 }
 
-bool ShellOpen(const String& address) {
+bool ShellOpen(const String& address) { return ShellOpen(address, nullptr); }
+
+bool ShellOpen(const String& address, TShellOpenDone done) {
     if (!ShellOpenAllowed(address)) return false;
     String a = Trim(address);
     TOpenerState& st = State();
@@ -156,12 +160,30 @@ bool ShellOpen(const String& address) {
         ++st.Running;
     }
     try {
-        std::thread(Reap, pid).detach();
+        std::thread(Reap, pid, done).detach();
     } catch (...) {
         // No thread to spare: wait here rather than leave a zombie behind.
-        Reap(pid);
+        Reap(pid, done);
     }
     return true;
+}
+
+String FileAddress(const String& path, const String& fragment) {
+    static const char hex[] = "0123456789ABCDEF";
+    String address = "file://";
+    for (char ch : path) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            String("/-._~").find(ch) != String::npos) {
+            address += ch;
+        } else {
+            address += '%';
+            address += hex[c >> 4];
+            address += hex[c & 15];
+        }
+    }
+    if (!fragment.empty()) address += "#" + fragment;
+    return address;
 }
 
 void SetShellOpenHook(TShellOpenHook hook) {

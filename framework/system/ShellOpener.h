@@ -16,6 +16,15 @@
 // Returns false when the address is refused or nothing could be started.
 // Blanks around the address are dropped first.
 bool ShellOpen(const String& address);
+// The same, and `done` learns whether the opener did its work (ended with
+// status 0) once it has ended; it is called on a thread of its own. It is
+// not called when ShellOpen returns false, nor when a test hook answers.
+using TShellOpenDone = std::function<void(bool opened)>;
+bool ShellOpen(const String& address, TShellOpenDone done);
+
+// The file:// address of a local path, the characters an address cannot
+// hold percent-encoded; `fragment` (without its "#") follows when given.
+String FileAddress(const String& path, const String& fragment = String());
 
 // Whether ShellOpen would pass the (trimmed) address on.
 bool ShellOpenAllowed(const String& address);

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <memory>
 
 #include "framework/controls/Application.h"
 #include "framework/controls/CustomControl.h"
+#include "framework/controls/DialogScript.h"
+#include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/Panel.h"
+#include "framework/controls/SimulatedInput.h"
 #include "framework/controls/Screen.h"
 #include "framework/controls/Timer.h"
 #include "framework/graphics/Bitmap.h"
@@ -87,6 +93,103 @@ TEST_F(Help, ContextOpensItsPageWhenThereIsOne) {
     EXPECT_EQ(Application->HelpCalls().size(), cases.size());
     Application->SetHelpFile("velmor40.hlp");
     EXPECT_TRUE(Application->HelpContext(12));
+}
+
+// A book's map names each context's page and the place on it; contexts it
+// does not name fall back to <context>.html.
+TEST_F(Help, TheMapNamesTheTopicOfAContext) {
+    const String book = PathJoin({Folder, "help", "velmor40"});
+    SafeWriteFile(PathJoin(book, "contexts.txt"),
+                  "; topics\r\n7=Main.html#custom\r\n 8 = gone.html \r\n9=main.html\r\nx=main.html#bad\r\n");
+    SafeWriteFile(PathJoin(book, "main.html"), "<p id=\"custom\">Custom</p>");
+    Application->SetHelpFile("velmor40.hlp");
+    struct TCase {
+        std::intptr_t Context;
+        String Address;  // empty: nothing opens
+    };
+    for (const TCase& c : std::vector<TCase>{{7, "file://" + PathJoin(book, "main.html") + "#custom"},
+                                             {9, "file://" + PathJoin(book, "main.html")},
+                                             {8, ""},
+                                             {12, "file://" + PathJoin(book, "12.html")}}) {
+        Opened.clear();
+        EXPECT_EQ(Application->HelpContext(static_cast<int>(c.Context)), !c.Address.empty()) << c.Context;
+        EXPECT_EQ(Opened, c.Address.empty() ? std::vector<String>{} : std::vector<String>{c.Address}) << c.Context;
+    }
+    EXPECT_EQ(Application->HelpCalls()[0].Anchor, "custom");
+    // A folder name with blanks and a "#" travels encoded.
+    EXPECT_EQ(FileAddress("/opt/my apps/#1/a.html", "x"), "file:///opt/my%20apps/%231/a.html#x");
+}
+
+// Without a browser the user learns where the guide is, whether the opener
+// cannot start or reports later that nothing took the page.
+TEST_F(Help, WithoutABrowserAMessageSaysWhereTheGuideIs) {
+    const String book = PathJoin({Folder, "help", "velmor40"});
+    Application->SetHelpFile("velmor40.hlp");
+    TDialogScript dialogs;
+    auto said = [&] {
+        for (const TDialogRecord& r : dialogs.Shown())
+            if (r.Text.find(book) != String::npos && r.Text.find("12.html") != String::npos) return true;
+        return false;
+    };
+    SetShellOpenHook([](const String&) { return false; });
+    dialogs.Answer(mrOk);
+    EXPECT_FALSE(Application->HelpContext(12));
+    EXPECT_TRUE(said());
+
+    // An opener that starts but finds no browser (xdg-open ends with 3).
+    SetShellOpenHook(nullptr);
+    const String opener = PathJoin(Folder, "opener");
+    SafeWriteFile(opener, "#!/bin/sh\nexit 3\n");
+    ::chmod(opener.c_str(), 0755);
+    SetShellOpenProgram(opener);
+    dialogs.Clear();
+    dialogs.Answer(mrOk);
+    EXPECT_TRUE(Application->HelpContext(12));
+    EXPECT_TRUE(PumpMessagesUntil(said, kWait));
+
+    // One that succeeds says nothing.
+    SafeWriteFile(opener, "#!/bin/sh\nexit 0\n");
+    dialogs.Clear();
+    EXPECT_TRUE(Application->HelpContext(12));
+    WaitForShellOpenChildren();
+    ProcessMessages();
+    EXPECT_TRUE(dialogs.Shown().empty());
+    SetShellOpenProgram("");
+}
+
+// F1 that no control uses opens the help of the focused control, of its
+// nearest parent that has one, or of its window.
+TEST_F(Help, F1OpensTheNearestHelpContext) {
+    Application->SetHelpFile("velmor40.hlp");
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBounds(10, 10, 300, 200);
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(0, 0, 150, 200);
+    auto* inPanel = new TEdit(form.get());
+    inPanel->SetParent(panel);
+    auto* onForm = new TEdit(form.get());
+    onForm->SetParent(form.get());
+    onForm->SetBounds(160, 10, 100, 24);
+    form->Show();
+    struct TCase {
+        TWinControl* Focus;
+        int FormContext, PanelContext, Expected;  // 0: no help call
+    };
+    for (const TCase& c : std::vector<TCase>{{inPanel, 12, 13, 13}, {onForm, 12, 13, 12}, {inPanel, 12, 0, 12},
+                                             {onForm, 0, 13, 0}}) {
+        form->HelpContext = c.FormContext;
+        panel->HelpContext = c.PanelContext;
+        ASSERT_TRUE(WaitForFocus(c.Focus));
+        Application->ClearHelpCalls();
+        SimulateKey(c.Focus, VK_F1);
+        if (c.Expected == 0) {
+            EXPECT_TRUE(Application->HelpCalls().empty());
+        } else {
+            ASSERT_EQ(Application->HelpCalls().size(), 1u);
+            EXPECT_EQ(Application->HelpCalls()[0].Data, c.Expected);
+        }
+    }
 }
 
 TEST(Hints, FollowTheMouseAndShowAfterThePause) {
