@@ -46,6 +46,7 @@ TSpeedButton* MakeButton(TComponent* owner, const char* name, const char* captio
 
 TAutoKWGForm::TAutoKWGForm(TComponent* owner) : TForm(owner) {
     SetName("AutoKWGForm");
+    HelpContext = BatchTexts::HelpContext;  // F1 opens the window's topic
     SetCaption(SCaption);
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
@@ -112,7 +113,7 @@ void TAutoKWGForm::FormCloseQuery(TObject*, bool& CanClose) {
 
 void TAutoKWGForm::CloseSpeedButtonClick(TObject*) { Close(); }
 
-void TAutoKWGForm::SpeedButton3Click(TObject*) { Application->HelpContext(HelpContext); }
+void TAutoKWGForm::SpeedButton3Click(TObject*) { Application->HelpContext(BatchTexts::HelpContext); }
 
 void TAutoKWGForm::CountEditChange(TObject*) {}
 

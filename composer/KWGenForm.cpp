@@ -72,6 +72,7 @@ bool HoldsNoCase(const TStrings* list, const String& word) {
 
 TKWGenForm::TKWGenForm(TComponent* owner) : TForm(owner) {
     SetName("KWGenForm");
+    HelpContext = KeywordTexts::HelpContext;  // F1 opens the window's topic
     SetCaption(SCaption);
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
@@ -197,7 +198,7 @@ void TKWGenForm::Edit1Change(TObject*) {
     TopCount = UpDown1->Position();
 }
 
-void TKWGenForm::Button2Click(TObject*) { Application->HelpContext(HelpContext); }
+void TKWGenForm::Button2Click(TObject*) { Application->HelpContext(KeywordTexts::HelpContext); }
 
 // ---------------------------------------------------------------------------
 // Settings

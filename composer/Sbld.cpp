@@ -41,6 +41,7 @@ void SetHeaders(TGkColumnGrid* grid) {
 TSbld::TSbld(TComponent* owner) : TForm(owner) {
     if (!Sbld) Sbld = this;
     SetName("Sbld");
+    HelpContext = HelpContextFieldEditor;  // F1 opens the window's topic
     SetCaption("Custom Field Editor");
     SetBounds(0, 0, 428, 400);
     SetPosition(poScreenCenter);

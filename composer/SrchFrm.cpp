@@ -33,6 +33,7 @@ bool InListsFolder(const String& path) {
 
 TSrchFrm::TSrchFrm(TComponent* owner) : TForm(owner) {
     SetName("SrchFrm");
+    HelpContext = HelpContextListEditor;  // F1 opens the window's topic
     SetCaption(SCaption);
     SetBounds(0, 0, 354, 362);
     SetPosition(poScreenCenter);

@@ -32,6 +32,7 @@ bool InDataFolder(const String& path) {
 TSrchFrm2::TSrchFrm2(TComponent* owner) : TForm(owner) {
     if (!SrchFrm2) SrchFrm2 = this;
     SetName("SrchFrm2");
+    HelpContext = HelpContextDataEditor;  // F1 opens the window's topic
     SetCaption("Custom Field Data Editor");
     SetBounds(0, 0, 458, 362);
     SetPosition(poScreenCenter);

@@ -91,6 +91,7 @@ private:
 
 TWebForm::TWebForm(TComponent* owner) : TForm(owner) {
     SetName("WebForm");
+    HelpContext = HelpContextUpdate;  // F1 opens the window's topic
     SetCaption(SCaption);
     SetBorderStyle(bsDialog);
     SetBorderIcons(biSystemMenu | biMinimize);

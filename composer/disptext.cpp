@@ -32,6 +32,7 @@ namespace {
 
 Tdisptext::Tdisptext(TComponent* owner) : TForm(owner) {
     SetName("disptext");
+    HelpContext = HelpContextText;  // F1 opens the window's topic
     SetCaption(SCaption);
     SetPosition(poScreenCenter);
     SetBounds(0, 0, 480, 360);

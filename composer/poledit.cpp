@@ -73,6 +73,7 @@ bool IsWholeNumber(const String& text) {
 Tpoledit::Tpoledit(TComponent* owner) : TForm(owner) {
     if (!poledit) poledit = this;
     SetName("poledit");
+    HelpContext = HelpContextRuleBase;  // F1 opens the window's topic
     SetCaption(SCaption);
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);

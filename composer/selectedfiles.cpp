@@ -9,6 +9,7 @@
 
 Tselectedfiles::Tselectedfiles(TComponent* owner) : TForm(owner) {
     SetName("selectedfiles");
+    HelpContext = SelectionTexts::DialogHelpContext;  // F1 opens the window's topic
     SetCaption("Selected Files");
     SetBounds(0, 0, 542, 416);
     SetPosition(poScreenCenter);

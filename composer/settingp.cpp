@@ -48,6 +48,7 @@ bool UsableMetaName(const String& name) {
 
 Tsettingp::Tsettingp(TComponent* owner) : TForm(owner) {
     SetName("settingp");
+    HelpContext = HelpContextSettings;  // F1 opens the window's topic
     SetCaption(SCaption);
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);

@@ -46,6 +46,7 @@ constexpr const char* SHowTo =
 Tstm::Tstm(TComponent* owner) : TForm(owner) {
     if (!stm) stm = this;
     SetName("stm");
+    HelpContext = HelpContextTreeManager;  // F1 opens the window's topic
     SetCaption(SDefaultTitle);
     SetBounds(0, 0, 568, 382);
     SetPosition(poScreenCenter);

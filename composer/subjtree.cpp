@@ -39,6 +39,7 @@ void ShowListMessage(const String& text, TMessageKind kind) {
 
 Tsubjtree::Tsubjtree(TComponent* owner) : TForm(owner) {
     SetName("subjtree");
+    HelpContext = HelpContextSubjectSelector;  // F1 opens the window's topic
     SetCaption(SCaption);
     SetBorderStyle(bsSingle);
     SetBorderIcons(biSystemMenu | biMinimize);

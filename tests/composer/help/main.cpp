@@ -1,0 +1,5 @@
+// The window tests need the toolkit, made by the application object as the
+// program makes it.
+#include "support/ApplicationMain.h"
+
+int main(int argc, char** argv) { return RunTestsInApplication(argc, argv, {"Velmor"}); }
