@@ -49,6 +49,15 @@ QWidget* TCheckListBox::CreateWidget(QWidget* parent) {
     return w;
 }
 
+void TCheckListBox::PushAppendedItem(int index) {
+    TListBox::PushAppendedItem(index);
+    QListWidgetItem* item = static_cast<QListWidget*>(FWidget)->item(index);
+    FPushing = true;
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Checked(index) ? Qt::Checked : Qt::Unchecked);
+    FPushing = false;
+}
+
 void TCheckListBox::PushItems() {
     TListBox::PushItems();
     auto* l = static_cast<QListWidget*>(FWidget);

@@ -16,6 +16,7 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void ItemsChanged() override;
     void PushItems() override;
+    void PushAppendedItem(int index) override;
 
 private:
     std::vector<bool> FChecked;

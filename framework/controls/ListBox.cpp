@@ -10,9 +10,31 @@
 
 namespace {
 QListWidget* ListOf(QWidget* w) { return static_cast<QListWidget*>(w); }
-}
 
-TListBox::TListBox(TComponent* owner) : TWinControl(owner), FItems(new TStringList) {
+// The list box's lines: marks a change that only adds a line at the end.
+class TListBoxStrings : public TStringList {
+public:
+    explicit TListBoxStrings(bool& appended) : FAppended(appended) {}
+    void Insert(int index, const String& s) override {
+        Mark mark(FAppended, index == Count());
+        TStringList::Insert(index, s);
+    }
+    int AddObject(const String& s, TObject* obj) override {
+        Mark mark(FAppended, !Sorted());
+        return TStringList::AddObject(s, obj);
+    }
+
+private:
+    struct Mark {
+        Mark(bool& flag, bool v) : Flag(flag) { Flag = v; }
+        ~Mark() { Flag = false; }
+        bool& Flag;
+    };
+    bool& FAppended;
+};
+}  // namespace
+
+TListBox::TListBox(TComponent* owner) : TWinControl(owner), FItems(new TListBoxStrings(FLineAppended)) {
     ControlStyle &= ~csClickEvents;
     FWidth = 121;
     FHeight = 97;
@@ -33,6 +55,13 @@ void TListBox::SetSorted(bool v) { static_cast<TStringList*>(FItems.get())->SetS
 void TListBox::Clear() { FItems->Clear(); }
 
 void TListBox::ItemsChanged() {
+    const int count = FItems->Count();
+    if (FLineAppended && static_cast<int>(FSelected.size()) == count - 1 &&
+        (!FWidget || ListOf(FWidget)->count() == count - 1)) {
+        FSelected.push_back(false);
+        if (FWidget) PushAppendedItem(count - 1);
+        return;
+    }
     FSelected.assign(static_cast<size_t>(FItems->Count()), false);
     if (FItemIndex >= FItems->Count()) FItemIndex = -1;
     if (FItemIndex >= 0 && !FMultiSelect) FSelected[static_cast<size_t>(FItemIndex)] = true;
@@ -144,6 +173,12 @@ void TListBox::PushItems() {
     for (int i = 0; i < FItems->Count(); ++i) l->addItem(QString::fromStdString(FItems->Get(i)));
     FPushing = false;
     PushSelection();
+}
+
+void TListBox::PushAppendedItem(int index) {
+    FPushing = true;
+    ListOf(FWidget)->addItem(QString::fromStdString(FItems->Get(index)));
+    FPushing = false;
 }
 
 void TListBox::PushSelection() {

@@ -42,6 +42,8 @@ protected:
     void WidgetCreated() override;
     virtual void ItemsChanged();
     virtual void PushItems();
+    // The widget side of a line added at the end.
+    virtual void PushAppendedItem(int index);
     void PushSelection();
     void UserSelectionChanged();
 
@@ -52,4 +54,7 @@ protected:
     int FTopIndex = 0;
     int FItemHeight = 16;
     bool FPushing = false;
+    // The change being reported only added a line at the end: the window
+    // takes that line instead of all of them again.
+    bool FLineAppended = false;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/classes/Strings.h"
+#include "framework/controls/CheckListBox.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/ListBox.h"
 #include "framework/controls/ListItem.h"
@@ -32,6 +33,27 @@ TEST(ItemClicks, ListBoxPicksTheLineAndClicksOnce) {
     EXPECT_EQ(list->ItemIndex(), 1);
     EXPECT_EQ(seen, std::vector<int>{1});
     EXPECT_EQ(downs, 1);
+}
+
+// Lines added to a shown list one by one reach its window as they come
+// and can be picked; a check list keeps its checks meanwhile.
+TEST(ItemClicks, LinesAddedToAShownListCanBePicked) {
+    TForm form(nullptr);
+    auto* list = new TCheckListBox(&form);
+    list->SetBounds(0, 0, 120, 160);
+    list->Items()->Add("one");
+    list->SetParent(&form);
+    form.Show();
+    list->Items()->Insert(0, "zero");
+    list->SetChecked(0, true);
+    for (const char* s : {"two", "three", "four"}) list->Items()->Add(s);
+    const TRect last = list->ItemRect(4);
+    SimulateClick(list, last.Left + 30, last.Top + last.Height() / 2);
+    EXPECT_EQ(list->ItemIndex(), 4);
+    EXPECT_EQ(list->Items()->Get(4), "four");
+    EXPECT_TRUE(list->Checked(0));
+    EXPECT_FALSE(list->Checked(4));
+    EXPECT_EQ(list->ItemAtPos(Point(last.Left + 30, last.Bottom + 2), true), -1);
 }
 
 TEST(ItemClicks, TreeViewDoubleClickSeesTheSelectedNode) {
