@@ -2,9 +2,9 @@
 // the Update step) writes the tags into 500, 2,000 and 5,000 pages laid out
 // in nested folders, every result line going into the window's results box
 // and the window handling its messages between pages. Against it, the same
-// pages are copied onto themselves with the same durable write (temporary
-// file, flush to disk, rename). One warm-up run comes first; then, at each
-// size, copying and the run take turns.
+// pages are copied onto themselves with the same durable replacement the
+// run uses (new file, flush to disk, put in place). One warm-up run comes
+// first; then, at each size, copying and the run take turns.
 //
 //   bench_update_run [--rounds=N] [--only=PAGES]
 //
@@ -37,6 +37,7 @@
 #include "framework/controls/DialogScript.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Memo.h"
+#include "framework/rtl/FileReplacement.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/ProgramFolder.h"
 #include "toolbars/TbToolbarButton.h"
@@ -132,8 +133,15 @@ public:
     std::unique_ptr<TForm1> F;
 };
 
+// Each page replaced by a copy of itself the way the run replaces it: an
+// unnamed file (or a temporary name), flushed to disk, put in place.
 void CopyAll(const std::vector<String>& pages) {
-    for (const String& p : pages) SafeWriteFile(p, ReadFileToString(p));
+    for (const String& p : pages) {
+        TFileSource source(p);
+        TFileReplacement copy(p);
+        copy.CopyFrom(source, 0);
+        copy.Commit();
+    }
 }
 
 }  // namespace
