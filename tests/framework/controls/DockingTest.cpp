@@ -234,7 +234,7 @@ TEST(Docking, AControlFreedWhileDraggedEndsTheDrag) {
 // was said on the way.
 struct TDragCase {
     const char* Name;
-    enum { ToRight, ToOutside, ToRightWithCtrl, EscapeOverRight, NoMove } Move;
+    enum { ToRight, ToOutside, ToRightWithCtrl, CtrlKeyOverRight, EscapeOverRight, NoMove } Move;
     const char* Parent;  // "Left", "Right" or "floating"
     TLines Events;       // repeated moves over one site left out
     // What the sites say: Right refuses to be a site here (CanDock), or
@@ -301,6 +301,16 @@ TEST_P(DockDrag, EndsWhereTheFrameShowed) {
         EXPECT_EQ(frame, Bounds(end.X - held.X, end.Y - held.Y, 120, 40));
         break;
     }
+    case TDragCase::CtrlKeyOverRight:
+        // Ctrl pressed while the mouse rests: the frame turns at once.
+        end = ScreenCentre(s.Right);
+        drag.Move(end);
+        ASSERT_TRUE(DockDropFrame(frame, width));
+        EXPECT_EQ(width, 1);
+        SimulateKeyDown(s.Form.get(), VK_CONTROL);
+        ASSERT_TRUE(DockDropFrame(frame, width));
+        EXPECT_EQ(width, 4);
+        break;
     case TDragCase::EscapeOverRight:
         end = ScreenCentre(s.Right);
         drag.Move(end);
@@ -312,6 +322,7 @@ TEST_P(DockDrag, EndsWhereTheFrameShowed) {
         break;
     }
     drag.Release(end);
+    if (c.Move == TDragCase::CtrlKeyOverRight) SimulateKeyUp(s.Form.get(), VK_CONTROL);
     EXPECT_FALSE(s.Tool->Dragging());
     EXPECT_FALSE(DockDropFrame(frame, width));
     EXPECT_EQ(s.Log.WithoutMoves(), c.Events);
@@ -351,6 +362,9 @@ INSTANTIATE_TEST_SUITE_P(
         TDragCase{"CtrlKeepsItFromDocking", TDragCase::ToRightWithCtrl, "floating",
                   {"StartDock", "DockOver Left enter", "DockOver Left leave", "UnDock Left TFloatingDockForm",
                    "EndDock TFloatingDockForm"}},
+        TDragCase{"CtrlPressedOverASiteFloatsIt", TDragCase::CtrlKeyOverRight, "floating",
+                  {"StartDock", "DockOver Left enter", "DockOver Left leave", "DockOver Right enter",
+                   "DockOver Right leave", "UnDock Left TFloatingDockForm", "EndDock TFloatingDockForm"}},
         TDragCase{"EscapeCancels", TDragCase::EscapeOverRight, "Left",
                   {"StartDock", "DockOver Left enter", "DockOver Left leave", "DockOver Right enter",
                    "DockOver Right leave", "EndDock -"}},
