@@ -24,11 +24,7 @@
 #include "composer/subjtree.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/DialogScript.h"
-#if __has_include("framework/testkit/SimulatedInput.h")
 #include "framework/testkit/SimulatedInput.h"
-#else
-#include "framework/controls/SimulatedInput.h"
-#endif
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/ProgramFolder.h"
 #include "framework/system/ShellOpener.h"

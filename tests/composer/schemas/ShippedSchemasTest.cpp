@@ -7,11 +7,7 @@
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/ComboBox.h"
-#if __has_include("framework/testkit/SimulatedInput.h")
 #include "framework/testkit/SimulatedInput.h"
-#else
-#include "framework/controls/SimulatedInput.h"
-#endif
 #include "framework/controls/Memo.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"

@@ -10,11 +10,7 @@
 #include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Panel.h"
-#if __has_include("framework/testkit/SimulatedInput.h")
 #include "framework/testkit/SimulatedInput.h"
-#else
-#include "framework/controls/SimulatedInput.h"
-#endif
 #include "framework/controls/Screen.h"
 #include "framework/controls/Timer.h"
 #include "framework/graphics/Bitmap.h"
