@@ -1,3 +1,4 @@
+#include "framework/controls/DragImage.h"
 #include "framework/controls/HintWindow.h"
 #include "gridkit/GkRichEdit.h"
 #include "gridkit/GkStringGrid.h"
@@ -1454,6 +1455,16 @@ void TGkStringGrid::OpenCellEditor(int aCol, int aRow) {
         TGridCheckBox* box = CheckBoxEditor();
         FSeparateEditorShown = true;
         PlaceControl(box, r, true);
+        {
+            // The cell's own colours, as the text editor takes them.
+            TBrush brush;
+            brush.SetColor(Color());
+            TFont font;
+            font.Assign(Font());
+            GetCellColor(Col(), Row(), 0, &brush, &font);
+            box->SetColor(brush.Color());
+            box->Font()->Assign(&font);
+        }
         box->SetCaption(cell);
         box->SetChecked(false);
         ShowControl(box);

@@ -37,6 +37,7 @@ class TGridUnitEditBtn;
 class TGridButton;
 class TGkRichEdit;
 class THintWindow;
+class TDragImage;
 class TWinControl;
 
 class TGkStringGrid : public TStringGrid {
@@ -250,6 +251,9 @@ public:
     String ScrollHintText(bool vertical, int thumbPos127);
     // The hint shown while a thumb is dragged; empty when none shows.
     const String& ScrollHintShown() const { return FScrollHintShown; }
+    // The picture of the column or row being moved (nullptr before the
+    // first move).
+    const TDragImage* MoveDragImage() const { return FMoveImage.get(); }
     // Its window (nullptr until a hint first showed).
     THintWindow* ScrollHintWindow() const { return FScrollHint; }
 
@@ -495,6 +499,8 @@ protected:
     String FitCellText(const String& text, int width);
     // Whether the sort glyph belongs in this cell.
     bool SortGlyphShows(int aCol, int aRow) const;
+    // Where a markup text goes in a cell (the canvas prepared for it).
+    TRect MarkupPlace(const TRect& cell, const String& text);
     // The markup of a cell measured on the canvas as it is prepared.
     TSize MeasureMarkup(const String& text, const TRect& r);
     // MeasureCellText in the canvas font as it stands.
@@ -690,6 +696,9 @@ private:
     bool FScrollProportional = false;
     bool FFlatActive = false;
     THintWindow* FScrollHint = nullptr;
+    std::unique_ptr<TDragImage> FMoveImage;
+    int FMoveGrab = 0;  // where in the moved cell the mouse took it
+    void ShowMoveImage(int x, int y);
     void UpdateFlatScrollBars();
     void ApplyFlatLook();
     void ShowScrollHint(const String& text);

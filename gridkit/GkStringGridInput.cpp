@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "framework/controls/DragImage.h"
+#include "framework/graphics/DrawText.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Mouse.h"
 #include "framework/controls/Screen.h"
@@ -496,6 +498,36 @@ void TGkStringGrid::RestoreInputCursor() {
 void TGkStringGrid::HideMoveArrows() {
     for (TWinControl* a : FArrows)
         if (a) a->SetVisible(false);
+    if (FMoveImage) FMoveImage->Hide();
+}
+
+void TGkStringGrid::ShowMoveImage(int x, int y) {
+    const bool columns = GridState() == gsColMoving;
+    const int index = columns ? FMouseDownCell.X : FMouseDownCell.Y;
+    if (index < 0) return;
+    if (!FMoveImage) FMoveImage = std::make_unique<TDragImage>();
+    if (!FMoveImage->Showing()) {
+        // The heading of the column (row) as it is drawn, taken where the
+        // mouse took it.
+        const int c = columns ? index : 0, r = columns ? 0 : index;
+        const int w = std::max(1, ColWidths(c)), h = std::max(1, RowHeights(r));
+        TBitmap picture(w, h);
+        TCanvas* pc = picture.Canvas();
+        pc->Brush()->SetColor(FixedColor());
+        pc->FillRect(TRect{0, 0, w, h});
+        pc->Brush()->SetColor(clBtnShadow);
+        pc->FrameRect(TRect{0, 0, w, h});
+        pc->Font()->Assign(FFixedFont.get());
+        pc->Brush()->SetStyle(bsClear);
+        TRect tr{2, 0, w - 2, h};
+        DrawText(pc, FirstLine(CellRef(c, r)), tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        FMoveImage->SetImage(&picture);
+        const TRect cell = CellRect(c, r);
+        FMoveGrab = cell.IsEmpty() ? 0 : columns ? FMouseDownPt.X - cell.Left : FMouseDownPt.Y - cell.Top;
+    }
+    const TPoint at = columns ? TPoint{x - FMoveGrab, CellRect(LeftCol(), 0).Top}
+                              : TPoint{CellRect(0, TopRow()).Left, y - FMoveGrab};
+    FMoveImage->Show(ClientToScreen(at));
 }
 
 void TGkStringGrid::PlaceMoveArrows(int x, int y) {
@@ -535,6 +567,7 @@ void TGkStringGrid::MouseMove(TShiftState shift, int x, int y) {
     const TGridState state = GridState();
     if (EnhRowColMove && (state == gsColMoving || state == gsRowMoving)) {
         PlaceMoveArrows(x, y);
+        ShowMoveImage(x, y);
         // Past the edge the grid scrolls toward the rows (columns) hidden there.
         if (state == gsColMoving) {
             if (x < 0 && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);

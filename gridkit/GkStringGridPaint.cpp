@@ -254,7 +254,7 @@ void TGkStringGrid::DrawCellContents(int aCol, int aRow, const TRect& aRect, TGr
 
     const bool glyph = SortGlyphShows(aCol, aRow);
     if (kind == 1) {
-        const TRect m{aRect.Left + 2, aRect.Top + 2, aRect.Right, aRect.Bottom};
+        const TRect m = MarkupPlace(aRect, text);
         TMarkupParams p;
         p.Canvas = canvas;
         p.Text = text;
@@ -344,7 +344,7 @@ String TGkStringGrid::CellAnchorAt(int aCol, int aRow, int x, int y) {
     TMarkupParams p;
     p.Canvas = canvas;
     p.Text = text;
-    p.Rect = TRect{cell.Left + 2, cell.Top + 2, cell.Right, cell.Bottom};
+    p.Rect = MarkupPlace(cell, text);
     p.MouseX = x;
     p.MouseY = y;
     p.URLColor = FURLColor;
@@ -353,6 +353,19 @@ String TGkStringGrid::CellAnchorAt(int aCol, int aRow, int x, int y) {
     p.KeepColors = true;
     TMarkupResult res;
     return RenderMarkup(p, res) ? res.Anchor : String();
+}
+
+TRect TGkStringGrid::MarkupPlace(const TRect& cell, const String& text) {
+    // Markup lines up with plain text in the same row: 2 pixels in from
+    // the left, and placed up and down by VAlignment within the cell.
+    TRect m{cell.Left + 2, cell.Top, cell.Right, cell.Bottom};
+    if (FVAlignment == vtaTop) return m;
+    const int h = MeasureMarkup(text, TRect{0, 0, m.Width(), 65535}).cy;
+    if (FVAlignment == vtaCenter)
+        m.Top += std::max(0, (cell.Height() - h) / 2);
+    else
+        m.Top = std::max(cell.Top, cell.Bottom - h);
+    return m;
 }
 
 bool TGkStringGrid::SortGlyphShows(int aCol, int aRow) const {

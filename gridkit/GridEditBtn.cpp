@@ -5,6 +5,7 @@
 #include "gridkit/GkStringGrid.h"
 
 TGridEditBtn::TGridEditBtn(TComponent* owner, TGkStringGrid* grid) : TGkeEditBtn(owner), FGrid(grid) {
+    SetButtonCaption("...");
     SetVisible(false);
     SetEnabled(false);
     SetTabStop(false);

@@ -4,6 +4,7 @@
 
 TGridUnitEditBtn::TGridUnitEditBtn(TComponent* owner, TGkStringGrid* grid)
     : TGkeUnitEditBtn(owner), FGrid(grid) {
+    SetButtonCaption("...");
     SetVisible(false);
     SetEnabled(false);
     SetTabStop(false);

@@ -36,6 +36,9 @@ void TCheckBox::Toggle() {
 QWidget* TCheckBox::CreateWidget(QWidget* parent) {
     auto* b = new QCheckBox(parent);
     b->setFocusPolicy(Qt::StrongFocus);
+    // The classic box fills its own background: what lies under it does
+    // not show through.
+    b->setAutoFillBackground(true);
     QObject::connect(b, &QCheckBox::clicked, [this] {
         GuardedCall([this] {
             if (FPushing) return;

@@ -184,6 +184,11 @@ TEST_F(GkGridEditors, EscapeClosesEveryControlWithoutWriting) {
     }
 }
 
+TEST_F(GkGridEditors, TheButtonEditorsShowTheirEllipsis) {
+    EXPECT_EQ(grid->EditBtnEditor()->ButtonCaption(), "...");
+    EXPECT_EQ(grid->UnitEditBtnEditor()->ButtonCaption(), "...");
+}
+
 TEST_F(GkGridEditors, AnEmptyListLeavesTheCell) {
     Open(edComboList, "kept");
     EXPECT_EQ(grid->ComboEditor()->Text(), "kept");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/controls/DragDrop.h"
+#include "framework/controls/DragImage.h"
 #include "framework/controls/Form.h"
 #include "framework/testkit/SimulatedInput.h"
 #include "framework/grids/InplaceEdit.h"
@@ -304,6 +305,29 @@ TEST_F(GridMouse, TheSortColumnFollowsAMovedColumn) {
     EXPECT_EQ(grid->SortColumn(), 3);
     grid->MoveColumn(2, 3);  // a column moved past it from the left
     EXPECT_EQ(grid->SortColumn(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GridMouse, AMovedColumnsHeadingFollowsTheMouse) {
+    grid->EnhRowColMove = true;
+    grid->SetOptions(grid->Options() | goColMoving);
+    const TPoint from = Mid(1, 0);
+    SimulateMouseDown(grid, mbLeft, from.X, from.Y);
+    const int grab = from.X - grid->CellRect(1, 0).Left;
+    for (int dx = 10; dx <= 80; dx += 10) SimulateMouseMove(grid, from.X + dx, from.Y, ssLeft);
+    const TDragImage* image = grid->MoveDragImage();
+    ASSERT_NE(image, nullptr);
+    EXPECT_TRUE(image->Showing());
+    EXPECT_EQ(image->Size().cx, grid->ColWidths(1));
+    EXPECT_EQ(image->Size().cy, grid->RowHeights(0));
+    // Held where the mouse took the heading, on the heading row.
+    EXPECT_EQ(image->Position(), grid->ClientToScreen(TPoint{from.X + 80 - grab, grid->CellRect(1, 0).Top}));
+    SimulateMouseUp(grid, mbLeft, from.X + 80, from.Y);
+    EXPECT_FALSE(image->Showing());
+    EXPECT_EQ(grid->Cells(2, 0), "H");  // the column moved
 }
 
 }  // namespace

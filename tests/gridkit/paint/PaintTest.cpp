@@ -382,6 +382,21 @@ TEST_F(GkPaint, TextKindsPasswordsAndUrls) {
     EXPECT_NEAR(Ink(Inside(2, 1)).Width(), g->Canvas()->TextWidth("***"), 3);
 }
 
+TEST_F(GkPaint, MarkupAndPlainTextStandAtOneHeight) {
+    g->SetRowHeights(2, 40);
+    g->SetCells(1, 2, "Wg");
+    g->SetCells(2, 2, "Wg<B></B>");
+    for (TVAlignment v : {vtaTop, vtaCenter, vtaBottom}) {
+        g->SetVAlignment(v);
+        Paint();
+        const TRect plain = Ink(Inside(1, 2)), markup = Ink(Inside(2, 2));
+        ASSERT_FALSE(plain.IsEmpty());
+        ASSERT_FALSE(markup.IsEmpty());
+        EXPECT_EQ(markup.Top, plain.Top) << v;
+        EXPECT_EQ(markup.Bottom, plain.Bottom) << v;
+    }
+}
+
 TEST_F(GkPaint, RichTextCellsKeepTheirFormatting) {
     // Red then bold blue on the first line, a right-aligned second line.
     g->SetCells(2, 2,
