@@ -1,5 +1,6 @@
 #include "framework/controls/HintWindow.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 
 #include "framework/graphics/Bitmap.h"
@@ -37,7 +38,13 @@ void THintWindow::ActivateHint(const TRect& rect, const String& hint) {
     SetText(hint);
     SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
     SetVisible(true);
+    if (QGuiApplication::instance()) HandleNeeded();
     Invalidate();
+}
+
+void THintWindow::ApplyVisible() {
+    FWidget->setVisible(Visible());
+    if (Visible()) FWidget->raise();
 }
 
 void THintWindow::ReleaseHandle() { SetVisible(false); }

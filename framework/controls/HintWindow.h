@@ -19,4 +19,6 @@ public:
 protected:
     void Paint() override;
     QWidget* CreateWidget(QWidget* parent) override;
+    // A window of its own: it shows without a parent.
+    void ApplyVisible() override;
 };
