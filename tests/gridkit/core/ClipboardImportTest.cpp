@@ -48,6 +48,32 @@ TEST_F(ClipboardGrid, CopyMakesTabSeparatedRowsWithoutAFinalLineEnd) {
     EXPECT_EQ(Clipboard()->AsText(), "bold");
 }
 
+TEST_F(ClipboardGrid, RichTextGoesOutAsTextAndAsRichTextAndComesBackWhole) {
+    const String rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 \\b bold\\b0  text\\par second}";
+    const TClipboardFormat richFormat = RegisterClipboardFormat("Rich Text Format");
+    Grid.SetCells(0, 0, rtf);
+    Grid.SetCells(1, 0, "plain");
+    Grid.Navigation()->AllowRTFClipboard = true;
+    Grid.CopyCellBlock(TGridRect{0, 0, 1, 0});
+    EXPECT_EQ(Clipboard()->AsText(), "bold text\r\nsecond\tplain");  // the cell's plain text
+    ASSERT_TRUE(Clipboard()->HasFormat(richFormat));
+    EXPECT_EQ(Clipboard()->GetAsFormat(richFormat), rtf);
+
+    // Rich text on the clipboard goes into one cell as it is.
+    EXPECT_EQ(Grid.PasteAtCell(2, 3), 0);
+    EXPECT_EQ(Grid.Cells(2, 3), rtf);
+    // Without AllowRTFClipboard only the text goes either way.
+    Grid.Navigation()->AllowRTFClipboard = false;
+    Grid.CopyCellBlock(TGridRect{0, 0, 0, 0});
+    EXPECT_FALSE(Clipboard()->HasFormat(richFormat));
+    Clipboard()->Open();
+    Clipboard()->SetAsText("t");
+    Clipboard()->SetAsFormat(richFormat, rtf);
+    Clipboard()->Close();
+    EXPECT_EQ(Grid.PasteAtCell(2, 4), 1);
+    EXPECT_EQ(Grid.Cells(2, 4), "t");
+}
+
 TEST_F(ClipboardGrid, ATrailingLineEndEmptiesTheNextRowsCellWithoutAddingARow) {
     Grid.SetCells(0, 1, "old");
     EXPECT_EQ(Grid.PasteTextAt(0, 0, "x\r\n"), 2);
