@@ -12,7 +12,7 @@
 #include "framework/graphics/BitmapResources.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/rtl/StrUtils.h"
-#include "framework/controls/SimulatedInput.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "gridkit/Bands.h"
 #include "gridkit/GkStringGrid.h"
 
@@ -134,6 +134,7 @@ TEST(GkPaintScreenshot, RichTextFlatBarsImagesAndEditors) {
     const int x = (thumb.Left + thumb.Right) / 2, y = (thumb.Top + thumb.Bottom) / 2;
     SimulateMouseDown(grid, mbLeft, x, y);
     SimulateMouseMove(grid, x, y + 90, ssLeft);
+    EXPECT_FALSE(grid->ScrollHintShown().empty());
     shot("velmor-gridkit-demo-scroll.png", 120);
     SimulateMouseUp(grid, mbLeft, x, y + 90);
     grid->SetTopRow(1);
