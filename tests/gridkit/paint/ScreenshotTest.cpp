@@ -118,11 +118,12 @@ TEST(GkPaintScreenshot, RichTextFlatBarsImagesAndEditors) {
         if (c == 2 && r == 7) e = edCheckBox;
     };
     form.Show();
-    for (int i = 0; i < 40; ++i) Application->ProcessMessages();
-    const TPoint o = form.ClientOrigin();
+    // A window manager places and maps the window in its own time.
+    for (int i = 0; i < 200; ++i) Application->ProcessMessages();
     const auto shot = [&](const char* name, int extraRight) {
         form.Repaint();
         for (int i = 0; i < 40; ++i) Application->ProcessMessages();
+        const TPoint o = form.ClientOrigin();
         const String png = (std::filesystem::temp_directory_path() / name).string();
         ASSERT_TRUE(Screen->CaptureToFile(Bounds(o.X, o.Y, form.ClientWidth() + extraRight, form.ClientHeight()), png));
         std::printf("screenshot: %s\n", png.c_str());
