@@ -39,7 +39,11 @@ bool LoadItemFromContainerFile(const String& FileName, int Kind, const std::vect
     if (Index < 0 || size_t(Index) >= Positions->size())
         throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
     TFileStream f(FileName, fmOpenRead | fmShareDenyWrite);
-    f.SetPosition((*Positions)[size_t(Index)]);
+    // A position from a damaged table may point anywhere: a record starts
+    // past the header and before the end of the file.
+    const Integer at = (*Positions)[size_t(Index)];
+    if (at < 9 + 4 || Int64(at) >= f.Size()) throw EReadError(RtlConsts::SReadError);
+    f.SetPosition(at);
     Item->ReadRecord(&f);
     return given;
 }

@@ -336,6 +336,12 @@ TEST(ContainerFiles, DamagedFilesAreRefusedWhole) {
     EXPECT_THROW(target.LoadFromFile(dir.File("huge.txt")), EReadError);
     std::vector<Integer> positions;
     EXPECT_THROW(ReadContainerHeader(dir.File("huge.txt"), &positions), EReadError);
+    // Positions that point before the records or past the end of the file.
+    for (Integer at : {-5, 0, 12, Integer(bytes.size()), 0x7FFFFFFF}) {
+        positions.assign(1, at);
+        TStyStringListItem one;
+        EXPECT_THROW(LoadItemFromContainerFile(good, ckStringList, &positions, &one, 0), EReadError) << at;
+    }
 
     target.LoadFromFile(good);
     ASSERT_EQ(target.Count(), 1);
