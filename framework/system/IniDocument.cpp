@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <unordered_map>
+#include <unordered_set>
+
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/StrUtils.h"
 
@@ -32,7 +35,10 @@ void TIniDocument::Parse(const String& text) {
     if (firstLf != String::npos && firstLf > 0 && text[firstLf - 1] == '\r') FLineBreak = "\r\n";
 
     FSections.push_back(TSection{});  // the lines before the first header
-    TSection* current = &FSections.back();
+    // Sections by their names in lower case, so a file of many sections
+    // reads in time in step with its size.
+    std::unordered_map<String, size_t> byName;
+    size_t current = 0;
     size_t pos = 0;
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
@@ -46,11 +52,9 @@ void TIniDocument::Parse(const String& text) {
             size_t close = t.rfind(']');
             String name = TrimBlanks(close == String::npos || close == 0 ? t.substr(1)
                                                                           : t.substr(1, close - 1));
-            current = FindSection(name);
-            if (!current) {
-                FSections.push_back(TSection{name, true, {}});
-                current = &FSections.back();
-            }
+            const auto [at, added] = byName.emplace(LowerCase(name), FSections.size());
+            if (added) FSections.push_back(TSection{name, true, {}});
+            current = at->second;
             continue;
         }
         TLine line;
@@ -61,7 +65,7 @@ void TIniDocument::Parse(const String& text) {
             line.Key = TrimBlanks(t.substr(0, eq));
             line.Value = TrimBlanks(t.substr(eq + 1));
         }
-        current->Lines.push_back(std::move(line));
+        FSections[current].Lines.push_back(std::move(line));
     }
 }
 
@@ -113,13 +117,9 @@ std::vector<TIniDocument::TEntry> TIniDocument::Entries(const String& section) c
     std::vector<TEntry> entries;
     const TSection* s = FindSection(section);
     if (!s) return entries;
-    for (const TLine& l : s->Lines) {
-        if (!l.IsPair) continue;
-        bool seen = false;
-        for (const TEntry& e : entries)
-            if (SameText(e.first, l.Key)) seen = true;
-        if (!seen) entries.emplace_back(l.Key, l.Value);
-    }
+    std::unordered_set<String> seen;
+    for (const TLine& l : s->Lines)
+        if (l.IsPair && seen.insert(LowerCase(l.Key)).second) entries.emplace_back(l.Key, l.Value);
     return entries;
 }
 

@@ -1,6 +1,7 @@
 #include "spell/store/EnhancedINI.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "framework/classes/StringList.h"
 #include "framework/rtl/FileUtils.h"
@@ -9,34 +10,33 @@
 #include "spell/store/Main.h"
 
 void TEnhancedINI::ReadList(const String& section, const String& name, TStrings* strings) {
-    const int count = ReadInteger(section, name + "_ListCount", 0);
+    // The section is read once: a list of many items, or a count far larger
+    // than the items there are, costs what the section's size does.
+    TStringList values;
+    ReadSectionValues(section, &values);
+    std::unordered_map<String, String> byKey;
+    for (int k = 0; k < values.Count(); ++k) {
+        const String& line = values.Get(k);
+        const std::size_t eq = line.find('=');
+        byKey.emplace(LowerCase(line.substr(0, eq)), line.substr(eq + 1));
+    }
+    const auto countAt = byKey.find(LowerCase(name + "_ListCount"));
+    const int count = countAt == byKey.end() ? 0 : StrToIntDef(countAt->second, 0);
     if (count <= 0) return;
-    const String prefix = name + "_";
-    std::vector<int> indexes;
-    TStringList keys;
-    ReadSection(section, &keys);
-    if (count <= keys.Count()) {
-        for (int i = 0; i < count; ++i) indexes.push_back(i);
-    } else {
-        // A count larger than the section's keys is damage, not data: visit
-        // only the items that exist instead of asking for each number.
-        for (int k = 0; k < keys.Count(); ++k) {
-            const String key = keys.Get(k);
-            if (key.size() <= prefix.size() || !SameText(key.substr(0, prefix.size()), prefix))
-                continue;
-            const String digits = key.substr(prefix.size());
-            if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-                continue;
-            int i = 0;
-            if (TryStrToInt(digits, i) && i < count && IntToStr(i) == digits) indexes.push_back(i);
-        }
-        std::sort(indexes.begin(), indexes.end());
-        indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    const String prefix = LowerCase(name + "_");
+    std::vector<std::pair<int, const String*>> items;
+    for (const auto& [key, value] : byKey) {
+        if (key.size() <= prefix.size() || key.compare(0, prefix.size(), prefix) != 0) continue;
+        const String digits = key.substr(prefix.size());
+        int i = 0;
+        // Only the item names the list writes: "IGN_7", never "IGN_07".
+        if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+            TryStrToInt(digits, i) && i < count && IntToStr(i) == digits)
+            items.emplace_back(i, &value);
     }
-    for (int i : indexes) {
-        const String item = ReadString(section, prefix + IntToStr(i), String());
-        if (!item.empty()) strings->Add(item);
-    }
+    std::sort(items.begin(), items.end());
+    for (const auto& item : items)
+        if (!item.second->empty()) strings->Add(*item.second);
 }
 
 void TEnhancedINI::WriteList(const String& section, const String& name, const TStrings* strings) {
