@@ -1,17 +1,18 @@
-// make_seeds OUT WORDLIST MYTHES DATA-DIR PAGES-DIR
+// make_seeds OUT WORDLIST WORDNET-DIR LEVELS-DIR DATA-DIR PAGES-DIR
 // Writes the seed corpus of every fuzz target into OUT/<target>/: real
 // files made the way the program makes them (dictionaries and a thesaurus
-// from Debian's word list and MyThes data, user dictionaries, settings,
+// from Debian's word list, WordNet and graded word lists, user
+// dictionaries, settings,
 // grids, containers, pictures and sounds written by the program's own
-// writers) and the files the program ships or reads (its profiles, the
-// apache2-doc pages). Small files: a seed is where the fuzzer starts, not
+// writers) and the files the program ships or reads (its schemas, field
+// definitions, profile and toolbar pictures, the apache2-doc pages). Small files: a seed is where the fuzzer starts, not
 // a test of size.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <set>
+#include <map>
 
 #include "framework/classes/MemoryStream.h"
 #include "framework/controls/Application.h"
@@ -25,7 +26,7 @@
 #include "spell/store/Configuration.h"
 #include "spell/store/DictionaryWriter.h"
 #include "spell/store/UserDictionary.h"
-#include "spell/thesaurus/ThesaurusWriter.h"
+#include "spell/thesaurus/WordNetSource.h"
 #include "styled/storage/Lzrw.h"
 #include "styled/storage/StreamRoutines.h"
 #include "styled/storage/StyBitmapList.h"
@@ -81,29 +82,24 @@ String Wave(int samples) {
            le(8000, 4) + le(1, 2) + le(8, 2) + "data" + le(data.size(), 4) + data;
 }
 
-// The first `count` entries of MyThes data, with its encoding line.
-String MyThesHead(const String& text, int count) {
-    std::size_t pos = text.find('\n') + 1;
-    for (int e = 0; e < count && pos < text.size(); ++e) {
-        const std::size_t end = text.find('\n', pos);
-        const String head = text.substr(pos, end - pos);
-        const std::size_t bar = head.rfind('|');
-        int senses = bar == String::npos ? 0 : StrToIntDef(head.substr(bar + 1), 0);
-        pos = end + 1;
-        for (; senses > 0 && pos < text.size(); --senses) pos = text.find('\n', pos) + 1;
-    }
-    return text.substr(0, pos);
+// A thesaurus made as the shipped one is, for a few of the most common
+// words: WordNet's senses of the first `count` words of the commonest list.
+String SmallThesaurus(const String& wordNetDir, const String& levelsDir, std::size_t count) {
+    TWordNet wordNet;
+    wordNet.LoadFolder(wordNetDir);
+    std::map<String, int> levels;
+    for (const String& w : SplitLines(ReadFileToString(PathJoin(levelsDir, "english-words.10"))))
+        if (!w.empty() && w.find('\'') == String::npos && levels.size() < count) levels.emplace(w, 10);
+    return TWordNetThesaurus::Choose(wordNet, levels).Image;
 }
 
-void Spell(const std::vector<String>& words, const String& mythes) {
+void Spell(const std::vector<String>& words, const String& thesaurus) {
     const String dct = Seed("dictionary", "english.dct");
     TDictionaryWriter::WriteFile(dct, Slice(words, 0, 400), "English (American)");
     // Small enough parts that the file holds several sub-dictionaries.
     TDictionaryWriter::WriteFile(Seed("dictionary", "parts.dct"), Slice(words, 20000, 300), "Parts", 400);
 
-    std::vector<TThesaurusEntry> entries = TThesaurusWriter::ParseMyThes(MyThesHead(mythes, 80), 3);
-    TThesaurusWriter::Rank(entries, std::set<String>(words.begin(), words.end()));
-    SafeWriteFile(Seed("thesaurus", "drelmont.thr"), TThesaurusWriter::Build(entries));
+    SafeWriteFile(Seed("thesaurus", "drelmont.thr"), thesaurus);
 
     {
         TUserDictionary user(Seed("user_dictionary", "default.udt"));
@@ -128,9 +124,25 @@ void Spell(const std::vector<String>& words, const String& mythes) {
     }
 }
 
+// Copies the shipped files of `folder` whose extension is one of `exts`
+// (at most `most` of them, by name) into the target's seeds.
+void Shipped(const String& folder, std::initializer_list<const char*> exts, const String& target,
+             std::size_t most = 1000) {
+    std::vector<fs::path> found;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec))
+        for (const char* ext : exts)
+            if (e.path().extension() == ext) found.push_back(e.path());
+    std::sort(found.begin(), found.end());
+    for (std::size_t i = 0; i < found.size() && i < most; ++i)
+        SafeWriteFile(Seed(target, found[i].filename().string()), ReadFileToString(found[i].string()));
+}
+
 void Grids(const String& dataDir) {
     const String shipped = PathJoin(PathJoin(dataDir, "profiles"), "new");
     if (FileExists(shipped)) SafeWriteFile(Seed("cell_file", "profile.mdpf"), ReadFileToString(shipped));
+    // The schemas and their field definitions.
+    Shipped(PathJoin(dataDir, "schemas"), {".tgs", ".sbf"}, "cell_file");
     TGkStringGrid grid(nullptr);
     grid.SetColCount(4);
     grid.SetRowCount(5);
@@ -206,7 +218,8 @@ void Streams(const std::vector<String>& pages) {
     SafeWriteFile(Seed("wave", "packed"), Bytes(packed));
 }
 
-void Pictures() {
+void Pictures(const String& dataDir) {
+    Shipped(PathJoin(dataDir, "icons"), {".bmp"}, "bmp", 3);
     const std::pair<TPixelFormat, const char*> formats[] = {{pf1bit, "1"},   {pf4bit, "4"},   {pf8bit, "8"},
                                                            {pf15bit, "15"}, {pf16bit, "16"}, {pf24bit, "24"},
                                                            {pf32bit, "32"}};
@@ -274,8 +287,8 @@ std::vector<String> PickPages(const String& root) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 6) {
-        std::cerr << "usage: make_seeds OUT WORDLIST MYTHES DATA-DIR PAGES-DIR\n";
+    if (argc != 7) {
+        std::cerr << "usage: make_seeds OUT WORDLIST WORDNET-DIR LEVELS-DIR DATA-DIR PAGES-DIR\n";
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -285,12 +298,12 @@ int main(int argc, char** argv) {
         Out = argv[1];
         fs::remove_all(Out);
         const std::vector<String> words = SplitLines(ReadFileToString(argv[2]));
-        const std::vector<String> pages = PickPages(argv[5]);
-        Spell(words, ReadFileToString(argv[3]));
-        Grids(argv[4]);
+        const std::vector<String> pages = PickPages(argv[6]);
+        Spell(words, SmallThesaurus(argv[3], argv[4], 60));
+        Grids(argv[5]);
         Containers();
         Streams(pages);
-        Pictures();
+        Pictures(argv[5]);
         Settings();
         Pages(pages);
     } catch (const std::exception& e) {
