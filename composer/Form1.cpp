@@ -9,6 +9,7 @@
 #include "composer/ComposerSettings.h"
 #include "composer/PageSelection.h"
 #include "composer/selectedfiles.h"
+#include "composer/engine/MetaFieldTable.h"
 #include "composer/engine/PageExceptions.h"
 #include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
@@ -900,26 +901,17 @@ void TForm1::BtnBlankButtonClick(TObject*) {
 // ---------------------------------------------------------------------------
 // Reading, composing and writing
 
+TControl* TForm1::FieldControl(const TMetaFieldRow& row) const {
+    TControl* c = FindComponentAs<TControl>(this, row.Control);
+    // A row whose control is missing is a fault of the build, not of the user.
+    if (!c) throw Exception(String("The META field ") + row.Name + " has no control " + row.Control);
+    return c;
+}
+
 TMetaFields TForm1::CollectFields() const {
     TMetaFields f;
     f.Title = TitleBox->Text();
-    f.Keywords = edit22->Text();
-    f.Description = edit1->Text();
-    f.Generator = Edit6->Text();
-    f.Pragma = ComboBox2->Text();
-    f.BulletinDate = Edit8->Text();
-    f.BulletinText = Edit9->Text();
-    f.Distribution = ComboBox1->Text();
-    f.Revisit = Edit2->Text();
-    f.Robots = sbots->Text();
-    f.Rating = rating->Text();
-    f.Copyright = Edit4->Text();
-    f.Author = edit5->Text();
-    f.Classification = edit3->Text();
-    f.Language = Edit7->Text();
-    f.Subject = Edit15->Text();
-    f.ReplyTo = edit12->Text();
-    f.Expires = Edit11->Text();
+    for (const TMetaFieldRow& row : MetaFieldTable()) f.*row.Value = FieldControl(row)->Text();
     for (int r = 1; r < grid1->RowCount(); ++r)
         f.CustomRows.push_back({grid1->Cells(0, r), grid1->Cells(1, r)});
     return f;
@@ -930,23 +922,7 @@ void TForm1::ApplyFields(const TMetaFields& f) {
         if (c->Text() != v) c->SetText(v);
     };
     set(TitleBox, f.Title);
-    set(edit22, f.Keywords);
-    set(edit1, f.Description);
-    set(Edit6, f.Generator);
-    set(ComboBox2, f.Pragma);
-    set(Edit8, f.BulletinDate);
-    set(Edit9, f.BulletinText);
-    set(ComboBox1, f.Distribution);
-    set(Edit2, f.Revisit);
-    set(sbots, f.Robots);
-    set(rating, f.Rating);
-    set(Edit4, f.Copyright);
-    set(edit5, f.Author);
-    set(edit3, f.Classification);
-    set(Edit7, f.Language);
-    set(Edit15, f.Subject);
-    set(edit12, f.ReplyTo);
-    set(Edit11, f.Expires);
+    for (const TMetaFieldRow& row : MetaFieldTable()) set(FieldControl(row), f.*row.Value);
     for (size_t i = 0; i < f.CustomRows.size(); ++i) {
         const int r = static_cast<int>(i) + 1;
         if (r >= grid1->RowCount()) break;

@@ -14,6 +14,7 @@
 #include "gridkit/GkTypes.h"
 
 class TCheckBox;
+struct TMetaFieldRow;
 class TComboBox;
 class TEdit;
 class TGkColumnGrid;
@@ -281,6 +282,8 @@ public:
     // The field values as the engine takes them, and back.
     TMetaFields CollectFields() const;
     void ApplyFields(const TMetaFields& fields);
+    // The control that holds a META field, by the name its row gives.
+    TControl* FieldControl(const TMetaFieldRow& row) const;
     std::vector<TTokenRow> TokenMap() const;
     // Loads the nine lookup lists; each list that fails shows its message.
     void LoadLookupLists();

@@ -9,6 +9,7 @@
 #include "composer/Form1.h"
 #include "composer/WindowParts.h"
 #include "composer/ToolGlyph.h"
+#include "composer/engine/MetaFieldTable.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Dialogs.h"
@@ -38,16 +39,12 @@ constexpr const char* SExportHint = "Export Profile";
 constexpr const char* SSaved = "Profile Saved: ";
 constexpr const char* SSaveError = "Error Saving Profile";
 
-// The fields a profile fills, by key, in the order the keys are tested.
+// The fields a profile fills, by their keys.
 std::vector<std::pair<String, TControl*>> ProfileFields(const TForm1* f) {
-    return {
-        {"keywords", f->edit22},       {"description", f->edit1},     {"generator", f->Edit6},
-        {"language", f->Edit7},        {"robots", f->sbots},          {"rating", f->rating},
-        {"distribution", f->ComboBox1}, {"classification", f->edit3},  {"copyright", f->Edit4},
-        {"author", f->edit5},          {"retentionperiod", f->Edit8}, {"retentioncomment", f->Edit9},
-        {"expires", f->Edit11},        {"replyto", f->edit12},        {"revisit", f->Edit2},
-        {"pragma", f->ComboBox2},      {"subject", f->Edit15},
-    };
+    std::vector<std::pair<String, TControl*>> r;
+    for (const TMetaFieldRow& row : MetaFieldTable())
+        if (*row.ProfileKey) r.emplace_back(row.ProfileKey, f->FieldControl(row));
+    return r;
 }
 
 // A folder or file beside the program, found whatever its letter case.

@@ -1,5 +1,6 @@
 #include "composer/TagAnalysis.h"
 
+#include "composer/engine/MetaFieldTable.h"
 #include "composer/engine/PageExceptions.h"
 #include "composer/engine/TagComposer.h"
 #include "framework/rtl/StrUtils.h"
@@ -41,6 +42,68 @@ void RuleVerdict(std::vector<String>& out, const String& flag, const String& val
         Add(out, v.Present);
 }
 
+// The check that follows a field's value in the report, where it has one.
+// False when the field has none. Appends line by line, so a limit that
+// fails to convert leaves what came before it.
+bool Check(const TMetaFieldRow& row, const TMetaFields& f, const TRuleBase& rules, std::vector<String>& out) {
+    const char* findability = " This tag increases search engine findability";
+    const char* legally = " This tag increases search engine findability and protects you legally";
+    if (row.Value == &TMetaFields::Keywords) {
+        Add(out, {"", "[Description of keywords check]",
+                  " The keywords check validates that you are using the tag effectively.",
+                  " This value is based on the rule base and how many characters you set as",
+                  " the required size, in length, for the field. The program confirms that if",
+                  " used, you have taken advantage of at least 50% of the allowed text",
+                  " based on the Rule Base. In addition to checking this, the analysis checks to",
+                  " make sure  that you have not exceeded the allowed amount. This secondary",
+                  " check helps prevent the keywords Meta tag from being disqualified.", ""});
+        LengthVerdict(out, f.Keywords, rules.Keywords, " Warning, You are not using the Keywords tag effectively",
+                      " REPORT: You are using the Keywords tag effectively");
+        out.emplace_back("");
+    } else if (row.Value == &TMetaFields::Description) {
+        Add(out, {"", "[Description of description check]",
+                  " The description check validates that you are using that tag effectively.",
+                  " This value is based on the rule base and how many characters you set as",
+                  " the required size, in length, for the field. The program confirms that if",
+                  " used that you have taken advantage of at least 50% of the allowed text",
+                  " based on the Rule Base. In addition to checking this we check to make sure",
+                  " that you have not exceeded the allowed amount. This secondary check helps",
+                  " to prevent the description meta tag from being disqualified.", ""});
+        LengthVerdict(out, f.Description, rules.Description,
+                      " Warning, You are not using the Description tag effectively",
+                      " You are using the Description tag effectively");
+        out.emplace_back("");
+    } else if (row.Value == &TMetaFields::Robots) {
+        Add(out, {"", " The Robots check validates that you are using the tag only if you",
+                  " have selected it in the rule base as required.", ""});
+        RuleVerdict(out, rules.Robots, f.Robots,
+                    {{" Warning, You have selected not to verify the Robots tag.", findability, ""},
+                     {" Warning, You are not using the Robots tag effectively", findability,
+                      " Use this tag for effectiveness in web site promotion", ""},
+                     {" Report: You are using the Robots tag effectively", findability, ""}});
+        out.emplace_back("");
+    } else if (row.Value == &TMetaFields::Revisit) {
+        Add(out, {"", "", " The Revisit check validates that you are using the tag only if you",
+                  " have selected it in the rule base as required.", ""});
+        RuleVerdict(out, rules.Revisit, f.Revisit,
+                    {{" Warning, You have selected not to verify the Revisit tag.", findability, ""},
+                     {" Warning, You are not using the REVISIT tag effectively", findability,
+                      " Use this tag to tell the web crawler when to come back to update your listing", ""},
+                     {" REPORT: You are using the REVISIT tag effectively", findability, ""}});
+        out.emplace_back("");
+    } else if (row.Value == &TMetaFields::Copyright) {
+        Add(out, {"", "", " The Copyright check validates that you are using the tag only if you",
+                  " have selected it in the rule base as required.", "", ""});
+        RuleVerdict(out, rules.Copyright, f.Copyright,
+                    {{" Warning, You have selected not to verify the Copyright tag.", findability, ""},
+                     {" Warning, You are not using the COPYRIGHT tag effectively", legally, ""},
+                     {" REPORT: You are using the Copyright tag effectively", legally, ""}});
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int TTagAnalysis::TextLength(const String& text) {
@@ -51,97 +114,21 @@ int TTagAnalysis::TextLength(const String& text) {
 }
 
 void TTagAnalysis::Report(const TMetaFields& f, const TRuleBase& rules, std::vector<String>& out) {
-    const char* findability = " This tag increases search engine findability";
     out.emplace_back(SHeading);
     out.emplace_back(String(90, '-'));
-
-    out.emplace_back("1) Keywords Meta Tag value");
-    out.push_back(f.Keywords);
-    Add(out, {"", "[Description of keywords check]",
-              " The keywords check validates that you are using the tag effectively.",
-              " This value is based on the rule base and how many characters you set as",
-              " the required size, in length, for the field. The program confirms that if",
-              " used, you have taken advantage of at least 50% of the allowed text",
-              " based on the Rule Base. In addition to checking this, the analysis checks to",
-              " make sure  that you have not exceeded the allowed amount. This secondary",
-              " check helps prevent the keywords Meta tag from being disqualified.", ""});
-    LengthVerdict(out, f.Keywords, rules.Keywords, " Warning, You are not using the Keywords tag effectively",
-                  " REPORT: You are using the Keywords tag effectively");
-    out.emplace_back("");
-
-    out.emplace_back("2) Description tag value");
-    out.push_back(f.Description);
-    Add(out, {"", "[Description of description check]",
-              " The description check validates that you are using that tag effectively.",
-              " This value is based on the rule base and how many characters you set as",
-              " the required size, in length, for the field. The program confirms that if",
-              " used that you have taken advantage of at least 50% of the allowed text",
-              " based on the Rule Base. In addition to checking this we check to make sure",
-              " that you have not exceeded the allowed amount. This secondary check helps",
-              " to prevent the description meta tag from being disqualified.", ""});
-    LengthVerdict(out, f.Description, rules.Description,
-                  " Warning, You are not using the Description tag effectively",
-                  " You are using the Description tag effectively");
-    out.emplace_back("");
-
-    out.emplace_back("3) Generator tag value");
-    out.push_back(f.Generator);
-    out.emplace_back("");
-    out.emplace_back("4) Language tag value");
-    out.push_back(f.Language);
-    out.emplace_back("");
-
-    out.emplace_back("5) Robots value");
-    out.push_back(f.Robots);
-    Add(out, {"", " The Robots check validates that you are using the tag only if you",
-              " have selected it in the rule base as required.", ""});
-    RuleVerdict(out, rules.Robots, f.Robots,
-                {{" Warning, You have selected not to verify the Robots tag.", findability, ""},
-                 {" Warning, You are not using the Robots tag effectively", findability,
-                  " Use this tag for effectiveness in web site promotion", ""},
-                 {" Report: You are using the Robots tag effectively", findability, ""}});
-    out.emplace_back("");
-
-    out.emplace_back("6) Revisit tag value");
-    out.push_back(f.Revisit);
-    Add(out, {"", "", " The Revisit check validates that you are using the tag only if you",
-              " have selected it in the rule base as required.", ""});
-    RuleVerdict(out, rules.Revisit, f.Revisit,
-                {{" Warning, You have selected not to verify the Revisit tag.", findability, ""},
-                 {" Warning, You are not using the REVISIT tag effectively", findability,
-                  " Use this tag to tell the web crawler when to come back to update your listing", ""},
-                 {" REPORT: You are using the REVISIT tag effectively", findability, ""}});
-    out.emplace_back("");
-
-    out.emplace_back("7) Rating tag value");
-    out.push_back(f.Rating);
-    out.emplace_back("");
-    out.emplace_back("8) Distribution tag value");
-    out.push_back(f.Distribution);
-    out.emplace_back("");
-
-    const char* legally = " This tag increases search engine findability and protects you legally";
-    out.emplace_back("9) Copyright tag value");
-    out.push_back(f.Copyright);
-    Add(out, {"", "", " The Copyright check validates that you are using the tag only if you",
-              " have selected it in the rule base as required.", "", ""});
-    RuleVerdict(out, rules.Copyright, f.Copyright,
-                {{" Warning, You have selected not to verify the Copyright tag.", findability, ""},
-                 {" Warning, You are not using the COPYRIGHT tag effectively", legally, ""},
-                 {" REPORT: You are using the Copyright tag effectively", legally, ""}});
-
-    const std::pair<const char*, const String*> plain[] = {
-        {"10) Author tag value", &f.Author},        {"11) Bulletin-Date tag value", &f.BulletinDate},
-        {"12) Bulletin-Text tag value", &f.BulletinText}, {"13) Expires tag value", &f.Expires},
-        {"14) Reply-To tag value", &f.ReplyTo},
-    };
-    for (const auto& [heading, value] : plain) {
-        out.emplace_back(heading);
-        out.push_back(*value);
-        out.emplace_back("");
+    const std::vector<const TMetaFieldRow*> rows = MetaFieldsBy(&TMetaFieldRow::ReportPosition);
+    for (const TMetaFieldRow* row : rows) {
+        out.push_back(IntToStr(row->ReportPosition) + ") " + row->ReportHeading);
+        const String& value = f.*row->Value;
+        if (row->SwitchedContent)
+            out.push_back(String(row->TagName) + " = " + row->TagName +
+                          (row->ContentOf(f).empty() ? " is not used" : " is used"));
+        else
+            out.push_back(value);
+        // A field with a check ends its entry with the check's own lines;
+        // the others with a blank line, but for the last.
+        if (!Check(*row, f, rules, out) && row != rows.back()) out.emplace_back("");
     }
-    out.emplace_back("15) Pragma tag value");
-    out.emplace_back(f.Pragma == "TRUE" ? "pragma = pragma is used" : "pragma = pragma is not used");
 }
 
 String TTagAnalysis::LengthCheckMessage(const TMetaFields& f, const TRuleBase& rules) {
@@ -168,23 +155,11 @@ std::vector<String> TTagAnalysis::TagListing(const TMetaFields& f, const TTagSet
     // The marker the reader leaves for a page without a title is no title.
     if (!f.Title.empty() && f.Title != HeadTexts::STitleMissing)
         out.push_back("<title>" + TTagComposer::OneLine(f.Title) + "</title>");
-    add(false, "generator", f.Generator);
-    if (f.Pragma == "TRUE") out.emplace_back(SPragmaLine);
-    add(false, "revisit-after", f.Revisit);
-    add(false, s.clasname, f.Classification);
-    add(false, "description", f.Description);
-    add(false, "keywords", f.Keywords);
-    add(false, "robots", f.Robots);
-    add(false, "distribution", f.Distribution);
-    add(false, "rating", f.Rating);
-    add(false, "copyright", f.Copyright);
-    add(false, s.aname, f.Author);
-    add(true, "reply-to", f.ReplyTo);
-    add(false, s.lname, f.Language);
-    add(true, "bulletin-date", f.BulletinDate);
-    add(true, "bulletin-text", f.BulletinText);
-    add(true, "expires", f.Expires);
-    add(false, LowerCase(s.catstr), f.Subject);
+    for (const TMetaFieldRow* row : MetaFieldsBy(&TMetaFieldRow::ListingPosition)) {
+        const String name = row->TagNameWith(s);
+        add(row->Listing == TListingForm::HttpEquiv || row->HttpEquiv,
+            row->Listing == TListingForm::LowerCaseName ? LowerCase(name) : name, row->ContentOf(f));
+    }
     for (const TCustomRow& row : f.CustomRows) {
         const String name = Trim(LowerCase(row.Name));
         const String value = Trim(row.Value);

@@ -40,5 +40,4 @@ inline constexpr const char* SDescriptionTooLong = "Error: Description length is
 inline constexpr const char* SDescriptionOK = "Description length is OK";
 inline constexpr const char* SKeywordsTooLong = "Error: Keyword length is greater than ";
 inline constexpr const char* SKeywordsOK = "Keyword length is OK";
-inline constexpr const char* SPragmaLine = "<meta http-equiv=\"pragma\" content=\"no-cache\">";
 }  // namespace AnalysisTexts

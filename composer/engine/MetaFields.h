@@ -20,25 +20,14 @@ struct TTokenRow {
     String Tag;    // column 1
 };
 
+// The values of the window's fields. The META fields are the rows of
+// MetaFieldRows.inc; the title and the custom rows are no META fields of
+// the table.
 struct TMetaFields {
-    String Title;           // TitleBox
-    String Keywords;        // edit22
-    String Description;     // edit1
-    String Generator;       // Edit6
-    String Pragma;          // ComboBox2
-    String BulletinDate;    // Edit8
-    String BulletinText;    // Edit9
-    String Distribution;    // ComboBox1
-    String Revisit;         // Edit2
-    String Robots;          // sbots
-    String Rating;          // rating
-    String Copyright;       // Edit4
-    String Author;          // edit5, tag name from aname
-    String Classification;  // edit3, tag name from clasname
-    String Language;        // Edit7, tag name from lname
-    String Subject;         // Edit15, tag name from catstr
-    String ReplyTo;         // edit12
-    String Expires;         // Edit11
+    String Title;  // TitleBox
+#define META_FIELD(member, ...) String member;
+#include "composer/engine/MetaFieldRows.inc"
+#undef META_FIELD
     std::vector<TCustomRow> CustomRows;  // grid1 rows 1 .. last
 };
 

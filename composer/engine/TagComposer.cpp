@@ -1,5 +1,6 @@
 #include "composer/engine/TagComposer.h"
 
+#include "composer/engine/MetaFieldTable.h"
 #include "composer/engine/PageText.h"
 #include "composer/engine/PageEncoding.h"
 #include "composer/engine/PageExceptions.h"
@@ -75,23 +76,8 @@ TComposedTags TTagComposer::ComposeTagLines(const TMetaFields& f, const TTagSett
         r.TagLineList.push_back(TagLine(httpEquiv, tagName, value, token, settings.UseXHTML()));
     };
 
-    add(false, "generator", f.Generator);
-    if (f.Pragma == "TRUE") add(true, "pragma", "no-cache");
-    add(true, "bulletin-date", f.BulletinDate);
-    add(false, "bulletin-text", f.BulletinText);
-    add(false, "distribution", f.Distribution);
-    add(false, "revisit-after", f.Revisit);
-    add(false, "description", f.Description);
-    add(false, "keywords", f.Keywords);
-    add(false, "robots", f.Robots);
-    add(false, "rating", f.Rating);
-    add(false, "copyright", f.Copyright);
-    add(false, settings.aname, f.Author);
-    add(false, settings.clasname, f.Classification);
-    add(false, settings.lname, f.Language);
-    add(false, settings.catstr, f.Subject);
-    add(true, "reply-to", f.ReplyTo);
-    add(true, "expires", f.Expires);
+    for (const TMetaFieldRow* row : MetaFieldsBy(&TMetaFieldRow::ComposePosition))
+        add(row->HttpEquiv, row->TagNameWith(settings), row->ContentOf(f));
     for (const TCustomRow& row : f.CustomRows)
         add(false, TrimBlanks(Lower(row.Name)), TrimBlanks(row.Value));
     return r;

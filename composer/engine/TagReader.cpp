@@ -1,5 +1,6 @@
 #include "composer/engine/TagReader.h"
 
+#include "composer/engine/MetaFieldTable.h"
 #include "composer/engine/PageText.h"
 #include "composer/engine/PageExceptions.h"
 #include "framework/rtl/FileReplacement.h"
@@ -18,6 +19,11 @@ const TTagEntry* FindEntry(const TTagList& list, const String& name) {
 String ValueOf(const TTagList& list, const String& name) {
     const TTagEntry* e = FindEntry(list, name);
     return e ? e->Value : String();
+}
+
+// The fields each reading mode fills.
+TReadRule RuleOfMode(int mode) {
+    return mode == TTagReader::rmKeywordsDescription ? TReadRule::KeepWhenMissing : TReadRule::EmptyWhenMissing;
 }
 
 }  // namespace
@@ -111,16 +117,9 @@ void TTagReader::BuildTagList(TTagList& list, int mode, const TMetaFields& field
     };
     switch (mode) {
         case rmKeywordsDescription:
-            add("Description");
-            add("keywords");
-            break;
         case rmOptions:
-            for (const String& n :
-                 {String("generator"), Settings.clasname, String("robots"), String("distribution"),
-                  String("rating"), String("copyright"), Settings.aname, Settings.lname,
-                  String("revisit-after"), String("reply-to"), Settings.catstr, String("expires"),
-                  String("bulletin-text")})
-                add(n);
+            for (const TMetaFieldRow& row : MetaFieldTable())
+                if (row.Read == RuleOfMode(mode)) add(row.TagNameWith(Settings));
             break;
         case rmCustom:
             for (const TCustomRow& row : fields.CustomRows) add(TrimBlanks(Lower(row.Name)));
@@ -149,10 +148,9 @@ void TTagReader::ReadTags(int mode, TTagList& list, TMetaFields& fields) {
         if (!found) continue;
         switch (mode) {
             case rmKeywordsDescription:
-                if (SameTextAscii(entry.Name, "Description"))
-                    fields.Description = tag.Content;
-                else
-                    fields.Keywords = tag.Content;
+                for (const TMetaFieldRow& row : MetaFieldTable())
+                    if (row.Read == TReadRule::KeepWhenMissing && SameTextAscii(row.TagNameWith(Settings), entry.Name))
+                        fields.*row.Value = tag.Content;
                 break;
             case rmOptions:
                 entry.Value = tag.Content;
@@ -174,16 +172,11 @@ void TTagReader::ReadTags(int mode, TTagList& list, TMetaFields& fields) {
 }
 
 void TTagReader::SetMetaTags(const TTagList& list, TMetaFields& f) const {
-    const std::pair<String, String*> targets[] = {
-        {"generator", &f.Generator},    {Settings.clasname, &f.Classification},
-        {"robots", &f.Robots},          {"distribution", &f.Distribution},
-        {"rating", &f.Rating},          {"copyright", &f.Copyright},
-        {Settings.aname, &f.Author},    {"revisit-after", &f.Revisit},
-        {Settings.lname, &f.Language},  {"reply-to", &f.ReplyTo},
-        {Settings.catstr, &f.Subject},  {"expires", &f.Expires},
-        {"bulletin-text", &f.BulletinText}};
-    for (const auto& [name, field] : targets)
-        if (!name.empty()) *field = ValueOf(list, name);
+    for (const TMetaFieldRow& row : MetaFieldTable()) {
+        if (row.Read != TReadRule::EmptyWhenMissing) continue;
+        const String name = row.TagNameWith(Settings);
+        if (!name.empty()) f.*row.Value = ValueOf(list, name);
+    }
 }
 
 void TTagReader::ReadTitleLine(TMetaFields& fields) { fields.Title = Head.TitleText(); }

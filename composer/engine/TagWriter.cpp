@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "composer/engine/MetaFieldTable.h"
 #include "composer/engine/PageText.h"
 #include "composer/engine/PageExceptions.h"
 #include "composer/engine/TagComposer.h"
@@ -178,23 +179,8 @@ int TTagWriter::BuildRemoveList(const TMetaFields& f, const TTagSettings& settin
         RemoveList.push_back(String(httpEquiv ? TagTexts::SHttpEquivOpening : TagTexts::SNameOpening) +
                              tagName + "\"");
     };
-    add(false, "keywords", f.Keywords);
-    add(false, "generator", f.Generator);
-    add(true, "bulletin-date", f.BulletinDate);
-    add(false, "bulletin-text", f.BulletinText);
-    add(false, "description", f.Description);
-    add(false, "distribution", f.Distribution);
-    add(false, "robots", f.Robots);
-    add(false, "rating", f.Rating);
-    add(false, "copyright", f.Copyright);
-    add(false, settings.aname, f.Author);
-    add(false, settings.clasname, f.Classification);
-    add(false, settings.lname, f.Language);
-    add(true, "reply-to", f.ReplyTo);
-    add(true, "pragma", f.Pragma);
-    add(true, "expires", f.Expires);
-    add(false, settings.catstr, f.Subject);
-    add(false, "revisit-after", f.Revisit);
+    for (const TMetaFieldRow* row : MetaFieldsBy(&TMetaFieldRow::RemovePosition))
+        add(row->HttpEquiv, row->TagNameWith(settings), f.*row->Value);
     for (const TCustomRow& row : f.CustomRows)
         add(false, TrimBlanks(Lower(row.Name)), TrimBlanks(row.Value));
     return static_cast<int>(RemoveList.size());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineTestUtil.h"
+#include "composer/engine/MetaFieldTable.h"
 #include "composer/engine/PageExceptions.h"
 #include "composer/engine/TagReader.h"
 
@@ -156,56 +157,50 @@ TEST(TagReader, ValuesAreReadInThePagesEncoding) {
     }
 }
 
-TEST(TagReader, HeadWithOnlyATitleChangesOnlyTheTitle) {
+// What a read changes in fields that held values: every field is compared,
+// so a case also shows what it leaves alone.
+TEST(TagReader, ReadChangesOnlyWhatThePageGives) {
+    auto fields = [](std::initializer_list<std::pair<String TMetaFields::*, const char*>> values,
+                     std::vector<TCustomRow> custom = {}) {
+        TMetaFields f;
+        for (const auto& [field, value] : values) f.*field = value;
+        f.CustomRows = std::move(custom);
+        return f;
+    };
+    const struct {
+        const char* Name;
+        std::string Page;
+        bool NoNames;  // the author and subject tag names are configured empty
+        TMetaFields Before, After;
+    } cases[] = {
+        {"HeadWithOnlyATitleChangesOnlyTheTitle", "<html><head><title>Only</title></head><body></body></html>", false,
+         fields({{&TMetaFields::Keywords, "k"}, {&TMetaFields::Generator, "g"}}, {{"dc.title", "v"}}),
+         fields({{&TMetaFields::Title, "Only"}, {&TMetaFields::Keywords, "k"}, {&TMetaFields::Generator, "g"}},
+                {{"dc.title", "v"}})},
+        {"PageWithoutTitleShowsThePlaceholderAndStillReadsItsFirstTag",
+         "<html><head>\n<meta name=\"keywords\" content=\"first\">\n</head><body></body></html>", false, fields({}),
+         fields({{&TMetaFields::Title, "Title Missing - Velmor"}, {&TMetaFields::Keywords, "first"}})},
+        {"EmptyTitleReadsEmpty", "<html><head><title></title></head><body></body></html>", false,
+         fields({{&TMetaFields::Title, "old"}}), fields({})},
+        {"EmptyConfiguredTagNameIsNotRead",
+         "<html><head><title>T</title><meta name=\"\" content=\"ghost\">"
+         "<meta name=\"creator\" content=\"Ann\"></head><body>",
+         true, fields({{&TMetaFields::Author, "mine"}, {&TMetaFields::Subject, "mine too"}}),
+         fields({{&TMetaFields::Title, "T"}, {&TMetaFields::Author, "mine"}, {&TMetaFields::Subject, "mine too"}})},
+    };
     TTempDir dir;
-    WriteAll(dir.File("p.html"), "<html><head><title>Only</title></head><body></body></html>");
-    Reader r;
-    TMetaFields f;
-    f.Keywords = "k";
-    f.Generator = "g";
-    f.CustomRows = {{"dc.title", "v"}};
-    ASSERT_TRUE(r.reader.xread(dir.File("p.html"), f));
-    EXPECT_EQ(f.Title, "Only");
-    EXPECT_EQ(f.Keywords, "k");
-    EXPECT_EQ(f.Generator, "g");
-    EXPECT_EQ(f.CustomRows[0].Value, "v");
-}
-
-TEST(TagReader, PageWithoutTitleShowsThePlaceholderAndStillReadsItsFirstTag) {
-    TTempDir dir;
-    WriteAll(dir.File("p.html"),
-             "<html><head>\n<meta name=\"keywords\" content=\"first\">\n</head><body></body></html>");
-    Reader r;
-    TMetaFields f;
-    ASSERT_TRUE(r.reader.xread(dir.File("p.html"), f));
-    EXPECT_EQ(f.Title, "Title Missing - Velmor");
-    EXPECT_EQ(f.Keywords, "first");
-}
-
-TEST(TagReader, EmptyTitleReadsEmpty) {
-    TTempDir dir;
-    WriteAll(dir.File("p.html"), "<html><head><title></title></head><body></body></html>");
-    Reader r;
-    TMetaFields f;
-    f.Title = "old";
-    ASSERT_TRUE(r.reader.xread(dir.File("p.html"), f));
-    EXPECT_EQ(f.Title, "");
-}
-
-TEST(TagReader, EmptyConfiguredTagNameIsNotRead) {
-    TTempDir dir;
-    WriteAll(dir.File("p.html"),
-             "<html><head><title>T</title><meta name=\"\" content=\"ghost\">"
-             "<meta name=\"creator\" content=\"Ann\"></head><body>");
-    Reader r;
-    r.reader.Settings.aname = "";
-    r.reader.Settings.catstr = "";
-    TMetaFields f;
-    f.Author = "mine";
-    f.Subject = "mine too";
-    ASSERT_TRUE(r.reader.xread(dir.File("p.html"), f));
-    EXPECT_EQ(f.Author, "mine");
-    EXPECT_EQ(f.Subject, "mine too");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteAll(dir.File("p.html"), c.Page);
+        Reader r;
+        if (c.NoNames) r.reader.Settings.aname = r.reader.Settings.catstr = "";
+        TMetaFields f = c.Before;
+        ASSERT_TRUE(r.reader.xread(dir.File("p.html"), f));
+        EXPECT_EQ(f.Title, c.After.Title);
+        for (const TMetaFieldRow& row : MetaFieldTable()) EXPECT_EQ(f.*row.Value, c.After.*row.Value) << row.Name;
+        ASSERT_EQ(f.CustomRows.size(), c.After.CustomRows.size());
+        for (size_t i = 0; i < f.CustomRows.size(); ++i) EXPECT_EQ(f.CustomRows[i].Value, c.After.CustomRows[i].Value);
+    }
 }
 
 TEST(TagReader, FailuresAreReportedAndStopTheRead) {

@@ -5,6 +5,7 @@
 
 #include "composer/mainwindow/MainWindowTestSupport.h"
 
+#include "composer/engine/MetaFieldTable.h"
 #include "framework/classes/Strings.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Edit.h"
@@ -110,6 +111,30 @@ TEST_F(Profiles, ExportedValuesComeBackOnImportAndEmptyOnesLeaveTheFieldsAlone) 
     EXPECT_EQ(F->Edit4->Text(), "kept copyright");
     // The counters follow what the import put in the memos.
     EXPECT_EQ(F->Edit13->Text(), std::to_string(F->edit22->Text().size()));
+}
+
+// Every META field of the table has its control on the window, goes to the
+// engine and back through it, and travels through a profile under its key:
+// a field added as a row of the table and a control needs nothing else here.
+TEST_F(Profiles, EveryMetaFieldTravelsThroughTheWindowAndAProfile) {
+    auto valueOf = [](const TMetaFieldRow& row) {
+        return row.SwitchedContent ? String("TRUE") : String("value of ") + row.Name;
+    };
+    TMetaFields given;
+    for (const TMetaFieldRow& row : MetaFieldTable()) given.*row.Value = valueOf(row);
+    F->ApplyFields(given);
+    const TMetaFields collected = F->CollectFields();
+    for (const TMetaFieldRow& row : MetaFieldTable()) {
+        EXPECT_EQ(F->FieldControl(row)->Text(), valueOf(row)) << row.Name;
+        EXPECT_EQ(collected.*row.Value, valueOf(row)) << row.Name;
+    }
+
+    Export("all.mdpf");
+    for (const TMetaFieldRow& row : MetaFieldTable()) F->FieldControl(row)->SetText("");
+    Import(ProfilePath("all.mdpf"));
+    for (const TMetaFieldRow& row : MetaFieldTable())
+        EXPECT_EQ(F->FieldControl(row)->Text(), valueOf(row)) << row.Name << ": no row " << row.ProfileKey
+                                                              << " in the shipped profile template?";
 }
 
 TEST_F(Profiles, ImportMatchesKeysWhateverTheirCaseAndBlanksAndSkipsEmptyValues) {
