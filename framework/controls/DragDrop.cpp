@@ -140,7 +140,9 @@ HRESULT TSimpleDataObject::EnumFormatEtc(DWORD direction, std::shared_ptr<IEnumF
 std::shared_ptr<IDataObject> FromMime(const QMimeData* mime) {
     String text, rtf;
     std::vector<String> files;
-    const bool hasText = mime->hasText();
+    // Only text offered as text: the toolkit would also give the names of
+    // dropped files as text, and files are not text to paste.
+    const bool hasText = mime->hasFormat("text/plain");
     if (hasText) text = mime->text().toStdString();
     const bool hasRtf = mime->hasFormat("text/rtf");
     if (hasRtf) rtf = mime->data("text/rtf").toStdString();
@@ -333,24 +335,6 @@ TDoDragDropHook SetDoDragDropHook(TDoDragDropHook hook) {
     TDoDragDropHook old = std::move(DragHook());
     DragHook() = std::move(hook);
     return old;
-}
-
-DWORD SimulateDrop(TWinControl* control, IDataObject* data, int x, int y, DWORD keyState) {
-    auto it = Registrations().find(control);
-    if (it == Registrations().end()) return DROPEFFECT_NONE;
-    std::shared_ptr<IDropTarget> target = it->second.Target;
-    const TPoint screen = control->ClientToScreen(TPoint{x, y});
-    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    target->DragEnter(data, keyState, screen, effect);
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    target->DragOver(keyState, screen, effect);
-    if (effect == DROPEFFECT_NONE) {
-        target->DragLeave();
-        return DROPEFFECT_NONE;
-    }
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    target->Drop(data, keyState, screen, effect);
-    return effect;
 }
 
 namespace velmor_internal {

@@ -110,10 +110,6 @@ HRESULT DoDragDrop(std::shared_ptr<IDataObject> data, std::shared_ptr<IDropSourc
 std::shared_ptr<IDataObject> MakeDataObject(const String* text, const String* rtf,
                                             const std::vector<String>* files);
 
-// Tests: a drop of `data` on the control at client point (x, y), as the
-// toolkit would deliver it (DragEnter, DragOver, then Drop). Returns the
-// effect; DROPEFFECT_NONE when the control has no target.
-DWORD SimulateDrop(TWinControl* control, IDataObject* data, int x, int y, DWORD keyState = 0);
 // Tests: DoDragDrop calls this instead of running a real drag.
 using TDoDragDropHook =
     std::function<HRESULT(IDataObject* data, IDropSource* source, DWORD okEffects, DWORD& effect)>;

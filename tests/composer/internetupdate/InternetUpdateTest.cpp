@@ -22,7 +22,7 @@
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/StatusPanel.h"
 #include "framework/controls/StatusPanels.h"
-#include "framework/inet/LoopbackServer.h"
+#include "framework/testkit/LoopbackServer.h"
 #include "framework/system/ProgramFolder.h"
 #include "framework/system/Registry.h"
 #include "toolbars/TbToolbarButton.h"

@@ -7,7 +7,7 @@
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Menus.h"
-#include "framework/inet/LoopbackServer.h"
+#include "framework/testkit/LoopbackServer.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include "framework/controls/Form.h"
 #include "framework/messages/Messages.h"
+#include "framework/testkit/SimulatedDrop.h"
 #include "gridkit/DropSource.h"
 #include "gridkit/EnumFormats.h"
 #include "gridkit/GkStringGrid.h"
@@ -28,6 +29,7 @@ struct DropFixture : ::testing::Test {
         Grid->OnOleDrop = [this](TObject*, int row, int col, const String& data, bool&) {
             Events.push_back(std::to_string(col) + "," + std::to_string(row) + " " + data);
         };
+        Form->Show();
     }
     void TearDown() override { TGkStringGrid::SetOleDropRTF(true); }
     // The client point in the middle of a cell.

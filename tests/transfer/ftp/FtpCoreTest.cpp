@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "framework/inet/FtpLoopbackServer.h"
+#include "framework/testkit/FtpLoopbackServer.h"
 #include "support/TempDir.h"
 #include "transfer/core/ErrorTexts.h"
 #include "transfer/core/FtpCore.h"

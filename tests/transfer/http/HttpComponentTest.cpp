@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "framework/classes/StringList.h"
-#include "framework/inet/LoopbackServer.h"
+#include "framework/testkit/LoopbackServer.h"
 #include "support/TempDir.h"
 #include "transfer/components/EickHTTP.h"
 #include "transfer/components/EickHTTPS.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/classes/StringList.h"
-#include "framework/inet/LoopbackServer.h"
+#include "framework/testkit/LoopbackServer.h"
 #include "transfer/components/EickHTTP.h"
 #include "transfer/components/ickHTTP.h"
 #include "transfer/core/ErrorTexts.h"

@@ -1,6 +1,6 @@
-#include "framework/inet/LoopbackServer.h"
+#include "framework/testkit/LoopbackServer.h"
 
-#include "framework/inet/LoopbackSockets.h"
+#include "framework/testkit/LoopbackSockets.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "framework/inet/LoopbackSockets.h"
+#include "framework/testkit/LoopbackSockets.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

@@ -1,6 +1,6 @@
-#include "framework/inet/FtpLoopbackServer.h"
+#include "framework/testkit/FtpLoopbackServer.h"
 
-#include "framework/inet/LoopbackSockets.h"
+#include "framework/testkit/LoopbackSockets.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
