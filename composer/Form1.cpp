@@ -169,18 +169,18 @@ void TForm1::BuildStep1() {
     TitleBox = Place<TEdit>(this, TabSheet1, "TitleBox", 8, 74, 608, 22);
     TitleBox->SetAnchors(akLeft | akTop | akRight);
     Label2 = MakeLabel(this, TabSheet1, "Label2", "Keywords", 8, 104);
-    edit22 = Place<TMemo>(this, TabSheet1, "edit22", 8, 122, 520, 130);
+    edit22 = Place<TMemo>(this, TabSheet1, "edit22", 8, 122, 508, 130);
     edit22->WantReturns = false;
     edit22->SetScrollBars(ssVertical);
-    Label3 = MakeLabel(this, TabSheet1, "Label3", "Characters", 536, 122);
-    Edit13 = Place<TEdit>(this, TabSheet1, "Edit13", 536, 140, 80, 22);
+    Label3 = MakeLabel(this, TabSheet1, "Label3", "Characters", 524, 122);
+    Edit13 = Place<TEdit>(this, TabSheet1, "Edit13", 524, 140, 80, 22);
     Edit13->SetReadOnly(true);
     Label4 = MakeLabel(this, TabSheet1, "Label4", "Description", 8, 260);
-    edit1 = Place<TMemo>(this, TabSheet1, "edit1", 8, 278, 520, 130);
+    edit1 = Place<TMemo>(this, TabSheet1, "edit1", 8, 278, 508, 130);
     edit1->WantReturns = false;
     edit1->SetScrollBars(ssVertical);
-    Label5 = MakeLabel(this, TabSheet1, "Label5", "Characters", 536, 278);
-    Edit14 = Place<TEdit>(this, TabSheet1, "Edit14", 536, 296, 80, 22);
+    Label5 = MakeLabel(this, TabSheet1, "Label5", "Characters", 524, 278);
+    Edit14 = Place<TEdit>(this, TabSheet1, "Edit14", 524, 296, 80, 22);
     Edit14->SetReadOnly(true);
 }
 
@@ -234,10 +234,12 @@ void TForm1::BuildStep2() {
     TbToolbarButton33 = new TTbToolbarButton(this);
     TbToolbarButton33->SetName("TbToolbarButton33");
     TbToolbarButton33->SetParent(TabSheet2);
-    TbToolbarButton33->SetBounds(rfx + w - 64, top(7) + 4, 64, 24);
+    TbToolbarButton33->SetBounds(rfx + w - 80, top(7) + 2, 80, 28);
+    TbToolbarButton33->SetFlat(true);
     TbToolbarButton33->SetCaption("Lists ...");
     TbToolbarButton33->SetHint("Edit the lookup lists for this page");
     TbToolbarButton33->SetShowHint(true);
+    LoadToolGlyph(TbToolbarButton33, "accessories-text-editor", blGlyphLeft);
 
     // The items a combo offers until its list file is loaded.
     sbots->SetSorted(true);

@@ -7,6 +7,7 @@
 
 #include "composer/FieldTools.h"
 #include "composer/Form1.h"
+#include "composer/ToolGlyph.h"
 #include "composer/btedit.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/Dialogs.h"
@@ -35,26 +36,32 @@ TTbToolbar* FieldBar(TComponent* owner, TWinControl* parent, const char* name, i
     TTbToolbar* bar = new TTbToolbar(owner);
     bar->SetName(name);
     bar->SetParent(parent);
-    // Beside its memo, under the list buttons: one button a row.
+    // Beside its memo, under the list buttons: one button a row, as wide
+    // as the column to the right edge of the title.
     bar->SetAlign(alNone);
     bar->SetShowDivider(false);
     bar->SetMargin(0);
     bar->SetTopMargin(0);
-    bar->SetBounds(left, top, 80, 50);
-    bar->SetRowHeight(25);
+    bar->SetBounds(left, top, 92, 52);
+    bar->SetRowHeight(26);
     return bar;
 }
 
+// A command of the field: its picture, then its caption, so that it reads
+// as a button like those of the step's toolbar.
 TTbToolbarButton* FieldButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* caption,
-                              const char* hint) {
+                              const char* hint, const char* icon) {
     TTbToolbarButton* b = new TTbToolbarButton(owner);
     b->SetName(name);
     b->SetParent(bar);
-    b->SetBounds(0, 0, 80, 24);
+    b->SetBounds(0, 0, 92, 26);
     b->SetFlat(true);
     b->SetCaption(caption);
     b->SetHint(hint);
     b->SetShowHint(true);
+    LoadToolGlyph(b, icon, blGlyphLeft);
+    b->Margin = 2;
+    b->Spacing = 4;
     return b;
 }
 
@@ -148,12 +155,16 @@ void TForm1::WireFieldTools() {
         counter->SetTabStop(false);
     }
 
-    keytoolbar = FieldBar(this, TabSheet1, "keytoolbar", 536, 200);
-    SpeedButton4 = FieldButton(this, keytoolbar, "SpeedButton4", "&Keywords", "Spell check keywords");
-    SpeedButton17 = FieldButton(this, keytoolbar, "SpeedButton17", "Thesaurus", "Use Thesaurus to build keywords");
-    desctoolbar = FieldBar(this, TabSheet1, "desctoolbar", 536, 356);
-    SpeedButton5 = FieldButton(this, desctoolbar, "SpeedButton5", "Description", "Spell check description");
-    SpeedButton18 = FieldButton(this, desctoolbar, "SpeedButton18", "Thesaurus", "Use Thesaurus with description");
+    keytoolbar = FieldBar(this, TabSheet1, "keytoolbar", Edit13->Left(), 200);
+    SpeedButton4 = FieldButton(this, keytoolbar, "SpeedButton4", "&Keywords", "Spell check keywords",
+                               "tools-check-spelling");
+    SpeedButton17 = FieldButton(this, keytoolbar, "SpeedButton17", "Thesaurus", "Use Thesaurus to build keywords",
+                                "accessories-dictionary");
+    desctoolbar = FieldBar(this, TabSheet1, "desctoolbar", Edit14->Left(), 356);
+    SpeedButton5 = FieldButton(this, desctoolbar, "SpeedButton5", "Description", "Spell check description",
+                               "tools-check-spelling");
+    SpeedButton18 = FieldButton(this, desctoolbar, "SpeedButton18", "Thesaurus", "Use Thesaurus with description",
+                                "accessories-dictionary");
 
     // The bulletin text makes room for the button that opens its editor.
     Edit9->SetWidth(Edit9->Width() - 28);

@@ -103,11 +103,11 @@ String WithoutExtension(const String& name, const String& extension) {
 }  // namespace
 
 void TForm1::WireLists() {
-    keylistbar = ListBar(this, TabSheet1, "keylistbar", 536, 168);
+    keylistbar = ListBar(this, TabSheet1, "keylistbar", Edit13->Left(), 168);
     open1 = ListButton(this, keylistbar, "open1", SOpenHint, "document-open", "O");
     save1 = ListButton(this, keylistbar, "save1", SSaveHint, "document-save", "S");
     add1 = ListButton(this, keylistbar, "add1", SAddHint, "list-add", "+");
-    desclistbar = ListBar(this, TabSheet1, "desclistbar", 536, 324);
+    desclistbar = ListBar(this, TabSheet1, "desclistbar", Edit14->Left(), 324);
     open2 = ListButton(this, desclistbar, "open2", SOpenHint, "document-open", "O");
     save2 = ListButton(this, desclistbar, "save2", SSaveHint, "document-save", "S");
     add2 = ListButton(this, desclistbar, "add2", SAddHint, "list-add", "+");

@@ -74,7 +74,7 @@ void TForm1::WireProfiles() {
     };
     // A profile fills mostly the web page options: its buttons sit on that
     // step, beside its lookup lists and before the step's navigation.
-    ebut = button("ebut", "Import", SImportHint, "document-open");
+    ebut = button("ebut", "Import", SImportHint, "insert-object");
     profile = button("profile", "Export", SExportHint, "document-save-as");
     // The bar lays its buttons out in the order they joined it.
     for (TControl* after : {static_cast<TControl*>(TbToolbarButton14), static_cast<TControl*>(TbToolbarButton10),

@@ -43,9 +43,9 @@ TSrchFrm2::TSrchFrm2(TComponent* owner) : TForm(owner) {
     ComboBox1->SetParent(TbToolbar1);
     ComboBox1->SetBounds(0, 0, 237, 22);
     ComboBox1->SetReadOnly(true);
-    ct = ToolButton(this, TbToolbar1, "ct", "Cut", nullptr, nullptr, 34);
+    ct = ToolButton(this, TbToolbar1, "ct", "Cut", nullptr, "edit-cut", 34);
     cp = ToolButton(this, TbToolbar1, "cp", "Copy", nullptr, "edit-copy", 34);
-    pt = ToolButton(this, TbToolbar1, "pt", "Paste", nullptr, nullptr, 34);
+    pt = ToolButton(this, TbToolbar1, "pt", "Paste", nullptr, "edit-paste", 34);
     TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Save", nullptr, "document-save", 34);
     TbToolbarButton5 = ToolButton(this, TbToolbar1, "TbToolbarButton5", "Exit", nullptr, "application-exit", 34);
     TbToolbarButton6 = ToolButton(this, TbToolbar1, "TbToolbarButton6", "Help", nullptr, "help-contents", 34);

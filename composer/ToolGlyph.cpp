@@ -8,7 +8,7 @@
 #include "toolbars/TbToolbar.h"
 #include "toolbars/TbToolbarButton.h"
 
-void LoadToolGlyph(TTbToolbarButton* button, const char* icon) {
+void LoadToolGlyph(TTbToolbarButton* button, const char* icon, TButtonLayout layout) {
     if (!button || !icon) return;
     const String path = PathJoin(ProgramFolder(), String("icons/") + icon + ".bmp");
     const String found = FindPathNoCase(path);
@@ -17,7 +17,7 @@ void LoadToolGlyph(TTbToolbarButton* button, const char* icon) {
         TBitmap glyph;
         glyph.LoadFromFile(found);
         button->SetGlyph(&glyph);
-        button->Layout = blGlyphTop;
+        button->Layout = layout;
     } catch (const std::exception&) {
         // A broken icon costs the picture, never the button.
     }

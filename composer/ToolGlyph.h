@@ -1,6 +1,7 @@
 #pragma once
 // The toolbars of the tool windows and their buttons, with the glyphs from
 // the icons laid beside the program.
+#include "framework/controls/BitBtn.h"
 #include "framework/controls/Controls.h"
 
 class TComponent;
@@ -9,9 +10,9 @@ class TTbToolbar;
 class TTbToolbarButton;
 
 // Gives the button the bundled icon `icon` (a base name, no extension) with
-// the caption below it; a button whose icon is missing or broken keeps its
-// caption alone.
-void LoadToolGlyph(TTbToolbarButton* button, const char* icon);
+// the caption below it (or, by `layout`, beside it); a button whose icon is
+// missing or broken keeps its caption alone.
+void LoadToolGlyph(TTbToolbarButton* button, const char* icon, TButtonLayout layout = blGlyphTop);
 
 // A flat toolbar button of a tool window: named, on the bar, `width` wide
 // and 40 high, with its caption, its hint when one is given, and its icon.

@@ -100,7 +100,7 @@ TWebForm::TWebForm(TComponent* owner) : TForm(owner) {
     SetClientHeight(362);
 
     TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alTop);
-    SpeedButton4 = ToolButton(this, TbToolbar1, "SpeedButton4", "Cancel", "Cancel Operation", "edit-delete", 60);
+    SpeedButton4 = ToolButton(this, TbToolbar1, "SpeedButton4", "Cancel", "Cancel Operation", "process-stop", 60);
     SpeedButton1 = ToolButton(this, TbToolbar1, "SpeedButton1", "Settings", "Save Current Settings",
                               "document-save", 60);
     SpeedButton3 = ToolButton(this, TbToolbar1, "SpeedButton3", "Update", "Run Internet Update", "go-jump", 60);

@@ -22,9 +22,9 @@ Tbtedit::Tbtedit(TComponent* owner) : TForm(owner) {
     SetPosition(poScreenCenter);
 
     TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alTop);
-    TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", SSpellCheck, nullptr, nullptr, 72);
-    TbToolbarButton2 = ToolButton(this, TbToolbar1, "TbToolbarButton2", SOk, SOkHint, nullptr, 48);
-    TbToolbarButton3 = ToolButton(this, TbToolbar1, "TbToolbarButton3", SCancel, SCancelHint, nullptr, 56);
+    TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", SSpellCheck, nullptr, "tools-check-spelling", 72);
+    TbToolbarButton2 = ToolButton(this, TbToolbar1, "TbToolbarButton2", SOk, SOkHint, "emblem-default", 48);
+    TbToolbarButton3 = ToolButton(this, TbToolbar1, "TbToolbarButton3", SCancel, SCancelHint, "process-stop", 56);
     TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Cut", "Cut", "edit-cut", 44);
     TbToolbarButton5 = ToolButton(this, TbToolbar1, "TbToolbarButton5", "Copy", "Copy", "edit-copy", 44);
     TbToolbarButton6 = ToolButton(this, TbToolbar1, "TbToolbarButton6", "Paste", "Paste", "edit-paste", 44);

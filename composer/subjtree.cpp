@@ -82,7 +82,7 @@ Tsubjtree::Tsubjtree(TComponent* owner) : TForm(owner) {
         ToolButton(this, TbToolbar1, "TbToolbarButton2", "Add", "Add to existing value", "list-add", 54);
     rep = ToolButton(this, TbToolbar1, "rep", "Replace", "Replace current value with new value",
                      "edit-find-replace", 54);
-    TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", "Close", "Close", nullptr, 54);
+    TbToolbarButton1 = ToolButton(this, TbToolbar1, "TbToolbarButton1", "Close", "Close", "window-close", 54);
     TbToolbarButton3 = ToolButton(this, TbToolbar1, "TbToolbarButton3", "Exit", "Exit", "application-exit", 54);
     TbToolbarButton4 = ToolButton(this, TbToolbar1, "TbToolbarButton4", "Help", "Help", "help-contents", 54);
 
