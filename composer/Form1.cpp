@@ -313,8 +313,7 @@ void TForm1::BuildStep3() {
     grid1->SetFixedCols(0);
     grid1->SetFixedRows(1);
     grid1->SetColWidths(0, 180);
-    grid1->SetCells(0, 0, "Tag Name");
-    grid1->SetCells(1, 0, "Value");
+    KeepCustomHeadings();
 
     mtn = MakeLabel(this, TabSheet3, "mtn", "Subject", 8, 388);
     Edit15 = Place<TEdit>(this, TabSheet3, "Edit15", 70, 384, 546, 22);
@@ -651,11 +650,14 @@ void TForm1::ApplyTagNameLabels() {
 bool TForm1::LoadSchema(const String& name) {
     grid1->ClearAllCells();
     cgrid->ClearAllCells();
+    KeepCustomHeadings();
     if (name.empty()) return false;
     try {
         grid1->LoadCellsFromFile(BesideProgram("schemas/" + name + ".tgs"));
+        KeepCustomHeadings();
     } catch (const std::exception& e) {
         grid1->ClearAllCells();
+        KeepCustomHeadings();
         ShowMessage(Format(SSchemaNotLoaded, name, String(e.what())));
         return false;
     }

@@ -297,6 +297,10 @@ public:
 
     // ---- custom fields and schemas (Form1Schemas.cpp) ----
     void scnameClick(TObject* Sender);
+    // The custom grid's heading row: a schema file brings its own, and a
+    // grid left without one (no schema, or one that failed to load) shows
+    // "Tag Name" and "Value".
+    void KeepCustomHeadings();
     void button38Click(TObject* Sender);
     void SpeedButton6Click(TObject* Sender);
     void TbToolbarButton23Click(TObject* Sender);

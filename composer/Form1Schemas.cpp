@@ -12,11 +12,13 @@
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Dialogs.h"
 #include "framework/controls/Menus.h"
+#include "framework/messages/MessageQueue.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/system/ProgramFolder.h"
 #include "gridkit/GkColumnGrid.h"
+#include "gridkit/GridCombo.h"
 #include "gridkit/GkStringGrid.h"
 #include "toolbars/TbToolbarButton.h"
 
@@ -28,6 +30,30 @@ namespace {
 String SchemaFile(const String& name, const char* extension) {
     return BesideProgram("schemas/" + name + extension);
 }
+
+// Opens the custom grid's list editor from the message queue.
+class TListOpener : public TComponent {
+public:
+    TListOpener(TComponent* owner, TGkColumnGrid* grid) : TComponent(owner), FGrid(grid) {
+        FWnd = AllocateHWnd([this](TMessage& m) {
+            if (m.Msg == WM_USER + 1) Open();
+        });
+    }
+    ~TListOpener() override { DeallocateHWnd(FWnd); }
+    String ClassName() const override { return "TListOpener"; }
+    void OpenSoon() { PostMessage(FWnd, WM_USER + 1); }
+
+private:
+    void Open() {
+        if (!FGrid->SeparateEditorShown() || FGrid->CurrentEditorType() != edComboList) return;
+        TGridCombo* combo = FGrid->ComboEditor();
+        if (!combo->Visible()) return;
+        if (!combo->Focused() && combo->CanFocus()) combo->SetFocus();
+        combo->SetDroppedDown(true);
+    }
+    TGkColumnGrid* FGrid;
+    HWND FWnd = 0;
+};
 
 }  // namespace
 
@@ -41,6 +67,16 @@ void TForm1::WireSchemas() {
     minusb->OnClick = [this](TObject* s) { minusbClick(s); };
     grid1->OnGetEditorType = [this](TObject* s, int c, int r, TEditorType& e) {
         grid1GetEditorType(s, c, r, e);
+    };
+    // A double click on a value with a list of choices opens that list, as
+    // a click on the arrow of any drop-down would. The list opens once the
+    // click is over: a list shown while the button is still down would lose
+    // the mouse to the grid.
+    auto* opener = new TListOpener(this, grid1);
+    grid1->OnDblClickCell = [this, opener](TObject*, int row, int col) {
+        if (col != 1 || row < grid1->FixedRows()) return;
+        grid1->ShowEditor();
+        if (grid1->CurrentEditorType() == edComboList && grid1->SeparateEditorShown()) opener->OpenSoon();
     };
     CustomFieldEditor1->OnClick = [this](TObject* s) { CustomFieldEditor1Click(s); };
 }
@@ -67,8 +103,18 @@ void TForm1::scnameClick(TObject*) {
             load();
         }
     } catch (const Exception& e) {
+        KeepCustomHeadings();
         Application->ShowException(e);
+        return;
     }
+    KeepCustomHeadings();
+}
+
+void TForm1::KeepCustomHeadings() {
+    if (grid1->RowCount() < 1 || grid1->ColCount() < 2) return;
+    if (!grid1->Cells(0, 0).empty() || !grid1->Cells(1, 0).empty()) return;
+    grid1->SetCells(0, 0, "Tag Name");
+    grid1->SetCells(1, 0, "Value");
 }
 
 void TForm1::button38Click(TObject*) {

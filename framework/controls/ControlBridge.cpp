@@ -285,16 +285,25 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
         if (w == own || Of(w) == this) {
             const bool returning = static_cast<QFocusEvent*>(e)->reason() == Qt::ActiveWindowFocusReason;
             Send(WM_SETFOCUS);
-            if (!(returning && FLeftWithWindow)) Send(CM_ENTER);
+            if (!(returning && FLeftWithWindow) && !FLeftIntoPopup) Send(CM_ENTER);
             FLeftWithWindow = false;
+            FLeftIntoPopup = false;
         }
         return false;
     case QEvent::FocusOut:
         if (w == own || Of(w) == this) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+            // The control's own pop-up (a combo box's open list) is still
+            // the control: the focus comes back to it when the list closes.
+            FLeftIntoPopup = false;
+            for (QWidget* p = QApplication::focusWidget(); p && own; p = p->parentWidget())
+                if (p == own) {
+                    FLeftIntoPopup = p != QApplication::focusWidget();
+                    break;
+                }
             FLeftWithWindow = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
             Send(WM_KILLFOCUS);
-            if (!FLeftWithWindow) Send(CM_EXIT);
+            if (!FLeftWithWindow && !FLeftIntoPopup) Send(CM_EXIT);
         }
         return false;
     // Entering the client area of a form from its menu bar is no new entry.

@@ -46,6 +46,7 @@ private:
     QPointer<QWidget> FWidget;
     bool FDragging = false;
     bool FLeftWithWindow = false;  // lost the focus only because its window did
+    bool FLeftIntoPopup = false;   // the focus went into the control's own pop-up
     QPoint FDragStart;
     QPoint FDragOrigin;
 };

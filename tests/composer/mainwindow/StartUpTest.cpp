@@ -75,6 +75,8 @@ TEST_P(UnloadableSchema, IsNamedOnceAndStartUpGoesOn) {
     EXPECT_NE(shown[0].find("\"dublin\""), String::npos);
     EXPECT_EQ(f->scname->Text(), "dublin");
     EXPECT_EQ(f->grid1->Cells(0, 1), "");
+    EXPECT_EQ(f->grid1->Cells(0, 0), "Tag Name");
+    EXPECT_EQ(f->grid1->Cells(1, 0), "Value");
     EXPECT_EQ(f->Caption(), "Velmor - No File Selected");
     EXPECT_EQ(f->PageControl1->ActivePage(), f->TabSheet1);
     EXPECT_GE(f->Edit7->Items()->IndexOf("fr"), 0);

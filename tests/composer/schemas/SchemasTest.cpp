@@ -254,6 +254,9 @@ TEST_F(Schemas, PickingASchemaWithoutFileShowsTheGridError) {
     EXPECT_EQ(Dialogs.Shown()[0].Type, mtError);
     EXPECT_EQ(f->grid1->Cells(0, 1), "");
     EXPECT_EQ(f->grid1->Cells(1, 1), "");
+    // The grid keeps its heading row without a schema.
+    EXPECT_EQ(f->grid1->Cells(0, 0), "Tag Name");
+    EXPECT_EQ(f->grid1->Cells(1, 0), "Value");
 }
 
 // The editor a value cell gets from the field definitions.
@@ -335,6 +338,28 @@ TEST_F(Schemas, ValueCellsOpenTheirEditorsInTheGrid) {
     EXPECT_TRUE(f->grid1->DateEditor()->Visible());
     f->grid1->CloseCellEditor(1, 2);
     f->grid1->HideEditor();
+    f->Hide();
+}
+
+TEST_F(Schemas, DoubleClickOnADropDownValueOpensItsList) {
+    WriteAll(Folder.File("data/DC.Type.dat"), "Text\r\nImage\r\n");
+    Definitions("dc", {{"DC.Type", "DropDown"}});
+    WriteAll(Folder.File("schemas/dc.tgs"), "2,3\r\n0,1,DC.Title\r\n0,2,DC.Type\r\n1,2,Image\r\n");
+    TForm1* f = Create();
+    f->scname->SetText("dc");
+    f->scnameClick(f->scname);
+    f->PageControl1->SetActivePage(f->TabSheet3);
+    f->FirstActivation = "No";  // no page selection on showing
+    f->Show();
+    ASSERT_TRUE(WaitForFocus(f->grid1));
+
+    const TRect cell = f->grid1->CellRect(1, 2);
+    SimulateDblClick(f->grid1, (cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2);
+    ASSERT_TRUE(f->grid1->SeparateEditorShown());
+    TGridCombo* combo = f->grid1->ComboEditor();
+    EXPECT_TRUE(combo->Visible());
+    EXPECT_TRUE(combo->DroppedDown());
+    EXPECT_EQ(combo->Text(), "Image");
     f->Hide();
 }
 
