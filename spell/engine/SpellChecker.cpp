@@ -531,6 +531,7 @@ void TSpellChecker::CheckControl(std::unique_ptr<TParser> parser, TControl* cont
     FDialogShown = false;
     OpenDictionaries();
     if (ResetCount) WordsChecked = 0;
+    FRecheckCounted = false;
     CurrentWord.clear();
     if (!parser) parser = CreateParserForControl(control);
     if (!parser) {
@@ -691,7 +692,12 @@ void TSpellChecker::RunCheckLoop() {
     FInLoop = true;
     while (FParser && !FParser->AtEnd && go) {
         TParser& p = *FParser;
-        ++WordsChecked;
+        // Each word of the text counts once, also when its replacement or
+        // an undo brings it back for another test.
+        if (FRecheckCounted)
+            FRecheckCounted = false;
+        else
+            ++WordsChecked;
         const String& word = CurrentWord;
         if (IsAcceptedWord(word)) {
             if (word == previous && (o & soRepeated) && !p.SkippedMarkup) {
@@ -703,6 +709,7 @@ void TSpellChecker::RunCheckLoop() {
         } else if (ChangeAllMap->Find(word) && !ChangeAllMap->LastReplacement().empty()) {
             const String replacement = ChangeAllMap->LastReplacement();
             p.PushUndo();
+            if (!p.UndoList.empty()) p.UndoList.back()->WordsChecked = WordsChecked;
             p.SetUndoKind(12);
             p.SelectCurrentWord();
             p.ReplaceCurrentWord(replacement);
@@ -741,6 +748,7 @@ void TSpellChecker::StopAtWord() {
     p.SelectCurrentWord();
     p.CenterCurrentWord();
     p.PushUndo();
+    if (!p.UndoList.empty()) p.UndoList.back()->WordsChecked = WordsChecked;
     if (!FDialogForm) {
         DialogPlaced = true;
         CreateDialog();
@@ -1074,6 +1082,12 @@ void TSpellChecker::HandleDialogAction(int action) {
     case daUndoLast: {
         std::unique_ptr<TUndo> r = FParser->Undo();
         if (!r) return;
+        // The loop goes back to the undone word and tests it and the words
+        // after it again; they were counted already.
+        if (r->WordsChecked > 0) {
+            WordsChecked = r->WordsChecked - 1;
+            FRecheckCounted = false;
+        }
         const String original = r->WordBefore;
         switch (r->Kind) {
         case 4: RemoveChangeAll(original); break;
@@ -1115,7 +1129,10 @@ void TSpellChecker::HandleDialogAction(int action) {
         FParser->ReplaceCurrentWord(r);
         DisableDialogButtons();
         FParser->SetUndoKind(4);
-        if (o & soRecheck) FParser->WordLength = 0;
+        if (o & soRecheck) {
+            FParser->WordLength = 0;
+            FRecheckCounted = true;
+        }
         RunCheckLoop();
         return;
     }
@@ -1129,7 +1146,10 @@ void TSpellChecker::HandleDialogAction(int action) {
         } else {
             FParser->ReplaceCurrentWord(editText());
             DisableDialogButtons();
-            if (o & soRecheck) FParser->WordLength = 0;
+            if (o & soRecheck) {
+                FParser->WordLength = 0;
+                FRecheckCounted = true;
+            }
         }
         RunCheckLoop();
         return;

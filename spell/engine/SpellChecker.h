@@ -248,6 +248,9 @@ private:
     bool FDialogCreated = false;
     bool FDialogShown = false;
     bool FInLoop = false;
+    // The next word the loop reads is the replacement of the word just
+    // counted: it is checked again but not counted again.
+    bool FRecheckCounted = false;
     String FSavedHelpFile;
     bool FHelpSwitched = false;
     HWND FActionWindow = 0;

@@ -15,4 +15,7 @@ public:
     Integer SavedWordLength = 0;
     String WordBefore;
     String WordAfter;
+    // The checker's count of words checked when it stopped here, this word
+    // included; -1 when unknown. Undoing the stop takes the count back.
+    Integer WordsChecked = -1;
 };

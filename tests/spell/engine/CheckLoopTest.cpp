@@ -299,3 +299,34 @@ TEST_F(SpellEngine, AFullConfigurationPathIsReadOutsideTheProgramFolder) {
     EXPECT_EQ(Engine->Configuration()->Options, soUpcase | soNumbers);
     EXPECT_FALSE(Engine->Configuration()->Dirty);
 }
+
+TEST_F(SpellEngine, WordsCheckedCountsEachWordOnce) {
+    struct Case {
+        const char* Name;
+        const char* Text;
+        std::vector<TStep> Steps;
+        int Words;
+    };
+    const Case cases[] = {
+        {"plain", "the quick fox jumped over the lazy dog", {}, 8},
+        {"commas", "the cat, the mat, a dog, and a fox", {}, 9},
+        {"trailing stop", "the quick fox jumped over the lazy dog.", {}, 8},
+        {"ignored", "the quikc fox jumped over the lazy dog", {Do("quikc", [](auto* d) { Press(d->Ignore); })}, 8},
+        {"changed", "the quikc fox jumped over teh lazy dog", {Replace("quikc", "quick"), Replace("teh", "the")}, 8},
+        {"changed all", "teh quick fox jumped over teh lazy dog", {Replace("teh", "the", true)}, 8},
+        {"undone", "the quikc fox jumped over the lazy dgo",
+         {Replace("quikc", "quick"), Do("dgo", [](auto* d) { Press(d->UndoLast); }), Replace("quikc", "quick"),
+          Replace("dgo", "dog")},
+         8},
+        {"repeated", "the quick fox jumped over the the dog",
+         {Do("the", [](auto* d) { Press(d->Change); })}, 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Script.Clear();
+        Script.Answer(mrOk);
+        Check(c.Text, c.Steps);
+        ASSERT_EQ(Script.Shown().size(), 1u);
+        EXPECT_EQ(Script.Shown()[0].Text, EndMessage + std::to_string(c.Words));
+    }
+}
