@@ -124,12 +124,20 @@ void TScreen::FormActivated(TForm* form) {
 }
 
 namespace {
+QRect gScreenOverride, gWorkAreaOverride;
+
 QRect ScreenGeometry(bool available) {
+    if (!gScreenOverride.isEmpty()) return available && !gWorkAreaOverride.isEmpty() ? gWorkAreaOverride : gScreenOverride;
     QScreen* s = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
     if (!s) return QRect(0, 0, 1024, 768);
     return available ? s->availableGeometry() : s->geometry();
 }
 }  // namespace
+
+void SetScreenAreaOverride(const TRect& screen, const TRect& workArea) {
+    gScreenOverride = QRect(screen.Left, screen.Top, screen.Width(), screen.Height());
+    gWorkAreaOverride = QRect(workArea.Left, workArea.Top, workArea.Width(), workArea.Height());
+}
 
 int TScreen::Width() const { return ScreenGeometry(false).width(); }
 int TScreen::Height() const { return ScreenGeometry(false).height(); }

@@ -54,3 +54,8 @@ private:
 };
 
 extern TScreen* Screen;
+
+// For tests: the screen's size and its work area as another display would
+// give them (Width, Height and WorkAreaRect answer from these); empty
+// rectangles give the real ones back.
+void SetScreenAreaOverride(const TRect& screen, const TRect& workArea);

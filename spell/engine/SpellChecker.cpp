@@ -758,7 +758,11 @@ void TSpellChecker::StopAtWord() {
         }
         EnableIndex(diOptions, FConfigAvailable);
         PositionDialog();
+        const TRect placed = FDialogForm->BoundsRect();
         FDialogForm->Show();
+        // Its frame is known once the window shows: the dialog is placed
+        // again with the size it really has.
+        if (FDialogForm && FDialogForm->BoundsRect() != placed) PositionDialog();
         FDialogShown = true;
     } else if (!DialogPlaced) {
         EnableIndex(diOptions, FConfigAvailable);
@@ -968,35 +972,48 @@ void TSpellChecker::FreeDialog() {
     FHelpSwitched = false;
 }
 
+namespace {
+// Where dialogs may go: the screen without its panels.
+TRect DialogArea() {
+    if (!Screen) return Rect(0, 0, 1024, 768);
+    const TRect work = Screen->WorkAreaRect();
+    return work.Width() > 0 && work.Height() > 0 ? work : Rect(0, 0, Screen->Width(), Screen->Height());
+}
+}  // namespace
+
 void TSpellChecker::MoveDialog(int left, int top) {
     TForm* f = FDialogForm;
     if (!f) return;
-    const int sw = Screen ? Screen->Width() : 1024, sh = Screen ? Screen->Height() : 768;
-    left = std::max(0, std::min(left, sw - f->Width()));
-    top = std::max(0, std::min(top, sh - f->Height()));
+    // Kept inside the work area; a dialog larger than it keeps its top-left
+    // corner on it.
+    const TRect area = DialogArea();
+    left = std::max(area.Left, std::min(left, area.Right - f->Width()));
+    top = std::max(area.Top, std::min(top, area.Bottom - f->Height()));
     f->SetBounds(left, top, f->Width(), f->Height());
 }
 
 void TSpellChecker::PositionDialog() {
     TForm* f = FDialogForm;
     if (!f || !FParser) return;
-    const int sw = Screen ? Screen->Width() : 1024, sh = Screen ? Screen->Height() : 768;
+    const TRect area = DialogArea();
     const int w = f->Width(), h = f->Height();
     TRect cr;
     FParser->GetControlRect(cr);
     if (cr.Left == -1 && !FCheckedControl) InitialPosition = ipScreenCenter;
-    const auto centre = [&] { MoveDialog(sw / 2 - w / 2, sh / 2 - h / 2); };
+    const auto centre = [&] { MoveDialog(area.Left + (area.Width() - w) / 2, area.Top + (area.Height() - h) / 2); };
     switch (InitialPosition) {
     case ipScreenCenter: centre(); break;
     case ipUnderSelection: AvoidWord(sbMove); break;
     case ipAvoidControl:
-        if (cr.Bottom + 2 + h <= sh)
+        // Beside the control, in this order of preference, where the whole
+        // dialog fits on the work area: below, right, above, left.
+        if (cr.Bottom + 2 + h <= area.Bottom)
             MoveDialog(cr.Left, cr.Bottom + 2);
-        else if (cr.Right + 2 + w <= sw)
+        else if (cr.Right + 2 + w <= area.Right)
             MoveDialog(cr.Right + 2, cr.Top);
-        else if (cr.Top - 2 - h >= 1)
+        else if (cr.Top - 2 - h >= area.Top + 1)
             MoveDialog(cr.Left, cr.Top - 2 - h);
-        else if (cr.Left - 2 - w >= 1)
+        else if (cr.Left - 2 - w >= area.Left + 1)
             MoveDialog(cr.Left - 2 - w, cr.Top);
         else {
             TRect wr;
@@ -1030,9 +1047,9 @@ void TSpellChecker::AvoidWord(TSelBehavior behavior) {
     const bool overlaps = inside(wr.Left, wr.Top) || inside(wr.Right, wr.Top) || inside(wr.Left, wr.Bottom) ||
                           inside(wr.Right, wr.Bottom);
     if ((behavior == sbAvoid || behavior == sbAvoidUpDown) && !overlaps) return;
-    const int sh = Screen ? Screen->Height() : 768;
+    const TRect area = DialogArea();
     int top = wr.Bottom + 2;
-    if (top + f->Height() > sh) top = wr.Top - 2 - f->Height();
+    if (top + f->Height() > area.Bottom) top = wr.Top - 2 - f->Height();
     const int left = (behavior == sbAvoid || behavior == sbMove) ? wr.Left : f->Left();
     MoveDialog(left, top);
 }

@@ -18,6 +18,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/RichEdit.h"
+#include "framework/controls/Screen.h"
 #include "framework/testkit/SimulatedInput.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/messages/MessageQueue.h"
@@ -25,6 +26,7 @@
 #include "framework/system/ShellOpener.h"
 #include "spell/dialogs/SpellCheckerDialog.h"
 #include "spell/engine/SpellChecker.h"
+#include "spell/parsers/Parser.h"
 #include "spell/store/DictionaryWriter.h"
 #include "spell/thesaurus/Thesaurus.h"
 #include "spell/thesaurus/ThesaurusDialog.h"
@@ -134,9 +136,59 @@ TEST_F(FieldTools, SpellCheckOfTheKeywordsWritesTheChangedWordIntoTheField) {
     EXPECT_EQ(F->Edit13->Text(), "19");
     EXPECT_EQ(F->PageControl1->ActivePage(), F->TabSheet1);
     ASSERT_EQ(Boxes().size(), 1u);
-    // Replaced words are checked again, so the count is the engine's.
-    EXPECT_EQ(Boxes()[0].Text.substr(0, EndMessage.size()), EndMessage);
+    // The corrections are checked again but counted once.
+    EXPECT_EQ(Boxes()[0].Text, EndMessage + "4");
     EXPECT_FALSE(F->SpellVelmor->Checking);
+}
+
+// The spell dialog keeps clear of the field it checks, on the screen's work
+// area, whatever the size of the screen and wherever its panels are.
+TEST_F(FieldTools, TheSpellDialogStaysOnTheWorkAreaAndOffTheField) {
+    struct Case {
+        const char* Name;
+        TRect Screen, WorkArea;
+        bool Room;  // a side of the field has room for the whole dialog
+    } cases[] = {
+        {"1280 x 1024", Rect(0, 0, 1280, 1024), Rect(0, 0, 1280, 1024), true},
+        {"1024 x 768, panel below", Rect(0, 0, 1024, 768), Rect(0, 0, 1024, 728), true},
+        {"1024 x 768, panels above and left", Rect(0, 0, 1024, 768), Rect(48, 32, 1024, 768), true},
+        {"800 x 600", Rect(0, 0, 800, 600), Rect(0, 0, 800, 600), true},
+        {"800 x 600, panel below", Rect(0, 0, 800, 600), Rect(0, 0, 800, 560), true},
+        // Room below the field on the screen, but not above the panel.
+        {"800 x 640, panel below", Rect(0, 0, 800, 640), Rect(0, 0, 800, 600), true},
+        {"640 x 480", Rect(0, 0, 640, 480), Rect(0, 0, 640, 480), false},
+    };
+    struct TRealScreenAfter {
+        ~TRealScreenAfter() { SetScreenAreaOverride(TRect{}, TRect{}); }
+    } realScreenAfter;
+    ShowWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetScreenAreaOverride(c.Screen, c.WorkArea);
+        // The window where a user keeps it: at the work area's top left.
+        F->SetBounds(c.WorkArea.Left, c.WorkArea.Top, F->Width(), F->Height());
+        F->edit1->SetText("happy peple today");
+        TRect dialog, word;
+        Steps = {{"peple", [&](TSpellCheckerDialog* d) {
+                      dialog = d->BoundsRect();
+                      const TPoint a = F->edit1->ClientToScreen(Point(0, 0));
+                      word = Bounds(a.X, a.Y, F->edit1->Width(), F->edit1->Height());
+                      if (!c.Room) F->SpellVelmor->Parser()->GetWordRect(word);
+                      d->Cancel->Click();
+                  }}};
+        SimulateClick(F->SpeedButton5, 10, 10);
+        EXPECT_TRUE(Steps.empty());
+        EXPECT_GE(dialog.Left, c.WorkArea.Left);
+        EXPECT_GE(dialog.Top, c.WorkArea.Top);
+        EXPECT_LE(dialog.Right, c.WorkArea.Right);
+        EXPECT_LE(dialog.Bottom, c.WorkArea.Bottom);
+        // Off the field where a side has room, else off the word at least.
+        const bool overlaps = dialog.Left < word.Right && word.Left < dialog.Right && dialog.Top < word.Bottom &&
+                              word.Top < dialog.Bottom;
+        EXPECT_FALSE(overlaps) << "dialog " << dialog.Left << "," << dialog.Top << " " << dialog.Width() << "x"
+                               << dialog.Height() << "; field or word " << word.Left << "," << word.Top << " "
+                               << word.Width() << "x" << word.Height();
+    }
 }
 
 TEST_F(FieldTools, CancelledSpellCheckOfTheDescriptionLeavesItAndShowsNoEndMessage) {
