@@ -44,9 +44,16 @@ std::vector<String> TKeywordCounter::SplitWords(const String& text) {
 String TKeywordCounter::CleanWord(const String& word) {
     String s;
     s.reserve(word.size());
-    for (char c : word) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    for (size_t i = 0; i < word.size(); ++i) {
+        const char c = word[i];
         switch (c) {
-        case '%': case '"': case ',': case '\'': case '<': case '.': case '>': case ')': case '(':
+        case '.':
+            // A point between two digits belongs to the number ("2.4");
+            // any other is punctuation.
+            if (!s.empty() && digit(s.back()) && i + 1 < word.size() && digit(word[i + 1])) break;
+            continue;
+        case '%': case '"': case ',': case '\'': case '<': case '>': case ')': case '(':
             continue;
         case '=':
             // A run of "=" folds to one.

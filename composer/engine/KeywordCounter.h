@@ -45,7 +45,8 @@ public:
 
     // A word as it is counted and offered: the punctuation that sticks to
     // words in running text ("%", '"', ",", "'", "<", ".", ">", ")", "(")
-    // removed, and every "==" folded to "=".
+    // removed, except a point between two digits ("2.4" stays a number),
+    // and every "==" folded to "=".
     static String CleanWord(const String& word);
 
     // Whether a cleaned word holds a letter or a digit, of any script.

@@ -39,6 +39,10 @@ const CountCase CountCases[] = {
      "L\xC3\xADnguas L\xC3\x8DNGUAS l\xC3\xADnguas\xE2\x80\x94" "fim a\xC2\xA0" "b", {}, {},
      {"L\xC3\xADnguas:3", "fim:1", "b:1", "a:1"}, 6},
     {"runs of = fold to one", "a==b a=b", {}, {}, {"a=b:2"}, 2},
+    {"a point inside a number stays; one that ends a word or sentence goes",
+     "Version 2.4. Apache 2.4 and 24 (1.3.27) v.2 .5", {}, {},
+     {"2.4:2", "Version:1", "v2:1", "Apache:1", "and:1", "5:1", "24:1", "1.3.27:1"}, 9},
+    {"single letters are words", "a b a I", {}, {}, {"a:2", "I:1", "b:1"}, 4},
     {"nothing but noise", "the and of", {"THE", "And", "of"}, {}, {}, 0},
 };
 
