@@ -89,6 +89,19 @@ void TForm::SetActiveControl(TWinControl* v) {
         v->Widget()->setFocus(Qt::OtherFocusReason);
 }
 
+bool TForm::LearnFrame() {
+    if (!FWidget) return false;
+    // Keep the client size, grow the outer one.
+    const int fw = FWidget->frameGeometry().width() - FWidget->width();
+    const int fh = FWidget->frameGeometry().height() - FWidget->height();
+    if (fw == FFrameW && fh == FFrameH) return false;
+    FWidth += fw - FFrameW;
+    FHeight += fh - FFrameH;
+    FFrameW = fw;
+    FFrameH = fh;
+    return true;
+}
+
 int TForm::FrameWidth() const { return FFrameW; }
 int TForm::FrameHeight() const { return FFrameH; }
 
@@ -406,17 +419,7 @@ void TForm::WndProc(TMessage& m) {
         return;
     case WM_SHOWWINDOW:
         if (m.WParam) {
-            if (FWidget) {
-                // Now the frame is known: keep the client size, grow the outer one.
-                const int fw = FWidget->frameGeometry().width() - FWidget->width();
-                const int fh = FWidget->frameGeometry().height() - FWidget->height();
-                if (fw != FFrameW || fh != FFrameH) {
-                    FWidth += fw - FFrameW;
-                    FHeight += fh - FFrameH;
-                    FFrameW = fw;
-                    FFrameH = fh;
-                }
-            }
+            LearnFrame();
             DoShow();
         } else {
             DoHide();
@@ -433,7 +436,16 @@ void TForm::WndProc(TMessage& m) {
         }
         return;
     case WM_MOVE:
-        if (FWidget) UpdateBoundsFromWidget(GetXLParam(m.LParam), GetYLParam(m.LParam), FWidth, FHeight);
+        if (!FWidget) return;
+        // A window manager tells the frame only after the window shows; the
+        // window was placed without it, its client area where the frame
+        // should be. It goes where it was put, now with its frame.
+        if (FWidget->isVisible() && LearnFrame()) {
+            FWidget->move(FLeft, FTop);
+            Resize();
+            return;
+        }
+        UpdateBoundsFromWidget(GetXLParam(m.LParam), GetYLParam(m.LParam), FWidth, FHeight);
         return;
     default:
         TWinControl::WndProc(m);

@@ -153,6 +153,8 @@ private:
     bool FReleasing = false;
     std::unique_ptr<TRegion> FWindowRgn;
     std::unique_ptr<TCanvas> FCanvas;
+    // Takes the frame's size from the window system; true when it changed.
+    bool LearnFrame();
     int FFrameW = 0;  // outer minus client size, known once the window shows
     int FFrameH = 0;
     TMainMenu* FMenu = nullptr;

@@ -760,14 +760,16 @@ void TSpellChecker::StopAtWord() {
         PositionDialog();
         const TRect placed = FDialogForm->BoundsRect();
         FDialogForm->Show();
-        // Its frame is known once the window shows: the dialog is placed
-        // again with the size it really has.
+        // Its frame may be known once the window shows: the dialog is
+        // placed again with the size it really has.
         if (FDialogForm && FDialogForm->BoundsRect() != placed) PositionDialog();
+        if (FDialogForm) FPlacedAt = Point(FDialogForm->Left(), FDialogForm->Top());
         FDialogShown = true;
     } else if (!DialogPlaced) {
         EnableIndex(diOptions, FConfigAvailable);
         PositionDialog();
         AvoidWord(SelectionBehavior);
+        FPlacedAt = Point(FDialogForm->Left(), FDialogForm->Top());
         DialogPlaced = true;
         if (!FDialogForm->Visible()) FDialogForm->Show();
         FDialogShown = true;
@@ -915,6 +917,15 @@ void TSpellChecker::WireDialog() {
         if (!FParser) return;
         DisableDialogButtons();
         EnableIndex(diStart, true);
+    };
+    // A window manager tells the frame's size only after the dialog shows:
+    // a dialog still where it was placed is placed again at its full size.
+    form->OnResize = [this, previous = form->OnResize](TObject* sender) {
+        if (previous) previous(sender);
+        if (!FDialogForm || !FParser || !FDialogShown) return;
+        if (FDialogForm->Left() != FPlacedAt.X || FDialogForm->Top() != FPlacedAt.Y) return;
+        PositionDialog();
+        FPlacedAt = Point(FDialogForm->Left(), FDialogForm->Top());
     };
     form->OnActivate = [this](TObject*) {
         if (HelpEnabled && HelpSeparate && Application) {

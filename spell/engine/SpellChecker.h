@@ -251,6 +251,8 @@ private:
     // The next word the loop reads is the replacement of the word just
     // counted: it is checked again but not counted again.
     bool FRecheckCounted = false;
+    // Where the check last placed its dialog (the user may move it since).
+    TPoint FPlacedAt;
     String FSavedHelpFile;
     bool FHelpSwitched = false;
     HWND FActionWindow = 0;

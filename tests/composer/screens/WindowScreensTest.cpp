@@ -35,6 +35,9 @@
 #include "framework/controls/RichEdit.h"
 #include "framework/controls/Screen.h"
 #include "framework/controls/TabSheet.h"
+#include "framework/messages/MessageQueue.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "spell/engine/SpellChecker.h"
 #include "framework/system/ProgramFolder.h"
 #include "framework/system/Registry.h"
 #include "gridkit/GkColumnGrid.h"
@@ -121,6 +124,7 @@ std::vector<std::pair<std::string, std::function<std::unique_ptr<TForm>()>>> Too
         {"subject-tree-manager", [] { return std::unique_ptr<TForm>(Make<Tstm>()); }},
         {"subject-selector", [] { return std::unique_ptr<TForm>(Make<Tsubjtree>()); }},
         {"selected-files", [] { return std::unique_ptr<TForm>(Make<Tselectedfiles>()); }},
+        {"about", [] { return std::unique_ptr<TForm>(Make<TAboutBox>()); }},
         {"main-window", [] { return std::unique_ptr<TForm>(Make<TForm1>()); }},
     };
 }
@@ -157,6 +161,41 @@ TEST_F(WindowScreens, ToolWindows) {
         w->ShowFiles(&files);
         Picture(w.get(), "selected-files");
     }
+}
+
+TEST_F(WindowScreens, CustomFieldEditorEditingItsFirstRow) {
+    auto w = Make<TSbld>();
+    w->cgrid->LoadCellsFromFile(Folder.File("schemas/dublin.sbf"));
+    w->Show();
+    ASSERT_TRUE(WaitForFocus(w->cgrid));
+    const TRect cell = w->cgrid->CellRect(0, 1);
+    SimulateClick(w->cgrid, cell.Left + 5, cell.Top + 5);
+    SimulateClick(w->cgrid, cell.Left + 5, cell.Top + 5);
+    Picture(w.get(), "custom-field-editor-editing");
+}
+
+// The spell dialog as the description's check opens it, with the main
+// window under it: the picture is the whole screen.
+TEST_F(WindowScreens, SpellDialogOverTheMainWindow) {
+    fs::copy_file(fs::path(VELMOR_BIN_DIR) / "english.dct", Folder.File("english.dct"));
+    auto form = Make<TForm1>();
+    form->FirstActivation = "No";  // no page selection on showing
+    form->edit22->SetText("apache, http server, documentation");
+    form->edit1->SetText("The documentaton of the Apache HTTP Server");
+    form->Show();
+    Settle();
+    HWND wnd = AllocateHWnd([&](TMessage& m) {
+        if (m.Msg != WM_USER + 1) return;
+        TForm* d = form->SpellVelmor->DialogForm();
+        Settle();
+        const fs::path file = Shots / "spell-dialog.png";
+        EXPECT_TRUE(Screen->CaptureToFile(Rect(0, 0, Screen->Width(), Screen->Height()), file.string()));
+        std::cout << "picture: " << file.string() << "\n";
+        if (d) d->Close();
+    });
+    form->SpellVelmor->OnMisspelledWord = [&](TObject*) { PostMessage(wnd, WM_USER + 1); };
+    form->SpeedButton5->Click();
+    DeallocateHWnd(wnd);
 }
 
 TEST_F(WindowScreens, CustomStepWithSchema) {
