@@ -64,7 +64,10 @@ TEST(FormShape, CaptionStripStaysOnlyWhenAsked) {
     ASSERT_NE(f.Form->WindowRgn(), nullptr);
     // Without the caption only the rounded client area is left.
     EXPECT_FALSE(f.Form->WindowRgn()->Contains(0, 0));
-    EXPECT_FALSE(f.Form->WindowRgn()->Contains(f.Form->Width() / 2, std::max(0, top - 1)));
+    // A window that got no frame (no window manager) has no strip to cut.
+    if (top > 0) {
+        EXPECT_FALSE(f.Form->WindowRgn()->Contains(f.Form->Width() / 2, top - 1));
+    }
     EXPECT_TRUE(f.Form->WindowRgn()->Contains(f.Form->Width() / 2, top + 10));
     f.Form->Hide();
 }
