@@ -9,6 +9,7 @@
 #include "composer/AutoKWGForm.h"
 #include "composer/Form1.h"
 #include "composer/KWGenForm.h"
+#include "composer/ProgramCursors.h"
 #include "composer/Sbld.h"
 #include "composer/SrchFrm2.h"
 #include "composer/disptext.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 1;
     }
+    RegisterProgramCursors();
     TStyApplication styApp;
     TApplication app(nullptr);
     Application->Initialize(argc, argv);

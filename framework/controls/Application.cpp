@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <optional>
 #include <QCursor>
 #include <QTimer>
 #include <QToolTip>
@@ -37,6 +38,10 @@ struct TApplication::Impl {
     std::unique_ptr<QTimer> HintTimer;
     TControl* HintControl = nullptr;
     String ShownHint;
+    // Where the mouse last moved over the hint control (client), and the
+    // part of the control the last answer was about.
+    std::optional<TPoint> HintMousePos;
+    std::optional<TRect> HintRect;
     bool InErrorBox = false;
 };
 
@@ -46,6 +51,10 @@ void velmor_internal::HintMouseEnter(TControl* control) {
 
 void velmor_internal::HintMouseLeave(TControl* control) {
     if (Application) Application->HintMouseLeave(control);
+}
+
+void velmor_internal::HintMouseMove(TControl* control, const TPoint& clientPos) {
+    if (Application) Application->HintMouseMove(control, clientPos);
 }
 
 void velmor_internal::HintControlGone(TControl* control) {
@@ -234,9 +243,17 @@ void TApplication::CancelHint() {
 
 void TApplication::HintMouseEnter(TControl* control) {
     CancelHint();
+    // A control that asks again for a hint of its own keeps its point.
+    if (FImpl->HintControl != control) FImpl->HintMousePos.reset();
     FImpl->HintControl = control;
+    FImpl->HintRect.reset();
     SetHint(GetLongHint(control->Hint()));
-    if (!FShowHint || !control->ShowHint() || GetShortHint(control->Hint()).empty()) return;
+    if (!FShowHint) return;
+    if (!control->HintsByPosition() && (!control->ShowHint() || GetShortHint(control->Hint()).empty())) return;
+    StartHintTimer(HintPause);
+}
+
+void TApplication::StartHintTimer(int pause) {
     if (!QApplication::instance()) return;
     if (!FImpl->HintTimer) {
         FImpl->HintTimer = std::make_unique<QTimer>();
@@ -249,20 +266,51 @@ void TApplication::HintMouseEnter(TControl* control) {
                 // (a grid's hint depends on the cell under the mouse).
                 THintInfo info;
                 info.HintControl = c;
-                const QPoint pos = QCursor::pos();
-                info.HintPos = TPoint{pos.x(), pos.y()};
-                info.CursorPos = c->ScreenToClient(info.HintPos);
+                if (FImpl->HintMousePos) {
+                    info.CursorPos = *FImpl->HintMousePos;
+                    info.HintPos = c->ClientToScreen(info.CursorPos);
+                } else {
+                    const QPoint pos = QCursor::pos();
+                    info.HintPos = TPoint{pos.x(), pos.y()};
+                    info.CursorPos = c->ScreenToClient(info.HintPos);
+                }
                 info.HintStr = GetShortHint(c->Hint());
-                if (c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0 || info.HintStr.empty())
-                    return;
+                const LRESULT refused = c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
+                if (FImpl->HintControl != c) return;
+                FImpl->HintRect = info.CursorRect.IsEmpty() ? c->ClientRect() : info.CursorRect;
+                if (refused != 0 || info.HintStr.empty()) return;
+                // Line breaks of every kind ("\r\n", "\n\r", a lone "\r")
+                // end a line.
+                QString text = QString::fromStdString(info.HintStr);
+                text.replace("\r\n", "\n").replace("\n\r", "\n").replace('\r', '\n');
                 FImpl->ShownHint = info.HintStr;
                 QWidget* w = c->WidgetIfAllocated();
-                QToolTip::showText(QPoint(info.HintPos.X, info.HintPos.Y), QString::fromStdString(FImpl->ShownHint),
-                                   w, QRect(), HintHidePause);
+                QToolTip::showText(QPoint(info.HintPos.X, info.HintPos.Y), text, w, QRect(), HintHidePause);
             });
         });
     }
-    FImpl->HintTimer->start(std::max(0, HintPause));
+    FImpl->HintTimer->start(std::max(0, pause));
+}
+
+void TApplication::HintMouseMove(TControl* control, const TPoint& clientPos) {
+    if (FImpl->HintControl != control) {
+        // A move tells where the mouse is even where no enter and leave
+        // notices come (a test's simulated mouse): onto a control with
+        // hints by position, or off one.
+        TControl* current = FImpl->HintControl;
+        if (current && current->HintsByPosition()) HintMouseLeave(current);
+        if (!control->HintsByPosition()) return;
+        HintMouseEnter(control);
+    }
+    FImpl->HintMousePos = clientPos;
+    // Still over the part the last hint was about; or no hint asked yet.
+    if (!FImpl->HintRect || FImpl->HintRect->Contains(clientPos)) return;
+    const bool wasShown = !FImpl->ShownHint.empty();
+    CancelHint();
+    FImpl->HintRect.reset();
+    if (!FShowHint) return;
+    if (!control->HintsByPosition() && (!control->ShowHint() || GetShortHint(control->Hint()).empty())) return;
+    StartHintTimer(wasShown ? HintShortPause : HintPause);
 }
 
 void TApplication::HintControlGone(TControl* control) {

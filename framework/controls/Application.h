@@ -97,6 +97,9 @@ public:
     void ShowHelpNotOpened(const String& page);
     void SetShowHint(bool v);
     int HintPause = 500;
+    // The pause before the next hint when the mouse moves on from a shown
+    // one to another part of the control (another day, another cell).
+    int HintShortPause = 50;
     int HintHidePause = 2500;
     const String& Hint() const { return FHint; }
     void SetHint(const String& v);
@@ -136,10 +139,12 @@ public:
     void FormDestroyed(TForm* form);
     void HintMouseEnter(TControl* control);
     void HintMouseLeave(TControl* control);
+    void HintMouseMove(TControl* control, const TPoint& clientPos);
     void HintControlGone(TControl* control);
 
 private:
     void AddCreatedForm(TForm* form);
+    void StartHintTimer(int pause);
 
     struct Impl;
     std::unique_ptr<Impl> FImpl;

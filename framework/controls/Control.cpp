@@ -437,6 +437,7 @@ void TControl::WndProc(TMessage& m) {
         return;
     }
     case WM_MOUSEMOVE:
+        velmor_internal::HintMouseMove(this, PointFromLParam(m.LParam));
         MouseMove(KeysToShiftState(m.WParam), GetXLParam(m.LParam), GetYLParam(m.LParam));
         return;
     case WM_MOUSEWHEEL: {

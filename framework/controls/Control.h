@@ -112,6 +112,10 @@ public:
     void SetShowHint(bool v);
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool v);
+    // A control whose hints depend on the point (a calendar's days) is
+    // asked through CM_HINTSHOW wherever the mouse rests on it, whatever
+    // its Hint and ShowHint hold; its answer decides.
+    virtual bool HintsByPosition() const { return false; }
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor v);
     TPopupMenu* PopupMenu() const { return FPopupMenu; }

@@ -140,12 +140,16 @@ using TGetSiteInfoEvent = std::function<void(TObject* Sender, TControl* DockClie
 // What CM_HINTSHOW carries (LParam points to it): the control may change
 // the text, colour and place (screen) of the hint about to show for the
 // mouse at CursorPos (client); a non-zero result keeps the hint away.
+// CursorRect (client) is the part of the control the hint is about: once
+// the mouse leaves it the hint goes and the control is asked again after
+// the pause. Left empty, it is the whole control.
 struct THintInfo {
     TControl* HintControl = nullptr;
     TPoint CursorPos;
     String HintStr;
     TColor HintColor = clInfoBk;
     TPoint HintPos;
+    TRect CursorRect;
 };
 
 // The shift state of a mouse message's key flags.

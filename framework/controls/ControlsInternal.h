@@ -27,6 +27,7 @@ QCursor CursorFor(TCursor cursor);
 // Hints follow the mouse from control to control.
 void HintMouseEnter(TControl* control);
 void HintMouseLeave(TControl* control);
+void HintMouseMove(TControl* control, const TPoint& clientPos);
 // A control is being destroyed: forget it without firing OnHint, whose
 // handler may reach controls that are already gone.
 void HintControlGone(TControl* control);

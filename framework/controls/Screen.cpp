@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/Form.h"
@@ -14,10 +15,19 @@
 #include "framework/rtl/Exception.h"
 
 namespace {
-// Cursors made by the program; they hold toolkit images, so they are freed
-// with the application, not at exit.
-std::map<TCursor, QCursor>& CustomCursors() {
-    static auto* cursors = new std::map<TCursor, QCursor>;
+// Cursors made by the program. The toolkit's cursor is made the first
+// time one is shown (a cursor may be registered before the toolkit
+// starts); they hold toolkit images, so they are freed with the
+// application, not at exit.
+struct TCustomCursor {
+    QImage Image;
+    int HotX = 0, HotY = 0;
+    int Shape = -1;  // a toolkit shape instead of an image
+    std::optional<QCursor> Made;
+};
+
+std::map<TCursor, TCustomCursor>& CustomCursors() {
+    static auto* cursors = new std::map<TCursor, TCustomCursor>;
     return *cursors;
 }
 
@@ -57,7 +67,16 @@ TScreen* Screen = &gScreen;
 QCursor velmor_internal::CursorFor(TCursor cursor) {
     auto& custom = CustomCursors();
     auto it = custom.find(cursor);
-    if (it != custom.end()) return it->second;
+    if (it != custom.end()) {
+        TCustomCursor& c = it->second;
+        if (!c.Made) {
+            if (c.Shape >= 0)
+                c.Made.emplace(static_cast<Qt::CursorShape>(c.Shape));
+            else
+                c.Made.emplace(QPixmap::fromImage(c.Image), c.HotX, c.HotY);
+        }
+        return *c.Made;
+    }
     Qt::CursorShape shape = Qt::ArrowCursor;
     BuiltInShape(cursor, shape);
     return QCursor(shape);
@@ -86,12 +105,17 @@ void TScreen::SetCursor(TCursor v) {
 
 void TScreen::SetCursorImage(TCursor index, TBitmap* image, int hotX, int hotY) {
     if (!image || image->Empty()) throw EInvalidOperation("Cursor image is empty");
-    const QImage img = image->Transparent() ? image->MaskedImage() : image->Image();
-    CustomCursors()[index] = QCursor(QPixmap::fromImage(img), hotX, hotY);
+    TCustomCursor c;
+    c.Image = image->Transparent() ? image->MaskedImage() : image->Image();
+    c.HotX = hotX;
+    c.HotY = hotY;
+    CustomCursors()[index] = std::move(c);
 }
 
 void TScreen::SetCursorShape(TCursor index, int toolkitShape) {
-    CustomCursors()[index] = QCursor(static_cast<Qt::CursorShape>(toolkitShape));
+    TCustomCursor c;
+    c.Shape = toolkitShape;
+    CustomCursors()[index] = std::move(c);
 }
 
 bool TScreen::HasCursor(TCursor index) const {

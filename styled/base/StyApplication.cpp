@@ -4,7 +4,9 @@
 
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/Screen.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/BitmapResources.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/InstanceGuard.h"
@@ -44,6 +46,11 @@ TStyApplication::TStyApplication(TComponent* AOwner, const String& InstanceName)
     SetLogFile(String());
     using Clock = std::chrono::steady_clock;
     FPerformanceFrequency = static_cast<Int64>(Clock::period::den / Clock::period::num);
+
+    TBitmap cursor;
+    int hotX = 0, hotY = 0;
+    if (Screen && FindCursorResource(StyCursorResource, &cursor, hotX, hotY))
+        Screen->SetCursorImage(crStyCursor, &cursor, hotX, hotY);
 
     if (!StyApplication) StyApplication = this;
 }

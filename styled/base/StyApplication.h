@@ -9,6 +9,11 @@
 
 class TBitmap;
 class TInstanceGuard;
+
+// The program's cursor resource that the application object makes screen
+// cursor crStyCursor when it is created (the program supplies the image).
+inline constexpr int StyCursorResource = 16548;
+inline constexpr int crStyCursor = -255;
 class TLocalChannelServer;
 class TStyIniCtrl;
 class TStyTimerPool;

@@ -524,19 +524,30 @@ String TStyCustomCalendar::HintTextForDay(int Day) const {
            std::to_string(FMonth) + ".";
 }
 
-void TStyCustomCalendar::HideHint() { FHintText.clear(); }
-
-void TStyCustomCalendar::MouseMove(TShiftState Shift, int X, int Y) {
-    TStyCustomPanelFill::MouseMove(Shift, X, Y);
-    const int day = DayAtPoint(X, Y);
-    if (day == FHoverDay) return;
-    HideHint();
-    FHoverDay = day;
-    FHintText = HintTextForDay(day);
+TRect TStyCustomCalendar::HintAreaAt(int X, int Y) {
+    const TLayout L = ComputeLayout();
+    if (L.CellW > 0 && L.CellH > 0 && X >= L.X && Y >= L.Y) {
+        const int col = (X - L.X) / L.CellW, row = (Y - L.Y) / L.CellH;
+        if (col < L.Cols && row < L.Rows)
+            return Bounds(L.X + col * L.CellW, L.Y + row * L.CellH, L.CellW, L.CellH);
+    }
+    return Rect(X, Y, X + 1, Y + 1);
 }
 
-void TStyCustomCalendar::MouseExit() {
-    HideHint();
-    FHoverDay = 0;
-    TStyCustomPanelFill::MouseExit();
+void TStyCustomCalendar::WndProc(TMessage& Message) {
+    if (Message.Msg == CM_HINTSHOW && Message.LParam) {
+        auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+        const TPoint p = info->CursorPos;
+        info->CursorRect = HintAreaAt(p.X, p.Y);
+        const String text = HintTextForDay(DayAtPoint(p.X, p.Y));
+        if (!text.empty()) {
+            info->HintStr = text;
+            info->HintPos = ClientToScreen(Point(p.X + 20, p.Y + 20));
+        } else if (!ShowHint()) {
+            info->HintStr.clear();  // over no day only the control's own hint, when it shows hints
+        }
+        Message.Result = 0;
+        return;
+    }
+    TStyCustomPanelFill::WndProc(Message);
 }

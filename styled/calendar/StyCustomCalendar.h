@@ -90,9 +90,11 @@ public:
     // Offset of the 1st in the first week line.
     int FirstDayOffset() const;
     int WeekLines() const;
-    // Hint text for a day of the shown month, empty when none shows.
+    // Hint text for a day of the shown month, empty when none shows. The
+    // application shows it when the mouse rests on the day (CM_HINTSHOW),
+    // 20 pixels right of and below the pointer.
     String HintTextForDay(int Day) const;
-    String HintText() const { return FHintText; }
+    bool HintsByPosition() const override { return ShowDayHint || ShowSpecialDayHint; }
 
     TStySpeedButton* PrevYearButton() const { return FButtons[0]; }
     TStySpeedButton* NextYearButton() const { return FButtons[1]; }
@@ -105,10 +107,9 @@ public:
 
 protected:
     void Paint() override;
+    void WndProc(TMessage& Message) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseExit() override;
     void StyleChanged(TObject* Sender);
 
 private:
@@ -125,7 +126,9 @@ private:
     void DrawDayCell(TCanvas* Canvas, const TRect& R, int Day);
     void SetToday();
     void ClampDay();
-    void HideHint();
+    // The cell under the point (the part of the control one hint is
+    // about), a single pixel off the grid.
+    TRect HintAreaAt(int X, int Y);
 
     std::unique_ptr<TStyCalendarCell> FCellStyle, FSelectedCellStyle, FMarkedCellStyle, FDayCaptionCellStyle;
     std::unique_ptr<TStyCalendarHeader> FHeader;
@@ -142,7 +145,5 @@ private:
     bool FShowGrid = true;
     bool FFixedDimens = true;
     bool FPainting = false;
-    int FHoverDay = 0;
-    String FHintText;
     Word FTimerID = 0;
 };

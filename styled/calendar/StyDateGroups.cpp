@@ -1,6 +1,8 @@
 #include "styled/calendar/StyDateGroups.h"
 
+#include "framework/rtl/Exception.h"
 #include "styled/calendar/StyCalendarCell.h"
+#include "styled/graphics/StyStoredProperties.h"
 
 void TStyAlarmObject::Assign(TPersistent* Source) {
     if (auto* s = dynamic_cast<TStyAlarmObject*>(Source)) {
@@ -35,6 +37,31 @@ void TStySpecialDates::Assign(TPersistent* Source) {
         return;
     }
     TCollectionItem::Assign(Source);
+}
+
+void TStySpecialDates::WriteStored(TStyStoredProperties& P) const {
+    if (!Caption.empty()) P.WriteText("Caption", StoredString(Caption));
+    if (AddTimeToHintText) P.WriteBool("AddTimeToHintText", true);
+    if (FDates->Count() > 0) P.WriteText("FDates", FDates->StoredText());
+}
+
+void TStySpecialDates::ReadStored(const TStyStoredProperties& P) {
+    String caption = Caption;
+    if (P.Has("Caption")) {
+        const String stored = P.ReadText("Caption", String());
+        size_t pos = 0;
+        if (!ParseStoredString(stored, pos, caption) || pos != stored.size())
+            throw EConvertError("Invalid property value: Caption=" + stored);
+    }
+    const bool addTime = P.ReadBool("AddTimeToHintText", false);
+    TStyDateList dates;
+    if (P.Has("FDates")) dates.ReadStoredText(P.ReadText("FDates", String()));
+    Caption = caption;
+    AddTimeToHintText = addTime;
+    FDates->Clear();
+    TStyDateRecord r;
+    for (int i = 0; dates.GetItem(i, r); ++i) FDates->Add(r);
+    Changed(false);
 }
 
 TStySpecialDateGroups::TStySpecialDateGroups(TPersistent* Owner)

@@ -10,6 +10,7 @@
 
 class TCanvas;
 class TStyCalendarCell;
+class TStyStoredProperties;
 
 enum TStyAlarmMode { amBefore, amOn, amAfter };
 
@@ -44,6 +45,11 @@ public:
     TStyDateList* Dates() const { return FDates; }
     void SetDates(TStyDateList* Value) { FDates = Value ? Value : FOwnDates.get(); }
     TStyAlarmObject* AlarmObject() const { return FAlarm.get(); }
+    // The stored form: "Caption", "AddTimeToHintText" and the dates as
+    // "FDates" (StyDateList.h), each written only when it is not empty or
+    // off. A bad value raises EConvertError and changes nothing.
+    void WriteStored(TStyStoredProperties& P) const;
+    void ReadStored(const TStyStoredProperties& P);
     String Caption;
     bool AddTimeToHintText = false;
     TStyDrawCellEvent OnDraw;

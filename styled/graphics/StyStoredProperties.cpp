@@ -33,6 +33,62 @@ int HexDigit(char c) {
 
 }  // namespace
 
+String StoredString(const String& Text) {
+    String out;
+    bool quoted = false;
+    for (char c : Text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 32) {
+            if (quoted) out += '\'';
+            quoted = false;
+            out += '#' + std::to_string(u);
+            continue;
+        }
+        if (!quoted) out += '\'';
+        quoted = true;
+        if (c == '\'') out += '\'';
+        out += c;
+    }
+    if (quoted) out += '\'';
+    return out.empty() ? String("''") : out;
+}
+
+bool ParseStoredString(const String& Stored, size_t& Pos, String& Text) {
+    size_t i = Pos;
+    while (i < Stored.size() && (Stored[i] == ' ' || Stored[i] == '\t')) ++i;
+    String text;
+    bool any = false;
+    while (i < Stored.size() && (Stored[i] == '\'' || Stored[i] == '#')) {
+        any = true;
+        if (Stored[i] == '#') {
+            size_t j = i + 1;
+            int code = 0;
+            while (j < Stored.size() && Stored[j] >= '0' && Stored[j] <= '9' && code < 256)
+                code = code * 10 + (Stored[j++] - '0');
+            if (j == i + 1 || code > 255) return false;
+            text += static_cast<char>(code);
+            i = j;
+            continue;
+        }
+        for (++i;; ++i) {
+            if (i >= Stored.size()) return false;
+            if (Stored[i] != '\'') {
+                text += Stored[i];
+            } else if (i + 1 < Stored.size() && Stored[i + 1] == '\'') {
+                text += '\'';
+                ++i;
+            } else {
+                ++i;
+                break;
+            }
+        }
+    }
+    if (!any) return false;
+    Pos = i;
+    Text = std::move(text);
+    return true;
+}
+
 TStyStoredProperties::TStyStoredProperties(TStrings* Lines, const String& Prefix) : FLines(Lines), FPrefix(Prefix) {}
 
 TStyStoredProperties TStyStoredProperties::Nested(const String& Name) const {
@@ -87,6 +143,14 @@ void TStyStoredProperties::WriteBitmap(const String& Name, TBitmap* Value) {
         hex += digits[p[i] & 15];
     }
     FLines->Add(FPrefix + Name + "=" + hex);
+}
+
+void TStyStoredProperties::WriteText(const String& Name, const String& Value) {
+    FLines->Add(FPrefix + Name + "=" + Value);
+}
+
+String TStyStoredProperties::ReadText(const String& Name, const String& Default) const {
+    return Has(Name) ? Value(Name) : Default;
 }
 
 int TStyStoredProperties::ReadInteger(const String& Name, int Default, int Min, int Max) const {

@@ -31,6 +31,8 @@ public:
     void WriteIdent(const String& Name, int Value, TStyValueNames Names);
     void WriteSet(const String& Name, unsigned Value, TStyValueNames Names);
     void WriteBitmap(const String& Name, TBitmap* Value);
+    // A text as it is (its writer makes sure it holds no line break).
+    void WriteText(const String& Name, const String& Value);
 
     // An absent name gives Default (and leaves a bitmap alone).
     int ReadInteger(const String& Name, int Default, int Min, int Max) const;
@@ -39,6 +41,7 @@ public:
     int ReadIdent(const String& Name, int Default, TStyValueNames Names) const;
     unsigned ReadSet(const String& Name, unsigned Default, TStyValueNames Names) const;
     void ReadBitmap(const String& Name, TBitmap* Value) const;
+    String ReadText(const String& Name, const String& Default) const;
 
 private:
     String Value(const String& Name) const;
@@ -47,6 +50,14 @@ private:
     TStrings* FLines;
     String FPrefix;
 };
+
+// A text in stored form: quoted, a quote doubled, control characters
+// outside the quotes by number ('two'#10'lines'), so it never breaks the
+// line it is stored on.
+String StoredString(const String& Text);
+// Reads a stored text starting at Pos (blanks before it skipped), leaving
+// Pos after it; false when there is none there or it is not closed.
+bool ParseStoredString(const String& Stored, size_t& Pos, String& Text);
 
 // Value names of the stored enumerations, in the order of their values.
 namespace StyNames {

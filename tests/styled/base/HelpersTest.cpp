@@ -8,6 +8,7 @@
 #include "framework/controls/Screen.h"
 #include "framework/system/ProgramFolder.h"
 #include "styled/base/RectHelpers.h"
+#include "framework/rtl/Exception.h"
 #include "styled/base/StyDateList.h"
 #include "styled/base/StyIniCtrl.h"
 #include "styled/base/SysHelpers.h"
@@ -239,6 +240,45 @@ TEST(DateList, CopiesInAndOut) {
     EXPECT_FALSE(list.GetItem(2, untouched));
     EXPECT_FALSE(list.GetItem(-1, untouched));
     EXPECT_EQ(untouched.Text, "keep");
+}
+
+TEST(DateList, CaptionsAreCutByCharactersNotBytes) {
+    TStyDateList list;
+    // 39 letters and a two-byte one fill the 40 characters; the next goes.
+    const String umlaut = "\xC3\xBC";
+    list.Add({1.0, String(39, 'a') + umlaut + "b"});
+    TStyDateRecord got;
+    ASSERT_TRUE(list.GetItem(0, got));
+    EXPECT_EQ(got.Text, String(39, 'a') + umlaut);
+}
+
+TEST(DateList, StoredFormRoundTripsAndRefusesWhatItIsNot) {
+    TStyDateList list;
+    list.Add({36630.75, "Good Friday"});
+    list.Add({-2.5, "it's\ntwo lines"});
+    list.Add({0.1 + 0.2, ""});
+    const String stored = list.StoredText();
+    EXPECT_EQ(stored, "(36630.75 'Good Friday' -2.5 'it''s'#10'two lines' 0.30000000000000004 '')");
+    TStyDateList back;
+    back.ReadStoredText(stored);
+    EXPECT_EQ(back.StoredText(), stored);
+    TStyDateRecord r;
+    ASSERT_TRUE(back.GetItem(2, r));
+    EXPECT_EQ(r.Date, 0.1 + 0.2);  // the value exactly, not a rounding of it
+
+    // Captions read in are cut as added ones are; an empty list is "()".
+    back.ReadStoredText("( 1 '" + String(45, 'y') + "' )");
+    ASSERT_TRUE(back.GetItem(0, r));
+    EXPECT_EQ(r.Text, String(40, 'y'));
+    EXPECT_EQ(TStyDateList().StoredText(), "()");
+
+    for (const char* bad : {"", "1 'x'", "(1 'x'", "(1 x)", "('x')", "(1 'x) ", "(nan 'x')", "(1 'x') tail",
+                            "(1 #300)"}) {
+        TStyDateList kept;
+        kept.Add({5.0, "kept"});
+        EXPECT_THROW(kept.ReadStoredText(bad), EConvertError) << bad;
+        EXPECT_EQ(kept.Count(), 1) << bad;
+    }
 }
 
 TEST(IniCtrl, SetterRules) {

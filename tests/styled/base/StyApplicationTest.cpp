@@ -9,6 +9,8 @@
 #include "TestSupport.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/Screen.h"
+#include "framework/graphics/BitmapResources.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/messages/MessageQueue.h"
@@ -118,6 +120,21 @@ TEST(StyApplicationObject, InitialState) {
     ASSERT_NE(app.IniCtrl(), nullptr);
     EXPECT_EQ(app.Owner(), nullptr);
     EXPECT_GE(app.PerformanceFrequency(), 1000000);
+}
+
+TEST(StyApplicationObject, ProgramCursorBecomesScreenCursorMinus255) {
+    // Without the resource there is nothing to register.
+    {
+        TStyApplication app(nullptr, UniqueInstanceName("nocursor"));
+        EXPECT_FALSE(Screen->HasCursor(-255));
+    }
+    TBitmap image(32, 32);
+    RegisterCursorResource(16548, &image, 3, 4);
+    {
+        TStyApplication app(nullptr, UniqueInstanceName("cursor"));
+        EXPECT_TRUE(Screen->HasCursor(-255));
+    }
+    UnregisterCursorResource(16548);
 }
 
 TEST(StyApplicationObject, MakesItselfTheGlobalWhenThereIsNone) {

@@ -3,18 +3,22 @@
 #include <memory>
 #include <vector>
 
+#include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
+#include "framework/rtl/Exception.h"
 #include "framework/controls/Form.h"
 #include "framework/testkit/SimulatedInput.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/messages/MessageQueue.h"
 #include "framework/messages/Messages.h"
 #include "framework/rtl/DateTime.h"
 #include "styled/calendar/StyCalendar.h"
 #include "styled/calendar/StyCalendarCell.h"
 #include "styled/calendar/StyCalendarHeader.h"
 #include "styled/controls/StySpeedButton.h"
+#include "styled/graphics/StyStoredProperties.h"
 
 namespace {
 
@@ -297,6 +301,69 @@ TEST_F(CalendarTest, SpecialDatesMatchByDayAndFirstGroupWins) {
     EXPECT_EQ(Cal->HintTextForDay(13), "");
     Cal->ShowDayHint = true;
     EXPECT_EQ(Cal->HintTextForDay(13), "Thu, 13.4.");
+}
+
+TEST_F(CalendarTest, DateGroupsAreStoredWithTheirDates) {
+    TStySpecialDates* group = Cal->SpecialDates()->Add();
+    group->Caption = "School's out";
+    group->AddTimeToHintText = true;
+    group->Dates()->Add({EncodeDate(2000, 4, 14) + 0.5, "Good Friday"});
+    TStringList lines;
+    TStyStoredProperties stored(&lines);
+    group->WriteStored(stored);
+    EXPECT_EQ(lines.ToVector(), (std::vector<String>{"Caption='School''s out'", "AddTimeToHintText=True",
+                                                     "FDates=(36630.5 'Good Friday')"}));
+    TStySpecialDates* copy = Cal->SpecialDates()->Add();
+    copy->ReadStored(stored);
+    EXPECT_EQ(copy->Caption, "School's out");
+    EXPECT_TRUE(copy->AddTimeToHintText);
+    TStyDateRecord r;
+    ASSERT_TRUE(copy->Dates()->GetItem(0, r));
+    EXPECT_EQ(r.Date, EncodeDate(2000, 4, 14) + 0.5);
+    EXPECT_EQ(r.Text, "Good Friday");
+    // A bad list changes nothing.
+    lines.Clear();
+    lines.Add("Caption='other'");
+    lines.Add("FDates=(36630.5 'unclosed)");
+    EXPECT_THROW(copy->ReadStored(stored), EConvertError);
+    EXPECT_EQ(copy->Caption, "School's out");
+    EXPECT_EQ(copy->Dates()->Count(), 1);
+}
+
+TEST_F(CalendarTest, HintsFollowTheDayTheMouseRestsOn) {
+    Set(2000, 4, 1);
+    TStySpecialDates* group = Cal->SpecialDates()->Add();
+    group->Caption = "Holidays";
+    group->Dates()->Add({EncodeDate(2000, 4, 14), "Good Friday"});
+    struct TPauses {
+        int Pause = Application->HintPause, Short = Application->HintShortPause;
+        ~TPauses() {
+            Application->HintPause = Pause;
+            Application->HintShortPause = Short;
+        }
+    } pauses;
+    Application->HintPause = Application->HintShortPause = 0;
+    auto shows = [](const String& text) {
+        return PumpMessagesUntil([&] { return Application->ShownHint() == text; }, 5000);
+    };
+    // The calendar has no Hint and ShowHint is off: its day hints show all
+    // the same.
+    ASSERT_FALSE(Cal->ShowHint());
+    const TPoint holiday = CentreOfDay(14), plain = CentreOfDay(13), next = CentreOfDay(12);
+    SimulateMouseMove(Cal, holiday.X, holiday.Y);
+    EXPECT_TRUE(shows("Holidays:\r\nGood Friday"));
+    // Another day hides it; a plain day has no hint of its own...
+    SimulateMouseMove(Cal, plain.X, plain.Y);
+    EXPECT_EQ(Application->ShownHint(), "");
+    // ...until day hints are asked for.
+    Cal->ShowDayHint = true;
+    SimulateMouseMove(Cal, next.X, next.Y);
+    EXPECT_TRUE(shows("Wed, 12.4."));
+    SimulateMouseMove(Cal, holiday.X, holiday.Y);
+    EXPECT_TRUE(shows("Holidays:\r\nGood Friday"));
+    // Leaving the control takes the hint away.
+    SimulateMouseMove(Form.get(), 300, 250);
+    EXPECT_EQ(Application->ShownHint(), "");
 }
 
 TEST_F(CalendarTest, SelectedDayIsDrawnOverItsOrdinaryCell) {
