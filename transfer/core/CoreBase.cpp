@@ -134,12 +134,124 @@ int CoreBase::SendEvent(int id, TCoreEventBlock& block) {
         ~Done() { N.fetch_sub(1); }
     } done{FEventsInFlight};
     if (Closing) return 0;
+    // Queued chunks go first.
+    if (WorkerOf == this) FlushQueue();
     if (RouteEvents && FWindow) {
         int result = 0;
         if (WorkerOf == this && HandOver(id, block, result)) return result;
         return SendMessage(FWindow, EventMessage, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&block));
     }
     return HandleEvent(id, block);
+}
+
+void CoreBase::QueueEvent(int id, TCoreEventBlock& block, const char* data, std::size_t size, int dataSlot,
+                          bool keep) {
+    FEventsInFlight.fetch_add(1);
+    struct Done {
+        std::atomic<int>& N;
+        ~Done() { N.fetch_sub(1); }
+    } done{FEventsInFlight};
+    // A stopped transfer reports no chunk past the one whose handler
+    // stopped it, as if the worker had waited for that handler.
+    if (Closing || FStopRequested) return;
+    if (WorkerOf == this && RouteEvents && FWindow) {
+        std::unique_lock<std::mutex> lock(FHandoff.Lock);
+        auto queueing = [this] { return FHandoff.OwnerWaiting && !Closing && !FStopRequested; };
+        if (queueing() && FQueue.Full()) {
+            // Wait for the owner to run half of them: one wake-up per batch.
+            FQueue.WorkerWaiting = true;
+            while (queueing() && FQueue.HalfFull()) {
+                if (FHandoff.Sleepers > 0) FHandoff.Changed.notify_all();
+                FQueue.Room.wait_for(lock, std::chrono::milliseconds(SliceMs));
+            }
+            FQueue.WorkerWaiting = false;
+        }
+        if (queueing()) {
+            if (FQueue.Slot.empty()) FQueue.Slot.resize(TEventQueue::Slots);
+            TQueued& q = FQueue.Slot[(FQueue.Head + FQueue.Count) % TEventQueue::Slots];
+            lock.unlock();
+            q.Id = id;
+            q.Block = block;
+            q.Keep = keep;
+            q.Data.assign(data ? data : "", data ? size : 0);
+            if (dataSlot >= 0) q.Block.Args[dataSlot] = TCoreEventBlock::Text(q.Data.c_str());
+            lock.lock();
+            // The owner may have stopped waiting meanwhile: then nobody
+            // would run the queue.
+            if (queueing()) {
+                ++FQueue.Count;
+                FQueue.Bytes += q.Data.size();
+                if (FQueue.HalfFull() && FHandoff.Sleepers > 0) FHandoff.Changed.notify_all();
+                return;
+            }
+        }
+    }
+    // Not queued: raised now, unless a stop came meanwhile.
+    if (Closing || FStopRequested) return;
+    if (keep) KeepChunk(data, size);
+    SendEvent(id, block);
+}
+
+void CoreBase::FlushQueue() {
+    std::unique_lock<std::mutex> lock(FHandoff.Lock);
+    if (FQueue.Count == 0) return;
+    FQueue.FlushWanted = true;
+    FQueue.WorkerWaiting = true;
+    // A core dying under a handler that is not one of these events drops
+    // them on the owner's side; the worker need not wait for that.
+    while (FQueue.Count > 0 && !Closing) {
+        // Nobody runs them once the owner has stopped waiting (and it
+        // runs none of them now).
+        if (!FHandoff.OwnerWaiting) {
+            DropQueue();
+            break;
+        }
+        if (FHandoff.Sleepers > 0) FHandoff.Changed.notify_all();
+        FQueue.Room.wait_for(lock, std::chrono::milliseconds(SliceMs));
+    }
+    FQueue.FlushWanted = false;
+    FQueue.WorkerWaiting = false;
+}
+
+bool CoreBase::QueueReady() const {
+    return FQueue.Count > 0 && (FQueue.FlushWanted || FQueue.WorkerWaiting || FQueue.HalfFull());
+}
+
+void CoreBase::DropQueue() {
+    FQueue.Head = (FQueue.Head + FQueue.Count) % TEventQueue::Slots;
+    FQueue.Count = 0;
+    FQueue.Bytes = 0;
+    FQueue.Room.notify_all();
+}
+
+void CoreBase::RunQueue() {
+    std::unique_lock<std::mutex> lock(FHandoff.Lock);
+    while (FQueue.Count > 0) {
+        // After a stop the transfer reports no more chunks.
+        if (FStopRequested || Closing) {
+            DropQueue();
+            return;
+        }
+        TQueued& q = FQueue.Slot[FQueue.Head];
+        lock.unlock();
+        struct Pop {
+            CoreBase* Core;
+            std::unique_lock<std::mutex>& Lock;
+            ~Pop() {
+                Lock.lock();
+                TEventQueue& queue = Core->FQueue;
+                if (queue.Count == 0) return;
+                queue.Bytes -= queue.Slot[queue.Head].Data.size();
+                queue.Head = (queue.Head + 1) % TEventQueue::Slots;
+                --queue.Count;
+                if (queue.WorkerWaiting && (queue.Count == 0 || (!queue.FlushWanted && !queue.HalfFull())))
+                    queue.Room.notify_all();
+            }
+        } pop{this, lock};
+        // Through the hidden window's procedure, as a queued event would go.
+        if (q.Keep) KeepChunk(q.Data.data(), q.Data.size());
+        SendMessage(FWindow, EventMessage, static_cast<WPARAM>(q.Id), reinterpret_cast<LPARAM>(&q.Block));
+    }
 }
 
 bool CoreBase::HandOver(int id, TCoreEventBlock& block, int& result) {
@@ -161,9 +273,16 @@ bool CoreBase::HandOver(int id, TCoreEventBlock& block, int& result) {
 void CoreBase::ServeHandoff(std::chrono::steady_clock::time_point until) {
     std::unique_lock<std::mutex> lock(FHandoff.Lock);
     ++FHandoff.Sleepers;
-    FHandoff.Changed.wait_until(lock, until,
-                                [this] { return FHandoff.State.load() == 1 || FWorkerDone.load(); });
+    FHandoff.Changed.wait_until(lock, until, [this] {
+        return FHandoff.State.load() == 1 || FWorkerDone.load() || QueueReady();
+    });
     --FHandoff.Sleepers;
+    // Whatever is queued runs now, at the latest at the end of a slice.
+    if (FQueue.Count > 0) {
+        lock.unlock();
+        RunQueue();
+        lock.lock();
+    }
     if (FHandoff.State.load() != 1) return;
     const int id = FHandoff.Id;
     TCoreEventBlock* block = FHandoff.Block;
@@ -189,6 +308,9 @@ void CoreBase::SetOwnerWaiting(bool waiting) {
         std::lock_guard<std::mutex> lock(FHandoff.Lock);
         FHandoff.OwnerWaiting = waiting;
         if (!waiting && FHandoff.State.load() == 1) FHandoff.State.store(3);
+        // The wait ends with the worker's end, which ran them all, or with
+        // a stop.
+        if (!waiting) DropQueue();
     }
     FHandoff.Changed.notify_all();
 }
@@ -213,6 +335,7 @@ int CoreBase::NotifyStatus(DWORD status, const void* info) {
 void CoreBase::WorkerEntry(Byte action) {
     WorkerOf = this;
     const int result = ExecuteAction(action);
+    FlushQueue();
     WorkerOf = nullptr;
     FWorkerResult = result;
     FWorkerDone = true;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "framework/rtl/Types.h"
 
@@ -120,6 +121,21 @@ protected:
     // only the cores that talk to it know one.
     virtual String InternetResponseText() { return String(); }
 
+    // Raises a chunk's event from the worker without waiting for it, for
+    // the events a transfer raises per chunk. While the owner waits for
+    // this worker, the event goes into a queue with its own copy of the
+    // chunk, and the owner runs the queued events in order, several per
+    // wake-up, so that a download does not wait for the other thread once
+    // per chunk; the worker waits only while the queue is full, and any
+    // other event waits for the queue to empty first. Otherwise the event
+    // is raised as SendEvent does. `dataSlot` (or -1) is the slot that
+    // points at the chunk, and Results[1] holds its length. With `keep`,
+    // KeepChunk receives the chunk right before its event runs, on the
+    // thread that runs the event.
+    void QueueEvent(int id, TCoreEventBlock& block, const char* data, std::size_t size, int dataSlot,
+                    bool keep);
+    virtual void KeepChunk(const char*, std::size_t) {}
+
 private:
     void WorkerEntry(Byte action);
     void EnsureWindow();
@@ -175,6 +191,43 @@ private:
         int Sleepers = 0;  // threads waiting on Changed (under Lock)
     };
     THandoff FHandoff;
+
+    // The events QueueEvent queued: a ring of slots, each keeping its
+    // buffer for the next chunk. Indexes and counts under FHandoff.Lock;
+    // a slot is the worker's to fill outside the queued range and the
+    // owner's to run inside it.
+    struct TQueued {
+        int Id = 0;
+        TCoreEventBlock Block;
+        String Data;
+        bool Keep = false;
+    };
+    struct TEventQueue {
+        static constexpr std::size_t Slots = 64;
+        static constexpr std::size_t MaxBytes = 512 * 1024;
+        std::vector<TQueued> Slot;
+        std::size_t Head = 0;
+        std::size_t Count = 0;
+        std::size_t Bytes = 0;
+        // The worker waits for the queue to run empty (before another
+        // event, or at its end) or for room.
+        bool FlushWanted = false;
+        bool WorkerWaiting = false;
+        std::condition_variable Room;
+        bool Full() const { return Count == Slots || Bytes >= MaxBytes; }
+        bool HalfFull() const { return Count >= Slots / 2 || Bytes >= MaxBytes / 2; }
+    };
+    TEventQueue FQueue;
+    // Worker side: waits until the owner has run every queued event (or
+    // dropped them after a stop).
+    void FlushQueue();
+    // Owner side, under FHandoff.Lock: the queue has something to run now.
+    bool QueueReady() const;
+    // Owner side: runs the queued events in order; after a stop or the
+    // core's end it drops them instead.
+    void RunQueue();
+    // Under FHandoff.Lock.
+    void DropQueue();
     // Worker side: false when the owner is not waiting, or stopped first.
     bool HandOver(int id, TCoreEventBlock& block, int& result);
     // Owner side: runs the next handed event, if one comes before `until`

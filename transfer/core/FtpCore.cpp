@@ -220,14 +220,18 @@ int FtpCore::Download() {
         SetErrorText(FtpTexts::SCantOpenLocal);
         return crFileOpen;
     }
-    char chunk[ChunkSize];
+    // One more byte to end the chunk's text.
+    char chunk[ChunkSize + 1];
+    // Read once: the handlers of the chunks run while the worker goes on.
+    const std::size_t limit = FReceivedDataLimit;
+    std::size_t kept = 0;
     std::size_t total = 0;
     bool started = false;
     bool complete = false;
     int result = crOK;
     for (;;) {
         DWORD got = 0;
-        if (!file->Read(chunk, sizeof chunk, got)) {
+        if (!file->Read(chunk, ChunkSize, got)) {
             result = static_cast<int>(InetGetLastError());
             break;
         }
@@ -240,26 +244,28 @@ int FtpCore::Download() {
             TCoreEventBlock start;
             SendEvent(feStartTransfer, start);
         }
-        if (FReceivedDataLimit != 0) {
-            if (FReceivedData.size() + got > FReceivedDataLimit) break;
-            FReceivedData.append(chunk, got);
+        // The chunk goes into ReceivedData (KeepChunk) right before its
+        // event.
+        if (limit != 0) {
+            if (kept + got > limit) break;
+            kept += got;
         }
         total += got;
         TCoreEventBlock block;
         block.Args[0] = static_cast<std::intptr_t>(total);
         if (local.IsOpen()) {
             block.Args[1] = TCoreEventBlock::Text("");
-            SendEvent(feTransfer, block);
+            QueueEvent(feTransfer, block, limit ? chunk : nullptr, limit ? got : 0, -1, limit != 0);
             if (!local.Write(chunk, got)) {
                 SetErrorText(FtpTexts::SLocalFileError);
                 result = crFileIO;
                 break;
             }
         } else {
-            const String text(chunk, got);
-            block.Args[1] = TCoreEventBlock::Text(text.c_str());
+            chunk[got] = 0;
+            block.Args[1] = TCoreEventBlock::Text(chunk);
             block.Args[2] = static_cast<std::intptr_t>(got);
-            SendEvent(feTransfer, block);
+            QueueEvent(feTransfer, block, chunk, got, 1, limit != 0);
         }
         std::this_thread::yield();
     }

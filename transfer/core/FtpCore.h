@@ -93,6 +93,7 @@ public:
 protected:
     ~FtpCore() override;
     void AbortTransfer() override;
+    void KeepChunk(const char* data, std::size_t size) override { FReceivedData.append(data, size); }
     String InternetResponseText() override { return FLastResponse; }
 
 private:

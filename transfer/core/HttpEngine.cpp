@@ -292,6 +292,11 @@ int HttpEngine::Transfer(const char* verb, bool sendBody, bool headOnly) {
 
     LocalFileWriter local;
     if (!headOnly) {
+        // Read once: the handlers of the chunks run while the worker goes
+        // on (QueueEvent).
+        const String localFile = FLocalFile;
+        const std::size_t limit = FMemoryLimit;
+        std::size_t kept = 0;
         std::vector<char> block;
         std::size_t total = 0;
         for (;;) {
@@ -302,11 +307,11 @@ int HttpEngine::Transfer(const char* verb, bool sendBody, bool headOnly) {
                 return StopRequested() ? crOK : static_cast<int>(InetGetLastError());
             }
             if (available == 0) break;
-            if (FMemoryLimit != 0 && available + FMemoryBody.size() > FMemoryLimit) {
+            if (limit != 0 && available + kept > limit) {
                 result = crOutOfMemory;
                 break;
             }
-            if (!FLocalFile.empty() && !local.IsOpen() && !local.Open(FLocalFile)) {
+            if (!localFile.empty() && !local.IsOpen() && !local.Open(localFile)) {
                 SetErrorText(HttpTexts::SCantOpenLocal);
                 result = crFileOpen;
                 break;
@@ -322,14 +327,16 @@ int HttpEngine::Transfer(const char* verb, bool sendBody, bool headOnly) {
                 SetErrorText(HttpTexts::SWriteLocal);
                 return crFileIO;
             }
-            if (FMemoryLimit != 0) FMemoryBody.append(block.data(), got);
+            // The chunk goes into the memory body (KeepChunk) right before
+            // its event.
+            if (limit != 0) kept += got;
             total += got;
             TCoreEventBlock chunk;
             chunk.Args[0] = static_cast<std::intptr_t>(total);
             chunk.Args[1] = reinterpret_cast<std::intptr_t>(block.data());
             chunk.Args[2] = static_cast<std::intptr_t>(got);
             chunk.Results[1] = static_cast<std::intptr_t>(got);
-            Fire(heTransfer, chunk);
+            QueueEvent(heTransfer, chunk, block.data(), got, 1, limit != 0);
         }
     }
 

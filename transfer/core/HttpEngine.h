@@ -103,6 +103,7 @@ public:
 protected:
     ~HttpEngine() override;
     void AbortTransfer() override;
+    void KeepChunk(const char* data, std::size_t size) override { FMemoryBody.append(data, size); }
     String InternetResponseText() override { return FServerText; }
     // Writes the URL and takes it apart.
     int SplitUrl(const char* text);

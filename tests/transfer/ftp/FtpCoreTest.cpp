@@ -87,6 +87,7 @@ protected:
     }
     TFtpLoopbackServer Server;
     TTempDir Dir;
+    const std::thread::id Owner = std::this_thread::get_id();
 };
 
 TEST_F(FtpTest, ConnectLogsInAndReportsIt) {
@@ -227,6 +228,36 @@ TEST_F(FtpTest, DownloadReplacesTheLocalFileOnlyWhenWhole) {
     EXPECT_EQ(ftp->Action(faGet), 12003);
     EXPECT_EQ(ftp->Error(), "550 /pub/lists/none.txt: No such file.");
     EXPECT_EQ(ReadAll(Dir.File("language.txt")), "English\r\nGerman\r\n");
+}
+
+// Many chunks, which the worker reads ahead of their handlers: each still
+// reports the running total, and ReceivedData holds exactly the bytes
+// reported so far.
+TEST_F(FtpTest, EveryChunkIsReportedOnTheOwnersThreadWithTheDataSoFar) {
+    String body;
+    for (int i = 0; body.size() < 300000; ++i) body += std::to_string(i) + ",";
+    Server.AddFile("/numbers.txt", body);
+    auto ftp = LoggedIn();
+    ftp->Set(fpRemoteFile, "/numbers.txt");
+    ftp->Set(fpReceivedDataLimit, 1 << 20);
+    String text;
+    int wrong = 0;
+    ftp->OnEvent = [&](const Event& e) {
+        if (e.Id != feTransfer) return;
+        text += e.A;
+        std::ptrdiff_t kept = -1;
+        FTPCore::CoreGetProperty(ftp->Core, fpReceivedData, 0, &kept);
+        if (e.Size != static_cast<std::intptr_t>(text.size()) || kept != e.Size ||
+            std::this_thread::get_id() != Owner)
+            ++wrong;
+    };
+    EXPECT_EQ(ftp->Action(faGet), 0) << ftp->Error();
+    EXPECT_EQ(text, body);
+    EXPECT_EQ(wrong, 0);
+    std::ptrdiff_t n = 0;
+    const auto* data = reinterpret_cast<const char*>(FTPCore::CoreGetProperty(ftp->Core, fpReceivedData, 0, &n));
+    EXPECT_EQ(String(data, static_cast<std::size_t>(n)), body);
+    EXPECT_EQ(ftp->Events.back().Id, feEndTransfer);
 }
 
 TEST_F(FtpTest, DownloadLimitStopsAtTheFirstChunkThatWouldPassIt) {

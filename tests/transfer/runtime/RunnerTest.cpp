@@ -3,6 +3,7 @@
 // order while the worker waits for each.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -39,7 +40,9 @@ struct Gate {
     }
 };
 
-enum : Byte { acIdle = 0, acEvents = 1, acUntilStopped = 2, acIgnoreStop = 3, acQuick = 4 };
+enum : Byte { acIdle = 0, acEvents = 1, acUntilStopped = 2, acIgnoreStop = 3, acQuick = 4, acChunks = 5 };
+
+String ChunkText(int i) { return "chunk " + std::to_string(i) + ";"; }
 
 class TestCore : public CoreBase {
 public:
@@ -49,6 +52,8 @@ public:
         int Id;
         std::thread::id Thread;
         bool WorkerWaiting;
+        String Text;  // a chunk's text
+        String Kept;  // what KeepChunk had received when the event ran
     };
     std::vector<Seen> Events;  // written by whichever thread handles events
     std::function<void(int id)> OnEvent;
@@ -81,16 +86,38 @@ public:
                 return 66;
             case acQuick:
                 return 0;
+            case acChunks:
+                // Chunk events as a download raises them, then one plain
+                // event.
+                for (int i = 1; i <= EventCount && !StopRequested(); ++i) {
+                    const String text = ChunkText(i);
+                    TCoreEventBlock block;
+                    block.Args[0] = i;
+                    block.Args[1] = TCoreEventBlock::Text(text.c_str());
+                    block.Args[2] = static_cast<std::intptr_t>(text.size());
+                    QueueEvent(6, block, text.data(), text.size(), 1, true);
+                }
+                {
+                    TCoreEventBlock end;
+                    end.Args[0] = EventCount + 1;
+                    SendEvent(1, end);
+                }
+                return 8;
         }
         return -1;
     }
 
     int HandleEvent(int id, TCoreEventBlock& block) override {
         Events.push_back({static_cast<int>(block.Args[0]), std::this_thread::get_id(),
-                          Sending.load() == block.Args[0]});
+                          Sending.load() == block.Args[0],
+                          id == 6 ? String(block.TextAt(1), static_cast<std::size_t>(block.Args[2])) : String(),
+                          Kept});
         if (OnEvent) OnEvent(id);
         return 0;
     }
+
+    void KeepChunk(const char* data, std::size_t size) override { Kept.append(data, size); }
+    String Kept;
 
 protected:
     ~TestCore() override { --LiveCores; }
@@ -131,6 +158,35 @@ TEST(Runner, RoutedEventsRunOnTheMainThreadInOrderWhileTheWorkerWaits) {
         EXPECT_EQ(core->Events[i].Thread, std::this_thread::get_id());
         EXPECT_TRUE(core->Events[i].WorkerWaiting) << i;
     }
+}
+
+// More chunks than the queue holds, so the worker also waits for room.
+TEST(Runner, ChunkEventsRunOnTheMainThreadInOrderEachAfterItsChunkIsKept) {
+    CoreHandle core;
+    core->EventCount = 300;
+    EXPECT_EQ(core->RunWorker(acChunks), 8);
+    ASSERT_EQ(core->Events.size(), 301u);
+    String kept;
+    for (int i = 0; i < 300; ++i) {
+        const auto& e = core->Events[i];
+        EXPECT_EQ(e.Id, i + 1);
+        EXPECT_EQ(e.Thread, std::this_thread::get_id());
+        EXPECT_EQ(e.Text, ChunkText(i + 1));
+        kept += ChunkText(i + 1);
+        EXPECT_EQ(e.Kept, kept) << i;
+    }
+    // The plain event waits for the chunks before it.
+    EXPECT_EQ(core->Events.back().Id, 301);
+    EXPECT_EQ(core->Events.back().Thread, std::this_thread::get_id());
+
+    // Without the route they run on the worker, in the same order.
+    core->Events.clear();
+    core->Kept.clear();
+    core->RouteEvents = false;
+    EXPECT_EQ(core->RunWorker(acChunks), 8);
+    ASSERT_EQ(core->Events.size(), 301u);
+    EXPECT_NE(core->Events[0].Thread, std::this_thread::get_id());
+    EXPECT_EQ(core->Events[299].Kept, kept);
 }
 
 TEST(Runner, WithTheRouteFlagClearedEventsRunOnTheWorker) {
@@ -191,16 +247,24 @@ TEST(Runner, StopFromTheLoopEndsTheWaitWithFailure) {
 }
 
 TEST(Runner, StopFromAnEventHandlerEndsTheWaitWithFailure) {
-    CoreHandle core;
-    core->EventCount = 1000;
-    int stop = -1;
-    core->OnEvent = [&](int) {
-        if (core->Events.size() == 3) stop = core->RunWorker(acIdle);
-    };
-    EXPECT_EQ(core->RunWorker(acEvents), crInterrupted);
-    EXPECT_FALSE(core->WorkerRecorded());
-    EXPECT_EQ(stop, 0);
-    EXPECT_LE(core->Events.size(), 4u);
+    for (const Byte action : {acEvents, acChunks}) {
+        CoreHandle core;
+        core->EventCount = 1000;
+        int stop = -1;
+        core->OnEvent = [&](int) {
+            if (core->Events.size() == 3) stop = core->RunWorker(acIdle);
+        };
+        EXPECT_EQ(core->RunWorker(action), crInterrupted);
+        EXPECT_FALSE(core->WorkerRecorded());
+        EXPECT_EQ(stop, 0);
+        const auto raised = std::count_if(core->Events.begin(), core->Events.end(),
+                                          [](const TestCore::Seen& e) { return e.Id <= 1000; });
+        // Chunks the worker had queued or read meanwhile are not reported.
+        if (action == acChunks)
+            EXPECT_EQ(raised, 3);
+        else
+            EXPECT_LE(raised, 4);
+    }
 }
 
 TEST(Runner, ClearedRunningFlagEndsTheWait) {
@@ -211,20 +275,22 @@ TEST(Runner, ClearedRunningFlagEndsTheWait) {
 }
 
 TEST(RunnerEnd, CoreDestroyedFromItsOwnEventHandler) {
-    const int before = LiveCores;
-    CoreHandle core;
-    core->EventCount = 1000;
-    TestCore* raw = core.Core;
-    std::size_t seen = 0;
-    raw->OnEvent = [&](int) {
-        seen = raw->Events.size();
-        if (seen == 2) core.Free();  // the component goes away here
-    };
-    raw->AddRef();  // keep it readable for the checks below
-    EXPECT_EQ(raw->RunWorker(acEvents), crInterrupted);
-    EXPECT_EQ(seen, 2u);  // nothing reached the handler after the end
-    raw->Release();
-    EXPECT_TRUE(PumpMessagesUntil([&] { return LiveCores == before; }, Generous));
+    for (const Byte action : {acEvents, acChunks}) {
+        const int before = LiveCores;
+        CoreHandle core;
+        core->EventCount = 1000;
+        TestCore* raw = core.Core;
+        std::size_t seen = 0;
+        raw->OnEvent = [&](int) {
+            seen = raw->Events.size();
+            if (seen == 2) core.Free();  // the component goes away here
+        };
+        raw->AddRef();  // keep it readable for the checks below
+        EXPECT_EQ(raw->RunWorker(action), crInterrupted);
+        EXPECT_EQ(seen, 2u) << int{action};  // nothing reached the handler after the end
+        raw->Release();
+        EXPECT_TRUE(PumpMessagesUntil([&] { return LiveCores == before; }, Generous));
+    }
 }
 
 TEST(RunnerEnd, CoreDestroyedFromTheLoopDuringItsAction) {
