@@ -766,10 +766,11 @@ void TForm1::SpeedButton8Click(TObject*) {
 }
 
 void TForm1::SpeedButton7Click(TObject*) {
-    for (TWinControl* field : std::initializer_list<TWinControl*>{
-             Edit6, Edit7, sbots, rating, ComboBox1, edit3, Edit4, edit5, Edit9, Edit8, Edit11,
-             edit12, Edit2, ComboBox2})
-        field->SetText("");
+    // The web page options: every META field whose control sits on that step.
+    for (const TMetaFieldRow& row : MetaFieldTable()) {
+        TControl* field = FieldControl(row);
+        if (field->Parent() == TabSheet2) field->SetText("");
+    }
 }
 
 bool TForm1::GoToFirstVisible(std::initializer_list<TTabSheet*> pages) {
