@@ -24,6 +24,7 @@
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/system/ProgramFolder.h"
+#include "framework/testkit/SimulatedInput.h"
 
 namespace {
 
@@ -49,6 +50,13 @@ TEST(KeywordScreens, GeneratorAndBatchWindows) {
     const fs::path shots = out && *out ? fs::path(out) : fs::temp_directory_path() / "velmor-screens";
     fs::create_directories(shots);
     auto picture = [&](TForm* form, const char* name) {
+        // A window manager maps the window in its own time: it is up once
+        // it is the active window.
+        for (int i = 0; i < form->ControlCount(); ++i)
+            if (auto* w = dynamic_cast<TWinControl*>(form->Controls(i)); w && w->Visible() && w->CanFocus()) {
+                WaitForFocus(w);
+                break;
+            }
         Settle();
         const fs::path file = shots / name;
         ASSERT_TRUE(Screen->CaptureToFile(form->BoundsRect(), file.string())) << file;

@@ -20,6 +20,7 @@
 #include "framework/controls/Screen.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/system/ProgramFolder.h"
+#include "framework/testkit/SimulatedInput.h"
 
 namespace {
 
@@ -65,6 +66,9 @@ TEST(StepScreens, EachStepWithARealPage) {
     form->Edit4->SetText("The Apache Software Foundation");
     form->edit5->SetText("Documentation Group");
     form->Show();
+    // A window manager maps the window in its own time: the window is up
+    // once it has the focus.
+    ASSERT_TRUE(WaitForFocus(form->TitleBox));
     Settle();
 
     int n = 0;

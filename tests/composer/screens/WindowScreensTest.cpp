@@ -60,6 +60,16 @@ void Settle() {
     for (int i = 0; i < 50; ++i) Application->ProcessMessages();
 }
 
+TWinControl* FirstFocusable(TWinControl* parent) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        auto* w = dynamic_cast<TWinControl*>(parent->Controls(i));
+        if (!w || !w->Visible()) continue;
+        if (w->CanFocus() && w->TabStop()) return w;
+        if (TWinControl* inner = FirstFocusable(w)) return inner;
+    }
+    return nullptr;
+}
+
 // A program folder with the shipped lists, icons, schemas and value lists.
 class ComposerWindows : public ::testing::Test {
 protected:
@@ -94,6 +104,9 @@ protected:
 
     void Picture(TForm* form, const std::string& name) {
         form->Show();
+        // A window manager maps the window in its own time: the window is
+        // up once it is the active one.
+        if (TWinControl* first = FirstFocusable(form)) WaitForFocus(first);
         Settle();
         const fs::path file = Shots / (name + ".png");
         ASSERT_TRUE(Screen->CaptureToFile(form->BoundsRect(), file.string())) << file;
