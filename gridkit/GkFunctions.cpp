@@ -9,14 +9,14 @@
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/StrUtils.h"
 
-int TextKind(const String& text, bool allowMarkup) {
-    if (text.size() <= 1) return 0;
-    if (text[0] == '=') return 3;
-    if (text.compare(0, 2, "{\\") == 0) return 2;
+TCellTextKind TextKind(const String& text, bool allowMarkup) {
+    if (text.size() <= 1) return TCellTextKind::Plain;
+    if (text[0] == '=') return TCellTextKind::Formula;
+    if (text.compare(0, 2, "{\\") == 0) return TCellTextKind::RichText;
     if (allowMarkup && (text.find("</") != String::npos || text.find("<B") != String::npos ||
                         text.find("<I") != String::npos))
-        return 1;
-    return 0;
+        return TCellTextKind::Markup;
+    return TCellTextKind::Plain;
 }
 
 int ClassifyNumberText(const String& text) {

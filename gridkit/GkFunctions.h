@@ -6,8 +6,10 @@
 #include "framework/graphics/Color.h"
 #include "framework/rtl/Types.h"
 
-// 0 plain, 1 markup, 2 RTF, 3 formula.
-int TextKind(const String& text, bool allowMarkup);
+// How a cell's text is shown: as it is, as markup, as rich text (RTF),
+// or as the result of its formula.
+enum class TCellTextKind { Plain = 0, Markup = 1, RichText = 2, Formula = 3 };
+TCellTextKind TextKind(const String& text, bool allowMarkup);
 // 0 whole number (or empty), 1 float, 2 anything else; uses the locale's
 // thousand and decimal separators.
 int ClassifyNumberText(const String& text);

@@ -405,9 +405,8 @@ public:
     void BeginUpdate();
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
-    // 0 none, 1 column, 2 row, 3 everything: what a press on the fixed
-    // cell under the mouse would select.
-    int SelectZone() const { return FSelectZone; }
+    // What a press on the fixed cell under the mouse would select.
+    TSelectZone SelectZone() const { return FSelectZone; }
     // Adds step to the zoom level when the result stays within -10..10,
     // and to every column width and row height that stays above 0.
     void ZoomBy(int step);
@@ -545,7 +544,7 @@ protected:
     // What the input layer draws over the cells: a pressed fixed cell and
     // the pan origin.
     void PaintPanMarker();
-    int ZoneAt(int x, int y);
+    TSelectZone ZoneAt(int x, int y);
     void DoubleClickAt(int x, int y, bool& handled);
     void PlaceMoveArrows(int x, int y);
     void HideMoveArrows();
@@ -557,7 +556,7 @@ protected:
     // The focus last left one of the grid's editors (not the grid).
     bool FFocusLeftEditor = false;
     int FUpdateCount = 0;
-    int FSelectZone = 0;
+    TSelectZone FSelectZone = TSelectZone::None;
     TGridCoord FPressedFixed{-1, -1};
     TPoint FMouseDownPt{};
     TGridCoord FMouseDownCell{-1, -1};

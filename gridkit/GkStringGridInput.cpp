@@ -252,21 +252,22 @@ void TGkStringGrid::KeyUp(Word& key, TShiftState shift) {
 
 // ---- press, release, double click -----------------------------------------
 
-int TGkStringGrid::ZoneAt(int x, int y) {
-    if (HasState(csDesigning)) return 0;
+TSelectZone TGkStringGrid::ZoneAt(int x, int y) {
+    using enum TSelectZone;
+    if (HasState(csDesigning)) return None;
     const TGridCoord cell = MouseCoord(x, y);
-    if (cell.X < 0 || cell.Y < 0) return 0;
-    if (cell.X < FixedCols() && cell.Y < FixedRows()) return FMouseActions->AllSelect ? 3 : 0;
-    if (IsOnSizingEdge(x, y)) return 0;
-    if (cell.Y < FixedRows() && cell.X >= FixedCols() && FMouseActions->ColSelect) return 1;
-    if (cell.X < FixedCols() && cell.Y >= FixedRows() && FMouseActions->RowSelect) return 2;
-    return 0;
+    if (cell.X < 0 || cell.Y < 0) return None;
+    if (cell.X < FixedCols() && cell.Y < FixedRows()) return FMouseActions->AllSelect ? All : None;
+    if (IsOnSizingEdge(x, y)) return None;
+    if (cell.Y < FixedRows() && cell.X >= FixedCols() && FMouseActions->ColSelect) return Column;
+    if (cell.X < FixedCols() && cell.Y >= FixedRows() && FMouseActions->RowSelect) return Row;
+    return None;
 }
 
 String TGkStringGrid::AnchorAt(const TGridCoord& cell, int x, int y) {
     if (cell.X < 0 || cell.Y < 0) return String();
     const String& text = CellRef(RealColIndex(cell.X), cell.Y);
-    if (TextKind(text, EnableHTML) == 1) return CellAnchorAt(cell.X, cell.Y, x, y);
+    if (TextKind(text, EnableHTML) == TCellTextKind::Markup) return CellAnchorAt(cell.X, cell.Y, x, y);
     if (FURLShow && IsURL(text)) return text;
     return String();
 }
@@ -369,14 +370,14 @@ void TGkStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int
     }
 
     FSelectZone = ZoneAt(x, y);
-    if ((Options() & goRangeSelect) && FSelectZone != 0 && inside) {
+    if ((Options() & goRangeSelect) && FSelectZone != TSelectZone::None && inside) {
         const int lastCol = ColCount() - 1 - FFixedRightCols, lastRow = RowCount() - 1 - FFixedFooters;
         bool selected = true;
-        if (FSelectZone == 3 && FMouseActions->AllSelect)
+        if (FSelectZone == TSelectZone::All && FMouseActions->AllSelect)
             SetSelection({FixedCols(), FixedRows(), lastCol, lastRow});
-        else if (FSelectZone == 2 && FMouseActions->RowSelect && cell.Y <= lastRow)
+        else if (FSelectZone == TSelectZone::Row && FMouseActions->RowSelect && cell.Y <= lastRow)
             SetSelection({FixedCols(), cell.Y, lastCol, cell.Y});
-        else if (FSelectZone == 1 && FMouseActions->ColSelect && cell.X <= lastCol)
+        else if (FSelectZone == TSelectZone::Column && FMouseActions->ColSelect && cell.X <= lastCol)
             SetSelection({cell.X, FixedRows(), cell.X, lastRow});
         else
             selected = false;
@@ -597,9 +598,11 @@ void TGkStringGrid::MouseMove(TShiftState shift, int x, int y) {
         FAnchorUnder.clear();
         if (OnAnchorExit) OnAnchorExit(this, FAnchorCell.Y, FAnchorCell.X, left);
     }
-    if (!cursorSet && FSelectZone != 0 && state != gsColSizing && state != gsRowSizing) {
+    if (!cursorSet && FSelectZone != TSelectZone::None && state != gsColSizing && state != gsRowSizing) {
         RegisterGridCursors();
-        SetInputCursor(FSelectZone == 1 ? crGkColSelect : FSelectZone == 2 ? crGkRowSelect : crGkAllSelect);
+        SetInputCursor(FSelectZone == TSelectZone::Column ? crGkColSelect
+                       : FSelectZone == TSelectZone::Row  ? crGkRowSelect
+                                                          : crGkAllSelect);
         cursorSet = true;
     }
     if (!cursorSet && !FPanning) RestoreInputCursor();

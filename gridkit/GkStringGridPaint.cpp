@@ -212,8 +212,8 @@ void TGkStringGrid::DrawCellContents(int aCol, int aRow, const TRect& aRect, TGr
     }
 
     String text = CellRef(aCol, aRow);
-    const int kind = TextKind(text, EnableHTML);
-    if (kind == 3) text = GetDisplayText(aCol, aRow);
+    const TCellTextKind kind = TextKind(text, EnableHTML);
+    if (kind == TCellTextKind::Formula) text = GetDisplayText(aCol, aRow);
     if (CellIsPassword(aCol, aRow)) text = FillChars(text, PasswordChar);
 
     if (aCol >= FixedCols() && aRow >= FixedRows() && FMouseActions->DisjunctRowSelect && !marked &&
@@ -253,7 +253,7 @@ void TGkStringGrid::DrawCellContents(int aCol, int aRow, const TRect& aRect, TGr
     }
 
     const bool glyph = SortGlyphShows(aCol, aRow);
-    if (kind == 1) {
+    if (kind == TCellTextKind::Markup) {
         const TRect m = MarkupPlace(aRect, text);
         TMarkupParams p;
         p.Canvas = canvas;
@@ -267,7 +267,7 @@ void TGkStringGrid::DrawCellContents(int aCol, int aRow, const TRect& aRect, TGr
         if (glyph) DrawSortGlyph(canvas, aCol, m.Left + res.Width + 8, GlyphY(FVAlignment, m));
         return;
     }
-    if (kind == 2) {
+    if (kind == TCellTextKind::RichText) {
         canvas->Pen()->SetColor(canvas->Brush()->Color());
         if (!((aState & gdSelected) && !(aState & gdFocused) && FSelectionColor == clNone))
             canvas->Rectangle(aRect);
@@ -334,7 +334,7 @@ String TGkStringGrid::CellAnchorAt(int aCol, int aRow, int x, int y) {
     if (aCol < 0 || aRow < 0 || aCol >= ColCount() || aRow >= RowCount()) return String();
     const int col = RealColIndex(aCol);
     const String& text = CellRef(col, aRow);
-    if (TextKind(text, EnableHTML) != 1) return String();
+    if (TextKind(text, EnableHTML) != TCellTextKind::Markup) return String();
     const TRect cell = CellRect(aCol, aRow);
     if (cell.IsEmpty()) return String();
     TCanvas* canvas = Canvas();

@@ -64,8 +64,8 @@ TSize TGkStringGrid::MeasurePreparedText(int aCol, int aRow) {
     TCanvas* canvas = Canvas();
     String text = CellRef(aCol, aRow);
     switch (TextKind(text, EnableHTML)) {
-    case 1: return MeasureMarkup(text, TRect{0, 0, kUnbounded, kUnbounded});
-    case 2:
+    case TCellTextKind::Markup: return MeasureMarkup(text, TRect{0, 0, kUnbounded, kUnbounded});
+    case TCellTextKind::RichText:
         // As the formatted text is laid out, each line at its own width.
         LoadRichCell(text);
         return FRichEdit->FormattedExtent(0);
@@ -116,13 +116,13 @@ void TGkStringGrid::AutoSizeRow(int aRow) {
         GetCellColor(rc, aRow, 0, canvas->Brush(), canvas->Font());
         String text = CellRef(rc, aRow);
         int need = 0;
-        const int kind = TextKind(text, EnableHTML);
-        if (kind == 1) {
+        const TCellTextKind kind = TextKind(text, EnableHTML);
+        if (kind == TCellTextKind::Markup) {
             need = MeasureMarkup(text, TRect{0, 0, ColWidths(c), kUnbounded}).cy;
-        } else if (kind == 2) {
+        } else if (kind == TCellTextKind::RichText) {
             LoadRichCell(text);
             need = FRichEdit->FormattedExtent(ColWidths(c) - 2).cy;
-        } else if (kind != 3) {
+        } else if (kind != TCellTextKind::Formula) {
             TRect r{0, 0, ColWidths(c) - kCellMargin, DefaultRowHeight()};
             unsigned flags = DT_CALCRECT | DT_NOPREFIX | DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK;
             if (FVAlignment == vtaCenter) flags |= DT_VCENTER;

@@ -36,6 +36,8 @@ enum TBackGroundDisplay { bdTile, bdFixed };
 
 enum TCellBorder : int { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
 using TCellBorders = int;
+// What a press on the fixed cell under the mouse would select.
+enum class TSelectZone { None = 0, Column = 1, Row = 2, All = 3 };
 
 class TGkStringGrid;
 

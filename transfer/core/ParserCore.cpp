@@ -32,8 +32,9 @@ ParserCore::ParserCore(void* owner, TCoreEventCallback callback)
 ParserCore::~ParserCore() = default;
 
 void ParserCore::Reset() {
+    using enum TState;
     CoreBase::Reset();
-    FState = 0;
+    FState = Text;
     FPrev1 = FPrev2 = 0;
     FAttrCount = 0;
     FlushOnEOL = true;
@@ -44,6 +45,7 @@ void ParserCore::Reset() {
 }
 
 void ParserCore::BuildTables() {
+    using enum TState;
     std::memset(FClass, 0, sizeof FClass);
     for (int c = '0'; c <= '9'; ++c) FClass[c] |= ccName | ccEntity;
     for (int c = 'A'; c <= 'Z'; ++c) FClass[c] |= ccName | ccEntity;
@@ -60,7 +62,8 @@ void ParserCore::BuildTables() {
     std::memset(FStop, 1, sizeof FStop);
     std::memset(FHasRun, 0, sizeof FHasRun);
     std::memset(FRunBuf, 0, sizeof FRunBuf);
-    auto run = [this](int state, CoreString* buf, auto collects) {
+    auto run = [this](TState s, CoreString* buf, auto collects) {
+        const int state = Row(s);
         FHasRun[state] = true;
         FRunBuf[state] = buf;
         for (int c = 1; c < 256; ++c)
@@ -69,26 +72,26 @@ void ParserCore::BuildTables() {
     auto notIn = [](const char* set) {
         return [set](unsigned char c) { return std::strchr(set, c) == nullptr; };
     };
-    run(0, &FTextBuf, notIn("\n&<"));
-    run(1, &FToken, [this](unsigned char c) { return IsName(c); });
-    run(4, &FToken, [this](unsigned char c) {
+    run(Text, &FTextBuf, notIn("\n&<"));
+    run(TagName, &FToken, [this](unsigned char c) { return IsName(c); });
+    run(AttrName, &FToken, [this](unsigned char c) {
         return !IsSpace(c) && c != '>' && c != '=' && c != '/';
     });
-    run(7, &FToken, [this](unsigned char c) { return c != '&' && !IsSpace(c) && c != '>'; });
-    run(11, &FToken, notIn("&'"));
-    run(12, &FToken, notIn("&\""));
-    run(13, &FToken, [this](unsigned char c) { return IsName(c); });
-    for (int s : {14, 15, 16, 17})
+    run(UnquotedValue, &FToken, [this](unsigned char c) { return c != '&' && !IsSpace(c) && c != '>'; });
+    run(ApostropheValue, &FToken, notIn("&'"));
+    run(QuotedValue, &FToken, notIn("&\""));
+    run(EndTagName, &FToken, [this](unsigned char c) { return IsName(c); });
+    for (const TState s : {TextEntity, UnquotedEntity, ApostropheEntity, QuotedEntity})
         run(s, &FEntityName, [this](unsigned char c) { return IsEntityChar(c); });
-    run(18, nullptr, notIn(">"));
-    run(20, &FToken, notIn(">"));
-    run(21, &FToken, notIn(">"));
-    run(23, &FToken, notIn(">[\"'"));
-    run(24, &FTextBuf, notIn(">"));
-    run(25, &FToken, [this](unsigned char c) { return c != '[' && !IsSpace(c); });
-    run(26, &FToken, notIn("'"));
-    run(27, &FToken, notIn("\""));
-    run(28, &FToken, notIn("]"));
+    run(EndTagRest, nullptr, notIn(">"));
+    run(Comment, &FToken, notIn(">"));
+    run(Instruction, &FToken, notIn(">"));
+    run(Declaration, &FToken, notIn(">[\"'"));
+    run(SectionBody, &FTextBuf, notIn(">"));
+    run(SectionName, &FToken, [this](unsigned char c) { return c != '[' && !IsSpace(c); });
+    run(DeclApostrophe, &FToken, notIn("'"));
+    run(DeclQuoted, &FToken, notIn("\""));
+    run(DeclBracket, &FToken, notIn("]"));
 }
 
 int ParserCore::SetExtraNameChars(const char* chars) {
@@ -137,6 +140,7 @@ bool ParserCore::Flush() {
 }
 
 bool ParserCore::CloseTag() {
+    using enum TState;
     const int id = FPrev1 == '/' ? peEmptyElement : peBeginElement;
     // Attribute reads answer only while the element's own event runs, even
     // when its handler throws.
@@ -152,7 +156,7 @@ bool ParserCore::CloseTag() {
     }
     FElementName.Truncate();
     FAttrCount = 0;
-    FState = 8;
+    FState = AfterMarkup;
     return live;
 }
 
@@ -192,20 +196,21 @@ int ParserCore::ResolveEntity(unsigned char ending) {
 }
 
 void ParserCore::EndOfInput() {
+    using enum TState;
     ++FGeneration;
     // Leave the state first: a handler reached from here may end the input
     // again and must find nothing left to deliver.
-    const int state = FState;
-    FState = 0;
+    const TState state = FState;
+    FState = Text;
     // A '<' that nothing followed is text, as one followed by a blank is;
     // dropping it would lose the last character of "a <".
-    if (state == 10) {
+    if (state == AfterLineFeedLess) {
         FTextBuf.AppendChar('\n');
         if (FlushOnEOL) Flush();
     }
-    if (state == 2 || state == 10) FTextBuf.AppendChar('<');
+    if (state == AfterLess || state == AfterLineFeedLess) FTextBuf.AppendChar('<');
     Flush();
-    FState = 0;
+    FState = Text;
     FTextBuf.Truncate();
     FToken.Clear();
     FEntityName.Clear();
@@ -226,7 +231,7 @@ int ParserCore::ParseText(std::string_view text) {
     while (p < end) {
         const unsigned char c = *p;
         if (c == 0) break;
-        const int state = FState;
+        const int state = Row(FState);
         if (FHasRun[state] && !FStop[state][c]) {
             const std::uint8_t* stop = FStop[state];
             const unsigned char* q = p + 1;
@@ -249,35 +254,36 @@ int ParserCore::ParseText(std::string_view text) {
 }
 
 int ParserCore::ParseChar(unsigned char c) {
+    using enum TState;
     for (;;) {
         switch (FState) {
-            case 0:  // text
+            case Text:
                 if (c == '\n') {
-                    FState = 9;
+                    FState = AfterLineFeed;
                 } else if (c == '&') {
                     FEntityName.Truncate();
-                    FState = 14;
+                    FState = TextEntity;
                 } else if (c == '<') {
                     FToken.Truncate();
-                    FState = 2;
+                    FState = AfterLess;
                 } else {
                     VELMOR_APPEND(FTextBuf, c);
                 }
                 break;
 
-            case 1:  // start-tag name
+            case TagName:
                 if (IsName(c)) {
                     VELMOR_APPEND(FToken, c);
                 } else if (c == '!' || c == '?') {
                     FToken.Truncate();
                     Flush();
-                    FState = c == '!' ? 22 : 21;
+                    FState = c == '!' ? AfterLessBang : Instruction;
                 } else if (c == '/' && FPrev1 == '<') {
-                    FState = 13;
+                    FState = EndTagName;
                 } else {
                     if (!Flush()) {
                         // The input ended under the tag: skip what is left of it.
-                        FState = c == '>' ? 8 : 18;
+                        FState = c == '>' ? AfterMarkup : EndTagRest;
                         break;
                     }
                     FElementName.Swap(FToken);
@@ -286,30 +292,30 @@ int ParserCore::ParseChar(unsigned char c) {
                     if (c == '>')
                         CloseTag();
                     else
-                        FState = 3;
+                        FState = InTag;
                 }
                 break;
 
-            case 2:  // after '<'
+            case AfterLess:
                 if (IsName(c) || c == '/' || c == '?' || c == '!') {
-                    FState = 1;
+                    FState = TagName;
                 } else {
                     VELMOR_APPEND(FTextBuf, '<');
-                    FState = 0;
+                    FState = Text;
                 }
                 continue;
 
-            case 3:  // inside a start tag
+            case InTag:
                 if (IsSpace(c) || c == '/') {
                 } else if (c == '>') {
                     CloseTag();
                 } else {
                     VELMOR_APPEND(FToken, c);
-                    FState = 4;
+                    FState = AttrName;
                 }
                 break;
 
-            case 4:  // attribute name
+            case AttrName:
                 if (!IsSpace(c) && c != '>' && c != '=' && c != '/') {
                     VELMOR_APPEND(FToken, c);
                     break;
@@ -317,60 +323,60 @@ int ParserCore::ParseChar(unsigned char c) {
                 FAttrName.Swap(FToken);
                 FToken.Truncate();
                 if (IsSpace(c)) {
-                    FState = 5;
+                    FState = AfterAttrName;
                 } else if (c == '=') {
-                    FState = 6;
+                    FState = AfterEquals;
                 } else {
                     StoreAttribute();
                     if (c == '/')
-                        FState = 3;
+                        FState = InTag;
                     else
                         CloseTag();
                 }
                 break;
 
-            case 5:  // after an attribute name
+            case AfterAttrName:
                 if (IsSpace(c)) {
                 } else if (c == '=') {
-                    FState = 6;
+                    FState = AfterEquals;
                 } else if (c == '/') {
                     StoreAttribute();
-                    FState = 3;
+                    FState = InTag;
                 } else if (c == '>') {
                     StoreAttribute();
                     CloseTag();
                 } else {
                     StoreAttribute();
                     VELMOR_APPEND(FToken, c);
-                    FState = 4;
+                    FState = AttrName;
                 }
                 break;
 
-            case 6:  // after '='
+            case AfterEquals:
                 if (IsSpace(c)) {
                 } else if (c == '"') {
-                    FState = 12;
+                    FState = QuotedValue;
                 } else if (c == '\'') {
-                    FState = 11;
+                    FState = ApostropheValue;
                 } else if (c == '&') {
                     FEntityName.Truncate();
-                    FState = 15;
+                    FState = UnquotedEntity;
                 } else if (c == '>') {
                     StoreAttribute();
                     CloseTag();
                 } else {
                     VELMOR_APPEND(FToken, c);
-                    FState = 7;
+                    FState = UnquotedValue;
                 }
                 break;
 
-            case 7:  // unquoted value
+            case UnquotedValue:
                 if (c == '&') {
                     FEntityName.Truncate();
-                    FState = 15;
+                    FState = UnquotedEntity;
                 } else if (IsSpace(c)) {
                     StoreAttribute();
-                    FState = 3;
+                    FState = InTag;
                 } else if (c == '>') {
                     if (FPrev1 == '/') FToken.DropLast();
                     StoreAttribute();
@@ -380,54 +386,54 @@ int ParserCore::ParseChar(unsigned char c) {
                 }
                 break;
 
-            case 8:  // just after a tag, comment, instruction or declaration
+            case AfterMarkup:
                 if (c == '\n' && !PreserveWhiteSpace) break;
-                FState = 0;
+                FState = Text;
                 continue;
 
-            case 9:  // after a line feed in text
+            case AfterLineFeed:
                 if (c == '<') {
                     FToken.Truncate();
-                    FState = 10;
+                    FState = AfterLineFeedLess;
                     break;
                 }
                 VELMOR_APPEND(FTextBuf, '\n');
                 if (FlushOnEOL) Flush();
-                FState = 0;
+                FState = Text;
                 continue;
 
-            case 10:  // after a line feed and '<'
+            case AfterLineFeedLess:
                 if (!(c == '/' && !PreserveWhiteSpace)) {
                     VELMOR_APPEND(FTextBuf, '\n');
                     if (FlushOnEOL) Flush();
                 }
-                FState = 2;
+                FState = AfterLess;
                 continue;
 
-            case 11:  // apostrophe-quoted value
-            case 12:  // double-quoted value
+            case ApostropheValue:
+            case QuotedValue:
                 if (c == '&') {
                     FEntityName.Truncate();
-                    FState = FState == 11 ? 16 : 17;
-                } else if (c == (FState == 11 ? '\'' : '"')) {
+                    FState = FState == ApostropheValue ? ApostropheEntity : QuotedEntity;
+                } else if (c == (FState == ApostropheValue ? '\'' : '"')) {
                     StoreAttribute();
-                    FState = 3;
+                    FState = InTag;
                 } else {
                     VELMOR_APPEND(FToken, c);
                 }
                 break;
 
-            case 13:  // end-tag name
+            case EndTagName:
                 if (IsName(c)) {
                     VELMOR_APPEND(FToken, c);
                     break;
                 }
                 if (Flush()) Fire1(peEndElement, FToken);
                 FToken.Truncate();
-                FState = c == '>' ? 0 : 18;
+                FState = c == '>' ? Text : EndTagRest;
                 break;
 
-            case 14:  // entity reference in text
+            case TextEntity:
                 if (IsEntityChar(c)) {
                     VELMOR_APPEND(FEntityName, c);
                     break;
@@ -436,92 +442,94 @@ int ParserCore::ParseChar(unsigned char c) {
                     if (r < 0) return -1;
                     if (r == 0 && FTextBuf.Append(FEntityValue.Text(), FEntityValue.Length()) != 0)
                         return -1;
-                    FState = 0;
+                    FState = Text;
                     if (c == ';') break;
                     continue;
                 }
 
-            case 15:  // entity reference in an unquoted value
-            case 16:  // ... in an apostrophe-quoted value
-            case 17:  // ... in a double-quoted value
+            case UnquotedEntity:
+            case ApostropheEntity:
+            case QuotedEntity:
                 if (IsEntityChar(c)) {
                     VELMOR_APPEND(FEntityName, c);
                     break;
                 } else {
-                    const int back = FState == 15 ? 7 : FState == 16 ? 11 : 12;
+                    const TState back = FState == UnquotedEntity     ? UnquotedValue
+                                       : FState == ApostropheEntity ? ApostropheValue
+                                                                    : QuotedValue;
                     const int r = ResolveEntity(c);
                     if (r < 0) return -1;
                     if (r == 0 && FToken.Append(FEntityValue.Text(), FEntityValue.Length()) != 0)
                         return -1;
                     // An attribute value cut off by the end of input: skip the tag.
-                    FState = r == 0 ? back : 18;
+                    FState = r == 0 ? back : EndTagRest;
                     if (c == ';') break;
                     continue;
                 }
 
-            case 18:  // rest of an end tag
-                if (c == '>') FState = 0;
+            case EndTagRest:
+                if (c == '>') FState = Text;
                 break;
 
-            case 19:  // after "<!-"
+            case AfterLessBangDash:
                 if (c == '-') {
                     FToken.Truncate();
-                    FState = 20;
+                    FState = Comment;
                 } else {
                     VELMOR_APPEND(FToken, c);
-                    FState = 23;
+                    FState = Declaration;
                 }
                 break;
 
-            case 20:  // comment
+            case Comment:
                 if (c == '>' && FPrev1 == '-' && FPrev2 == '-') {
                     FToken.DropLast();
                     FToken.DropLast();
                     if (Flush()) Fire1(peComment, FToken);
                     FToken.Truncate();
-                    FState = 8;
+                    FState = AfterMarkup;
                 } else {
                     VELMOR_APPEND(FToken, c);
                 }
                 break;
 
-            case 21:  // processing instruction
+            case Instruction:
                 if (c == '>' && FPrev1 == '?') {
                     FToken.DropLast();
                     if (Flush()) Fire1(pePI, FToken);
                     FToken.Truncate();
-                    FState = 8;
+                    FState = AfterMarkup;
                 } else {
                     VELMOR_APPEND(FToken, c);
                 }
                 break;
 
-            case 22:  // after "<!"
+            case AfterLessBang:
                 if (c == '[') {
-                    FState = 25;
+                    FState = SectionName;
                 } else {
                     VELMOR_APPEND(FToken, c);
-                    FState = c == '-' ? 19 : 23;
+                    FState = c == '-' ? AfterLessBangDash : Declaration;
                 }
                 break;
 
-            case 23:  // declaration
+            case Declaration:
                 if (c == '>') {
                     if (Flush()) Fire1(peMeta, FToken);
                     FToken.Truncate();
-                    FState = 8;
+                    FState = AfterMarkup;
                     break;
                 }
                 VELMOR_APPEND(FToken, c);
                 if (c == '[')
-                    FState = 28;
+                    FState = DeclBracket;
                 else if (c == '"')
-                    FState = 27;
+                    FState = DeclQuoted;
                 else if (c == '\'')
-                    FState = 26;
+                    FState = DeclApostrophe;
                 break;
 
-            case 24:  // special-section body
+            case SectionBody:
                 if (c == '>' && FPrev1 == ']' && FPrev2 == ']') {
                     FTextBuf.DropLast();
                     FTextBuf.DropLast();
@@ -529,28 +537,28 @@ int ParserCore::ParseChar(unsigned char c) {
                     body.Swap(FTextBuf);
                     Fire2(peSpecialSection, FToken, body);
                     FToken.Truncate();
-                    FState = 0;
+                    FState = Text;
                 } else {
                     VELMOR_APPEND(FTextBuf, c);
                 }
                 break;
 
-            case 25:  // special-section identifier
+            case SectionName:
                 if (c == '[')
-                    FState = 24;
+                    FState = SectionBody;
                 else if (!IsSpace(c))
                     VELMOR_APPEND(FToken, c);
                 break;
 
-            case 26:  // apostrophe-quoted part of a declaration
-            case 27:  // double-quoted part
-            case 28:  // bracketed part
+            case DeclApostrophe:
+            case DeclQuoted:
+            case DeclBracket:
                 VELMOR_APPEND(FToken, c);
-                if (c == (FState == 26 ? '\'' : FState == 27 ? '"' : ']')) FState = 23;
+                if (c == (FState == DeclApostrophe ? '\'' : FState == DeclQuoted ? '"' : ']')) FState = Declaration;
                 break;
 
             default:
-                FState = 0;
+                FState = Text;
                 continue;
         }
         FPrev2 = FPrev1;

@@ -41,7 +41,42 @@ enum TParserEvent : int {
 class ParserCore : public CoreBase {
 public:
     static constexpr int MaxAttributes = 64;
+
+    // Where the machine is in the markup. The values number the rows of
+    // its per-state tables.
+    enum class TState : std::uint8_t {
+        Text = 0,               // text
+        TagName = 1,            // start-tag name
+        AfterLess = 2,          // after '<'
+        InTag = 3,              // inside a start tag, between attributes
+        AttrName = 4,           // attribute name
+        AfterAttrName = 5,      // after an attribute name
+        AfterEquals = 6,        // after '='
+        UnquotedValue = 7,      // unquoted attribute value
+        AfterMarkup = 8,        // just after a tag, comment, instruction or declaration
+        AfterLineFeed = 9,      // after a line feed in text
+        AfterLineFeedLess = 10, // after a line feed and '<'
+        ApostropheValue = 11,   // apostrophe-quoted attribute value
+        QuotedValue = 12,       // double-quoted attribute value
+        EndTagName = 13,        // end-tag name
+        TextEntity = 14,        // entity reference in text
+        UnquotedEntity = 15,    // ... in an unquoted value
+        ApostropheEntity = 16,  // ... in an apostrophe-quoted value
+        QuotedEntity = 17,      // ... in a double-quoted value
+        EndTagRest = 18,        // rest of an end tag, skipped
+        AfterLessBangDash = 19, // after "<!-"
+        Comment = 20,           // comment
+        Instruction = 21,       // processing instruction
+        AfterLessBang = 22,     // after "<!"
+        Declaration = 23,       // declaration
+        SectionBody = 24,       // special-section body
+        SectionName = 25,       // special-section identifier
+        DeclApostrophe = 26,    // apostrophe-quoted part of a declaration
+        DeclQuoted = 27,        // double-quoted part of a declaration
+        DeclBracket = 28,       // bracketed part of a declaration
+    };
     static constexpr int StateCount = 29;
+    static constexpr int Row(TState s) { return static_cast<int>(s); }
 
     ParserCore(void* owner, TCoreEventCallback callback);
     ~ParserCore() override;
@@ -55,7 +90,7 @@ public:
     // ParseChar with the shortcut for bytes that only extend a run: the
     // cost of a page fed a byte at a time stays near that of a whole feed.
     int ParseByte(unsigned char c) {
-        const int state = FState;
+        const int state = Row(FState);
         if (!FHasRun[state] || FStop[state][c]) [[unlikely]]
             return ParseChar(c);
         if (CoreString* buf = FRunBuf[state])
@@ -81,7 +116,7 @@ public:
     const CoreString& AttrName(int i) const { return FAttrNames[i]; }
     const CoreString& AttrValue(int i) const { return FAttrValues[i]; }
 
-    int State() const { return FState; }
+    TState State() const { return FState; }
 
 private:
     enum : std::uint8_t { ccName = 1, ccSpace = 2, ccEntity = 4 };
@@ -104,7 +139,7 @@ private:
     void* FOwner;
     TCoreEventCallback FCallback;
 
-    int FState = 0;
+    TState FState = TState::Text;
     unsigned char FPrev1 = 0;
     unsigned char FPrev2 = 0;
     // Counts resets, so a step can tell that a handler ended the input.

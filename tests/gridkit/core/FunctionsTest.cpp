@@ -12,11 +12,13 @@ TEST(GkFunctions, TextKind) {
     const struct {
         const char* text;
         bool markup;
-        int kind;
+        TCellTextKind kind;
     } cases[] = {
-        {"", true, 0},          {"=", true, 0},         {"=A1+B1", true, 3},   {"{\\rtf1 x}", true, 2},
-        {"a <B>b</B>", true, 1}, {"a <B>b</B>", false, 0}, {"<i>low</i>", true, 1}, {"<b>bold", true, 0},
-        {"plain", true, 0},
+        {"", true, TCellTextKind::Plain},           {"=", true, TCellTextKind::Plain},
+        {"=A1+B1", true, TCellTextKind::Formula},   {"{\\rtf1 x}", true, TCellTextKind::RichText},
+        {"a <B>b</B>", true, TCellTextKind::Markup}, {"a <B>b</B>", false, TCellTextKind::Plain},
+        {"<i>low</i>", true, TCellTextKind::Markup}, {"<b>bold", true, TCellTextKind::Plain},
+        {"plain", true, TCellTextKind::Plain},
     };
     for (const auto& k : cases) EXPECT_EQ(TextKind(k.text, k.markup), k.kind) << k.text;
 }

@@ -288,10 +288,10 @@ TEST_F(GridMouse, MovingOverZonesAndLinksSetsTheCursorAndReportsAnchors) {
     };
     grid->OnAnchorExit = [&](TObject*, int, int, const String& a) { log.push_back("exit " + a); };
     SimulateMouseMove(grid, Mid(0, 3).X, Mid(0, 3).Y);
-    EXPECT_EQ(grid->SelectZone(), 2);
+    EXPECT_EQ(grid->SelectZone(), TSelectZone::Row);
     EXPECT_EQ(grid->Cursor(), TGkStringGrid::crGkRowSelect);
     SimulateMouseMove(grid, Mid(2, 2).X, Mid(2, 2).Y);
-    EXPECT_EQ(grid->SelectZone(), 0);
+    EXPECT_EQ(grid->SelectZone(), TSelectZone::None);
     EXPECT_EQ(grid->Cursor(), crHandPoint);
     SimulateMouseMove(grid, Mid(2, 2).X + 2, Mid(2, 2).Y);  // the same anchor: no new notice
     SimulateMouseMove(grid, Mid(3, 3).X, Mid(3, 3).Y);
