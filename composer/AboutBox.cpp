@@ -1,4 +1,5 @@
 #include "composer/AboutBox.h"
+#include "composer/WindowParts.h"
 
 #include "framework/controls/Button.h"
 #include "framework/controls/Dialogs.h"
@@ -117,11 +118,7 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
     Copyright = Line(this, "Copyright", "Copyright \xC2\xA9 Drelmont. All rights reserved.", 200, 104, 8, false,
                      TColor(0x606060));
 
-    Button1 = new TButton(this);
-    Button1->SetName("Button1");
-    Button1->SetParent(this);
-    Button1->SetBounds(364, 160, 75, 25);
-    Button1->SetCaption("Close");
+    Button1 = MakeButton<TButton>(this, this, "Button1", "Close", nullptr, 364, 160, 75);
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
 
     Image2 = Badge(this, "Image2", 24, "WAGILS", TColor(0x7F5F1F), "WAGILS Ready - Click Here");

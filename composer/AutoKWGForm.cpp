@@ -25,23 +25,6 @@ TAutoKWGForm* AutoKWGForm = nullptr;
 
 namespace {
 
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* text, int left,
-                  int top) {
-    TLabel* l = Place<TLabel>(owner, parent, name, left, top, 60, 13);
-    l->SetCaption(text);
-    return l;
-}
-
-TSpeedButton* MakeButton(TComponent* owner, const char* name, const char* caption, const char* hint,
-                         int left, int top) {
-    auto* parent = static_cast<TWinControl*>(owner);
-    TSpeedButton* b = Place<TSpeedButton>(owner, parent, name, left, top, 90, 25);
-    b->SetCaption(caption);
-    b->SetHint(hint);
-    b->SetShowHint(true);
-    return b;
-}
-
 }  // namespace
 
 TAutoKWGForm::TAutoKWGForm(TComponent* owner) : TForm(owner) {
@@ -54,7 +37,7 @@ TAutoKWGForm::TAutoKWGForm(TComponent* owner) : TForm(owner) {
 
     GroupBox1 = Place<TGroupBox>(this, this, "GroupBox1", 8, 8, 376, 84);
     GroupBox1->SetCaption(" Settings ");
-    Label1 = MakeLabel(this, GroupBox1, "Label1", "&Find the top ", 12, 26);
+    Label1 = MakeLabel(this, GroupBox1, "Label1", "&Find the top ", 12, 26, 60);
     CountEdit = Place<TEdit>(this, GroupBox1, "CountEdit", 100, 22, 56, 21);
     UpDown2 = new TUpDown(this);
     UpDown2->SetName("UpDown2");
@@ -64,11 +47,11 @@ TAutoKWGForm::TAutoKWGForm(TComponent* owner) : TForm(owner) {
     UpDown2->SetPosition(KeywordTexts::DefaultTopCount);
     UpDown2->SetAssociate(CountEdit);
     Label1->SetFocusControl(CountEdit);
-    Label2 = MakeLabel(this, GroupBox1, "Label2", "word occurrences.", 164, 26);
-    Label3 = MakeLabel(this, GroupBox1, "Label3", "In the first ", 12, 56);
+    Label2 = MakeLabel(this, GroupBox1, "Label2", "word occurrences.", 164, 26, 60);
+    Label3 = MakeLabel(this, GroupBox1, "Label3", "In the first ", 12, 56, 60);
     CharCountEdit = Place<TEdit>(this, GroupBox1, "CharCountEdit", 100, 52, 56, 21);
     CharCountEdit->SetText(SDefaultCharCount);
-    Label4 = MakeLabel(this, GroupBox1, "Label4", "characters of the file.", 164, 56);
+    Label4 = MakeLabel(this, GroupBox1, "Label4", "characters of the file.", 164, 56, 60);
 
     OptRadioGroup = Place<TRadioGroup>(this, this, "OptRadioGroup", 8, 98, 376, 72);
     OptRadioGroup->SetCaption(" Options ");
@@ -81,10 +64,10 @@ TAutoKWGForm::TAutoKWGForm(TComponent* owner) : TForm(owner) {
     ProgressLabel->SetAutoSize(false);
     ProgressLabel->SetCaption("");
 
-    SpeedButton1 = MakeButton(this, "SpeedButton1", "&Execute", "Execute Keyword Generator", 8, 222);
-    CloseSpeedButton = MakeButton(this, "CloseSpeedButton", "&Close", "Cancel Process", 104, 222);
+    SpeedButton1 = MakeButton(this, this, "SpeedButton1", "&Execute", "Execute Keyword Generator", 8, 222, 90);
+    CloseSpeedButton = MakeButton(this, this, "CloseSpeedButton", "&Close", "Cancel Process", 104, 222, 90);
     SpeedButton3 =
-        MakeButton(this, "SpeedButton3", "&Help", "Help with Batch Keyword Generation", 294, 222);
+        MakeButton(this, this, "SpeedButton3", "&Help", "Help with Batch Keyword Generation", 294, 222, 90);
 
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };

@@ -48,14 +48,6 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-// A file beside the program, found whatever the letter case of its name.
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* text, int left,
-                int top) {
-    TLabel* l = Place<TLabel>(owner, parent, name, left, top, 120, 16);
-    l->SetCaption(text);
-    return l;
-}
-
 TTbToolbar* StepToolbar(TComponent* owner, TWinControl* parent, const char* name) {
     TTbToolbar* bar = new TTbToolbar(owner);
     bar->SetName(name);
@@ -165,21 +157,21 @@ void TForm1::BuildStep1() {
     SpeedButton1 = ToolButton(this, TbToolbar1, "SpeedButton1", "About", "About Velmor\xC2\xAE",
                               "help-about", 64);
 
-    Label1 = MakeLabel(this, TabSheet1, "Label1", "Title", 8, 56);
+    Label1 = MakeLabel(this, TabSheet1, "Label1", "Title", 8, 56, 120, 16);
     TitleBox = Place<TEdit>(this, TabSheet1, "TitleBox", 8, 74, 608, 22);
     TitleBox->SetAnchors(akLeft | akTop | akRight);
-    Label2 = MakeLabel(this, TabSheet1, "Label2", "Keywords", 8, 104);
+    Label2 = MakeLabel(this, TabSheet1, "Label2", "Keywords", 8, 104, 120, 16);
     edit22 = Place<TMemo>(this, TabSheet1, "edit22", 8, 122, 508, 130);
     edit22->WantReturns = false;
     edit22->SetScrollBars(ssVertical);
-    Label3 = MakeLabel(this, TabSheet1, "Label3", "Characters", 524, 122);
+    Label3 = MakeLabel(this, TabSheet1, "Label3", "Characters", 524, 122, 120, 16);
     Edit13 = Place<TEdit>(this, TabSheet1, "Edit13", 524, 140, 80, 22);
     Edit13->SetReadOnly(true);
-    Label4 = MakeLabel(this, TabSheet1, "Label4", "Description", 8, 260);
+    Label4 = MakeLabel(this, TabSheet1, "Label4", "Description", 8, 260, 120, 16);
     edit1 = Place<TMemo>(this, TabSheet1, "edit1", 8, 278, 508, 130);
     edit1->WantReturns = false;
     edit1->SetScrollBars(ssVertical);
-    Label5 = MakeLabel(this, TabSheet1, "Label5", "Characters", 524, 278);
+    Label5 = MakeLabel(this, TabSheet1, "Label5", "Characters", 524, 278, 120, 16);
     Edit14 = Place<TEdit>(this, TabSheet1, "Edit14", 524, 296, 80, 22);
     Edit14->SetReadOnly(true);
 }
@@ -203,33 +195,33 @@ void TForm1::BuildStep2() {
     auto combo = [this](const char* name, int left, int t, int width) {
         return Place<TComboBox>(this, TabSheet2, name, left, t, width, 22);
     };
-    Label7 = MakeLabel(this, TabSheet2, "Label7", "Generator", lx, top(0) + 3);
+    Label7 = MakeLabel(this, TabSheet2, "Label7", "Generator", lx, top(0) + 3, 120, 16);
     Edit6 = Place<TEdit>(this, TabSheet2, "Edit6", fx, top(0), w, 22);
-    Label10 = MakeLabel(this, TabSheet2, "Label10", "Language", lx, top(1) + 3);
+    Label10 = MakeLabel(this, TabSheet2, "Label10", "Language", lx, top(1) + 3, 120, 16);
     Edit7 = combo("Edit7", fx, top(1), w);
-    Label8 = MakeLabel(this, TabSheet2, "Label8", "Robots", lx, top(2) + 3);
+    Label8 = MakeLabel(this, TabSheet2, "Label8", "Robots", lx, top(2) + 3, 120, 16);
     sbots = combo("sbots", fx, top(2), w);
-    Label9 = MakeLabel(this, TabSheet2, "Label9", "Rating", lx, top(3) + 3);
+    Label9 = MakeLabel(this, TabSheet2, "Label9", "Rating", lx, top(3) + 3, 120, 16);
     rating = combo("rating", fx, top(3), w);
-    Label11 = MakeLabel(this, TabSheet2, "Label11", "Distribution", lx, top(4) + 3);
+    Label11 = MakeLabel(this, TabSheet2, "Label11", "Distribution", lx, top(4) + 3, 120, 16);
     ComboBox1 = combo("ComboBox1", fx, top(4), w);
-    Label13 = MakeLabel(this, TabSheet2, "Label13", "Classification", lx, top(5) + 3);
+    Label13 = MakeLabel(this, TabSheet2, "Label13", "Classification", lx, top(5) + 3, 120, 16);
     edit3 = combo("edit3", fx, top(5), w);
-    Label12 = MakeLabel(this, TabSheet2, "Label12", "Copyright", lx, top(6) + 3);
+    Label12 = MakeLabel(this, TabSheet2, "Label12", "Copyright", lx, top(6) + 3, 120, 16);
     Edit4 = combo("Edit4", fx, top(6), w);
-    Label6 = MakeLabel(this, TabSheet2, "Label6", "Author", rx, top(0) + 3);
+    Label6 = MakeLabel(this, TabSheet2, "Label6", "Author", rx, top(0) + 3, 120, 16);
     edit5 = combo("edit5", rfx, top(0), w);
-    Label14 = MakeLabel(this, TabSheet2, "Label14", "Bulletin Text", rx, top(1) + 3);
+    Label14 = MakeLabel(this, TabSheet2, "Label14", "Bulletin Text", rx, top(1) + 3, 120, 16);
     Edit9 = Place<TEdit>(this, TabSheet2, "Edit9", rfx, top(1), w, 22);
-    Label15 = MakeLabel(this, TabSheet2, "Label15", "Bulletin Date", rx, top(2) + 3);
+    Label15 = MakeLabel(this, TabSheet2, "Label15", "Bulletin Date", rx, top(2) + 3, 120, 16);
     Edit8 = Place<TEdit>(this, TabSheet2, "Edit8", rfx, top(2), w, 22);
-    Label16 = MakeLabel(this, TabSheet2, "Label16", "Expires", rx, top(3) + 3);
+    Label16 = MakeLabel(this, TabSheet2, "Label16", "Expires", rx, top(3) + 3, 120, 16);
     Edit11 = Place<TEdit>(this, TabSheet2, "Edit11", rfx, top(3), w, 22);
-    Label17 = MakeLabel(this, TabSheet2, "Label17", "Reply To", rx, top(4) + 3);
+    Label17 = MakeLabel(this, TabSheet2, "Label17", "Reply To", rx, top(4) + 3, 120, 16);
     edit12 = combo("edit12", rfx, top(4), w);
-    Label18 = MakeLabel(this, TabSheet2, "Label18", "Revisit", rx, top(5) + 3);
+    Label18 = MakeLabel(this, TabSheet2, "Label18", "Revisit", rx, top(5) + 3, 120, 16);
     Edit2 = combo("Edit2", rfx, top(5), w);
-    Label19 = MakeLabel(this, TabSheet2, "Label19", "Pragma", rx, top(6) + 3);
+    Label19 = MakeLabel(this, TabSheet2, "Label19", "Pragma", rx, top(6) + 3, 120, 16);
     ComboBox2 = combo("ComboBox2", rfx, top(6), w);
     TbToolbarButton33 = new TTbToolbarButton(this);
     TbToolbarButton33->SetName("TbToolbarButton33");
@@ -297,7 +289,7 @@ void TForm1::BuildStep3() {
     TbToolbarButton19 = ToolButton(this, TbToolbar3, "TbToolbarButton19", "Help",
                                    "Help with this page", "help-contents", 64);
 
-    Label20 = MakeLabel(this, TabSheet3, "Label20", "Schema", 8, 60);
+    Label20 = MakeLabel(this, TabSheet3, "Label20", "Schema", 8, 60, 120, 16);
     scname = Place<TComboBox>(this, TabSheet3, "scname", 70, 56, 200, 22);
     CheckBox2 = Place<TCheckBox>(this, TabSheet3, "CheckBox2", 290, 58, 90, 20);
     CheckBox2->SetCaption("Auto Si&ze");
@@ -315,7 +307,7 @@ void TForm1::BuildStep3() {
     grid1->SetColWidths(0, 180);
     KeepCustomHeadings();
 
-    mtn = MakeLabel(this, TabSheet3, "mtn", "Subject", 8, 388);
+    mtn = MakeLabel(this, TabSheet3, "mtn", "Subject", 8, 388, 120, 16);
     Edit15 = Place<TEdit>(this, TabSheet3, "Edit15", 70, 384, 546, 22);
     Edit15->SetAnchors(akLeft | akRight | akBottom);
 }

@@ -5,6 +5,7 @@
 
 #include "composer/AboutBox.h"
 #include "composer/Form1.h"
+#include "composer/WindowParts.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Menus.h"
@@ -31,14 +32,8 @@ void TForm1::WireDateAbout() {
     auto picker = [this](const char* name, TEdit* field) {
         // The field makes room for its button, as the bulletin text does.
         field->SetWidth(field->Width() - 28);
-        auto* b = new TButton(this);
-        b->SetName(name);
-        b->SetParent(field->Parent());
-        b->SetBounds(field->Left() + field->Width() + 4, field->Top(), 24, field->Height());
-        b->SetCaption("...");
-        b->SetHint("Select Date");
-        b->SetShowHint(true);
-        return b;
+        return MakeButton<TButton>(this, field->Parent(), name, "...", "Select Date",
+                                   field->Left() + field->Width() + 4, field->Top(), 24, field->Height());
     };
     d1 = picker("d1", Edit8);
     d2 = picker("d2", Edit11);

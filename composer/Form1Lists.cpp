@@ -130,22 +130,11 @@ void TForm1::WireLists() {
 
     // The subject field makes room for the buttons that fill it.
     Edit15->SetWidth(400);
-    Button2 = new TButton(this);
-    Button2->SetName("Button2");
-    Button2->SetParent(TabSheet3);
-    Button2->SetBounds(474, 384, 24, 22);
+    Button2 = MakeButton<TButton>(this, TabSheet3, "Button2", "...", "Select subject(s)", 474, 384, 24, 22);
     Button2->SetAnchors(akRight | akBottom);
-    Button2->SetCaption("...");
-    Button2->SetHint("Select subject(s)");
-    Button2->SetShowHint(true);
-    stms = new TButton(this);
-    stms->SetName("stms");
-    stms->SetParent(TabSheet3);
-    stms->SetBounds(504, 383, 112, 24);
+    stms = MakeButton<TButton>(this, TabSheet3, "stms", "Edit Subject List", "Edit/Create subject lists", 504, 383,
+                               112, 24);
     stms->SetAnchors(akRight | akBottom);
-    stms->SetCaption("Edit Subject List");
-    stms->SetHint("Edit/Create subject lists");
-    stms->SetShowHint(true);
 
     for (TTbToolbarButton* b : {TbToolbarButton11, TbToolbarButton33})
         b->OnClick = [this](TObject* s) { TbToolbarButton11Click(s); };

@@ -41,20 +41,6 @@ TKWGenForm* KWGenForm = nullptr;
 
 namespace {
 
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* text, int left,
-                  int top) {
-    TLabel* l = Place<TLabel>(owner, parent, name, left, top, 60, 13);
-    l->SetCaption(text);
-    return l;
-}
-
-TSpeedButton* MakeButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption,
-                         int left, int top, int width) {
-    TSpeedButton* b = Place<TSpeedButton>(owner, parent, name, left, top, width, 25);
-    b->SetCaption(caption);
-    return b;
-}
-
 std::vector<String> Entries(const TStrings* list) {
     std::vector<String> v;
     v.reserve(static_cast<size_t>(list->Count()));
@@ -109,11 +95,11 @@ TKWGenForm::TKWGenForm(TComponent* owner) : TForm(owner) {
     column("Word", 243, taLeftJustify);
     column("Occurences", 95, taRightJustify);
     column("% of Total Words", 115, taRightJustify);
-    SpeedButton1 = MakeButton(this, GroupBox1, "SpeedButton1", "Add Checked to Keywords", 10, 308, 164);
-    SpeedButton3 = MakeButton(this, GroupBox1, "SpeedButton3", "Add Checked to Noise Words", 178, 308, 180);
-    SpeedButton2 = MakeButton(this, GroupBox1, "SpeedButton2", "Refresh List", 362, 308, 132);
+    SpeedButton1 = MakeButton(this, GroupBox1, "SpeedButton1", "Add Checked to Keywords", nullptr, 10, 308, 164);
+    SpeedButton3 = MakeButton(this, GroupBox1, "SpeedButton3", "Add Checked to Noise Words", nullptr, 178, 308, 180);
+    SpeedButton2 = MakeButton(this, GroupBox1, "SpeedButton2", "Refresh List", nullptr, 362, 308, 132);
 
-    Label2 = MakeLabel(this, TabSheet2, "Label2", "Find the top ", 10, 16);
+    Label2 = MakeLabel(this, TabSheet2, "Label2", "Find the top ", 10, 16, 60);
     Edit1 = Place<TEdit>(this, TabSheet2, "Edit1", 84, 12, 56, 21);
     UpDown1 = new TUpDown(this);
     UpDown1->SetName("UpDown1");
@@ -122,20 +108,18 @@ TKWGenForm::TKWGenForm(TComponent* owner) : TForm(owner) {
     UpDown1->SetMax(300);
     UpDown1->SetPosition(DefaultTopCount);
     UpDown1->SetAssociate(Edit1);
-    Label3 = MakeLabel(this, TabSheet2, "Label3", "word occurences", 146, 16);
-    Label4 = MakeLabel(this, TabSheet2, "Label4", "Noise Words", 10, 48);
+    Label3 = MakeLabel(this, TabSheet2, "Label3", "word occurences", 146, 16, 60);
+    Label4 = MakeLabel(this, TabSheet2, "Label4", "Noise Words", 10, 48, 60);
     nwMemo = Place<TMemo>(this, TabSheet2, "nwMemo", 10, 66, 300, 276);
     nwMemo->SetWordWrap(false);
     nwMemo->SetScrollBars(ssBoth);
-    SpeedButton4 = MakeButton(this, TabSheet2, "SpeedButton4", "Load Noise Words", 322, 66, 150);
-    SpeedButton5 = MakeButton(this, TabSheet2, "SpeedButton5", "Save Noise Words", 322, 98, 150);
+    SpeedButton4 = MakeButton(this, TabSheet2, "SpeedButton4", "Load Noise Words", nullptr, 322, 66, 150);
+    SpeedButton5 = MakeButton(this, TabSheet2, "SpeedButton5", "Save Noise Words", nullptr, 322, 98, 150);
 
-    Button1 = Place<TButton>(this, this, "Button1", 368, 396, 75, 25);
-    Button1->SetCaption("&Close");
+    Button1 = MakeButton<TButton>(this, this, "Button1", "&Close", nullptr, 368, 396, 75);
     Button1->SetModalResult(mrOk);
     Button1->SetCancel(true);
-    Button2 = Place<TButton>(this, this, "Button2", 449, 396, 75, 25);
-    Button2->SetCaption("&Help");
+    Button2 = MakeButton<TButton>(this, this, "Button2", "&Help", nullptr, 449, 396, 75);
 
     Parser = new TickXMLp(this);
     Parser->SetName("Parser");

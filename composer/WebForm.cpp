@@ -36,13 +36,6 @@ using namespace WebFormTexts;
 
 namespace {
 
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                  int top, int width) {
-    TLabel* l = Place<TLabel>(owner, parent, name, left, top, width, 13);
-    l->SetCaption(caption);
-    return l;
-}
-
 // A file in one of the folders beside the program, found whatever the
 // letter case of its name, so a download replaces the copy that is there.
 String InFolder(const char* folder, const String& name) {
@@ -119,8 +112,7 @@ TWebForm::TWebForm(TComponent* owner) : TForm(owner) {
     Edit1 = Place<TComboBox>(this, GroupBox1, "Edit1", 98, 34, 258, 21);
     Edit1->SetHint("Available Servers");
     Edit1->SetShowHint(true);
-    Button1 = Place<TButton>(this, GroupBox1, "Button1", 362, 32, 72, 25);
-    Button1->SetCaption("&Edit List");
+    Button1 = MakeButton<TButton>(this, GroupBox1, "Button1", "&Edit List", nullptr, 362, 32, 72);
     Label6 = MakeLabel(this, GroupBox1, "Label6", SExamplePath, 98, 58, 258);
     Label2 = MakeLabel(this, GroupBox1, "Label2", "Proxy Server", 10, 78, 120);
     Edit2 = Place<TEdit>(this, GroupBox1, "Edit2", 10, 94, 150, 21);

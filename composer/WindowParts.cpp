@@ -2,6 +2,7 @@
 
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/GroupBox.h"
+#include "framework/controls/Label.h"
 #include "framework/controls/Menus.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/ProgramFolder.h"
@@ -37,4 +38,11 @@ TCheckBox* Check(TComponent* owner, TWinControl* parent, const char* name, const
     TCheckBox* c = Place<TCheckBox>(owner, parent, name, left, top, width, 17);
     c->SetCaption(caption);
     return c;
+}
+
+TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
+                  int top, int width, int height) {
+    TLabel* l = Place<TLabel>(owner, parent, name, left, top, width, height);
+    l->SetCaption(caption);
+    return l;
 }

@@ -5,7 +5,9 @@
 
 class TCheckBox;
 class TGroupBox;
+class TLabel;
 class TMenuItem;
+class TSpeedButton;
 
 // A control of the window's control table: made, named, placed.
 template <class T>
@@ -15,6 +17,24 @@ T* Place(TComponent* owner, TWinControl* parent, const char* name, int left, int
     c->SetParent(parent);
     c->SetBounds(left, top, width, height);
     return c;
+}
+
+// A label with its caption, 13 high unless told otherwise.
+TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left, int top,
+                  int width, int height = 13);
+
+// A push or speed button (25 high unless told otherwise) with its caption
+// and, where one is given, the hint it shows.
+template <class T = TSpeedButton>
+T* MakeButton(TComponent* owner, TWinControl* parent, const char* name, const char* caption, const char* hint,
+              int left, int top, int width, int height = 25) {
+    T* b = Place<T>(owner, parent, name, left, top, width, height);
+    b->SetCaption(caption);
+    if (hint) {
+        b->SetHint(hint);
+        b->SetShowHint(true);
+    }
+    return b;
 }
 
 // A group box with its caption; a check box (17 high) with its caption.

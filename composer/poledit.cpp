@@ -25,19 +25,6 @@ Tpoledit* poledit = nullptr;
 
 namespace {
 
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                int top, int width) {
-    TLabel* l = Place<TLabel>(owner, parent, name, left, top, width, 13);
-    l->SetCaption(caption);
-    return l;
-}
-
-TCheckBox* Check(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int top) {
-    TCheckBox* c = Place<TCheckBox>(owner, parent, name, 12, top, 186, 17);
-    c->SetCaption(caption);
-    return c;
-}
-
 TMemo* Note(TComponent* owner, TWinControl* parent, const char* name, const char* text, int left, int top,
             int width, int height) {
     TMemo* m = Place<TMemo>(owner, parent, name, left, top, width, height);
@@ -95,9 +82,9 @@ Tpoledit::Tpoledit(TComponent* owner) : TForm(owner) {
 
     GroupBox2 = Place<TGroupBox>(this, this, "GroupBox2", 8, 128, 354, 118);
     GroupBox2->SetCaption(" Required Fields ");
-    CheckBox1 = Check(this, GroupBox2, "CheckBox1", "Revisit Required (Checked)", 26);
-    CheckBox2 = Check(this, GroupBox2, "CheckBox2", "Copyright Required (Checked)", 54);
-    CheckBox3 = Check(this, GroupBox2, "CheckBox3", "Robot Text Required (Checked) ", 82);
+    CheckBox1 = Check(this, GroupBox2, "CheckBox1", "Revisit Required (Checked)", 12, 26, 186);
+    CheckBox2 = Check(this, GroupBox2, "CheckBox2", "Copyright Required (Checked)", 12, 54, 186);
+    CheckBox3 = Check(this, GroupBox2, "CheckBox3", "Robot Text Required (Checked) ", 12, 82, 186);
     Memo2 = Note(this, GroupBox2, "Memo2", SRequiredInfo, 212, 14, 136, 98);
 
     TbToolbar1 = WindowToolbar(this, this, "TbToolbar1", alBottom);

@@ -1,6 +1,7 @@
 #include "composer/selectedfiles.h"
 
 #include "composer/PageSelection.h"
+#include "composer/WindowParts.h"
 #include "framework/classes/Strings.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/Panel.h"
@@ -21,12 +22,8 @@ Tselectedfiles::Tselectedfiles(TComponent* owner) : TForm(owner) {
     Panel1->SetBounds(0, 341, 534, 41);
     Panel1->SetAlign(alBottom);
 
-    Button1 = new TButton(this);
-    Button1->SetName("Button1");
-    Button1->SetParent(Panel1);
-    Button1->SetBounds(446, 8, 75, 25);
+    Button1 = MakeButton<TButton>(this, Panel1, "Button1", "&Close", nullptr, 446, 8, 75);
     Button1->SetAnchors(akTop | akRight);
-    Button1->SetCaption("&Close");
     Button1->SetCancel(true);
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
 

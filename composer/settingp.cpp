@@ -17,13 +17,6 @@ using namespace SettingsTexts;
 
 namespace {
 
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left,
-                int top) {
-    TLabel* l = Place<TLabel>(owner, parent, name, left, top, 136, 13);
-    l->SetCaption(caption);
-    return l;
-}
-
 // An explanation beside a group's boxes, in the lines it is written in.
 TLabel* Note(TComponent* owner, TWinControl* parent, const char* name, const char* text, int left, int top) {
     TLabel* l = Place<TLabel>(owner, parent, name, left, top, 190, 52);
@@ -65,13 +58,13 @@ Tsettingp::Tsettingp(TComponent* owner) : TForm(owner) {
     TbToolbarButton3 = ToolButton(this, TbToolbar1, "TbToolbarButton3", "Help", "Help", "help-contents", 60);
 
     GroupBox1 = Group(this, this, "GroupBox1", " Special meta tag settings ", 8, 50, 268, 146);
-    Label1 = MakeLabel(this, GroupBox1, "Label1", "Language meta name", 10, 19);
+    Label1 = MakeLabel(this, GroupBox1, "Label1", "Language meta name", 10, 19, 136);
     Edit1 = Place<TEdit>(this, GroupBox1, "Edit1", 152, 16, 106, 21);
-    Label2 = MakeLabel(this, GroupBox1, "Label2", "Classification meta name", 10, 41);
+    Label2 = MakeLabel(this, GroupBox1, "Label2", "Classification meta name", 10, 41, 136);
     Edit2 = Place<TEdit>(this, GroupBox1, "Edit2", 152, 38, 106, 21);
-    Label3 = MakeLabel(this, GroupBox1, "Label3", "Author meta name", 10, 63);
+    Label3 = MakeLabel(this, GroupBox1, "Label3", "Author meta name", 10, 63, 136);
     Edit3 = Place<TEdit>(this, GroupBox1, "Edit3", 152, 60, 106, 21);
-    Label4 = MakeLabel(this, GroupBox1, "Label4", "Custom Subject Meta Name", 10, 85);
+    Label4 = MakeLabel(this, GroupBox1, "Label4", "Custom Subject Meta Name", 10, 85, 136);
     Edit4 = Place<TEdit>(this, GroupBox1, "Edit4", 152, 82, 106, 21);
     CheckBox2 = Check(this, GroupBox1, "CheckBox2", "Change wizard display names", 10, 106, 220);
     tokenselect = Check(this, GroupBox1, "tokenselect", "Use Tokens", 10, 124, 100);
