@@ -4,6 +4,18 @@
 
 #include "framework/messages/MessageQueue.h"
 
+namespace {
+// The classic box answers a click anywhere in its rectangle, not only on
+// the square and the caption's letters.
+class TWholeCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+}  // namespace
+
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
     ControlStyle &= ~csClickEvents;  // the state change clicks, not the mouse
     FWidth = 97;
@@ -34,7 +46,7 @@ void TCheckBox::Toggle() {
 }
 
 QWidget* TCheckBox::CreateWidget(QWidget* parent) {
-    auto* b = new QCheckBox(parent);
+    auto* b = new TWholeCheckBox(parent);
     b->setFocusPolicy(Qt::StrongFocus);
     // The classic box fills its own background: what lies under it does
     // not show through.

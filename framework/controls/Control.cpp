@@ -390,6 +390,11 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TControl::WndProc(TMessage& m) {
     if (m.Msg >= WM_MOUSEMOVE && m.Msg <= WM_MBUTTONDBLCLK && velmor_internal::DockMouseMessage(this, m)) return;
+    // The widget's own handling of a button comes first, as the classic
+    // handlers call the inherited one first: a check box has toggled and a
+    // button has clicked before MouseDown, Click and MouseUp run.
+    if (m.Msg >= WM_LBUTTONDOWN && m.Msg <= WM_MBUTTONDBLCLK && FBridge && !FBridge->RunWidgetDefault(m.Msg))
+        return;
     switch (m.Msg) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:

@@ -38,6 +38,16 @@ UINT ButtonMessage(QEvent::Type type, Qt::MouseButton button) {
 }
 
 using TDepthGuard = velmor_internal::TDispatchScope;
+
+// Keeps the event whose widget handling is pending for as long as it is
+// translated; nested events (a modal run inside a click) keep their own.
+template <class T>
+struct TPendingScopeOf {
+    T*& Slot;
+    T* Old;
+    TPendingScopeOf(T*& slot, T* now) : Slot(slot), Old(slot) { Slot = now; }
+    ~TPendingScopeOf() { Slot = Old; }
+};
 }  // namespace
 
 // Key state seen by KeyboardShiftState while a key event is dispatched.
@@ -96,6 +106,15 @@ LRESULT TControlBridge::Send(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+bool TControlBridge::RunWidgetDefault(UINT msg) {
+    TPendingDefault* pending = FPending;
+    if (!pending || pending->Done || pending->Msg != msg) return FControl != nullptr;
+    pending->Done = true;
+    TDepthGuard depth;
+    static_cast<QObject*>(pending->Target)->event(pending->Event);
+    return FControl != nullptr;
+}
+
 bool TControlBridge::eventFilter(QObject* watched, QEvent* e) {
     if (!FControl || !FWidget || !watched->isWidgetType()) return false;
     bool consumed = false;
@@ -111,6 +130,7 @@ bool TControlBridge::IsKeyTarget(QWidget* w) const {
 }
 
 bool TControlBridge::Translate(QWidget* w, QEvent* e) {
+    using TPendingScope = TPendingScopeOf<TPendingDefault>;
     TControl* control = FControl;
     QWidget* own = FWidget.data();
     // Painting and mouse points belong to the client area, which for a
@@ -206,11 +226,14 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
         const UINT msg = e->type() == QEvent::MouseMove ? WM_MOUSEMOVE : ButtonMessage(e->type(), me->button());
         TMessage m{msg, MouseKeys(buttons, me->modifiers()), MakeLParam(p.x(), p.y()), 0};
         velmor_internal::gKeyShiftOverride = -1;
+        TPendingDefault pending{w, e, msg, false};
+        TPendingScope scope(FPending, &pending);
         const bool seen = sendSeen(m);
         if (!FControl) return true;
-        // The widget does its own handling now, and the event stops here so
-        // the parent control does not get it a second time.
-        if (seen) static_cast<QObject*>(w)->event(e);
+        // The widget does its own handling now unless the control's handler
+        // asked for it already, and the event stops here so the parent
+        // control does not get it a second time.
+        if (seen && !pending.Done) static_cast<QObject*>(w)->event(e);
         e->accept();
         return true;
     }
@@ -245,8 +268,10 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
         if (e->type() == QEvent::KeyRelease) {
             if (!vk) return false;
             TMessage m{alt ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(vk), lp | KF_REPEAT_BIT, 0};
+            TPendingDefault pending{w, e, m.Msg, false};
+            TPendingScope scope(FPending, &pending);
             const bool seen = sendSeen(m);
-            return !FControl || !seen || m.Result != 0 || m.WParam == 0;
+            return !FControl || pending.Done || !seen || m.Result != 0 || m.WParam == 0;
         }
         if (vk) {
             TMessage m{alt ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(vk), lp, 0};

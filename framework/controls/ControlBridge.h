@@ -29,6 +29,15 @@ public:
     // Sends a message to the control, guarded. 0 when the control is gone.
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
+    // The widget's own handling of the mouse button or key release being
+    // translated now into `msg`: the classic platform's default window
+    // procedure (a button clicks, a check box toggles). The control's
+    // handler of the message runs it first, as the classic one calls the
+    // inherited handler first, so OnClick and OnMouseUp see the state it
+    // left; a message that no handler asked about gets it afterwards. Runs
+    // at most once per event; false when the control went away meanwhile.
+    bool RunWidgetDefault(UINT msg);
+
     // How many events are being dispatched right now, in all bridges: a
     // widget must not be deleted under its own event.
     static int DispatchDepth();
@@ -41,6 +50,15 @@ protected:
 private:
     bool Translate(QWidget* w, QEvent* e);
     bool IsKeyTarget(QWidget* w) const;
+
+    // The event whose widget handling is still to come.
+    struct TPendingDefault {
+        QWidget* Target;
+        QEvent* Event;
+        UINT Msg;
+        bool Done;
+    };
+    TPendingDefault* FPending = nullptr;
 
     TControl* FControl;
     QPointer<QWidget> FWidget;

@@ -4,6 +4,17 @@
 
 #include "framework/messages/MessageQueue.h"
 
+namespace {
+// Like the classic button, the whole rectangle answers a click.
+class TWholeRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+}  // namespace
+
 TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
     ControlStyle &= ~csClickEvents;
     FWidth = 113;
@@ -24,7 +35,7 @@ void TRadioButton::SetChecked(bool v) {
 }
 
 QWidget* TRadioButton::CreateWidget(QWidget* parent) {
-    auto* b = new QRadioButton(parent);
+    auto* b = new TWholeRadioButton(parent);
     // The control decides who is checked; the toolkit only shows it.
     b->setAutoExclusive(false);
     b->setFocusPolicy(Qt::StrongFocus);

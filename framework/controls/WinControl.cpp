@@ -318,6 +318,9 @@ void TWinControl::WndProc(TMessage& m) {
         return;
     case WM_KEYUP:
     case WM_SYSKEYUP:
+        // The widget finishes the key first (a button clicks on the release
+        // of Space), so OnKeyUp sees what the key did.
+        if (FBridge && !FBridge->RunWidgetDefault(m.Msg)) return;
         if (DoKeyUp(m)) m.Result = 1;
         return;
     case WM_CHAR:
