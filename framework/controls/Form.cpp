@@ -1,6 +1,8 @@
 #include "framework/controls/Form.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
@@ -367,6 +369,7 @@ TModalResult TForm::ShowModal() {
     if (TControl* c = GetCaptureControl()) c->SetMouseCapture(false);
     FInModal = true;
     FModalResult = mrNone;
+    const QPointer<QWidget> before = QApplication::activeWindow();
     struct TModalScope {
         TForm* Form;
         ~TModalScope() {
@@ -397,6 +400,10 @@ TModalResult TForm::ShowModal() {
     const TModalResult result = FModalResult;
     FInModal = false;
     if (!FReleasing) Hide();
+    // The window that was active before gets the activation back, as when
+    // the classic modal loop ends.
+    if (before && before->isVisible() && before != FWidget)
+        before->activateWindow();
     velmor_internal::RecordShownDialog({ClassName(), Caption(), DialogText(), result});
     return result;
 }

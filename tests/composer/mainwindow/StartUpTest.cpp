@@ -14,6 +14,7 @@
 #include "framework/controls/TabSheet.h"
 #include "gridkit/GkColumnGrid.h"
 #include "gridkit/GkStringGrid.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {
@@ -254,18 +255,15 @@ TEST_F(StartUp, HelpOpensAtTheContextOfEachCommand) {
     EXPECT_TRUE(Application->HelpCalls().empty());
 }
 
-TEST_F(StartUp, TitleRemoveAndRemoveTagsWarn) {
+TEST_F(StartUp, LeavingATitleOfRemoveWarns) {
     TForm1* f = Create();
-    f->TitleBox->SetText("ReMove");
-    Dialogs.Answer(mrOk).Answer(mrOk);
-    f->TitleBoxExit(f->TitleBox);
-    f->rblank->SetChecked(true);
-    f->rblankMouseUp(f->rblank, mbLeft, 0, 1, 1);
-    f->rblank->SetChecked(false);
-    f->rblankMouseUp(f->rblank, mbLeft, 0, 1, 1);
-    const std::vector<String> expected = {MainTexts::STitleRemove, MainTexts::SRemoveWarning};
-    EXPECT_EQ(ShownTexts(), expected);
-    EXPECT_EQ(Dialogs.Shown()[1].Type, mtWarning);
+    Dialogs.Answer(mrCancel);  // the first activation offers the selection
+    f->Show();
+    SimulateText(f->TitleBox, "ReMove");
+    Dialogs.Answer(mrOk);
+    ASSERT_TRUE(WaitForFocus(f->edit22));
+    EXPECT_EQ(ShownTexts(), std::vector<String>{MainTexts::STitleRemove});
+    EXPECT_EQ(Dialogs.Shown().back().Type, mtInformation);
 }
 
 TEST_F(StartUp, ClosingSavesTheWindowsStateAndProtectNameIsOneSetting) {
