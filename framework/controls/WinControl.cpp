@@ -413,7 +413,10 @@ QWidget* TWinControl::CreateWidget(QWidget* parent) {
     auto* w = new QWidget(parent);
     w->setAutoFillBackground(!IsOpaque());
     if (IsOpaque()) w->setAttribute(Qt::WA_OpaquePaintEvent);
-    w->setFocusPolicy(Qt::ClickFocus);
+    // A click leaves the focus where it was (panels, toolbars, the buttons
+    // on them); Tab reaches the control when it is a tab stop, and a
+    // control that wants the focus on a click takes it in MouseDown.
+    w->setFocusPolicy(Qt::NoFocus);
     return w;
 }
 
