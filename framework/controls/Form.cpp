@@ -14,6 +14,7 @@
 #include "framework/controls/DialogKeys.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/ModalSeam.h"
+#include "framework/controls/ModalWindows.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Region.h"
@@ -372,11 +373,11 @@ TModalResult TForm::ShowModal() {
     const QPointer<QWidget> before = QApplication::activeWindow();
     struct TModalScope {
         TForm* Form;
-        ~TModalScope() {
-            Form->FInModal = false;
-            if (Form->FWidget) Form->FWidget->setWindowModality(Qt::NonModal);
-        }
+        ~TModalScope() { Form->FInModal = false; }
     } scope{this};
+    // The windows shown now wait until this one is answered; what opens
+    // over it meanwhile takes input.
+    velmor_internal::TModalWindowsOff others(Widget());
 
     const TModalHandler handler = ModalHandler();  // a copy: the handler may replace itself
     if (handler) {
@@ -385,7 +386,6 @@ TModalResult TForm::ShowModal() {
         if (FModalResult == mrNone) FModalResult = mrCancel;  // an unanswered test must not hang
         CloseModal();
     } else {
-        Widget()->setWindowModality(Qt::ApplicationModal);
         Show();
         for (;;) {
             if (Application) Application->HandleMessage();
