@@ -65,46 +65,6 @@ TTbToolbarButton* FieldButton(TComponent* owner, TTbToolbar* bar, const char* na
     return b;
 }
 
-// Which field the user was in when a click took the focus to that field's
-// tool bar. The toolkit gives the focus to a bar that is clicked, so the
-// field loses it just before its thesaurus button runs; the bar remembers
-// the field it came straight from. A field that lost the focus to anything
-// else is forgotten once that move is over (the message posted on the way
-// out arrives after it).
-class TFieldFocus : public TComponent {
-public:
-    explicit TFieldFocus(TComponent* owner) : TComponent(owner) {
-        FWnd = AllocateHWnd([this](TMessage& m) {
-            if (m.Msg == WM_USER + 1) FLeaving = nullptr;
-        });
-    }
-    ~TFieldFocus() override { DeallocateHWnd(FWnd); }
-    String ClassName() const override { return "TFieldFocus"; }
-
-    void FieldLeft(TMemo* field) {
-        FLeaving = field;
-        PostMessage(FWnd, WM_USER + 1);
-    }
-    void BarEntered(TTbToolbar* bar) {
-        FBar = bar;
-        FField = FLeaving;
-    }
-    void BarLeft(TTbToolbar* bar) {
-        if (FBar != bar) return;
-        FBar = nullptr;
-        FField = nullptr;
-    }
-    bool InUse(TMemo* field, TTbToolbar* bar) const {
-        return field->Focused() || (FBar == bar && FField == field && bar->Focused());
-    }
-
-private:
-    HWND FWnd = 0;
-    TMemo* FLeaving = nullptr;
-    TTbToolbar* FBar = nullptr;
-    TMemo* FField = nullptr;
-};
-
 // Empty, a single blank, or starting below the blank: nothing a check
 // could stop at. Two blanks compare above one and are checked.
 bool NoWordsIn(const String& text) { return text.compare(" ") <= 0; }
@@ -176,18 +136,6 @@ void TForm1::WireFieldTools() {
     Button1->SetHint("Use the bulliten text editor");
     Button1->SetShowHint(true);
 
-    auto* focus = new TFieldFocus(this);
-    focus->SetName("FieldFocus");
-    for (auto [field, bar] : {std::pair{edit22, keytoolbar}, std::pair{edit1, desctoolbar}}) {
-        // Whatever else leaving the field does still happens.
-        field->OnExit = [focus, field, previous = field->OnExit](TObject* s) {
-            focus->FieldLeft(field);
-            if (previous) previous(s);
-        };
-        bar->OnEnter = [focus, bar](TObject*) { focus->BarEntered(bar); };
-        bar->OnExit = [focus, bar](TObject*) { focus->BarLeft(bar); };
-    }
-
     SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
     SpellCheckKeywords1->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
     SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
@@ -227,10 +175,9 @@ void TForm1::SpeedButton18Click(TObject*) { ThesaurusOnField(edit1); }
 
 void TForm1::ThesaurusOnField(TMemo* field) {
     if (!FindPathNoCase(PathJoin(ProgramFolder(), SThesaurusFile)).empty()) {
-        // A field the user was not working in has no word meant for it.
-        auto* focus = dynamic_cast<TFieldFocus*>(FindComponent("FieldFocus"));
-        TTbToolbar* bar = field == edit22 ? keytoolbar : desctoolbar;
-        if (!(focus ? focus->InUse(field, bar) : field->Focused())) return;
+        // A field the user was not working in has no word meant for it
+        // (a click on the field's bar leaves the focus in the field).
+        if (!field->Focused()) return;
         if (field->SelLength() == 0) {
             MessageDlg(SSelectWord, mtInformation, mbOK, 0);
             return;

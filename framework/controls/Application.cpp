@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "framework/controls/Control.h"
+#include "framework/controls/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/MessageForm.h"
@@ -29,6 +30,21 @@ UINT HelpNotOpenedMessage() {
     return message;
 }
 }  // namespace
+
+// The toolkit's application with the framework's focus rule for clicks.
+class TToolkitApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* e) override {
+        if ((e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) &&
+            e->spontaneous() && receiver->isWidgetType()) {
+            velmor_internal::TClickFocusScope scope(static_cast<QWidget*>(receiver));
+            return QApplication::notify(receiver, e);
+        }
+        return QApplication::notify(receiver, e);
+    }
+};
 
 struct TApplication::Impl {
     std::unique_ptr<QApplication> App;
@@ -94,7 +110,7 @@ void TApplication::Initialize(int& argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QApplication::instance()) FImpl->App = std::make_unique<QApplication>(argc, argv);
+    if (!QApplication::instance()) FImpl->App = std::make_unique<TToolkitApplication>(argc, argv);
     // Windows close through their forms; the main form ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     if (!FTitle.empty()) QApplication::setApplicationName(QString::fromStdString(FTitle));

@@ -372,6 +372,29 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
     }
 }
 
+namespace velmor_internal {
+
+TClickFocusScope::TClickFocusScope(QWidget* pressed) {
+    TControlBridge* bridge = TControlBridge::Of(pressed);
+    QWidget* own = bridge ? bridge->Widget() : nullptr;
+    if (!own || own->isWindow()) return;
+    for (QWidget* w = own->parentWidget(); w; w = w->parentWidget()) {
+        const Qt::FocusPolicy policy = w->focusPolicy();
+        if (policy & Qt::ClickFocus) {
+            FChanged.emplace_back(w, policy);
+            w->setFocusPolicy(static_cast<Qt::FocusPolicy>(policy & ~Qt::ClickFocus));
+        }
+        if (w->isWindow()) break;
+    }
+}
+
+TClickFocusScope::~TClickFocusScope() {
+    for (auto& [w, policy] : FChanged)
+        if (w) w->setFocusPolicy(policy);
+}
+
+}  // namespace velmor_internal
+
 int QtKeyToVirtualKey(int key, bool keypad) {
     if (keypad) {
         if (key >= Qt::Key_0 && key <= Qt::Key_9) return VK_NUMPAD0 + (key - Qt::Key_0);

@@ -6,6 +6,8 @@
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 #include "framework/messages/HandleObject.h"
 
@@ -17,6 +19,7 @@ public:
     ~TControlBridge() override;
 
     TControl* Control() const { return FControl; }
+    QWidget* Widget() const { return FWidget; }
     // The control is going: nothing reaches it any more.
     void Detach();
     // Wrappers whose widget is made of inner widgets (an editable combo
@@ -68,6 +71,25 @@ private:
     QPoint FDragStart;
     QPoint FDragOrigin;
 };
+
+namespace velmor_internal {
+// While a mouse press is delivered, the toolkit gives the focus to the
+// first widget from the one pressed up its parents that takes it by a
+// click. A click on a control that does not take it (a panel, a toolbar,
+// a button on one) must not pass the focus on to a control around it (a
+// page control), so for as long as it lives the controls around the one
+// pressed refuse the click focus.
+class TClickFocusScope {
+public:
+    explicit TClickFocusScope(QWidget* pressed);
+    ~TClickFocusScope();
+    TClickFocusScope(const TClickFocusScope&) = delete;
+    TClickFocusScope& operator=(const TClickFocusScope&) = delete;
+
+private:
+    std::vector<std::pair<QPointer<QWidget>, Qt::FocusPolicy>> FChanged;
+};
+}  // namespace velmor_internal
 
 // Qt's key code as a virtual key code (0 when there is none).
 int QtKeyToVirtualKey(int qtKey, bool keypad);

@@ -1,17 +1,23 @@
 #include "framework/controls/Screen.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
+#include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/Form.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/messages/MessageQueue.h"
 #include "framework/rtl/Exception.h"
 
 namespace {
@@ -185,6 +191,22 @@ bool TScreen::HasDisplay() const {
 bool TScreen::CaptureToFile(const TRect& area, const String& pngFile) const {
     QScreen* s = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
     if (!s) return false;
+    // What shows is what the windows have drawn: each shown window waits
+    // until the window system has put it on the screen (a window manager
+    // maps and frames it in its own time), then paints what is pending.
+    std::vector<QPointer<QWidget>> shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowHandle()) shown.emplace_back(w);
+    PumpMessagesUntil(
+        [&] {
+            for (const QPointer<QWidget>& w : shown)
+                if (w && w->isVisible() && w->windowHandle() && !w->windowHandle()->isExposed()) return false;
+            return true;
+        },
+        5000);
+    for (const QPointer<QWidget>& w : shown)
+        if (w && w->isVisible()) w->repaint();
+    ProcessMessages();
     const QPixmap shot = s->grabWindow(0, area.Left, area.Top, area.Width(), area.Height());
     return !shot.isNull() && shot.save(QString::fromStdString(pngFile), "PNG");
 }

@@ -92,6 +92,10 @@ void TWinControl::SetTabStop(bool v) {
 }
 
 void TWinControl::ApplyTabStop() {
+    if (FPlainFocus) {
+        FWidget->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::NoFocus);
+        return;
+    }
     Qt::FocusPolicy policy = FWidget->focusPolicy();
     int bits = static_cast<int>(policy);
     if (FTabStop)
@@ -413,10 +417,11 @@ QWidget* TWinControl::CreateWidget(QWidget* parent) {
     auto* w = new QWidget(parent);
     w->setAutoFillBackground(!IsOpaque());
     if (IsOpaque()) w->setAttribute(Qt::WA_OpaquePaintEvent);
-    // A click leaves the focus where it was (panels, toolbars, the buttons
-    // on them); Tab reaches the control when it is a tab stop, and a
-    // control that wants the focus on a click takes it in MouseDown.
-    w->setFocusPolicy(Qt::NoFocus);
+    // A plain control takes the focus by a click or Tab only when it is a
+    // tab stop: a click on a panel, a toolbar or a button on one leaves
+    // the focus where it was.
+    FPlainFocus = true;
+    w->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::NoFocus);
     return w;
 }
 

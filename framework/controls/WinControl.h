@@ -126,6 +126,11 @@ protected:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
 
+    // The widget is the plain one this class makes: a click or Tab gives
+    // it the focus exactly when it is a tab stop. A control whose widget
+    // has focus rules of its own clears it.
+    bool FPlainFocus = false;
+
 private:
     friend class TControl;
     friend struct TDockAccess;

@@ -711,6 +711,7 @@ void TCustomGrid::UpdateScrollRange() {
 
 QWidget* TCustomGrid::CreateWidget(QWidget* parent) {
     QWidget* w = TCustomControl::CreateWidget(parent);
+    FPlainFocus = false;  // a click always focuses a grid
     w->setFocusPolicy(Qt::StrongFocus);
     return w;
 }

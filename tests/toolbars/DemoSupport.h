@@ -14,6 +14,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/FileUtils.h"
+#include "framework/testkit/PictureCheck.h"
 
 // Lets the windows settle, then saves what the screen shows in `area`.
 inline void PhotographArea(const TRect& area, const char* name) {
@@ -21,6 +22,7 @@ inline void PhotographArea(const TRect& area, const char* name) {
     const char* dir = std::getenv("VELMOR_SCREENSHOT_DIR");
     const String file = PathJoin(dir && *dir ? String(dir) : String(VELMOR_BIN_DIR), name);
     ASSERT_TRUE(Screen->CaptureToFile(area, file));
+    EXPECT_EQ(PictureColours(file), 2) << file << " holds one colour: the window did not show";
     std::printf("screenshot: %s\n", file.c_str());
 }
 

@@ -8,6 +8,7 @@
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/FileUtils.h"
 #include "toolbars/TbCustomPanel.h"
+#include "framework/testkit/PictureCheck.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ TEST(TbPanelRepaint, GrowingAndShrinkingLeavesNoOldCaption) {
     const char* dir = std::getenv("VELMOR_SCREENSHOT_DIR");
     const String file = PathJoin(dir && *dir ? String(dir) : String(VELMOR_BIN_DIR), "panel-repaint.png");
     ASSERT_TRUE(Screen->CaptureToFile(Bounds(40, 20, 460, 300), file));
+    EXPECT_EQ(PictureColours(file), 2) << file << " holds one colour: the window did not show";
     form->Hide();
 }
 

@@ -259,8 +259,8 @@ TEST_F(FieldTools, TheThesaurusReplacesTheSelectedWord) {
 }
 
 TEST_F(FieldTools, AMouseClickOnTheThesaurusButtonKeepsTheFieldItWasIn) {
-    // A click on a tool bar moves the toolkit's focus to the bar; the
-    // field the user came from is still the one meant.
+    // A click on a field's tool bar leaves the focus in the field the user
+    // was in, so that is the field meant.
     WriteThesaurus();
     ShowWindow();
     F->edit22->SetText("happy people");

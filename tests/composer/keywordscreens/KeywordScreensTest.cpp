@@ -24,6 +24,7 @@
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/system/ProgramFolder.h"
+#include "framework/testkit/PictureCheck.h"
 #include "framework/testkit/SimulatedInput.h"
 
 namespace {
@@ -60,6 +61,7 @@ TEST(KeywordScreens, GeneratorAndBatchWindows) {
         Settle();
         const fs::path file = shots / name;
         ASSERT_TRUE(Screen->CaptureToFile(form->BoundsRect(), file.string())) << file;
+        EXPECT_EQ(PictureColours(file.string()), 2) << file << " holds one colour: the window did not show";
         std::cout << "picture: " << file.string() << "\n";
     };
 

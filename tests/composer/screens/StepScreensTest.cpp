@@ -20,6 +20,7 @@
 #include "framework/controls/Screen.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/system/ProgramFolder.h"
+#include "framework/testkit/PictureCheck.h"
 #include "framework/testkit/SimulatedInput.h"
 
 namespace {
@@ -77,6 +78,7 @@ TEST(StepScreens, EachStepWithARealPage) {
         Settle();
         const fs::path file = shots / ("step" + std::to_string(++n) + ".png");
         ASSERT_TRUE(Screen->CaptureToFile(form->BoundsRect(), file.string())) << file;
+        EXPECT_EQ(PictureColours(file.string()), 2) << file << " holds one colour: the window did not show";
         std::cout << "picture: " << file.string() << "\n";
     }
     form.reset();

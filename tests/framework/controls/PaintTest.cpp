@@ -14,6 +14,7 @@
 #include "framework/graphics/Region.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/FileUtils.h"
+#include "framework/testkit/PictureCheck.h"
 
 namespace {
 
@@ -181,5 +182,6 @@ TEST(Painting, DemoWindowWithRegionAndTurnedCaption) {
     const String file = PathJoin(dir && *dir ? String(dir) : String(VELMOR_BIN_DIR), "demo-window.png");
     const TRect area = Bounds(form->Left() - 20, form->Top() - 20, form->Width() + 40, form->Height() + 40);
     ASSERT_TRUE(Screen->CaptureToFile(area, file));
+    EXPECT_EQ(PictureColours(file), 2) << file << " holds one colour: the window did not show";
     std::printf("screenshot: %s\n", file.c_str());
 }

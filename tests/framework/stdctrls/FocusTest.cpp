@@ -10,8 +10,10 @@
 #include "framework/controls/GroupBox.h"
 #include "framework/controls/Image.h"
 #include "framework/controls/Label.h"
+#include "framework/controls/PageControl.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/SpeedButton.h"
+#include "framework/controls/TabSheet.h"
 #include "framework/grids/DrawGrid.h"
 #include "framework/testkit/SimulatedInput.h"
 
@@ -43,6 +45,28 @@ const TFocusCase kFocusCases[] = {
     {"image on a panel", On<TImage>, false},
     {"group box", On<TGroupBox>, false},
     {"custom control", On<TPad>, false},
+    {"custom control that is a tab stop",
+     [](TForm* f, TWinControl* panel) -> TControl* {
+         auto* c = static_cast<TPad*>(On<TPad>(f, panel));
+         c->SetTabStop(true);
+         return c;
+     },
+     true},
+    {"speed button on a page control's page",
+     [](TForm* f, TWinControl*) -> TControl* {
+         auto* pages = new TPageControl(f);
+         pages->SetBounds(10, 130, 200, 25);  // below the field
+         pages->SetParent(f);
+         auto* page = new TTabSheet(f);
+         page->SetPageControl(pages);
+         f->SetHeight(320);
+         pages->SetHeight(150);
+         auto* b = new TSpeedButton(f);
+         b->SetBounds(5, 5, 40, 30);
+         b->SetParent(page);
+         return b;
+     },
+     false},
     {"edit", On<TEdit>, true},
     {"grid", On<TDrawGrid>, true},
 };
@@ -51,7 +75,7 @@ TEST(Focus, AClickMovesTheFocusOnlyToControlsThatTakeIt) {
     for (const TFocusCase& row : kFocusCases) {
         SCOPED_TRACE(row.Kind);
         TForm form(nullptr);
-        form.SetBounds(40, 40, 260, 160);
+        form.SetBounds(40, 40, 260, 320);
         auto* field = new TEdit(&form);
         field->SetBounds(10, 100, 100, 22);
         field->SetParent(&form);

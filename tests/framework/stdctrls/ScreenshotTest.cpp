@@ -49,6 +49,7 @@
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Picture.h"
+#include "framework/testkit/PictureCheck.h"
 
 TEST(Screenshot, AllControlsWhenADisplayIsPresent) {
     if (!Screen->HasDisplay()) GTEST_SKIP() << "no display";
@@ -220,5 +221,6 @@ TEST(Screenshot, AllControlsWhenADisplayIsPresent) {
     const String png = (std::filesystem::temp_directory_path() / "velmor-stdctrls.png").string();
     const TPoint o = form.ClientOrigin();
     ASSERT_TRUE(Screen->CaptureToFile(Bounds(o.X, o.Y, form.ClientWidth(), form.ClientHeight()), png));
+    EXPECT_EQ(PictureColours(png), 2) << png << " holds one colour: the window did not show";
     std::printf("screenshot: %s\n", png.c_str());
 }

@@ -13,6 +13,7 @@
 #include "gridkit/GkColumnGrid.h"
 #include "gridkit/GridColumnCollection.h"
 #include "gridkit/GridColumnItem.h"
+#include "framework/testkit/PictureCheck.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ TEST(DemoWindow, ColumnGridWithHeadingRowsAndBars) {
     const String png = (std::filesystem::temp_directory_path() / "velmor-columngrid.png").string();
     const TPoint o = form.ClientOrigin();
     ASSERT_TRUE(Screen->CaptureToFile(Bounds(o.X, o.Y, form.ClientWidth(), form.ClientHeight()), png));
+    EXPECT_EQ(PictureColours(png), 2) << png << " holds one colour: the window did not show";
     std::printf("screenshot: %s\n", png.c_str());
 }
 

@@ -19,6 +19,7 @@
 #include "gridkit/GridColumnCollection.h"
 #include "gridkit/GridColumnItem.h"
 #include "gridkit/GridCombo.h"
+#include "framework/testkit/PictureCheck.h"
 
 namespace {
 
@@ -264,6 +265,7 @@ TEST(GkFlatComboScreenshot, OpenComboEditorInAColumnGrid) {
         const String png = (std::filesystem::temp_directory_path() / name).string();
         const TPoint o = form.ClientOrigin();
         ASSERT_TRUE(Screen->CaptureToFile(Bounds(o.X, o.Y, form.ClientWidth(), form.ClientHeight()), png));
+        EXPECT_EQ(PictureColours(png), 2) << png << " holds one colour: the window did not show";
         std::printf("screenshot: %s\n", png.c_str());
     };
     shoot("velmor-gridkit-flatcombo.png");  // active: raised button, border in the grid's colour

@@ -17,6 +17,7 @@
 #include "gridkit/GridDatePicker.h"
 #include "gridkit/GridSpin.h"
 #include "gridkit/GridUnitEditBtn.h"
+#include "framework/testkit/PictureCheck.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ void Shoot(TForm& form, const char* name, int extraHeight) {
     const String png = (std::filesystem::temp_directory_path() / name).string();
     const TPoint o = form.ClientOrigin();
     ASSERT_TRUE(Screen->CaptureToFile(Bounds(o.X, o.Y, form.ClientWidth(), form.ClientHeight() + extraHeight), png));
+    EXPECT_EQ(PictureColours(png), 2) << png << " holds one colour: the window did not show";
     std::printf("screenshot: %s\n", png.c_str());
 }
 

@@ -15,6 +15,7 @@
 #include "framework/testkit/SimulatedInput.h"
 #include "gridkit/Bands.h"
 #include "gridkit/GkStringGrid.h"
+#include "framework/testkit/PictureCheck.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ TEST(GkPaintScreenshot, BandsMarkupWrapAndSortGlyph) {
     const String png = (std::filesystem::temp_directory_path() / "velmor-gridkit-paint.png").string();
     const TPoint o = form.ClientOrigin();
     ASSERT_TRUE(Screen->CaptureToFile(Bounds(o.X, o.Y, form.ClientWidth(), form.ClientHeight()), png));
+    EXPECT_EQ(PictureColours(png), 2) << png << " holds one colour: the window did not show";
     std::printf("screenshot: %s\n", png.c_str());
 }
 
@@ -126,6 +128,7 @@ TEST(GkPaintScreenshot, RichTextFlatBarsImagesAndEditors) {
         const TPoint o = form.ClientOrigin();
         const String png = (std::filesystem::temp_directory_path() / name).string();
         ASSERT_TRUE(Screen->CaptureToFile(Bounds(o.X, o.Y, form.ClientWidth() + extraRight, form.ClientHeight()), png));
+        EXPECT_EQ(PictureColours(png), 2) << png << " holds one colour: the window did not show";
         std::printf("screenshot: %s\n", png.c_str());
     };
 
