@@ -204,5 +204,5 @@ void TForm1::Button1Click(TObject*) {
     editor->AfterConstruction();
     editor->SpellChecker = SpellVelmor;
     editor->RichEdit1->SetText(Edit9->Text());
-    if (editor->Execute() == mrOk) Edit9->SetText(editor->EditedText());
+    if (editor->ShowModal() == mrOk) Edit9->SetText(editor->EditedText());
 }

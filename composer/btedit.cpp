@@ -60,33 +60,8 @@ Tbtedit::Tbtedit(TComponent* owner) : TForm(owner) {
 }
 
 void Tbtedit::TbToolbarButton1Click(TObject*) {
-    if (!SpellChecker) return;
-    // The spell dialog is a window of its own, opened while this one is
-    // modal; the toolkit's modality would keep every click from it and the
-    // check could never end. So the modal run steps aside for the check
-    // (Execute) and takes over again when it has ended.
-    if (Modal()) {
-        SetModalResult(mrSpellCheck);
-        return;
-    }
-    SpellChecker->CheckWinControl(RichEdit1);
-}
-
-TModalResult Tbtedit::Execute() {
-    for (;;) {
-        const TModalResult result = ShowModal();
-        if (result != mrSpellCheck) return result;
-        Show();
-        try {
-            SpellChecker->CheckWinControl(RichEdit1);
-        } catch (...) {
-            Hide();
-            throw;
-        }
-        // Closed while the check ran: the user is done with it, as with Cancel.
-        if (!Visible()) return mrCancel;
-        Hide();
-    }
+    // The spell dialog opens over this modal window and takes input.
+    if (SpellChecker) SpellChecker->CheckWinControl(RichEdit1);
 }
 
 void Tbtedit::TbToolbarButton2Click(TObject*) { SetModalResult(mrOk); }

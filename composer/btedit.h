@@ -35,11 +35,6 @@ public:
     // The main window's spell checker; the editor has none of its own.
     TSpellChecker* SpellChecker = nullptr;
 
-    // Shows the editor modally until OK (mrOk) or Cancel; its own spell
-    // check runs in between, see TbToolbarButton1Click.
-    TModalResult Execute();
-    static constexpr TModalResult mrSpellCheck = 100;
-
     void TbToolbarButton1Click(TObject* Sender);
     void TbToolbarButton2Click(TObject* Sender);
     void TbToolbarButton3Click(TObject* Sender);

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QWheelEvent>
 #include <atomic>
+#include <functional>
 
 #include "framework/controls/Control.h"
 #include "framework/messages/MessageQueue.h"
@@ -104,6 +105,47 @@ LRESULT TControlBridge::Send(UINT msg, WPARAM wParam, LPARAM lParam) {
     TControl* control = FControl;
     GuardedCall([&] { result = control->Perform(msg, wParam, lParam); });
     return result;
+}
+
+namespace {
+// Tells when a popup window hides.
+class TPopupWatch : public QObject {
+public:
+    TPopupWatch(QWidget* popup, std::function<void()> onHide) : QObject(popup), FOnHide(std::move(onHide)) {
+        popup->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Hide && FOnHide) FOnHide();
+        return false;
+    }
+
+private:
+    std::function<void()> FOnHide;
+};
+}  // namespace
+
+void TControlBridge::WatchOwnPopup(QWidget* popup) {
+    FInOwnPopup = true;
+    if (popup->property("velmorPopupWatched").isValid()) return;
+    popup->setProperty("velmorPopupWatched", true);
+    new TPopupWatch(popup, [this] {
+        // Once the list is gone the focus is back in the control, or the
+        // click that closed the list took it elsewhere: then the control
+        // has lost it now.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!FInOwnPopup || !FControl || !FWidget) return;
+                QWidget* f = QApplication::focusWidget();
+                if (f && Of(f) == this) return;
+                FInOwnPopup = false;
+                Send(WM_KILLFOCUS);
+                Send(CM_EXIT);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 bool TControlBridge::RunWidgetDefault(UINT msg) {
@@ -307,6 +349,10 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
     // Switching to another window and back moves the toolkit's focus but
     // not the form's: OnExit and OnEnter are for moves inside the form.
     case QEvent::FocusIn:
+        if (FInOwnPopup && (w == own || Of(w) == this)) {
+            FInOwnPopup = false;  // back from its own list: it never left
+            return false;
+        }
         if (w == own || Of(w) == this) {
             const bool returning = static_cast<QFocusEvent*>(e)->reason() == Qt::ActiveWindowFocusReason;
             Send(WM_SETFOCUS);
@@ -317,6 +363,13 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
         return false;
     case QEvent::FocusOut:
         if (w == own || Of(w) == this) {
+            // The control's own popup (a combo box's dropped list) takes the
+            // toolkit's focus; on the classic platform the control keeps it.
+            QWidget* next = QApplication::focusWidget();
+            if (next && next->window() != own->window() && Of(next) == this) {
+                WatchOwnPopup(next->window());
+                return false;
+            }
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
             // The control's own pop-up (a combo box's open list) is still
             // the control: the focus comes back to it when the list closes.

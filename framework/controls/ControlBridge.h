@@ -53,6 +53,7 @@ protected:
 private:
     bool Translate(QWidget* w, QEvent* e);
     bool IsKeyTarget(QWidget* w) const;
+    void WatchOwnPopup(QWidget* popup);
 
     // The event whose widget handling is still to come.
     struct TPendingDefault {
@@ -68,6 +69,7 @@ private:
     bool FDragging = false;
     bool FLeftWithWindow = false;  // lost the focus only because its window did
     bool FLeftIntoPopup = false;   // the focus went into the control's own pop-up
+    bool FInOwnPopup = false;      // the toolkit's focus is in the control's own popup
     QPoint FDragStart;
     QPoint FDragOrigin;
 };

@@ -198,8 +198,16 @@ void TSpeedButton::Paint() {
         const int index = !Enabled() && FNumGlyphs > 1 ? 1 : (FDown && FNumGlyphs > 3 ? 3 : 0);
         TBitmap part(gw, gh);
         part.Canvas()->CopyRect(Rect(0, 0, gw, gh), FGlyph->Canvas(), Bounds(index * gw, 0, gw, gh));
-        part.SetTransparent(true);
-        c->Draw(gx, gy, &part);
+        if (!Enabled() && FNumGlyphs == 1) {
+            // No picture of its own for the disabled state: the glyph is
+            // drawn greyed, embossed the classic way.
+            TImageList grey(nullptr, gw, gh);
+            grey.AddMasked(&part, FGlyph->TransparentColor());
+            grey.Draw(c, gx, gy, 0, false);
+        } else {
+            part.SetTransparent(true);
+            c->Draw(gx, gy, &part);
+        }
     }
     if (!FText.empty()) {
         c->Brush()->SetStyle(bsClear);

@@ -400,28 +400,26 @@ TEST_F(FieldTools, TheBulletinEditorHandsBackTheTrimmedTextOnOkOnly) {
     EXPECT_EQ(F->FindComponent("btedit"), nullptr);
 }
 
+// The editor stays modal while its spell check runs: the spell dialog
+// opens over it and takes clicks, the main window below takes none.
 TEST_F(FieldTools, TheBulletinEditorSpellChecksAndCopiesItsText) {
+    ShowWindow();
+    F->PageControl1->SetActivePage(F->TabSheet2);
     F->Edit9->SetText("quick nwes");
     Steps = {{"nwes", [this](TSpellCheckerDialog* d) {
-                  // A modal editor would keep every click from the dialog.
                   auto* e = dynamic_cast<Tbtedit*>(F->FindComponent("btedit"));
                   ASSERT_TRUE(e);
-                  EXPECT_TRUE(e->Visible());
-                  EXPECT_FALSE(e->Modal());
+                  EXPECT_TRUE(e->Modal());
                   d->WordEdit->SetText("news");
-                  d->Change->Click();
+                  SimulateClick(d->Change, 5, 5);
               }}};
-    Dialogs.AnswerWith([](TForm* form) {
+    bool mainTookClick = false;
+    Dialogs.AnswerWith([&](TForm* form) {
         auto* e = dynamic_cast<Tbtedit*>(form);
         ASSERT_TRUE(e);
-        e->TbToolbarButton1->Click();
-    });
-    // The check runs with the editor open, but not modal, so that its
-    // dialog takes clicks; then the editor is modal again.
-    Dialogs.Answer(mrOk);  // the end of the check
-    Dialogs.AnswerWith([this](TForm* form) {
-        auto* e = dynamic_cast<Tbtedit*>(form);
-        ASSERT_TRUE(e);
+        F->Button1->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { mainTookClick = true; };
+        SimulateClick(F->Button1, 5, 5);
+        SimulateClick(e->TbToolbarButton1, 10, 10);  // Spell Check
         EXPECT_TRUE(Steps.empty());
         EXPECT_EQ(e->RichEdit1->Text(), "quick news");
         e->TbToolbarButton7->Click();
@@ -434,9 +432,11 @@ TEST_F(FieldTools, TheBulletinEditorSpellChecksAndCopiesItsText) {
         e->RichEdit1->SetSelStart(4);
         e->Paste1->Click();
         EXPECT_EQ(e->RichEdit1->Text(), "newsquick ");
-        e->TbToolbarButton2->Click();
+        SimulateClick(e->TbToolbarButton2, 10, 10);  // OK
     });
-    F->Button1->Click();
+    Dialogs.Answer(mrOk);  // the end of the check
+    SimulateClick(F->Button1, 5, 5);
+    EXPECT_FALSE(mainTookClick) << "the main window below the editor";
     EXPECT_EQ(F->Edit9->Text(), "newsquick");
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].Text.substr(0, EndMessage.size()), EndMessage);

@@ -12,6 +12,7 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/Memo.h"
 #include "framework/testkit/SimulatedInput.h"
+#include "framework/controls/SpeedButton.h"
 #include "framework/controls/StatusBar.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Brush.h"
@@ -301,4 +302,31 @@ TEST_F(PaintedFormTest, SizeGripShowsOnResizableFormsAndDragsTheFrame) {
     // A form of fixed size has no grip to offer.
     Form->SetBorderStyle(bsDialog);
     EXPECT_FALSE(bar->GripShown());
+}
+
+// A speed button with a single picture greys it when disabled: the picture's
+// dark red shape shows embossed in the shadow colour, and no red is left.
+TEST_F(PaintedFormTest, DisabledSpeedButtonGreysItsOnlyGlyph) {
+    auto* b = new TSpeedButton(Form.get());
+    b->SetBounds(10, 10, 30, 30);
+    b->SetFlat(true);  // no edges: the shadow colour is the glyph's alone
+    TBitmap glyph(8, 8);
+    glyph.Canvas()->Brush()->SetColor(clMaroon);
+    glyph.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    glyph.Canvas()->SetPixels(0, 7, clWhite);  // the see-through colour
+    b->SetGlyph(&glyph);
+    b->SetParent(Form.get());
+    auto count = [](TBitmap& bmp, TColor c) {
+        int n = 0;
+        for (int y = 0; y < bmp.Height(); ++y)
+            for (int x = 0; x < bmp.Width(); ++x) n += bmp.Canvas()->Pixels(x, y) == c;
+        return n;
+    };
+    for (const bool enabled : {true, false}) {
+        SCOPED_TRACE(enabled ? "enabled" : "disabled");
+        b->SetEnabled(enabled);
+        auto bmp = Snapshot(b);
+        EXPECT_EQ(count(*bmp, clMaroon) > 0, enabled);
+        EXPECT_EQ(count(*bmp, ColorToRGB(clBtnShadow)) >= 60, !enabled);
+    }
 }

@@ -467,3 +467,47 @@ TEST_F(GkColumnGridDropDown, AColumnsEditLengthLimitsTypingAndPasting) {
 }
 
 }  // namespace
+
+namespace {
+
+// A person drops the combo editor's list with the arrow and clicks an item.
+TEST_F(GkColumnGridDropDown, TheDroppedListShowsAndTakesAClick) {
+    TGridColumnItem* item = column->Columns()->Items(2);
+    item->Editor = edComboList;
+    for (const char* s : {"alpha", "beta", "gamma"}) item->ComboItems()->Add(s);
+    column->SetCells(2, 1, "alpha");
+    column->FocusCell(2, 1, true);
+    column->ShowEditor();
+    TGridCombo* combo = column->ComboEditor();
+    ASSERT_TRUE(combo->Visible());
+    ASSERT_TRUE(combo->Showing());
+    SimulateClick(combo, combo->Width() - 6, combo->Height() / 2);  // the arrow
+    ASSERT_TRUE(combo->DroppedDown());
+    EXPECT_TRUE(combo->Visible()) << "the editor stays while its list is down";
+    const int rowHeight = combo->Height() - 4;
+    SimulateClick(combo, 20, combo->Height() + rowHeight * 2 + rowHeight / 2);  // "gamma"
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->Text(), "gamma");
+}
+
+// With goTabs, Tab in a cell's editor moves to the next cell; without it the
+// focus leaves the grid.
+TEST_F(GkColumnGridDropDown, TabMovesToTheNextCellWhenTheOptionsAskForIt) {
+    column->Columns()->Items(2)->Editor = edComboList;
+    column->Columns()->Items(2)->ComboItems()->Add("alpha");
+    column->SetOptions(column->Options() | goTabs);
+    for (int col : {1, 2}) {
+        SCOPED_TRACE(col == 1 ? "text editor" : "combo editor");
+        column->FocusCell(col, 1, true);
+        column->ShowEditor();
+        TWinControl* editor = col == 1 ? static_cast<TWinControl*>(Editor()) : column->ComboEditor();
+        ASSERT_TRUE(editor && editor->Visible());
+        ASSERT_TRUE(WaitForFocus(editor));
+        SimulateKey(editor, VK_TAB, "\t");
+        EXPECT_EQ(column->Col(), col + 1);
+        EXPECT_EQ(column->Row(), 1);
+        column->HideEditor();
+    }
+}
+
+}  // namespace
