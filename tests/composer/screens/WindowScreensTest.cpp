@@ -44,6 +44,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "toolbars/TbMemo.h"
 #include "toolbars/TbToolbarButton.h"
+#include "framework/testkit/PictureCheck.h"
 
 namespace {
 
@@ -110,6 +111,7 @@ protected:
         Settle();
         const fs::path file = Shots / (name + ".png");
         ASSERT_TRUE(Screen->CaptureToFile(form->BoundsRect(), file.string())) << file;
+        EXPECT_EQ(PictureColours(file.string()), 2) << file << " holds one colour: the window did not show";
         std::cout << "picture: " << file.string() << "\n";
     }
 
@@ -203,6 +205,7 @@ TEST_F(WindowScreens, SpellDialogOverTheMainWindow) {
         Settle();
         const fs::path file = Shots / "spell-dialog.png";
         EXPECT_TRUE(Screen->CaptureToFile(Rect(0, 0, Screen->Width(), Screen->Height()), file.string()));
+        EXPECT_EQ(PictureColours(file.string()), 2) << file << " holds one colour: the window did not show";
         std::cout << "picture: " << file.string() << "\n";
         if (d) d->Close();
     });
