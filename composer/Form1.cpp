@@ -57,13 +57,6 @@ TTbToolbar* StepToolbar(TComponent* owner, TWinControl* parent, const char* name
     return bar;
 }
 
-void SetLines(TStrings* lines, const std::vector<String>& values) {
-    lines->BeginUpdate();
-    lines->Clear();
-    for (const String& v : values) lines->Add(v);
-    lines->EndUpdate();
-}
-
 }  // namespace
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
@@ -981,7 +974,7 @@ void TForm1::SpeedButton14Click(TObject*) {
 void TForm1::TabSheet5Enter(TObject*) {
     TagComposer.TabSheet5Enter(CollectFields(), ComposerSettings.TagSettings(), TokenMap());
     TagReader.KeywordSnapshot = TagComposer.KeywordsSnapshot;
-    SetLines(TagLines->Lines(), TagComposer.TagLines);
+    ShowLines(TagLines->Lines(), TagComposer.TagLines);
     if (TagLineList) {
         TagLineList->Clear();
         for (const String& line : TagComposer.TagLineList) TagLineList->Add(line);

@@ -5,6 +5,7 @@
 #include "composer/ComposerSettings.h"
 #include "composer/Form1.h"
 #include "composer/TagAnalysis.h"
+#include "composer/WindowParts.h"
 #include "framework/classes/Strings.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Dialogs.h"
@@ -25,13 +26,6 @@ TRuleBase RulesOfSettings() {
     rules.Revisit = s.revisit;
     rules.Copyright = s.copyright;
     return rules;
-}
-
-void ShowLines(TStrings* lines, const std::vector<String>& values) {
-    lines->BeginUpdate();
-    lines->Clear();
-    for (const String& v : values) lines->Add(v);
-    lines->EndUpdate();
 }
 
 }  // namespace

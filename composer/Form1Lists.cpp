@@ -54,7 +54,8 @@ using namespace ListFileTexts;
 
 namespace {
 
-// A file beside the program, found whatever the letter case of its name.
+// A small button of a list bar: its icon, or its fallback caption where the
+// icon is missing.
 TTbToolbarButton* ListButton(TComponent* owner, TTbToolbar* bar, const char* name, const char* hint,
                              const char* icon, const char* fallback) {
     TTbToolbarButton* b = new TTbToolbarButton(owner);

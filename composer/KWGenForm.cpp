@@ -372,17 +372,22 @@ void TKWGenForm::CountWords() {
 // ---------------------------------------------------------------------------
 // The buttons
 
-void TKWGenForm::SpeedButton1Click(TObject*) {
+int TKWGenForm::MoveCheckedWords(TStrings* list) {
     int added = 0;
     TListItems* items = ListView1->Items();
     for (int i = 0; i < items->Count(); ++i) {
         const TListItem* item = items->Item(i);
-        if (!item->Checked() || HoldsNoCase(ChosenWords.get(), item->Caption())) continue;
-        ChosenWords->Add(item->Caption());
+        if (!item->Checked() || HoldsNoCase(list, item->Caption())) continue;
+        list->Add(item->Caption());
         ++added;
     }
     for (int i = items->Count() - 1; i >= 0; --i)
         if (items->Item(i)->Checked()) items->Delete(i);
+    return added;
+}
+
+void TKWGenForm::SpeedButton1Click(TObject*) {
+    const int added = MoveCheckedWords(ChosenWords.get());
     MessageDlg(added > 0 ? SKeywordsAdded : SNoKeywordsAdded, mtInformation, mbOK, 0);
 }
 
@@ -390,16 +395,7 @@ void TKWGenForm::SpeedButton3Click(TObject*) {
     // Saving a list that was never read would replace the one on disk by
     // the few words added here.
     if (NoiseWords->Count() == 0) LoadNoiseWords();
-    int added = 0;
-    TListItems* items = ListView1->Items();
-    for (int i = 0; i < items->Count(); ++i) {
-        const TListItem* item = items->Item(i);
-        if (!item->Checked() || HoldsNoCase(NoiseWords.get(), item->Caption())) continue;
-        NoiseWords->Add(item->Caption());
-        ++added;
-    }
-    for (int i = items->Count() - 1; i >= 0; --i)
-        if (items->Item(i)->Checked()) items->Delete(i);
+    const int added = MoveCheckedWords(NoiseWords.get());
     if (!Trim(nwMemo->Text()).empty()) nwMemo->Lines()->Assign(NoiseWords.get());
     SaveNoiseWords();
     MessageDlg(added > 0 ? SNoiseAdded : SNoNoiseAdded, mtInformation, mbOK, 0);

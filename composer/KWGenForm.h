@@ -17,6 +17,7 @@ class TMemo;
 class TPageControl;
 class TSpeedButton;
 class TStringList;
+class TStrings;
 class TTabSheet;
 class TUpDown;
 class TickXMLp;
@@ -100,6 +101,10 @@ public:
 
 private:
     void ShowTopCaption();
+    // Adds the checked words of the list that `list` lacks (in any letter
+    // case) to it, takes every checked word off the list view and says how
+    // many were added.
+    int MoveCheckedWords(TStrings* list);
     // Script and style blocks hold program text, not words of the page.
     int FSkipDepth = 0;
 };

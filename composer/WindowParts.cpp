@@ -1,5 +1,6 @@
 #include "composer/WindowParts.h"
 
+#include "framework/classes/Strings.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/GroupBox.h"
 #include "framework/controls/Label.h"
@@ -45,4 +46,11 @@ TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, cons
     TLabel* l = Place<TLabel>(owner, parent, name, left, top, width, height);
     l->SetCaption(caption);
     return l;
+}
+
+void ShowLines(TStrings* lines, const std::vector<String>& values) {
+    lines->BeginUpdate();
+    lines->Clear();
+    for (const String& v : values) lines->Add(v);
+    lines->EndUpdate();
 }

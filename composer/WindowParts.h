@@ -1,6 +1,8 @@
 #pragma once
 // The small pieces every window of the composer is built from, and where
 // the program's data folders are.
+#include <vector>
+
 #include "framework/controls/WinControl.h"
 
 class TCheckBox;
@@ -8,6 +10,7 @@ class TGroupBox;
 class TLabel;
 class TMenuItem;
 class TSpeedButton;
+class TStrings;
 
 // A control of the window's control table: made, named, placed.
 template <class T>
@@ -42,6 +45,9 @@ TGroupBox* Group(TComponent* owner, TWinControl* parent, const char* name, const
                  int width, int height);
 TCheckBox* Check(TComponent* owner, TWinControl* parent, const char* name, const char* caption, int left, int top,
                  int width);
+
+// Shows values in lines, one a line, in place of what they held.
+void ShowLines(TStrings* lines, const std::vector<String>& values);
 
 // A menu item added under parent.
 TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption);

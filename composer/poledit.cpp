@@ -1,6 +1,7 @@
 #include "composer/poledit.h"
 #include "composer/WindowParts.h"
 
+#include <array>
 #include <exception>
 #include <utility>
 
@@ -44,6 +45,14 @@ struct TNumberValue {
     const char* Name;
     const char* ZeroShownAs;
 };
+
+std::array<TNumberValue, 3> Numbers(const Tpoledit* w) {
+    return {{
+        {w->Edit1, w->Label1, "keywords", "1000"},
+        {w->Edit3, w->Label3, "BodyChk", "7500"},
+        {w->Edit2, w->Label2, "description", "200"},
+    }};
+}
 
 // Digits only (blanks around them allowed), small enough for the readers'
 // integer conversion. Empty text is no number: it is simply not written.
@@ -118,11 +127,7 @@ void Tpoledit::getdefaults() {
     TRegistry reg;
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
     if (!reg.OpenKey(TComposerSettings::KeyPath, true)) return;
-    const TNumberValue numbers[] = {
-        {Edit1, Label1, "keywords", "1000"},
-        {Edit3, Label3, "BodyChk", "7500"},
-        {Edit2, Label2, "description", "200"},
-    };
+    const auto numbers = Numbers(this);
     for (const TNumberValue& n : numbers) {
         if (!reg.ValueExists(n.Name)) continue;
         const String value = reg.ReadString(n.Name);
@@ -134,11 +139,7 @@ void Tpoledit::getdefaults() {
 }
 
 bool Tpoledit::setdefaults() {
-    const TNumberValue numbers[] = {
-        {Edit1, Label1, "keywords", "1000"},
-        {Edit3, Label3, "BodyChk", "7500"},
-        {Edit2, Label2, "description", "200"},
-    };
+    const auto numbers = Numbers(this);
     // Every number is checked before anything is written, so a refused
     // one leaves the whole rule base as it was.
     for (const TNumberValue& n : numbers) {
