@@ -486,9 +486,6 @@ void TForm1::Wire() {
         grid1CanEditCell(s, r, c, v);
     };
 
-    auto engineMessage = [this](const String& text, TMessageKind kind) {
-        ShowEngineMessage(text, kind);
-    };
     // Between pages the window handles what waits for it, at most every
     // 100 ms, and less often where that takes long (a slow repaint): it
     // never takes more than about 2 % of a run. A repaint after every page
@@ -502,10 +499,10 @@ void TForm1::Wire() {
         const auto took = steady_clock::now() - now;
         next = now + std::max<steady_clock::duration>(milliseconds(100), took * 50);
     };
-    TagReader.OnShowMessage = engineMessage;
+    TagReader.OnShowMessage = ShowKindMessage;
     TagReader.OnCaption = [this](const String& c) { SetCaption(c); };
     TagReader.OnProcessMessages = processMessages;
-    UpdateRun.OnShowMessage = engineMessage;
+    UpdateRun.OnShowMessage = ShowKindMessage;
     UpdateRun.OnProcessMessages = processMessages;
     UpdateRun.OnClearResults = [this] { TagLines->Lines()->Clear(); };
     UpdateRun.OnResultLine = [this](const String& line) { TagLines->Lines()->Add(line); };
@@ -819,7 +816,7 @@ void TForm1::HelpforCurrentPage1Click(TObject*) {
 
 int TForm1::ListFiles(const String& folder, const String& extension, TStrings* target) {
     return TPageSelection::ListFiles(folder, extension, target,
-                                     [this](const String& t, TMessageKind k) { ShowEngineMessage(t, k); });
+                                     ShowKindMessage);
 }
 
 void TForm1::LFILE() { Selection(false); }
@@ -925,15 +922,6 @@ std::vector<TTokenRow> TForm1::TokenMap() const {
     for (int r = 1; r < gilsmask->RowCount(); ++r)
         rows.push_back({gilsmask->Cells(0, r), gilsmask->Cells(1, r)});
     return rows;
-}
-
-void TForm1::ShowEngineMessage(const String& text, TMessageKind kind) {
-    switch (kind) {
-    case mkPlain: ShowMessage(text); break;
-    case mkInformation: MessageDlg(text, mtInformation, mbOK, 0); break;
-    case mkWarning: MessageDlg(text, mtWarning, mbOK, 0); break;
-    case mkError: MessageDlg(text, mtError, mbOK, 0); break;
-    }
 }
 
 bool TForm1::xread() {

@@ -292,8 +292,6 @@ public:
     // custom grid empty. False then.
     bool LoadSchema(const String& name);
     void LoadTokenMap();
-    // How an engine message shows: a plain message or a box of its kind.
-    void ShowEngineMessage(const String& text, TMessageKind kind);
 
     // ---- custom fields and schemas (Form1Schemas.cpp) ----
     void scnameClick(TObject* Sender);

@@ -234,22 +234,14 @@ void TWebForm::SpeedButton5Click(TObject*) { Close(); }
 
 void TWebForm::FillSchemaList() {
     const std::vector<String> names = ReadNames(InFolder(SSchemasFolder, SSchemaControl));
-    TStrings* items = hidden->Items();
-    items->BeginUpdate();
-    items->Clear();
-    for (const String& name : names) items->Add(name);
-    items->EndUpdate();
+    ShowLines(hidden->Items(), names);
     for (int i = 0; i < hidden->Count(); ++i) hidden->SetChecked(i, true);
 }
 
 void TWebForm::FillServerList() {
     const std::vector<String> names = ReadNames(Tdisptext::ServersFile());
     const String text = Edit1->Text();
-    TStrings* items = Edit1->Items();
-    items->BeginUpdate();
-    items->Clear();
-    for (const String& name : names) items->Add(name);
-    items->EndUpdate();
+    ShowLines(Edit1->Items(), names);
     Edit1->SetText(text);
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/classes/Strings.h"
 #include "framework/controls/CheckBox.h"
+#include "framework/controls/Dialogs.h"
 #include "framework/controls/GroupBox.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/Menus.h"
@@ -53,4 +54,13 @@ void ShowLines(TStrings* lines, const std::vector<String>& values) {
     lines->Clear();
     for (const String& v : values) lines->Add(v);
     lines->EndUpdate();
+}
+
+void ShowKindMessage(const String& text, TMessageKind kind) {
+    switch (kind) {
+    case mkPlain: ShowMessage(text); break;
+    case mkInformation: MessageDlg(text, mtInformation, mbOK, 0); break;
+    case mkWarning: MessageDlg(text, mtWarning, mbOK, 0); break;
+    case mkError: MessageDlg(text, mtError, mbOK, 0); break;
+    }
 }

@@ -3,6 +3,7 @@
 // the program's data folders are.
 #include <vector>
 
+#include "composer/engine/MetaFields.h"
 #include "framework/controls/WinControl.h"
 
 class TCheckBox;
@@ -48,6 +49,9 @@ TCheckBox* Check(TComponent* owner, TWinControl* parent, const char* name, const
 
 // Shows values in lines, one a line, in place of what they held.
 void ShowLines(TStrings* lines, const std::vector<String>& values);
+
+// How a message of the engine shows: a plain message or a box of its kind.
+void ShowKindMessage(const String& text, TMessageKind kind);
 
 // A menu item added under parent.
 TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const char* name, const char* caption);

@@ -26,15 +26,6 @@ namespace {
 
 String ListsFolder() { return BesideProgram("lists"); }
 
-void ShowListMessage(const String& text, TMessageKind kind) {
-    switch (kind) {
-    case mkPlain: ShowMessage(text); break;
-    case mkInformation: MessageDlg(text, mtInformation, mbOK, 0); break;
-    case mkWarning: MessageDlg(text, mtWarning, mbOK, 0); break;
-    case mkError: MessageDlg(text, mtError, mbOK, 0); break;
-    }
-}
-
 }  // namespace
 
 Tsubjtree::Tsubjtree(TComponent* owner) : TForm(owner) {
@@ -109,7 +100,7 @@ void Tsubjtree::FormCreate(TObject*) {
     PathSeparator = ":";
     TreeView1->Items()->Clear();
     ComboBox1->Items()->Clear();
-    TPageSelection::ListFiles(ListsFolder(), SExtension, ComboBox1->Items(), ShowListMessage);
+    TPageSelection::ListFiles(ListsFolder(), SExtension, ComboBox1->Items(), ShowKindMessage);
     ComboBox1->SetText(ComposerSettings.vocab);
     LoadVocabulary(ComboBox1->Text());
 }
