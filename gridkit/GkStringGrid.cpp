@@ -26,6 +26,7 @@
 #include "gridkit/GridSpin.h"
 #include "gridkit/GridUnitEditBtn.h"
 #include "framework/rtl/DateTime.h"
+#include "framework/rtl/FileReplacement.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/system/IniFile.h"
@@ -990,10 +991,19 @@ void TGkStringGrid::KeyPress(char& key) {
 
 void TGkStringGrid::SaveCellsToFile(const String& fileName) {
     TBusyGuard busy(FFileBusy);
+    std::unique_ptr<TFileReplacement> file;
+    try {
+        file = std::make_unique<TFileReplacement>(fileName);
+    } catch (const EFCreateError&) {
+        throw EGkGridError(String(GkGridTexts::SCannotCreate) + fileName);
+    }
     const int cols = ColCount() + FHiddenCols;
     const int rows = RowCount();
+    // The text goes out in pieces of about this size: memory stays flat
+    // however large the grid, and the file is put in place only whole.
+    constexpr size_t kPiece = 256 * 1024;
     String out;
-    out.reserve(static_cast<size_t>(rows) * 16 + 64);
+    out.reserve(kPiece + 4096);
     AppendInt(out, cols);
     out += ',';
     AppendInt(out, rows);
@@ -1018,6 +1028,10 @@ void TGkStringGrid::SaveCellsToFile(const String& fileName) {
             else out += EncodeCellText(text);
             out += "\r\n";
         }
+        if (out.size() >= kPiece) {
+            file->Write(out);
+            out.clear();
+        }
         if (OnFileProgress) {
             const int p = Percent(r, rows);
             if (p != lastProgress) {
@@ -1026,11 +1040,8 @@ void TGkStringGrid::SaveCellsToFile(const String& fileName) {
             }
         }
     }
-    try {
-        SafeWriteFile(fileName, out);
-    } catch (const EFCreateError&) {
-        throw EGkGridError(String(GkGridTexts::SCannotCreate) + fileName);
-    }
+    file->Write(out);
+    file->Commit();
 }
 
 void TGkStringGrid::LoadCellsFromFile(const String& fileName) {

@@ -10,11 +10,14 @@
 //     save_growth_25000_to_100000=... load_growth_25000_to_100000=...
 // The ratios are ours over the raw call's time (lower is better); a growth
 // is the time at 100,000 rows over the time at 25,000, 4 when linear.
+//
+//   bench_grid_cellfile [--only=load|save]
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -108,12 +111,41 @@ Figures Measure(int rows, const fs::path& dir) {
 
 }  // namespace
 
+// --only=load or --only=save repeats that one call at 100,000 rows, for a
+// profiler, and prints no summary.
+int Only(const std::string& what, const fs::path& dir) {
+    const int rows = 100000, rounds = 30;
+    TGkStringGrid g(nullptr);
+    FillGrid(g, rows);
+    const String file = (dir / "grid.txt").string();
+    g.SaveCellsToFile(file);
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+        if (what == "save") {
+            times.push_back(bench::TimeOnce([&] { g.SaveCellsToFile(file); }));
+            continue;
+        }
+        auto h = std::make_unique<TGkStringGrid>(nullptr);
+        h->SetMultilinecells(true);
+        times.push_back(bench::TimeOnce([&] { h->LoadCellsFromFile(file); }));
+    }
+    std::printf("%s_ms=%.1f\n", what.c_str(), bench::Median(times) * 1e3);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TApplication app(nullptr);
     app.Initialize(argc, argv);
     const fs::path dir = fs::temp_directory_path() / ("velmor-bench-cellfile-" + std::to_string(getpid()));
     fs::create_directories(dir);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--only=", 7) == 0) {
+            const int status = Only(argv[i] + 7, dir);
+            fs::remove_all(dir);
+            return status;
+        }
+    }
     const Figures small = Measure(25000, dir);
     const Figures big = Measure(100000, dir);
     fs::remove_all(dir);
