@@ -1,5 +1,5 @@
 // The grid cell file, read into a fresh grid with and without multi-line
-// cells.
+// cells, and every cell read (a row's texts are made when it is first used).
 #include "framework/controls/Application.h"
 #include "fuzz/FuzzInput.h"
 #include "gridkit/GkStringGrid.h"
@@ -19,6 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             TGkStringGrid grid(nullptr);
             grid.SetMultilinecells(multiline);
             grid.LoadCellsFromFile(path);
+            size_t bytes = 0;
+            for (int r = 0; r < grid.RowCount(); ++r)
+                for (int c = 0; c < grid.ColCount(); ++c) bytes += grid.CellRef(c, r).size();
+            if (bytes == static_cast<size_t>(-1)) std::abort();
         });
     }
     return 0;

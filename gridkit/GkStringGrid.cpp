@@ -8,6 +8,7 @@
 #include <cmath>
 #include <utility>
 
+
 #include "framework/classes/StringList.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Mouse.h"
@@ -34,6 +35,7 @@
 #include "gridkit/BackGround.h"
 #include "gridkit/CellGraphic.h"
 #include "gridkit/Bands.h"
+#include "gridkit/CellFileLines.h"
 #include "gridkit/CellNode.h"
 #include "gridkit/ColumnSize.h"
 #include "gridkit/GkFormResizeHub.h"
@@ -149,7 +151,7 @@ TGkStringGrid::~TGkStringGrid() {
     if (HandleAllocated()) KillTimer(Handle(), kGridTimer);
     if (FGridImages) FGridImages->RemoveFreeNotification(this);
     // The graphics the cells hold go with the grid.
-    for (auto& row : RowData())
+    for (auto& row : RowObjectData())
         for (TObject*& obj : row.Objects)
             if (auto* graphic = dynamic_cast<TCellGraphic*>(obj)) {
                 delete graphic;
@@ -1044,6 +1046,43 @@ void TGkStringGrid::SaveCellsToFile(const String& fileName) {
     file->Commit();
 }
 
+// A loaded cell file's bytes: a row's texts are made from its lines when
+// the row is first used.
+class TGkStringGrid::TCellFileRows : public TStringGrid::TRowSource {
+public:
+    TCellFileRows(String&& data, bool lfLines, int cols, int rows, bool multiline)
+        : FData(std::move(data)), FLfLines(lfLines), FCols(cols), FRows(rows), FMultiline(multiline) {}
+
+    const String& Data() const { return FData; }
+
+    void MakeRow(size_t begin, size_t end, std::vector<String>& cells, int colCount) const override {
+        const char* data = FData.data();
+        const int cols = std::min(FCols, colCount);
+        ForEachCellLine(data, begin, std::min(end, FData.size()), FLfLines, [&](size_t b, size_t e) {
+            int col, row;
+            size_t text;
+            if (IsWidthLine(data, b, e) || !ParseCellLine(data, b, e, col, row, text)) return;
+            if (col < 0 || col >= cols || row < 0 || row >= FRows) return;
+            const std::string_view raw(data + text, e - text);
+            String value = raw.find('\b') == std::string_view::npos &&
+                                   (FMultiline || raw.find('\r') == std::string_view::npos)
+                               ? String(raw)
+                               : DecodeCellText(String(raw), FMultiline);
+            if (col >= static_cast<int>(cells.size())) {
+                if (value.empty()) return;
+                cells.resize(static_cast<size_t>(colCount));
+            }
+            cells[static_cast<size_t>(col)] = std::move(value);
+        });
+    }
+
+private:
+    String FData;
+    bool FLfLines;
+    int FCols, FRows;
+    bool FMultiline;
+};
+
 void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
     TBusyGuard busy(FFileBusy);
     String data;
@@ -1053,36 +1092,28 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
         throw EGkGridError(String(GkGridTexts::SCannotOpen) + fileName);
     }
     const size_t n = data.size();
-    size_t pos = 0;
-    // Lines end at CR LF or a lone CR, and a bare LF belongs to a cell
-    // text; a file whose size line ends in a bare LF (written on a system
-    // with LF line ends) has its lines end at LF instead.
     const size_t firstBreak = data.find_first_of("\r\n");
     const bool lfLines = firstBreak != String::npos && data[firstBreak] == '\n';
-    auto nextLine = [&](std::string_view& line) -> bool {
-        if (pos >= n) return false;
-        const size_t end = data.find(lfLines ? '\n' : '\r', pos);
-        if (end == String::npos) {
-            line = std::string_view(data).substr(pos);
-            pos = n;
-        } else {
-            line = std::string_view(data).substr(pos, end - pos);
-            pos = end + 1;
-            if (!lfLines && pos < n && data[pos] == '\n') ++pos;
-        }
-        if (lfLines && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-        return true;
-    };
-    auto number = [](std::string_view s, bool* digits = nullptr) { return CellFileNumber(s, digits); };
 
+    // The size line.
     const String corrupt = String(GkGridTexts::SCorruptFile) + fileName;
-    std::string_view line;
-    if (!nextLine(line)) throw EGkGridError(corrupt);
-    const size_t comma = line.find(',');
+    if (n == 0) throw EGkGridError(corrupt);
+    size_t headEnd = n, pos = n;
+    if (firstBreak != String::npos) {
+        headEnd = firstBreak;
+        pos = firstBreak + 1;
+        if (lfLines) {
+            if (headEnd > 0 && data[headEnd - 1] == '\r') --headEnd;
+        } else if (pos < n && data[pos] == '\n') {
+            ++pos;
+        }
+    }
+    const std::string_view sizeLine = std::string_view(data).substr(0, headEnd);
+    const size_t comma = sizeLine.find(',');
     if (comma == std::string_view::npos) throw EGkGridError(corrupt);
     bool colDigits = false, rowDigits = false;
-    const int cols = number(line.substr(0, comma), &colDigits);
-    const int rows = number(line.substr(comma + 1), &rowDigits);
+    const int cols = CellFileNumber(sizeLine.substr(0, comma), &colDigits);
+    const int rows = CellFileNumber(sizeLine.substr(comma + 1), &rowDigits);
     const long long cells = static_cast<long long>(cols) * rows;
     if (!colDigits || !rowDigits || cols < 1 || rows < 1 || cols > kMaxFileCols || cells > kMaxFileCells ||
         cells > kFreeFileCells + kFileCellsPerByte * static_cast<long long>(n))
@@ -1093,36 +1124,43 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
     const int colCount = ColCount(), rowCount = RowCount();
     bool widthsChanged = false;
     int lastProgress = -1;
+
+    // Each row's lines are found here and their texts made when the row is
+    // first used. A row's lines usually follow each other (the grid writes
+    // them so); a row whose lines come in several runs takes them in turn.
+    const auto source =
+        std::make_shared<const TCellFileRows>(std::move(data), lfLines, colCount, rowCount, FMultilinecells);
+    const char* bytes = source->Data().data();
+    int runRow = -1;
+    size_t runBegin = 0, runEnd = 0;
+    TCellLineState lineState;
     ++FUpdateLock;
     try {
-        while (nextLine(line)) {
-            if (line.size() >= 2 && line[0] == 'c' && line[1] == 'w') {
+        ForEachCellLine(bytes, pos, n, lfLines, [&](size_t b, size_t e) {
+            if (IsWidthLine(bytes, b, e)) {
+                const std::string_view line(bytes + b, e - b);
                 const size_t wc = line.find(',');
                 const std::string_view idxText =
                     line.size() > 3 ? line.substr(3, wc == std::string_view::npos ? wc : wc - 3)
                                     : std::string_view();
-                const int idx = number(idxText);
-                const int width = wc == std::string_view::npos ? 0 : number(line.substr(wc + 1, 255));
+                const int idx = CellFileNumber(idxText);
+                const int width = wc == std::string_view::npos ? 0 : CellFileNumber(line.substr(wc + 1, 255));
                 if (idx >= 0 && idx < colCount) {
                     ColWidthList()[idx] = std::clamp(width, -1, kMaxFileColWidth);
                     widthsChanged = true;
                 }
-                continue;
+                return;
             }
-            const size_t c1 = line.find(',');
-            if (c1 == std::string_view::npos) continue;  // no cell line at all
-            const size_t c2 = line.find(',', c1 + 1);
-            const int col = number(line.substr(0, c1));
-            const int row = number(c2 == std::string_view::npos ? line.substr(c1 + 1)
-                                                               : line.substr(c1 + 1, c2 - c1 - 1));
+            int col, row;
+            size_t text;
+            if (!ParseCellLineFast(bytes, b, e, n, lineState, col, row, text)) return;  // no cell line at all
             if (col >= 0 && col < colCount && row >= 0 && row < rowCount) {
-                const std::string_view raw =
-                    c2 == std::string_view::npos ? std::string_view() : line.substr(c2 + 1);
-                if (raw.find('\b') == std::string_view::npos &&
-                    (FMultilinecells || raw.find('\r') == std::string_view::npos))
-                    StoreCell(col, row, String(raw));
-                else
-                    StoreCell(col, row, DecodeCellText(String(raw), FMultilinecells));
+                if (row != runRow) {
+                    if (runRow >= 0) SetRowBytes(source, runRow, runBegin, runEnd);
+                    runRow = row;
+                    runBegin = b;
+                }
+                runEnd = e;
             }
             if (OnFileProgress) {
                 const int p = Percent(row, rowCount);
@@ -1131,7 +1169,8 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
                     OnFileProgress(this, static_cast<short>(p));
                 }
             }
-        }
+        });
+        if (runRow >= 0) SetRowBytes(source, runRow, runBegin, runEnd);
     } catch (...) {
         --FUpdateLock;
         throw;

@@ -629,6 +629,8 @@ protected:
     int FEscapeCol = -1, FEscapeRow = -1;
 
 private:
+    class TCellFileRows;  // a loaded cell file's rows (GkStringGrid.cpp)
+
     std::unique_ptr<TPrintsettings> FPrintSettings;
     std::unique_ptr<THTMLSettings> FHTMLSettings;
     std::unique_ptr<TNavigation> FNavigation;

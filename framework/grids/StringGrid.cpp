@@ -82,12 +82,41 @@ TStringGrid::~TStringGrid() = default;
 
 const String& TStringGrid::CellRef(int aCol, int aRow) const {
     if (aRow < 0 || aRow >= static_cast<int>(FData.size()) || aCol < 0) return kEmpty;
-    const auto& cells = FData[aRow].Cells;
+    TRowData& row = FData[aRow];
+    if (row.SourceEnd != row.SourceBegin) MakeRow(row);
+    const auto& cells = row.Cells;
     return aCol < static_cast<int>(cells.size()) ? cells[aCol] : kEmpty;
+}
+
+void TStringGrid::MakeRow(TRowData& row) const {
+    const size_t begin = row.SourceBegin, end = row.SourceEnd;
+    row.SourceBegin = row.SourceEnd = 0;
+    if (FRowSource && end != begin) FRowSource->MakeRow(begin, end, row.Cells, ColCount());
+}
+
+void TStringGrid::MakeAllRows() const {
+    if (!FRowSource) return;
+    for (TRowData& row : FData)
+        if (row.SourceEnd != row.SourceBegin) MakeRow(row);
+    FRowSource.reset();
+}
+
+void TStringGrid::SetRowBytes(const std::shared_ptr<const TRowSource>& source, int aRow, size_t begin,
+                              size_t end) {
+    if (!source || aRow < 0 || aRow >= static_cast<int>(FData.size()) || end <= begin) return;
+    if (FRowSource != source) {
+        MakeAllRows();
+        FRowSource = source;
+    }
+    TRowData& row = FData[aRow];
+    if (row.SourceEnd != row.SourceBegin) MakeRow(row);
+    row.SourceBegin = begin;
+    row.SourceEnd = end;
 }
 
 void TStringGrid::StoreCell(int aCol, int aRow, String&& value) {
     if (aRow < 0 || aRow >= RowCount() || aCol < 0 || aCol >= ColCount()) return;
+    if (FData[aRow].SourceEnd != FData[aRow].SourceBegin) MakeRow(FData[aRow]);
     auto& cells = FData[aRow].Cells;
     if (aCol >= static_cast<int>(cells.size())) {
         if (value.empty()) return;
@@ -153,6 +182,8 @@ void TStringGrid::SetEditText(int aCol, int aRow, const String& value) {
 }
 
 void TStringGrid::SizeChanged(int oldColCount, int oldRowCount) {
+    // Texts of columns that go must not come back with a wider grid.
+    if (ColCount() < oldColCount) MakeAllRows();
     FData.resize(RowCount());
     if (ColCount() < oldColCount) {
         const size_t n = ColCount();
@@ -165,6 +196,7 @@ void TStringGrid::SizeChanged(int oldColCount, int oldRowCount) {
 }
 
 void TStringGrid::ColumnMoved(int fromIndex, int toIndex) {
+    MakeAllRows();
     const size_t need = static_cast<size_t>(std::max(fromIndex, toIndex)) + 1;
     for (auto& row : FData) {
         if (!row.Cells.empty()) {

@@ -1,12 +1,15 @@
 // The grid cell file: the stored form, round trips, the number reading
-// of old files, progress, errors and safe writing.
+// of old files, progress, errors and safe writing; rows whose texts are
+// made when first used, and the fast line walk against the plain one.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <fstream>
 #include <vector>
 
 #include "framework/rtl/FileUtils.h"
+#include "gridkit/CellFileLines.h"
 #include "gridkit/GkFunctions.h"
 #include "gridkit/GkGridError.h"
 #include "gridkit/GkStringGrid.h"
@@ -322,3 +325,132 @@ TEST(CellTextCoding, EncodeAndDecodeAreThePairOfTheFile) {
 }
 
 }  // namespace
+
+// A loaded row's texts are made when the row is first used; whatever is
+// done first, the grid shows what reading the file at once would show.
+TEST_F(CellFile, RowsMadeLaterShowWhatTheFileSaid) {
+    const String path = Path("later.grid");
+    Write(path,
+          "3,5\r\n"
+          "0,1,a\r\n1,1,b\r\n"
+          "0,2,c\r\n"
+          "2,1,second run\r\n"   // row 1 again after row 2
+          "1,3,x\t\by\r\n"      // a line break in the text
+          "2,4,z\r\n");
+    auto loaded = [&](bool multiline) {
+        auto g = std::make_unique<TGkStringGrid>(nullptr);
+        g->SetMultilinecells(multiline);
+        g->SetCells(1, 2, "before");
+        g->LoadCellsFromFile(path);
+        return g;
+    };
+    {
+        auto g = loaded(true);
+        EXPECT_EQ(g->Cells(0, 1), "a");
+        EXPECT_EQ(g->Cells(1, 1), "b");
+        EXPECT_EQ(g->Cells(2, 1), "second run");
+        EXPECT_EQ(g->Cells(1, 2), "before");  // the file leaves it alone
+        EXPECT_EQ(g->Cells(1, 3), "x\r\ny");
+    }
+    {
+        // The texts are read as the grid was when loading: a later switch
+        // of line handling does not change them.
+        auto g = loaded(false);
+        g->SetMultilinecells(true);
+        EXPECT_EQ(g->Cells(1, 3), "x");
+    }
+    {
+        // Columns that go take their texts along, and a wider grid shows
+        // none of them again.
+        auto g = loaded(true);
+        g->SetColCount(2);
+        g->SetColCount(3);
+        EXPECT_EQ(g->Cells(2, 1), "");
+        EXPECT_EQ(g->Cells(1, 1), "b");
+    }
+    {
+        // A moved row keeps its texts; a column moved with them.
+        auto g = loaded(true);
+        g->MoveRow(4, 0);
+        EXPECT_EQ(g->Cells(2, 0), "z");
+        EXPECT_EQ(g->Cells(0, 2), "a");
+        g->MoveColumn(0, 2);
+        EXPECT_EQ(g->Cells(2, 2), "a");
+        EXPECT_EQ(g->Cells(0, 2), "b");
+    }
+    {
+        // A written cell keeps the row's other texts; a second load
+        // overwrites only what its file holds.
+        auto g = loaded(true);
+        g->SetCells(0, 1, "typed");
+        EXPECT_EQ(g->Cells(1, 1), "b");
+        const String other = Path("other.grid");
+        Write(other, "3,5\r\n1,2,from other\r\n");
+        g->LoadCellsFromFile(other);
+        EXPECT_EQ(g->Cells(0, 1), "typed");
+        EXPECT_EQ(g->Cells(0, 2), "c");
+        EXPECT_EQ(g->Cells(1, 2), "from other");
+        EXPECT_EQ(g->Cells(2, 4), "z");
+    }
+    {
+        // Reading every cell while the load is still going loses nothing.
+        TGkStringGrid g(nullptr);
+        g.OnFileProgress = [&](TObject*, short) {
+            for (int r = 0; r < g.RowCount(); ++r)
+                for (int c = 0; c < g.ColCount(); ++c) g.Cells(c, r);
+            g.ClearCellRect(g.ColCount(), 0, g.ColCount(), g.RowCount() - 1);  // all rows, no cell
+        };
+        g.LoadCellsFromFile(path);
+        EXPECT_EQ(g.Cells(2, 1), "second run");
+        EXPECT_EQ(g.Cells(0, 2), "c");
+        EXPECT_EQ(g.Cells(2, 4), "z");
+    }
+}
+
+// The fast walk over lines and the fast reading of "col,row," against the
+// plain reading, on lines of the characters that matter, with line ends
+// falling on every side of the walk's 64-byte blocks.
+TEST(CellFileLines, FastReadingAgreesWithThePlainOne) {
+    auto plainLines = [](const String& data, bool lfLines) {
+        std::vector<std::pair<size_t, size_t>> lines;
+        size_t pos = 0;
+        const size_t n = data.size();
+        while (pos < n) {
+            const size_t stop = std::min(data.find(lfLines ? '\n' : '\r', pos), n);
+            size_t end = stop;
+            if (lfLines && end > pos && data[end - 1] == '\r') --end;
+            lines.emplace_back(pos, end);
+            pos = stop + 1;
+            if (!lfLines && pos < n && data[pos] == '\n') ++pos;
+        }
+        return lines;
+    };
+    std::mt19937 random(19);
+    const char alphabet[] = "0123456789,,,,\r\r\n -x$aF";
+    for (int round = 0; round < 400; ++round) {
+        String data(random() % 3000, ' ');
+        // Lines of a typical shape, some bytes changed at random.
+        for (size_t i = 0; i < data.size(); ++i) data[i] = alphabet[random() % (sizeof alphabet - 1)];
+        for (size_t i = 0; i + 12 < data.size(); i += 8 + random() % 40) {
+            const String line = std::to_string(random() % 12) + "," + std::to_string(random() % 2000000) + ",";
+            data.replace(i, std::min(line.size(), data.size() - i), line.substr(0, data.size() - i));
+            if (i > 0) data[i - 1] = '\r';
+        }
+        for (bool lfLines : {false, true}) {
+            std::vector<std::pair<size_t, size_t>> fast;
+            ForEachCellLine(data.data(), 0, data.size(), lfLines,
+                            [&](size_t b, size_t e) { fast.emplace_back(b, e); });
+            ASSERT_EQ(fast, plainLines(data, lfLines)) << "round " << round << (lfLines ? " LF" : " CR");
+            TCellLineState state;
+            for (const auto& [b, e] : fast) {
+                int col = -7, row = -7, fastCol = -8, fastRow = -8;
+                size_t text = 0, fastText = 1;
+                const bool plain = ParseCellLine(data.data(), b, e, col, row, text);
+                ASSERT_EQ(ParseCellLineFast(data.data(), b, e, data.size(), state, fastCol, fastRow, fastText), plain);
+                if (!plain) continue;
+                ASSERT_EQ(std::make_tuple(fastCol, fastRow, fastText), std::make_tuple(col, row, text))
+                    << data.substr(b, e - b);
+            }
+        }
+    }
+}
