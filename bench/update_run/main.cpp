@@ -4,7 +4,8 @@
 // and the window handling its messages between pages. Against it, the same
 // pages are copied onto themselves with the same durable replacement the
 // run uses (new file, flush to disk, put in place). One warm-up run comes
-// first; then, at each size, copying and the run take turns.
+// first; then, at each size, copying and the run take turns (three rounds
+// unless --rounds says otherwise) and the medians are reported.
 //
 //   bench_update_run [--rounds=N] [--only=PAGES]
 //
@@ -93,6 +94,16 @@ double UserSeconds() {
     return static_cast<double>(u.ru_utime.tv_sec) + static_cast<double>(u.ru_utime.tv_usec) * 1e-6;
 }
 
+Cost MedianCost(const std::vector<Cost>& costs) {
+    std::vector<double> wall, cpu, user;
+    for (const Cost& c : costs) {
+        wall.push_back(c.wall);
+        cpu.push_back(c.cpu);
+        user.push_back(c.user);
+    }
+    return {bench::Median(wall), bench::Median(cpu), bench::Median(user)};
+}
+
 template <class F>
 Cost Measure(F&& f) {
     const double w = bench::NowSeconds(), c = bench::CpuSeconds(), u = UserSeconds();
@@ -147,7 +158,7 @@ void CopyAll(const std::vector<String>& pages) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int rounds = 2;
+    int rounds = 3;
     size_t only = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--rounds=", 9) == 0) rounds = std::max(1, std::atoi(argv[i] + 9));
@@ -167,21 +178,27 @@ int main(int argc, char** argv) {
     ComposerSettings = TComposerSettings();
     Window window;
 
-    // The warm-up: a run of its own, not counted.
+    // The warm-up: a run and a copy of their own, not counted.
     {
         const std::vector<String> pages = LayOut(manual, 200, scratch.path / "warmup");
         window.Run(pages);
+        CopyAll(pages);
     }
 
+    // At each size copying and the run take turns, alternating which goes
+    // first: the file system makes files more slowly for a while after
+    // many were replaced. The figures are the medians of the rounds, the
+    // ratio the median of the round-by-round ratios.
     const size_t sizes[] = {500, 2000, 5000};
     Cost run[3], copy[3];
+    double cpuRatio[3] = {}, wallRatio[3] = {};
     bool complete = true;
     for (int k = 0; k < 3; ++k) {
         const size_t n = only ? only : sizes[k];
         const std::vector<String> pages = LayOut(manual, n, scratch.path / ("run" + std::to_string(n)));
+        std::vector<Cost> runs, copies;
+        std::vector<double> cpuRatios, wallRatios;
         for (int r = 0; r < rounds; ++r) {
-            // The file system slows the making of a file after many were
-            // replaced, for a while: copying and the run go first in turn.
             Cost c, u;
             int lines = 0;
             if (r % 2 == 0) c = Measure([&] { CopyAll(pages); });
@@ -189,14 +206,23 @@ int main(int argc, char** argv) {
             if (r % 2 == 1) c = Measure([&] { CopyAll(pages); });
             // A line before and a line after each page.
             if (lines != static_cast<int>(2 * n)) complete = false;
-            copy[k].wall += c.wall / rounds, copy[k].cpu += c.cpu / rounds, copy[k].user += c.user / rounds;
-            run[k].wall += u.wall / rounds, run[k].cpu += u.cpu / rounds, run[k].user += u.user / rounds;
+            runs.push_back(u);
+            copies.push_back(c);
+            cpuRatios.push_back(u.cpu / c.cpu);
+            wallRatios.push_back(u.wall / c.wall);
+            const double per = 1e3 / static_cast<double>(n);
+            std::printf("  pages=%zu round=%d run_cpu_ms_per_page=%.3f copy_cpu_ms_per_page=%.3f cpu_ratio=%.2f\n", n,
+                        r, u.cpu * per, c.cpu * per, u.cpu / c.cpu);
         }
+        run[k] = MedianCost(runs);
+        copy[k] = MedianCost(copies);
+        cpuRatio[k] = bench::Median(cpuRatios);
+        wallRatio[k] = bench::Median(wallRatios);
         const double per = 1e3 / static_cast<double>(n);
         std::printf("pages=%zu ms_per_page=%.3f cpu_ms_per_page=%.3f user_ms_per_page=%.3f copy_ms_per_page=%.3f "
-                    "copy_cpu_ms_per_page=%.3f copy_user_ms_per_page=%.3f\n",
+                    "copy_cpu_ms_per_page=%.3f copy_user_ms_per_page=%.3f cpu_ratio_to_copy=%.2f\n",
                     n, run[k].wall * per, run[k].cpu * per, run[k].user * per, copy[k].wall * per, copy[k].cpu * per,
-                    copy[k].user * per);
+                    copy[k].user * per, cpuRatio[k]);
         std::fflush(stdout);
         if (only) return complete ? 0 : 1;
     }
@@ -212,8 +238,8 @@ int main(int argc, char** argv) {
         .Add("copy_cpu_ms_per_page_5000", per(copy, 2, true), 3)
         .Add("per_page_ratio_5000_to_500", per(run, 2, true) / per(run, 0, true))
         .Add("wall_per_page_ratio_5000_to_500", per(run, 2, false) / per(run, 0, false))
-        .Add("cpu_ratio_to_copy", run[2].cpu / copy[2].cpu)
-        .Add("wall_ratio_to_copy", run[2].wall / copy[2].wall)
+        .Add("cpu_ratio_to_copy", cpuRatio[2])
+        .Add("wall_ratio_to_copy", wallRatio[2])
         .Print();
     return complete ? 0 : 1;
 }
