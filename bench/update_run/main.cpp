@@ -4,8 +4,9 @@
 // and the window handling its messages between pages. Against it, the same
 // pages are copied onto themselves with the same durable replacement the
 // run uses (new file, flush to disk, put in place). One warm-up run comes
-// first; then, at each size, copying and the run take turns (three rounds
-// unless --rounds says otherwise) and the medians are reported.
+// first; then, in each round and at each size, copying and the run take
+// turns (three rounds unless --rounds says otherwise) and the medians are
+// reported.
 //
 //   bench_update_run [--rounds=N] [--only=PAGES]
 //
@@ -185,47 +186,59 @@ int main(int argc, char** argv) {
         CopyAll(pages);
     }
 
-    // At each size copying and the run take turns, alternating which goes
-    // first: the file system makes files more slowly for a while after
-    // many were replaced. The figures are the medians of the rounds, the
-    // ratio the median of the round-by-round ratios.
+    // Each round goes through the sizes (500, 2,000, 5,000 pages, the first
+    // one changing from round to round), so a change in the machine's pace
+    // reaches every size alike. At each size copying and the run take
+    // turns, alternating which goes first: the file system makes files more
+    // slowly for a while after many were replaced. The figures are the
+    // medians of the rounds, a ratio the median of the round-by-round ones.
     const size_t sizes[] = {500, 2000, 5000};
-    Cost run[3], copy[3];
-    double cpuRatio[3] = {}, wallRatio[3] = {};
-    bool complete = true;
-    for (int k = 0; k < 3; ++k) {
+    const int count = only ? 1 : 3;
+    std::vector<String> pages[3];
+    for (int k = 0; k < count; ++k) {
         const size_t n = only ? only : sizes[k];
-        const std::vector<String> pages = LayOut(manual, n, scratch.path / ("run" + std::to_string(n)));
-        std::vector<Cost> runs, copies;
-        std::vector<double> cpuRatios, wallRatios;
-        for (int r = 0; r < rounds; ++r) {
+        pages[k] = LayOut(manual, n, scratch.path / ("run" + std::to_string(n)));
+    }
+    std::vector<Cost> runs[3], copies[3];
+    std::vector<double> cpuRatios[3], wallRatios[3];
+    bool complete = true;
+    for (int r = 0; r < rounds; ++r) {
+        for (int i = 0; i < count; ++i) {
+            const int k = (r + i) % count;
+            const size_t n = pages[k].size();
             Cost c, u;
             int lines = 0;
-            if (r % 2 == 0) c = Measure([&] { CopyAll(pages); });
-            u = Measure([&] { lines = window.Run(pages); });
-            if (r % 2 == 1) c = Measure([&] { CopyAll(pages); });
+            if (r % 2 == 0) c = Measure([&] { CopyAll(pages[k]); });
+            u = Measure([&] { lines = window.Run(pages[k]); });
+            if (r % 2 == 1) c = Measure([&] { CopyAll(pages[k]); });
             // A line before and a line after each page.
             if (lines != static_cast<int>(2 * n)) complete = false;
-            runs.push_back(u);
-            copies.push_back(c);
-            cpuRatios.push_back(u.cpu / c.cpu);
-            wallRatios.push_back(u.wall / c.wall);
+            runs[k].push_back(u);
+            copies[k].push_back(c);
+            cpuRatios[k].push_back(u.cpu / c.cpu);
+            wallRatios[k].push_back(u.wall / c.wall);
             const double per = 1e3 / static_cast<double>(n);
-            std::printf("  pages=%zu round=%d run_cpu_ms_per_page=%.3f copy_cpu_ms_per_page=%.3f cpu_ratio=%.2f\n", n,
-                        r, u.cpu * per, c.cpu * per, u.cpu / c.cpu);
+            std::printf("  round=%d pages=%zu run_cpu_ms_per_page=%.3f run_user_ms_per_page=%.3f "
+                        "copy_cpu_ms_per_page=%.3f cpu_ratio=%.2f\n",
+                        r, n, u.cpu * per, u.user * per, c.cpu * per, u.cpu / c.cpu);
+            std::fflush(stdout);
         }
-        run[k] = MedianCost(runs);
-        copy[k] = MedianCost(copies);
-        cpuRatio[k] = bench::Median(cpuRatios);
-        wallRatio[k] = bench::Median(wallRatios);
-        const double per = 1e3 / static_cast<double>(n);
+    }
+    Cost run[3], copy[3];
+    double cpuRatio[3] = {}, wallRatio[3] = {};
+    for (int k = 0; k < count; ++k) {
+        run[k] = MedianCost(runs[k]);
+        copy[k] = MedianCost(copies[k]);
+        cpuRatio[k] = bench::Median(cpuRatios[k]);
+        wallRatio[k] = bench::Median(wallRatios[k]);
+        const double per = 1e3 / static_cast<double>(pages[k].size());
         std::printf("pages=%zu ms_per_page=%.3f cpu_ms_per_page=%.3f user_ms_per_page=%.3f copy_ms_per_page=%.3f "
                     "copy_cpu_ms_per_page=%.3f copy_user_ms_per_page=%.3f cpu_ratio_to_copy=%.2f\n",
-                    n, run[k].wall * per, run[k].cpu * per, run[k].user * per, copy[k].wall * per, copy[k].cpu * per,
-                    copy[k].user * per, cpuRatio[k]);
-        std::fflush(stdout);
-        if (only) return complete ? 0 : 1;
+                    pages[k].size(), run[k].wall * per, run[k].cpu * per, run[k].user * per, copy[k].wall * per,
+                    copy[k].cpu * per, copy[k].user * per, cpuRatio[k]);
     }
+    std::fflush(stdout);
+    if (only) return complete ? 0 : 1;
     if (!complete) std::fprintf(stderr, "update_run: a run did not report every page\n");
     auto per = [&](const Cost* c, int k, bool cpu) {
         return (cpu ? c[k].cpu : c[k].wall) * 1e3 / static_cast<double>(sizes[k]);
