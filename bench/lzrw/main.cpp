@@ -3,7 +3,7 @@
 // compressed stream uses, in turns after a warm-up of each. The corpus is
 // files of packages scripts/setup installs, in a fixed order: text (the
 // English pages of the Apache HTTP Server manual, a word list, a Hunspell
-// dictionary, codespell's list, the English thesaurus) and binaries (Qt's
+// dictionary, codespell's list, WordNet's nouns) and binaries (Qt's
 // core, GUI and widget libraries, libcurl). The last line sums it up:
 //   lzrw corpus_bytes=... compress_MBps=... decompress_MBps=...
 //     lz4_compress_MBps=... lz4_decompress_MBps=... ratio=... lz4_ratio=...
@@ -34,7 +34,7 @@ const char* const TextFiles[] = {
     "/usr/share/dict/american-english",
     "/usr/share/hunspell/en_US.dic",
     "/usr/lib/python3/dist-packages/codespell_lib/data/dictionary.txt",
-    "/usr/share/mythes/th_en_US_v2.dat",
+    "/usr/share/wordnet/data.noun",
 };
 const char* const ManualPages = "/usr/share/doc/apache2-doc/manual/en";
 const char* const BinaryFiles[] = {
