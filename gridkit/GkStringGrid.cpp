@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 
@@ -1001,38 +1002,64 @@ void TGkStringGrid::SaveCellsToFile(const String& fileName) {
     }
     const int cols = ColCount() + FHiddenCols;
     const int rows = RowCount();
-    // The text goes out in pieces of about this size: memory stays flat
-    // however large the grid, and the file is put in place only whole.
-    constexpr size_t kPiece = 256 * 1024;
-    String out;
-    out.reserve(kPiece + 4096);
-    AppendInt(out, cols);
-    out += ',';
-    AppendInt(out, rows);
-    out += "\r\n";
+    String head;
+    AppendInt(head, cols);
+    head += ',';
+    AppendInt(head, rows);
+    head += "\r\n";
     for (int c = 0; c < cols; ++c) {
-        out += "cw ";
-        AppendInt(out, c);
-        out += ',';
-        AppendInt(out, ColWidths(c));
-        out += "\r\n";
+        head += "cw ";
+        AppendInt(head, c);
+        head += ',';
+        AppendInt(head, ColWidths(c));
+        head += "\r\n";
     }
+    file->Write(head);
+    // The cell lines go out in pieces of about this size: memory stays flat
+    // however large the grid, and the file is put in place only whole. A
+    // line is put together in place from the column's and the row's number
+    // texts, made once.
+    constexpr size_t kPiece = 256 * 1024;
+    String out(kPiece, '\0');
+    size_t at = 0;
+    std::vector<String> colTexts(static_cast<size_t>(cols));
+    for (int c = 0; c < cols; ++c) {
+        AppendInt(colTexts[static_cast<size_t>(c)], c);
+        colTexts[static_cast<size_t>(c)] += ',';
+    }
+    String rowText;
     int lastProgress = -1;
     for (int r = 0; r < rows; ++r) {
+        rowText.clear();
+        AppendInt(rowText, r);
+        rowText += ',';
         for (int c = 0; c < cols; ++c) {
             const String& text = CellRef(c, r);
             if (text.empty()) continue;
-            AppendInt(out, c);
-            out += ',';
-            AppendInt(out, r);
-            out += ',';
-            if (text.find('\r') == String::npos) out += text;
-            else out += EncodeCellText(text);
-            out += "\r\n";
-        }
-        if (out.size() >= kPiece) {
-            file->Write(out);
-            out.clear();
+            const String& colText = colTexts[static_cast<size_t>(c)];
+            const size_t need = colText.size() + rowText.size() + text.size() + 2;
+            if (at + need > out.size()) {
+                file->Write(out.data(), at);
+                at = 0;
+                if (need > out.size()) out.resize(need);
+            }
+            char* w = out.data() + at;
+            std::memcpy(w, colText.data(), colText.size());
+            w += colText.size();
+            std::memcpy(w, rowText.data(), rowText.size());
+            w += rowText.size();
+            std::memcpy(w, text.data(), text.size());
+            // CR and LF have stand-ins of the same length (EncodeCellText).
+            if (std::memchr(w, '\r', text.size())) {
+                for (char* p = w; p < w + text.size(); ++p) {
+                    if (*p == '\r') *p = '\t';
+                    else if (*p == '\n') *p = '\b';
+                }
+            }
+            w += text.size();
+            w[0] = '\r';
+            w[1] = '\n';
+            at += need;
         }
         if (OnFileProgress) {
             const int p = Percent(r, rows);
@@ -1042,7 +1069,7 @@ void TGkStringGrid::SaveCellsToFile(const String& fileName) {
             }
         }
     }
-    file->Write(out);
+    file->Write(out.data(), at);
     file->Commit();
 }
 

@@ -272,9 +272,11 @@ void TFileReplacement::Fail(const String& reason) {
     throw EFileWriteFailure(FShown, reason);
 }
 
-void TFileReplacement::Write(const String& data) {
+void TFileReplacement::Write(const String& data) { Write(data.data(), data.size()); }
+
+void TFileReplacement::Write(const char* data, size_t size) {
     if (FHandle < 0) Fail(Reason(EBADF));
-    if (!WriteAll(FHandle, data.data(), data.size())) Fail(Reason(errno));
+    if (!WriteAll(FHandle, data, size)) Fail(Reason(errno));
 }
 
 void TFileReplacement::CopyFrom(TFileSource& source, Int64 offset) {

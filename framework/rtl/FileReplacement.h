@@ -71,6 +71,7 @@ public:
     // The file that is replaced (the link's target for a link).
     const String& Target() const { return FTarget; }
     void Write(const String& data);  // EFileWriteFailure
+    void Write(const char* data, size_t size);
     // Appends `source` from `offset` to its end, copied inside the system
     // where it can and with its holes kept, so memory stays flat whatever
     // the size. EFileWriteFailure.
