@@ -115,7 +115,6 @@ String DecodeHeaderBreaks(const String& text) {
 
 String FillChars(const String& text, char c) { return String(text.size(), c); }
 
-String UpperChars(const String& text) { return UpperCase(text); }
 
 // The program keeps page text byte-transparent and knows no OEM code page.
 String OemToAnsiText(const String& text) { return text; }

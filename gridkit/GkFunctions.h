@@ -22,7 +22,6 @@ String FirstLine(const String& text, String* rest = nullptr);
 int LineCount(const String& text, bool multiLine);
 String DecodeHeaderBreaks(const String& text);
 String FillChars(const String& text, char c);
-String UpperChars(const String& text);
 String OemToAnsiText(const String& text);
 
 class TCanvas;

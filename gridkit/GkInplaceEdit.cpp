@@ -1,6 +1,5 @@
 #include "gridkit/GkInplaceEdit.h"
 
-#include <cctype>
 #include <utility>
 
 #include "framework/classes/StringList.h"
@@ -38,8 +37,6 @@ bool IsIntegerText(const String& s, bool allowMinus) {
     return true;
 }
 
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 }  // namespace
 
 TGkInplaceEdit::TGkInplaceEdit(TComponent* owner) : TInplaceEdit(owner) {}
@@ -95,8 +92,8 @@ TGkInplaceEdit::TCharVerdict TGkInplaceEdit::FilterChar(TEditorType kind, const 
         }
         return cvDrop;
     case edCapital:
-    case edUpperCase: key = Upper(key); return cvAccept;
-    case edLowerCase: key = Lower(key); return cvAccept;
+    case edUpperCase: key = UpCase(key); return cvAccept;
+    case edLowerCase: key = LoCase(key); return cvAccept;
     default: return cvDrop;
     }
 }
@@ -110,10 +107,10 @@ String TGkInplaceEdit::MixedCase(const String& text) {
         if (c == ' ' || c == '\'' || c == ',' || c == '-' || c == '.') {
             capNext = true;
         } else if (capNext) {
-            c = Upper(c);
+            c = UpCase(c);
             capNext = false;
         } else if (c >= 'A' && c <= 'Z') {
-            c = Lower(c);
+            c = LoCase(c);
         }
         const String soFar = out.substr(0, i + 1);
         if (soFar == "Mc") capNext = true;

@@ -114,12 +114,6 @@ TDateTime LocaleDateTime(const String& text) {
     }
 }
 
-String UpperAZ(String s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 }  // namespace
 
 int TGkStringGrid::CompareSortCells(int aCol, int aRow1, int aRow2) {
@@ -151,7 +145,7 @@ int TGkStringGrid::CompareSortCells(int aCol, int aRow1, int aRow2) {
     case ssAlphaCase:
         return Sign(a.compare(b));
     case ssAlphaNoCase:
-        return Sign(UpperAZ(a).compare(UpperAZ(b)));
+        return Sign(CompareText(a, b));
     case ssAnsiAlphaCase:
         return Sign(AnsiCompareStr(a, b));
     case ssAnsiAlphaNoCase:

@@ -5,16 +5,6 @@
 #include "gridkit/GkStringGrid.h"
 #include "gridkit/MouseActions.h"
 
-namespace {
-// Only the letters a-z change: the comparison of the classic combo lookup.
-String UpperAZ(const String& s) {
-    String out = s;
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-}  // namespace
-
 TGridCombo::TGridCombo(TComponent* owner, TGkStringGrid* grid) : TGkComboBox(owner), FGrid(grid) {
     SetButtonWidth(16);
     SetVisible(false);
@@ -24,10 +14,11 @@ TGridCombo::TGridCombo(TComponent* owner, TGkStringGrid* grid) : TGkComboBox(own
 
 int TGridCombo::LookupCompletion(const String& typed, const TStrings* items, String& completed) {
     if (typed.empty() || !items) return -1;
-    const String key = UpperAZ(typed);
+    // Only the letters a-z fold: the comparison of the classic combo lookup.
+    const String key = UpperCase(typed);
     for (int i = 0; i < items->Count(); ++i) {
         const String item = items->Get(i);
-        if (item.size() < typed.size() || UpperAZ(item.substr(0, typed.size())) != key) continue;
+        if (item.size() < typed.size() || UpperCase(item.substr(0, typed.size())) != key) continue;
         completed = typed + item.substr(typed.size(), 255);
         return i;
     }

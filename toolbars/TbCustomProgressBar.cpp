@@ -15,20 +15,29 @@ TTbCustomProgressBar::TTbCustomProgressBar(TComponent* owner) : TGraphicControl(
     FFrame.BorderSides = AllSides;
 }
 
-#define TB_SETTER(Name, Type, Field) \
-    void TTbCustomProgressBar::Set##Name(Type v) { \
-        if (v == Field) return;                   \
-        Field = v;                                \
-        Invalidate();                             \
-    }
+void TTbCustomProgressBar::SetBackColor(TColor v) {
+    if (SetIfChanged(FBackColor, v)) Invalidate();
+}
 
-TB_SETTER(BackColor, TColor, FBackColor)
-TB_SETTER(BorderColor, TColor, FFrame.BorderColor)
-TB_SETTER(BorderInner, TFrameStyle, FFrame.BorderInner)
-TB_SETTER(BorderOuter, TFrameStyle, FFrame.BorderOuter)
-TB_SETTER(Orientation, TOrientation, FOrientation)
-TB_SETTER(ShowPercent, bool, FShowPercent)
-#undef TB_SETTER
+void TTbCustomProgressBar::SetBorderColor(TColor v) {
+    if (SetIfChanged(FFrame.BorderColor, v)) Invalidate();
+}
+
+void TTbCustomProgressBar::SetBorderInner(TFrameStyle v) {
+    if (SetIfChanged(FFrame.BorderInner, v)) Invalidate();
+}
+
+void TTbCustomProgressBar::SetBorderOuter(TFrameStyle v) {
+    if (SetIfChanged(FFrame.BorderOuter, v)) Invalidate();
+}
+
+void TTbCustomProgressBar::SetOrientation(TOrientation v) {
+    if (SetIfChanged(FOrientation, v)) Invalidate();
+}
+
+void TTbCustomProgressBar::SetShowPercent(bool v) {
+    if (SetIfChanged(FShowPercent, v)) Invalidate();
+}
 
 void TTbCustomProgressBar::SetBarColor(TColor v) {
     if (v == FBarColor) return;

@@ -58,22 +58,37 @@ void TTbFrameController::Loaded() {
     UpdateControls(fcsAll);
 }
 
-#define TB_CONTROLLER_SETTER(Name, Type, Field, Setting) \
-    void TTbFrameController::Set##Name(Type v) {         \
-        if (v == Field) return;                          \
-        Field = v;                                       \
-        UpdateControls(Setting);                         \
-    }
+void TTbFrameController::SetColor(TColor v) {
+    if (SetIfChanged(FColor, v)) UpdateControls(fcsColor);
+}
 
-TB_CONTROLLER_SETTER(Color, TColor, FColor, fcsColor)
-TB_CONTROLLER_SETTER(FlatButtons, bool, FFlatButtons, fcsFlatButtons)
-TB_CONTROLLER_SETTER(FrameColor, TColor, FFrameColor, fcsFrameColor)
-TB_CONTROLLER_SETTER(FrameFlatStyle, TFrameStyle, FFrameFlatStyle, fcsFrameFlatStyle)
-TB_CONTROLLER_SETTER(FrameFocusStyle, TFrameStyle, FFrameFocusStyle, fcsFrameFocusStyle)
-TB_CONTROLLER_SETTER(FrameSides, TSides, FFrameSides, fcsFrameSides)
-TB_CONTROLLER_SETTER(FrameStyle, TFrameStyle, FFrameStyle, fcsFrameStyle)
-TB_CONTROLLER_SETTER(FrameVisible, bool, FFrameVisible, fcsFrameVisible)
-#undef TB_CONTROLLER_SETTER
+void TTbFrameController::SetFlatButtons(bool v) {
+    if (SetIfChanged(FFlatButtons, v)) UpdateControls(fcsFlatButtons);
+}
+
+void TTbFrameController::SetFrameColor(TColor v) {
+    if (SetIfChanged(FFrameColor, v)) UpdateControls(fcsFrameColor);
+}
+
+void TTbFrameController::SetFrameFlatStyle(TFrameStyle v) {
+    if (SetIfChanged(FFrameFlatStyle, v)) UpdateControls(fcsFrameFlatStyle);
+}
+
+void TTbFrameController::SetFrameFocusStyle(TFrameStyle v) {
+    if (SetIfChanged(FFrameFocusStyle, v)) UpdateControls(fcsFrameFocusStyle);
+}
+
+void TTbFrameController::SetFrameSides(TSides v) {
+    if (SetIfChanged(FFrameSides, v)) UpdateControls(fcsFrameSides);
+}
+
+void TTbFrameController::SetFrameStyle(TFrameStyle v) {
+    if (SetIfChanged(FFrameStyle, v)) UpdateControls(fcsFrameStyle);
+}
+
+void TTbFrameController::SetFrameVisible(bool v) {
+    if (SetIfChanged(FFrameVisible, v)) UpdateControls(fcsFrameVisible);
+}
 
 void TTbFrameController::SetFrameFlat(bool v) {
     if (v == FFrameFlat) return;

@@ -221,27 +221,45 @@ void TTbLabel::Loaded() {
 
 // --- frame ---------------------------------------------------------------------------
 
-#define TB_FRAME_SETTER(Name, Field, Type, Resize) \
-    void TTbLabel::Set##Name(Type v) {             \
-        if (v == FFrame.Field) return;             \
-        FFrame.Field = v;                          \
-        if (Resize)                                \
-            Changed();                             \
-        else                                       \
-            Invalidate();                          \
-    }
+void TTbLabel::SetBevelWidth(int v) {
+    if (SetIfChanged(FFrame.BevelWidth, v)) Changed();
+}
 
-TB_FRAME_SETTER(BevelWidth, BevelWidth, int, true)
-TB_FRAME_SETTER(BorderColor, BorderColor, TColor, false)
-TB_FRAME_SETTER(BorderInner, BorderInner, TFrameStyle, true)
-TB_FRAME_SETTER(BorderOuter, BorderOuter, TFrameStyle, true)
-TB_FRAME_SETTER(BorderSides, BorderSides, TSides, true)
-TB_FRAME_SETTER(BorderHighlight, BorderHighlight, TColor, false)
-TB_FRAME_SETTER(BorderShadow, BorderShadow, TColor, false)
-TB_FRAME_SETTER(BorderWidth, BorderWidth, int, true)
-TB_FRAME_SETTER(FlatColor, FlatColor, TColor, false)
-TB_FRAME_SETTER(FrameSides, FrameSides, TSides, true)
-#undef TB_FRAME_SETTER
+void TTbLabel::SetBorderColor(TColor v) {
+    if (SetIfChanged(FFrame.BorderColor, v)) Invalidate();
+}
+
+void TTbLabel::SetBorderInner(TFrameStyle v) {
+    if (SetIfChanged(FFrame.BorderInner, v)) Changed();
+}
+
+void TTbLabel::SetBorderOuter(TFrameStyle v) {
+    if (SetIfChanged(FFrame.BorderOuter, v)) Changed();
+}
+
+void TTbLabel::SetBorderSides(TSides v) {
+    if (SetIfChanged(FFrame.BorderSides, v)) Changed();
+}
+
+void TTbLabel::SetBorderHighlight(TColor v) {
+    if (SetIfChanged(FFrame.BorderHighlight, v)) Invalidate();
+}
+
+void TTbLabel::SetBorderShadow(TColor v) {
+    if (SetIfChanged(FFrame.BorderShadow, v)) Invalidate();
+}
+
+void TTbLabel::SetBorderWidth(int v) {
+    if (SetIfChanged(FFrame.BorderWidth, v)) Changed();
+}
+
+void TTbLabel::SetFlatColor(TColor v) {
+    if (SetIfChanged(FFrame.FlatColor, v)) Invalidate();
+}
+
+void TTbLabel::SetFrameSides(TSides v) {
+    if (SetIfChanged(FFrame.FrameSides, v)) Changed();
+}
 
 void TTbLabel::AdjustForBorders(TRect& rect, bool includeBorderWidth) const {
     rect = AdjustRectForFrame(rect, FFrame, includeBorderWidth);

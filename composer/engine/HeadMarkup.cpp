@@ -1,12 +1,11 @@
 #include "composer/engine/HeadMarkup.h"
 
 #include "composer/engine/PageExceptions.h"
+#include "framework/rtl/StrUtils.h"
 
 namespace {
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 // Elements whose content a browser reads as text up to their end tag.
 bool IsTextElement(const String& name) {
@@ -48,7 +47,7 @@ bool IsMarkupBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '
 
 bool StartsWithNoCase(const String& s, size_t at, const char* what) {
     for (size_t k = 0; what[k]; ++k)
-        if (at + k >= s.size() || LowerAscii(s[at + k]) != LowerAscii(what[k])) return false;
+        if (at + k >= s.size() || LoCase(s[at + k]) != LoCase(what[k])) return false;
     return true;
 }
 
@@ -75,7 +74,7 @@ bool TMarkupScanner::ScanTag(size_t pos, TMarkupToken& t) {
         t.Kind = tkEndTag;
         ++p;
     }
-    while (p < n && !IsMarkupBlank(s[p]) && s[p] != '/' && s[p] != '>') t.Name += LowerAscii(s[p++]);
+    while (p < n && !IsMarkupBlank(s[p]) && s[p] != '/' && s[p] != '>') t.Name += LoCase(s[p++]);
     t.NameEnd = p;
     while (true) {
         bool slash = false;

@@ -3,14 +3,30 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "composer/engine/PageText.h"
 #include "framework/classes/StringList.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/system/Charset.h"
 
-using PageText::FindNoCase;
-using PageText::Lower;
+namespace {
+// Where `sub` first stands in `s` from `from` on, ASCII letters in any
+// case; -1 when nowhere.
+int FindNoCase(const String& s, const String& sub, size_t from = 0) {
+    if (sub.empty()) return from <= s.size() ? static_cast<int>(from) : -1;
+    if (s.size() < sub.size()) return -1;
+    const char first = UpCase(sub[0]);
+    const char firstLower = LoCase(first);
+    const size_t last = s.size() - sub.size();
+    for (size_t i = from; i <= last; ++i) {
+        const char c = s[i];
+        if (c != first && c != firstLower) continue;
+        size_t k = 1;
+        while (k < sub.size() && UpCase(s[i + k]) == UpCase(sub[k])) ++k;
+        if (k == sub.size()) return static_cast<int>(i);
+    }
+    return -1;
+}
+}  // namespace
 
 TBodySpanResult TKeywordCounter::CutBodySpan(const String& page, int& bodyCheckLength, String& span) {
     span.clear();

@@ -1,11 +1,11 @@
 #include "composer/engine/KeywordsTag.h"
 
 #include "composer/engine/KeywordCounter.h"
-#include "composer/engine/PageText.h"
 #include "composer/engine/PageExceptions.h"
 #include "composer/engine/PageHead.h"
 #include "composer/engine/TagWriter.h"
 #include "framework/rtl/FileReplacement.h"
+#include "framework/rtl/StrUtils.h"
 
 String TKeywordsTag::MergedHead(TPageHead& head, const std::vector<String>& chosen) const {
     head.LearnEncoding();
@@ -15,7 +15,7 @@ String TKeywordsTag::MergedHead(TPageHead& head, const std::vector<String>& chos
         if (t.Kind != tkStartTag || t.Name != "meta") continue;
         TMetaTag tag;
         const String bytes = page.substr(t.Start, t.TagEnd - t.Start);
-        if (!TPageHead::ReadMetaTag(bytes, head.Encoding, tag) || !PageText::SameTextAscii(tag.Name, "keywords"))
+        if (!TPageHead::ReadMetaTag(bytes, head.Encoding, tag) || !SameText(tag.Name, "keywords"))
             continue;
         const String merged = TKeywordCounter::MergeKeywords(tag.Content, chosen);
         if (merged == tag.Content) return before;

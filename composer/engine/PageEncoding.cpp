@@ -3,12 +3,9 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "composer/engine/PageText.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/system/Charset.h"
 
-using PageText::Lower;
-using PageText::TrimBlanks;
 
 namespace {
 
@@ -132,7 +129,7 @@ bool LabelIn(const char* labels, const String& label) {
 }  // namespace
 
 String TPageEncoding::CharsetOfLabel(const String& label) {
-    const String l = Lower(TrimBlanks(label));
+    const String l = LowerCase(Trim(label));
     if (l.empty()) return String();
     for (const TLabelGroup& g : kLabels)
         if (LabelIn(g.Labels, l)) return g.Charset;
@@ -140,7 +137,7 @@ String TPageEncoding::CharsetOfLabel(const String& label) {
 }
 
 String TPageEncoding::CharsetParameter(const String& contentType) {
-    const String l = Lower(contentType);
+    const String l = LowerCase(contentType);
     size_t p = l.find("charset");
     while (p != String::npos) {
         size_t q = p + 7;
@@ -167,7 +164,7 @@ TPageEncoding TPageEncoding::Detect(const String& pageStart, const String& decla
     if (!named.empty()) {
         e.Charset = e.WriteCharset = named;
         if (named == "windows-1252") {
-            const String l = Lower(TrimBlanks(declared));
+            const String l = LowerCase(Trim(declared));
             if (l == "us-ascii" || l == "ascii" || l == "ansi_x3.4-1968")
                 e.WriteCharset = "US-ASCII";
             else if (l != "windows-1252" && l != "cp1252" && l != "x-cp1252")

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "composer/engine/PageText.h"
 #include "composer/engine/PageExceptions.h"
 #include "framework/rtl/FileReplacement.h"
-
-using namespace PageText;
+#include "framework/rtl/StrUtils.h"
 
 namespace {
 
@@ -114,7 +112,7 @@ String TPageHead::DeclaredCharset() const {
     for (const TMarkupToken& t : Bounds.Tokens) {
         if (t.Kind != tkStartTag || t.Name != "meta") continue;
         if (t.Attribute(Page, "charset")) return t.Value(Page, "charset");
-        if (SameTextAscii(TrimBlanks(t.Value(Page, "http-equiv")), "content-type")) {
+        if (SameText(Trim(t.Value(Page, "http-equiv")), "content-type")) {
             const String c = TPageEncoding::CharsetParameter(t.Value(Page, "content"));
             if (!c.empty()) return c;
         }
@@ -143,7 +141,7 @@ void TPageHead::SetUpMetaLines() {
     const TMarkupToken* lastStart = nullptr;  // an element still open right before
     for (const TMarkupToken& t : Bounds.Tokens) {
         if (t.Kind == tkText) {
-            const String text = TrimBlanks(Page.substr(t.Start, t.End - t.Start));
+            const String text = Trim(Page.substr(t.Start, t.End - t.Start));
             if (text.empty()) continue;
             Items.push_back({THeadItem::irOther, text});
             lastStart = nullptr;
@@ -174,7 +172,7 @@ void TPageHead::SetUpMetaLines() {
                 item.ContentEnd = item.Text.size();
             }
         } else if (t.Kind == tkStartTag && t.Name == "meta") {
-            const bool pics = SameTextAscii(TrimBlanks(t.Value(Page, "http-equiv")), "PICS-Label");
+            const bool pics = SameText(Trim(t.Value(Page, "http-equiv")), "PICS-Label");
             item.Role = pics ? THeadItem::irPicsLabel : THeadItem::irMeta;
         }
         // An element taken whole keeps its content and end tag as they are.
@@ -244,8 +242,8 @@ bool TPageHead::ReadMetaTag(const String& text, const TPageEncoding& encoding, T
         tag.HttpEquiv = true;
         tag.Name = encoding.Text(t.Value(text, "http-equiv"), true);
     }
-    tag.Name = TrimBlanks(tag.Name);
-    tag.Content = TrimBlanks(encoding.Text(t.Value(text, "content"), true));
+    tag.Name = Trim(tag.Name);
+    tag.Content = Trim(encoding.Text(t.Value(text, "content"), true));
     tag.Token = encoding.Text(t.Value(text, "z"), true);
     return true;
 }

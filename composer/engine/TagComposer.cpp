@@ -1,11 +1,10 @@
 #include "composer/engine/TagComposer.h"
 
 #include "composer/engine/MetaFieldTable.h"
-#include "composer/engine/PageText.h"
 #include "composer/engine/PageEncoding.h"
 #include "composer/engine/PageExceptions.h"
+#include "framework/rtl/StrUtils.h"
 
-using namespace PageText;
 using namespace TagTexts;
 
 std::vector<String> TComposedTags::TagLines() const {
@@ -17,11 +16,11 @@ std::vector<String> TComposedTags::TagLines() const {
 
 void TTagComposer::LookupToken(const String& tagName, const std::vector<TTokenRow>& tokenMap,
                                String& token) {
-    const String key = Lower(tagName);
+    const String key = LowerCase(tagName);
     for (const TTokenRow& row : tokenMap) {
-        const String t = TrimBlanks(Lower(row.Token));
-        const String tag = TrimBlanks(row.Tag);
-        if (!t.empty() && !tag.empty() && Lower(tag) == key) {
+        const String t = Trim(LowerCase(row.Token));
+        const String tag = Trim(row.Tag);
+        if (!t.empty() && !tag.empty() && LowerCase(tag) == key) {
             token = t;
             return;
         }
@@ -79,7 +78,7 @@ TComposedTags TTagComposer::ComposeTagLines(const TMetaFields& f, const TTagSett
     for (const TMetaFieldRow* row : MetaFieldsBy(&TMetaFieldRow::ComposePosition))
         add(row->HttpEquiv, row->TagNameWith(settings), row->ContentOf(f));
     for (const TCustomRow& row : f.CustomRows)
-        add(false, TrimBlanks(Lower(row.Name)), TrimBlanks(row.Value));
+        add(false, Trim(LowerCase(row.Name)), Trim(row.Value));
     return r;
 }
 

@@ -1,18 +1,17 @@
 #include "composer/engine/TagReader.h"
 
 #include "composer/engine/MetaFieldTable.h"
-#include "composer/engine/PageText.h"
 #include "composer/engine/PageExceptions.h"
 #include "framework/rtl/FileReplacement.h"
+#include "framework/rtl/StrUtils.h"
 
-using namespace PageText;
 using namespace ReaderTexts;
 
 namespace {
 
 const TTagEntry* FindEntry(const TTagList& list, const String& name) {
     for (const TTagEntry& e : list)
-        if (SameTextAscii(e.Name, name)) return &e;
+        if (SameText(e.Name, name)) return &e;
     return nullptr;
 }
 
@@ -122,7 +121,7 @@ void TTagReader::BuildTagList(TTagList& list, int mode, const TMetaFields& field
                 if (row.Read == RuleOfMode(mode)) add(row.TagNameWith(Settings));
             break;
         case rmCustom:
-            for (const TCustomRow& row : fields.CustomRows) add(TrimBlanks(Lower(row.Name)));
+            for (const TCustomRow& row : fields.CustomRows) add(Trim(LowerCase(row.Name)));
             break;
         default:
             break;
@@ -140,7 +139,7 @@ void TTagReader::ReadTags(int mode, TTagList& list, TMetaFields& fields) {
         bool found = false;
         for (const THeadItem& item : Head.Items) {
             if (item.Role != THeadItem::irMeta && item.Role != THeadItem::irPicsLabel) continue;
-            if (TPageHead::ReadMetaTag(item.Text, Head.Encoding, tag) && SameTextAscii(tag.Name, entry.Name)) {
+            if (TPageHead::ReadMetaTag(item.Text, Head.Encoding, tag) && SameText(tag.Name, entry.Name)) {
                 found = true;
                 break;
             }
@@ -149,7 +148,7 @@ void TTagReader::ReadTags(int mode, TTagList& list, TMetaFields& fields) {
         switch (mode) {
             case rmKeywordsDescription:
                 for (const TMetaFieldRow& row : MetaFieldTable())
-                    if (row.Read == TReadRule::KeepWhenMissing && SameTextAscii(row.TagNameWith(Settings), entry.Name))
+                    if (row.Read == TReadRule::KeepWhenMissing && SameText(row.TagNameWith(Settings), entry.Name))
                         fields.*row.Value = tag.Content;
                 break;
             case rmOptions:
@@ -166,7 +165,7 @@ void TTagReader::ReadTags(int mode, TTagList& list, TMetaFields& fields) {
     if (mode == rmOptions) SetMetaTags(list, fields);
     if (mode == rmCustom)
         for (TCustomRow& row : fields.CustomRows) {
-            const String name = TrimBlanks(Lower(row.Name));
+            const String name = Trim(LowerCase(row.Name));
             if (!name.empty()) row.Value = ValueOf(list, name);
         }
 }

@@ -5,13 +5,11 @@
 #include <filesystem>
 
 #include "composer/engine/MetaFieldTable.h"
-#include "composer/engine/PageText.h"
 #include "composer/engine/PageExceptions.h"
 #include "composer/engine/TagComposer.h"
 #include "framework/rtl/FileReplacement.h"
 #include "framework/rtl/FileUtils.h"
-
-using namespace PageText;
+#include "framework/rtl/StrUtils.h"
 
 namespace {
 
@@ -113,7 +111,7 @@ void TTagWriter::WriteMetaTags() {
         TMetaTag found;
         for (THeadItem& item : Head.Items)
             if (IsTagItem(item) && TPageHead::ReadMetaTag(item.Text, Head.Encoding, found) &&
-                SameTextAscii(found.Name, wanted.Name)) {
+                SameText(found.Name, wanted.Name)) {
                 existing = &item;
                 break;
             }
@@ -164,7 +162,7 @@ void TTagWriter::RemoveTags() {
         if (!TPageHead::ReadMetaTag(prefix + ">", utf8, wanted)) continue;
         for (size_t i = 0; i < Head.Items.size(); ++i) {
             if (!IsTagItem(Head.Items[i]) || !TPageHead::ReadMetaTag(Head.Items[i].Text, Head.Encoding, found) ||
-                !SameTextAscii(found.Name, wanted.Name))
+                !SameText(found.Name, wanted.Name))
                 continue;
             Head.Items.erase(Head.Items.begin() + static_cast<std::ptrdiff_t>(i));
             break;
@@ -175,13 +173,13 @@ void TTagWriter::RemoveTags() {
 int TTagWriter::BuildRemoveList(const TMetaFields& f, const TTagSettings& settings) {
     RemoveList.clear();
     auto add = [this](bool httpEquiv, const String& tagName, const String& value) {
-        if (tagName.empty() || Lower(value) != "remove") return;
+        if (tagName.empty() || LowerCase(value) != "remove") return;
         RemoveList.push_back(String(httpEquiv ? TagTexts::SHttpEquivOpening : TagTexts::SNameOpening) +
                              tagName + "\"");
     };
     for (const TMetaFieldRow* row : MetaFieldsBy(&TMetaFieldRow::RemovePosition))
         add(row->HttpEquiv, row->TagNameWith(settings), f.*row->Value);
     for (const TCustomRow& row : f.CustomRows)
-        add(false, TrimBlanks(Lower(row.Name)), TrimBlanks(row.Value));
+        add(false, Trim(LowerCase(row.Name)), Trim(row.Value));
     return static_cast<int>(RemoveList.size());
 }

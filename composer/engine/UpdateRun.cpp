@@ -1,9 +1,9 @@
 #include "composer/engine/UpdateRun.h"
 
-#include "composer/engine/PageText.h"
 #include "composer/engine/PageExceptions.h"
 #include "composer/engine/TagComposer.h"
 #include "framework/rtl/FileReplacement.h"
+#include "framework/rtl/StrUtils.h"
 
 using namespace RunTexts;
 
@@ -16,7 +16,7 @@ TUpdateRunResult TUpdateRun::Button34Click(const TUpdateRunInput& input) {
     auto line = [this](const String& text) {
         if (OnResultLine) OnResultLine(text);
     };
-    if (PageText::Lower(input.SchemaName) == "gilsmask") {
+    if (LowerCase(input.SchemaName) == "gilsmask") {
         show(SGilsmaskRefused, mkError);
         return result;
     }

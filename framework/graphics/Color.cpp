@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "framework/rtl/Exception.h"
+#include "framework/rtl/StrUtils.h"
 
 namespace {
 
@@ -72,16 +73,6 @@ constexpr NamedColor kNames[] = {
     {clMenuHighlight, "clMenuHighlight"}, {clMenuBar, "clMenuBar"},
 };
 
-bool SameAscii(const String& a, const char* b) {
-    size_t n = a.size();
-    for (size_t i = 0; i < n; ++i) {
-        if (!b[i]) return false;
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return b[n] == 0;
-}
-
 }  // namespace
 
 TColor GetSysColor(int index) {
@@ -105,7 +96,7 @@ bool ColorToIdent(TColor color, String& ident) {
 
 bool IdentToColor(const String& ident, TColor& color) {
     for (const auto& n : kNames)
-        if (SameAscii(ident, n.name)) {
+        if (SameText(ident, n.name)) {
             color = n.color;
             return true;
         }

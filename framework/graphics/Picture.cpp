@@ -1,11 +1,11 @@
 #include "framework/graphics/Picture.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/JPEGImage.h"
+#include "framework/rtl/StrUtils.h"
 
 namespace {
 
@@ -14,11 +14,6 @@ struct FileFormat {
     String description;
     TGraphicFactory factory;
 };
-
-String Lower(String s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::vector<FileFormat>& Formats() {
     static std::vector<FileFormat> formats = {
@@ -33,7 +28,7 @@ String ExtensionOf(const String& fileName) {
     size_t slash = fileName.find_last_of('/');
     size_t dot = fileName.find_last_of('.');
     if (dot == String::npos || (slash != String::npos && dot < slash)) return "";
-    return Lower(fileName.substr(dot + 1));
+    return LowerCase(fileName.substr(dot + 1));
 }
 
 std::unique_ptr<TGraphic> CloneGraphic(TGraphic* g) {
@@ -126,14 +121,14 @@ void TPicture::SaveToFile(const String& fileName) {
 
 void TPicture::RegisterFileFormat(const String& extension, const String& description,
                                   TGraphicFactory factory) {
-    String ext = Lower(extension);
+    String ext = LowerCase(extension);
     if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
     UnregisterFileFormat(ext);
     Formats().push_back({ext, description, std::move(factory)});
 }
 
 void TPicture::UnregisterFileFormat(const String& extension) {
-    String ext = Lower(extension);
+    String ext = LowerCase(extension);
     if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
     auto& f = Formats();
     f.erase(std::remove_if(f.begin(), f.end(), [&](const FileFormat& x) { return x.extension == ext; }),
@@ -141,7 +136,7 @@ void TPicture::UnregisterFileFormat(const String& extension) {
 }
 
 std::unique_ptr<TGraphic> TPicture::CreateGraphicForExtension(const String& extension) {
-    String ext = Lower(extension);
+    String ext = LowerCase(extension);
     if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
     for (const auto& f : Formats())
         if (f.extension == ext) return f.factory();

@@ -16,16 +16,9 @@
 #include "framework/inet/InetErrors.h"
 #include "framework/inet/InetSession.h"
 #include "framework/inet/UrlParts.h"
+#include "framework/rtl/StrUtils.h"
 
 namespace {
-bool SameText(const String& a, const String& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 String NameOf(const String& line) {
     const std::size_t colon = line.find(':');
     String name = line.substr(0, colon);

@@ -4,16 +4,9 @@
 #include <cstdio>
 
 #include "framework/inet/InetErrors.h"
+#include "framework/rtl/StrUtils.h"
 
 namespace {
-bool SameText(const String& a, const char* b) {
-    std::size_t i = 0;
-    for (; i < a.size() && b[i]; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return i == a.size() && !b[i];
-}
-
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;

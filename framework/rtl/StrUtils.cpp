@@ -102,22 +102,15 @@ String TrimRight(const String& s) {
 
 // --- case, ASCII ----------------------------------------------------------------
 
-namespace {
-inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-}  // namespace
-
-char UpCase(char c) { return AsciiUpper(c); }
-
 String UpperCase(const String& s) {
     String r(s);
-    for (char& c : r) c = AsciiUpper(c);
+    for (char& c : r) c = UpCase(c);
     return r;
 }
 
 String LowerCase(const String& s) {
     String r(s);
-    for (char& c : r) c = AsciiLower(c);
+    for (char& c : r) c = LoCase(c);
     return r;
 }
 
@@ -135,8 +128,8 @@ int CompareText(const String& a, const String& b) {
     // the letters.
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        int d = static_cast<unsigned char>(AsciiUpper(a[i])) -
-                static_cast<unsigned char>(AsciiUpper(b[i]));
+        int d = static_cast<unsigned char>(UpCase(a[i])) -
+                static_cast<unsigned char>(UpCase(b[i]));
         if (d != 0) return d;
     }
     return static_cast<int>(a.size()) - static_cast<int>(b.size());
@@ -216,7 +209,7 @@ void EncodeUtf8(char32_t v, String& out) {
 char32_t FoldChar(char32_t cp, bool upper) {
     if (cp < 0x80) {
         char c = static_cast<char>(cp);
-        return static_cast<unsigned char>(upper ? AsciiUpper(c) : AsciiLower(c));
+        return static_cast<unsigned char>(upper ? UpCase(c) : LoCase(c));
     }
     locale_t loc = Utf8Locale();
     if (!loc) return cp;

@@ -34,7 +34,9 @@ String LowerCase(const String& s);
 int CompareStr(const String& a, const String& b);
 int CompareText(const String& a, const String& b);
 bool SameText(const String& a, const String& b);
-char UpCase(char c);
+// One byte; only the letters A-Z and a-z change.
+inline char UpCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+inline char LoCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 // --- case, UTF-8 aware (letters beyond ASCII fold too) ---
 String AnsiUpperCase(const String& s);

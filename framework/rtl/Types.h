@@ -20,6 +20,16 @@ public:
     virtual ~TObject() = default;
 };
 
+// The first step of a property setter: stores `value` in `field` when it
+// differs and says whether it did, so the setter repaints or reports only
+// a real change.
+template <class T, class V>
+bool SetIfChanged(T& field, const V& value) {
+    if (field == value) return false;
+    field = value;
+    return true;
+}
+
 struct TPoint {
     int X = 0;
     int Y = 0;

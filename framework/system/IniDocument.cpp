@@ -8,20 +8,8 @@
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/StrUtils.h"
 
-namespace {
-
-// Trim() of the runtime: every byte up to a blank counts as blank, which is
-// also how the system's own INI reader treats names and values.
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
-String TrimBlanks(const String& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b])) ++b;
-    while (e > b && IsBlank(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
-
-}  // namespace
+// Names and values are cut with Trim: every byte up to a blank counts as
+// blank, which is also how the system's own INI reader treats them.
 
 void TIniDocument::Clear() {
     FSections.clear();
@@ -47,10 +35,10 @@ void TIniDocument::Parse(const String& text) {
         pos = end + 1;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
 
-        String t = TrimBlanks(raw);
+        String t = Trim(raw);
         if (!t.empty() && t[0] == '[') {
             size_t close = t.rfind(']');
-            String name = TrimBlanks(close == String::npos || close == 0 ? t.substr(1)
+            String name = Trim(close == String::npos || close == 0 ? t.substr(1)
                                                                           : t.substr(1, close - 1));
             const auto [at, added] = byName.emplace(LowerCase(name), FSections.size());
             if (added) FSections.push_back(TSection{name, true, {}});
@@ -62,8 +50,8 @@ void TIniDocument::Parse(const String& text) {
         size_t eq = t.find('=');
         if (!t.empty() && t[0] != ';' && t[0] != '#' && eq != String::npos) {
             line.IsPair = true;
-            line.Key = TrimBlanks(t.substr(0, eq));
-            line.Value = TrimBlanks(t.substr(eq + 1));
+            line.Key = Trim(t.substr(0, eq));
+            line.Value = Trim(t.substr(eq + 1));
         }
         FSections[current].Lines.push_back(std::move(line));
     }
@@ -140,7 +128,7 @@ void TIniDocument::AddSection(const String& section) {
     if (FindSection(section)) return;
     // Keep one blank line between sections so the file stays readable by hand.
     TSection* last = FSections.empty() ? nullptr : &FSections.back();
-    if (last && !last->Lines.empty() && !TrimBlanks(last->Lines.back().Raw).empty())
+    if (last && !last->Lines.empty() && !Trim(last->Lines.back().Raw).empty())
         last->Lines.push_back(TLine{});
     FSections.push_back(TSection{section, true, {}});
 }
@@ -165,7 +153,7 @@ void TIniDocument::WriteValue(const String& section, const String& key, const St
     if (lastPair == String::npos) {
         // No keys yet: go before any trailing blank lines and comments.
         size_t at = s->Lines.size();
-        while (at > 0 && !s->Lines[at - 1].IsPair && TrimBlanks(s->Lines[at - 1].Raw).empty()) --at;
+        while (at > 0 && !s->Lines[at - 1].IsPair && Trim(s->Lines[at - 1].Raw).empty()) --at;
         s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(at), line);
     } else {
         s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(lastPair + 1), line);

@@ -21,13 +21,9 @@
 #include <chrono>
 #include <cstring>
 
-namespace {
-bool SameText(const String& a, const String& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
+#include "framework/rtl/StrUtils.h"
 
+namespace {
 // A certificate made for these tests alone: 127.0.0.1, valid 2000-2099,
 // signed by itself.
 constexpr const char* TestCertificate =

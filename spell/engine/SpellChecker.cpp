@@ -33,16 +33,6 @@ namespace {
 // arrived while suggestions were being made.
 constexpr UINT WM_SPELL_ACTION = WM_USER + 0x0101;
 
-String AsciiLower(String s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-String AsciiUpper(String s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
 std::vector<String> SplitAffixes(const String& list) {
     std::vector<String> out;
     std::size_t from = 0;
@@ -403,7 +393,7 @@ String TSpellChecker::GetLowerCase(const String& word) {
         OnGetLowerCase(this, match, word);
         return match;
     }
-    return AsciiLower(word);
+    return LowerCase(word);
 }
 
 String TSpellChecker::GetUpperCase(const String& word) {
@@ -412,11 +402,11 @@ String TSpellChecker::GetUpperCase(const String& word) {
         OnGetUpperCase(this, match, word);
         return match;
     }
-    return AsciiUpper(word);
+    return UpperCase(word);
 }
 
 void TSpellChecker::CopyCasePattern(String& target, const String& original) {
-    if (AsciiLower(original) == original) return;
+    if (LowerCase(original) == original) return;
     const std::size_t n = std::min(target.size(), original.size());
     for (std::size_t i = 0; i < n; ++i) {
         if (original[i] < 'A' || original[i] > 'Z') continue;
@@ -431,7 +421,7 @@ void TSpellChecker::MatchSuggestionCase(TStringList* list, const String& origina
     list->SetSorted(false);
     for (int i = 0; i < list->Count(); ++i) {
         String entry = list->Get(i);
-        if (AsciiLower(entry) != entry) continue;
+        if (LowerCase(entry) != entry) continue;
         if (OnMatchCase)
             OnMatchCase(this, entry, original);
         else

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/rtl/StrUtils.h"
+
 TParser::TParser(void* source) : Source(source) {}
 
 TParser::~TParser() = default;
@@ -158,13 +160,6 @@ bool TParser::IsAddressDelimiter(char c) {
 }
 
 namespace {
-String LowerAscii(std::string_view s) {
-    String lower(s);
-    for (char& ch : lower)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    return lower;
-}
-
 bool IsAsciiAlnum(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
@@ -193,7 +188,7 @@ bool MailboxFollows(std::string_view rest, std::size_t at) {
 
 std::size_t TParser::AddressLength(std::string_view rest, std::size_t wordLength, bool httpOnly) {
     if (wordLength == 0 || wordLength >= rest.size()) return 0;
-    const String word = LowerAscii(rest.substr(0, wordLength));
+    const String word = LowerCase(String(rest.substr(0, wordLength)));
     const char next = rest[wordLength];
     bool address = false;
     if (next == '@') {

@@ -22,19 +22,29 @@ void TStyCalendarHeader::Assign(TPersistent* Source) {
     TStyObject::Assign(Source);
 }
 
-#define STY_HEADER_SETTER(Name, Type, Field) \
-    void TStyCalendarHeader::Set##Name(Type Value) { \
-        if (Value == Field) return;                  \
-        Field = Value;                               \
-        Change();                                    \
-    }
-STY_HEADER_SETTER(Elements, TStyHeaderElements, FElements)
-STY_HEADER_SETTER(UseLongMonthNames, bool, FUseLongMonthNames)
-STY_HEADER_SETTER(ButtonsToText, bool, FButtonsToText)
-STY_HEADER_SETTER(RepeatedBtnClick, bool, FRepeatedBtnClick)
-STY_HEADER_SETTER(RepeatingInterval, int, FRepeatingInterval)
-STY_HEADER_SETTER(ButtonStyle, TStyUserButtonStyle, FButtonStyle)
-#undef STY_HEADER_SETTER
+void TStyCalendarHeader::SetElements(TStyHeaderElements Value) {
+    if (SetIfChanged(FElements, Value)) Change();
+}
+
+void TStyCalendarHeader::SetUseLongMonthNames(bool Value) {
+    if (SetIfChanged(FUseLongMonthNames, Value)) Change();
+}
+
+void TStyCalendarHeader::SetButtonsToText(bool Value) {
+    if (SetIfChanged(FButtonsToText, Value)) Change();
+}
+
+void TStyCalendarHeader::SetRepeatedBtnClick(bool Value) {
+    if (SetIfChanged(FRepeatedBtnClick, Value)) Change();
+}
+
+void TStyCalendarHeader::SetRepeatingInterval(int Value) {
+    if (SetIfChanged(FRepeatingInterval, Value)) Change();
+}
+
+void TStyCalendarHeader::SetButtonStyle(TStyUserButtonStyle Value) {
+    if (SetIfChanged(FButtonStyle, Value)) Change();
+}
 
 void TStyCalendarHeader::SetMinHeight(int Value) {
     if (Value <= 7 || Value == FMinHeight) return;

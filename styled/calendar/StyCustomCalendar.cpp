@@ -190,19 +190,29 @@ void TStyCustomCalendar::SetStartWithActualDate(bool Value) {
     Invalidate();
 }
 
-#define STY_CAL_SETTER(Name, Type, Field) \
-    void TStyCustomCalendar::Set##Name(Type Value) { \
-        if (Value == Field) return;                  \
-        Field = Value;                               \
-        Invalidate();                                \
-    }
-STY_CAL_SETTER(UseLongDayNames, bool, FUseLongDayNames)
-STY_CAL_SETTER(ShowGrid, bool, FShowGrid)
-STY_CAL_SETTER(FixedDimens, bool, FFixedDimens)
-STY_CAL_SETTER(DayCaptions, TStyDayCaptions, FDayCaptions)
-STY_CAL_SETTER(DayDirection, TStyDayDirections, FDayDirection)
-STY_CAL_SETTER(MarkedDay, int, FMarkedDay)
-#undef STY_CAL_SETTER
+void TStyCustomCalendar::SetUseLongDayNames(bool Value) {
+    if (SetIfChanged(FUseLongDayNames, Value)) Invalidate();
+}
+
+void TStyCustomCalendar::SetShowGrid(bool Value) {
+    if (SetIfChanged(FShowGrid, Value)) Invalidate();
+}
+
+void TStyCustomCalendar::SetFixedDimens(bool Value) {
+    if (SetIfChanged(FFixedDimens, Value)) Invalidate();
+}
+
+void TStyCustomCalendar::SetDayCaptions(TStyDayCaptions Value) {
+    if (SetIfChanged(FDayCaptions, Value)) Invalidate();
+}
+
+void TStyCustomCalendar::SetDayDirection(TStyDayDirections Value) {
+    if (SetIfChanged(FDayDirection, Value)) Invalidate();
+}
+
+void TStyCustomCalendar::SetMarkedDay(int Value) {
+    if (SetIfChanged(FMarkedDay, Value)) Invalidate();
+}
 
 void TStyCustomCalendar::SetStartDay(int Value) {
     if (Value < 1 || Value > 7) Value = 1;

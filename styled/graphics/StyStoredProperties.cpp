@@ -10,7 +10,8 @@
 
 namespace {
 
-String TrimBlanks(const String& s) {
+// Only spaces and tabs: other control bytes are part of a stored value.
+String TrimSpacesAndTabs(const String& s) {
     size_t a = 0, b = s.size();
     while (a < b && (s[a] == ' ' || s[a] == '\t')) ++a;
     while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t')) --b;
@@ -97,7 +98,7 @@ TStyStoredProperties TStyStoredProperties::Nested(const String& Name) const {
 
 bool TStyStoredProperties::Has(const String& Name) const { return FLines->IndexOfName(FPrefix + Name) >= 0; }
 
-String TStyStoredProperties::Value(const String& Name) const { return TrimBlanks(FLines->Values(FPrefix + Name)); }
+String TStyStoredProperties::Value(const String& Name) const { return TrimSpacesAndTabs(FLines->Values(FPrefix + Name)); }
 
 void TStyStoredProperties::Invalid(const String& Name) const {
     throw EConvertError("Invalid property value: " + FPrefix + Name + "=" + Value(Name));
@@ -191,9 +192,9 @@ unsigned TStyStoredProperties::ReadSet(const String& Name, unsigned Default, TSt
     if (v.size() < 2 || v.front() != '[' || v.back() != ']') Invalid(Name);
     unsigned result = 0;
     String rest = v.substr(1, v.size() - 2);
-    while (!TrimBlanks(rest).empty()) {
+    while (!TrimSpacesAndTabs(rest).empty()) {
         const size_t comma = rest.find(',');
-        const String item = TrimBlanks(rest.substr(0, comma));
+        const String item = TrimSpacesAndTabs(rest.substr(0, comma));
         rest = comma == String::npos ? String() : rest.substr(comma + 1);
         bool found = false;
         for (size_t i = 0; i < Names.size() && !found; ++i)

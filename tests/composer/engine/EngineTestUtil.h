@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "composer/engine/PageText.h"
 #include "composer/engine/PageHead.h"
+#include "framework/rtl/StrUtils.h"
 #include "support/TempDir.h"
 
 namespace enginetest {
@@ -17,7 +17,7 @@ inline std::vector<std::string> NormalisedLines(const std::string& page) {
     head.PagePath = "page.html";
     head.LoadFromText(page);
     head.SetUpMetaLines();
-    return PageText::SplitLines(head.Text());
+    return SplitLines(head.Text());
 }
 
 }  // namespace enginetest

@@ -119,6 +119,8 @@ TEST(StrUtils, AsciiCase) {
     EXPECT_EQ(LowerCase("AbC-Z\xc3\x89"), "abc-z\xc3\x89");
     EXPECT_EQ(UpCase('q'), 'Q');
     EXPECT_EQ(UpCase('1'), '1');
+    EXPECT_EQ(LoCase('Q'), 'q');
+    EXPECT_EQ(LoCase('\xc3'), '\xc3');  // a UTF-8 lead byte stays as it is
     EXPECT_TRUE(SameText("Hello", "hELLO"));
     EXPECT_FALSE(SameText("Hello", "Hell"));
     EXPECT_FALSE(SameText("\xc3\xa9", "\xc3\x89"));

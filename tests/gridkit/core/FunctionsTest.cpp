@@ -65,7 +65,6 @@ TEST(GkFunctions, UrlsReferencesAndLines) {
     EXPECT_EQ(DecodeHeaderBreaks("a\\nb\\n"), "a\rb\r");
     EXPECT_EQ(DecodeHeaderBreaks("a\\tb"), "a\\tb");
     EXPECT_EQ(FillChars("secret", '*'), "******");
-    EXPECT_EQ(UpperChars("abc-d"), "ABC-D");
 }
 
 TEST(GkFunctions, DrawTransparentBitmapPaintsTheCornerColourAsBackground) {
