@@ -250,8 +250,8 @@ TEST_F(FieldEditor, TheEditCellOpensTheFieldsValueList) {
         EXPECT_EQ(d->terms1->Lines()->Text(), "Text\r\nImage\r\n");
         d->terms1->Lines()->Add("Sound");
         Dialogs.Answer(mrOk);
-        d->TbToolbarButton1Click(d->TbToolbarButton4);
-        d->TbToolbarButton2Click(d->TbToolbarButton5);
+        d->TbToolbarButton4->Click();
+        d->TbToolbarButton5->Click();
     });
     ClickCell(2, 1);
     EXPECT_EQ(ReadAll(typeList), "Text\r\nImage\r\nSound\r\n");
@@ -264,7 +264,7 @@ TEST_F(FieldEditor, TheEditCellOpensTheFieldsValueList) {
         EXPECT_EQ(d->terms1->Lines()->Count(), 0);
         d->terms1->Lines()->SetText("text/html\r\ntext/plain");
         Dialogs.Answer(mrOk);
-        d->TbToolbarButton1Click(d->TbToolbarButton4);
+        d->TbToolbarButton4->Click();
     });
     ClickCell(2, 2);
     EXPECT_EQ(ReadAll(formatList), "text/html\r\ntext/plain\r\n");
@@ -287,7 +287,7 @@ TEST_F(FieldEditor, ANameThatIsNoFileNameIsNeverWritten) {
         EXPECT_EQ(d->terms1->Lines()->Count(), 0);  // not read from outside
         d->terms1->Lines()->SetText("lost");
         Dialogs.Answer(mrOk);
-        d->TbToolbarButton1Click(d->TbToolbarButton4);
+        d->TbToolbarButton4->Click();
     });
     ClickCell(2, 1);
     EXPECT_EQ(ShownTexts(), std::vector<String>{"An Error Occurred Loading Saving: " + path});
@@ -308,7 +308,7 @@ TEST_F(FieldEditor, TheDataEditorWithoutAListSavesNothing) {
     EXPECT_TRUE(d->ComboBox1->ReadOnly());
     d->terms1->Lines()->SetText("x");
     Dialogs.Answer(mrOk);
-    d->TbToolbarButton1Click(d->TbToolbarButton4);
+    d->TbToolbarButton4->Click();
     EXPECT_EQ(ShownTexts(), std::vector<String>{"There is no file selected"});
     EXPECT_EQ(Dialogs.Shown().back().Type, mtInformation);
     EXPECT_TRUE(fs::is_empty(Folder.File("data")));
