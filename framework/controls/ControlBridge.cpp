@@ -238,26 +238,60 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
         if (w != client)
             p = client == own && own->isAncestorOf(w) ? w->mapTo(own, p) : client->mapFromGlobal(w->mapToGlobal(p));
         const QPoint global = me->globalPosition().toPoint();
-        // Moving a window by a spot that answers HTCAPTION.
+        // A left press on a spot that answers as the frame (a drawn frame,
+        // or a shaped form's free client area answering HTCAPTION) is a
+        // non-client press, and so is all the mouse does until its release.
         if (own->isWindow() && (w == own || w == client)) {
+            const LPARAM at = MakeLParam(global.x(), global.y());
             if (e->type() == QEvent::MouseButtonPress && me->button() == Qt::LeftButton) {
-                const LRESULT hit = Send(WM_NCHITTEST, 0, MakeLParam(global.x(), global.y()));
+                const LRESULT hit = Send(WM_NCHITTEST, 0, at);
                 if (!FControl) return true;
-                if (hit == HTCAPTION) {
-                    FDragging = true;
+                if (hit > HTCLIENT) {
+                    FNCHit = hit;
                     FDragStart = global;
-                    FDragOrigin = own->pos();
-                    Send(WM_NCLBUTTONDOWN, HTCAPTION, MakeLParam(global.x(), global.y()));
+                    FDragOrigin = own->geometry();
+                    if (Send(WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), at) != 0) {
+                        // The window manager moves or sizes the window and
+                        // has the mouse until it is done.
+                        Send(WM_CAPTURECHANGED);
+                    } else {
+                        FNCTracking = true;
+                    }
                     e->accept();
                     return true;
                 }
-            } else if (FDragging) {
+            } else if (FNCTracking) {
                 if (e->type() == QEvent::MouseMove) {
-                    own->move(FDragOrigin + (global - FDragStart));
-                } else if (e->type() == QEvent::MouseButtonRelease) {
-                    FDragging = false;
-                    Send(WM_NCLBUTTONUP, HTCAPTION, MakeLParam(global.x(), global.y()));
+                    // No window manager took it: the window follows here.
+                    const QPoint d = global - FDragStart;
+                    QRect g = FDragOrigin;
+                    switch (FNCHit) {
+                    case HTCAPTION: g.translate(d); break;
+                    case HTLEFT: g.setLeft(g.left() + d.x()); break;
+                    case HTRIGHT: g.setRight(g.right() + d.x()); break;
+                    case HTTOP: g.setTop(g.top() + d.y()); break;
+                    case HTBOTTOM: g.setBottom(g.bottom() + d.y()); break;
+                    case HTTOPLEFT: g.setTopLeft(g.topLeft() + d); break;
+                    case HTTOPRIGHT: g.setTopRight(g.topRight() + d); break;
+                    case HTBOTTOMLEFT: g.setBottomLeft(g.bottomLeft() + d); break;
+                    case HTBOTTOMRIGHT: g.setBottomRight(g.bottomRight() + d); break;
+                    default: break;
+                    }
+                    if (g.size() == own->size()) own->move(g.topLeft());
+                    else if (g.width() > 0 && g.height() > 0) own->setGeometry(g);
+                    Send(WM_NCMOUSEMOVE, static_cast<WPARAM>(FNCHit), at);
+                } else if (e->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) {
+                    FNCTracking = false;
+                    // Released on a caption button, the button acts.
+                    const LRESULT hit = FNCHit == HTCAPTION ? HTCAPTION : Send(WM_NCHITTEST, 0, at);
+                    if (!FControl) return true;
+                    Send(WM_NCLBUTTONUP, static_cast<WPARAM>(hit), at);
                 }
+                e->accept();
+                return true;
+            } else if (w == own && own != client && own->isWindow()) {
+                // The rest of what the mouse does on a drawn frame is no
+                // client input.
                 e->accept();
                 return true;
             }

@@ -66,12 +66,16 @@ private:
 
     TControl* FControl;
     QPointer<QWidget> FWidget;
-    bool FDragging = false;
     bool FLeftWithWindow = false;  // lost the focus only because its window did
     bool FLeftIntoPopup = false;   // the focus went into the control's own pop-up
     bool FInOwnPopup = false;      // the toolkit's focus is in the control's own popup
+    // A left press on a window's non-client spot, held: its hit code, and
+    // where the window was when it began (moved or sized here where no
+    // window manager took the drag).
+    long FNCHit = 0;
+    bool FNCTracking = false;
     QPoint FDragStart;
-    QPoint FDragOrigin;
+    QRect FDragOrigin;
 };
 
 namespace velmor_internal {

@@ -1,17 +1,21 @@
 #include "framework/controls/Form.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+#include <cstring>
 
 #include "framework/controls/Application.h"
 #include "framework/controls/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/DialogKeys.h"
+#include "framework/controls/FormFrame.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/ModalSeam.h"
 #include "framework/controls/ModalWindows.h"
@@ -63,6 +67,7 @@ void TForm::AfterConstruction() {
 void TForm::SetBorderStyle(TFormBorderStyle v) {
     if (v == FBorderStyle) return;
     FBorderStyle = v;
+    UpdateDrawnFrameSize();
     if (FWidget) ApplyWindowFlags();
 }
 
@@ -70,6 +75,7 @@ void TForm::SetBorderIcons(TBorderIcons v) {
     if (v == FBorderIcons) return;
     FBorderIcons = v;
     if (FWidget) ApplyWindowFlags();
+    InvalidateFrame();
 }
 
 void TForm::SetFormStyle(TFormStyle v) {
@@ -93,7 +99,8 @@ void TForm::SetActiveControl(TWinControl* v) {
 }
 
 bool TForm::LearnFrame() {
-    if (!FWidget) return false;
+    // A frame the program draws is known from the start.
+    if (!FWidget || FDrawnFrame) return false;
     // Keep the client size, grow the outer one.
     const int fw = FWidget->frameGeometry().width() - FWidget->width();
     const int fh = FWidget->frameGeometry().height() - FWidget->height();
@@ -163,6 +170,163 @@ void TForm::SetWindowRgn(const TRegion* region) {
     if (FWidget) ApplyRegion();
 }
 
+// --- the frame the program draws ---------------------------------------------
+
+namespace {
+// Paints a drawn frame when the window paints: the client area and the
+// menu bar, children of the window, cover the rest.
+class TFramePainter : public QObject {
+public:
+    explicit TFramePainter(std::function<void()> paint) : FPaint(std::move(paint)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) GuardedCall(FPaint);
+        return false;
+    }
+
+private:
+    std::function<void()> FPaint;
+};
+}  // namespace
+
+TFormFrameLayout FormFrameLayout(const TForm* form) {
+    if (!form || !form->DrawnFrame()) return TFormFrameLayout{};
+    return FormFrameLayout(form->BorderStyle(), form->BorderIcons(), form->Width(), form->Height());
+}
+
+void TForm::SetDrawnFrame(bool v) {
+    if (v == FDrawnFrame) return;
+    FDrawnFrame = v;
+    if (!v) {
+        // The platform's frame is measured again when the window shows.
+        FWidth -= FFrameW;
+        FHeight -= FFrameH;
+        FFrameW = FFrameH = 0;
+    }
+    UpdateDrawnFrameSize();
+    if (FWidget) ApplyWindowFlags();
+}
+
+// The outer size stays; the client area is what the frame leaves.
+void TForm::UpdateDrawnFrameSize() {
+    if (!FDrawnFrame) return;
+    const TFormFrameLayout f = FormFrameLayout(FBorderStyle, FBorderIcons, FWidth, FHeight);
+    FFrameW = f.FrameWidth();
+    FFrameH = f.FrameHeight();
+}
+
+void TForm::InvalidateFrame() {
+    if (FDrawnFrame && FWidget) FWidget->update();
+}
+
+void TForm::PaintFrame() {
+    if (!FDrawnFrame || !FWidget || FFramePainting) return;
+    if (!FFrameCanvas) FFrameCanvas = std::make_unique<TCanvas>();
+    QPainter painter(FWidget);
+    FFrameCanvas->BeginPaint(&painter, FWidget->width(), FWidget->height());
+    FFrameCanvas->Font()->Assign(Font());
+    FFramePainting = true;
+    struct TEnd {
+        TForm* F;
+        ~TEnd() {
+            F->FFramePainting = false;
+            F->FFrameCanvas->EndPaint();
+        }
+    } end{this};
+    Perform(WM_NCPAINT, 1, 0);
+}
+
+// The non-client messages of a drawn frame; false for any other message.
+bool TForm::FrameMessage(TMessage& m) {
+    switch (m.Msg) {
+    case WM_GETTEXT: {
+        auto* buf = reinterpret_cast<char*>(m.LParam);
+        const int size = static_cast<int>(m.WParam);
+        m.Result = 0;
+        if (!buf || size <= 0) return true;
+        const size_t n = std::min(FText.size(), static_cast<size_t>(size - 1));
+        std::memcpy(buf, FText.data(), n);
+        buf[n] = '\0';
+        m.Result = static_cast<LRESULT>(n);
+        return true;
+    }
+    case WM_GETTEXTLENGTH:
+        m.Result = static_cast<LRESULT>(FText.size());
+        return true;
+    case WM_SYSCOMMAND:
+        switch (m.WParam & 0xFFF0) {
+        case SC_CLOSE: Perform(WM_CLOSE, 0, 0); break;
+        case SC_MINIMIZE: SetWindowState(wsMinimized); break;
+        case SC_MAXIMIZE: SetWindowState(wsMaximized); break;
+        case SC_RESTORE: SetWindowState(wsNormal); break;
+        default: break;
+        }
+        return true;
+    case WM_NCLBUTTONDOWN: {
+        // Moving and sizing belong to the window manager where there is
+        // one; the answer 1 tells the caller it took the drag.
+        m.Result = 0;
+        QWindow* win = FWidget ? FWidget->windowHandle() : nullptr;
+        const LRESULT hit = static_cast<LRESULT>(m.WParam);
+        if (hit == HTCAPTION) {
+            if (win && win->startSystemMove()) m.Result = 1;
+        } else if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) {
+            static const Qt::Edges edges[] = {Qt::LeftEdge,
+                                              Qt::RightEdge,
+                                              Qt::TopEdge,
+                                              Qt::TopEdge | Qt::LeftEdge,
+                                              Qt::TopEdge | Qt::RightEdge,
+                                              Qt::BottomEdge,
+                                              Qt::BottomEdge | Qt::LeftEdge,
+                                              Qt::BottomEdge | Qt::RightEdge};
+            if (win && win->startSystemResize(edges[hit - HTLEFT])) m.Result = 1;
+        } else if (FDrawnFrame && (hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON || hit == HTHELP)) {
+            FFramePressed = hit;
+            InvalidateFrame();
+        }
+        return true;
+    }
+    default: break;
+    }
+    if (!FDrawnFrame) return false;
+    switch (m.Msg) {
+    case WM_NCPAINT: {
+        if (TCanvas* c = FrameCanvas()) {
+            char text[1024] = {};
+            Perform(WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+            PaintFormFrame(c, FormFrameLayout(this), text, FFrameActive, FWindowState == wsMaximized,
+                           FFramePressed);
+        }
+        m.Result = 0;
+        return true;
+    }
+    case WM_NCACTIVATE:
+        FFrameActive = m.WParam != 0;
+        InvalidateFrame();
+        m.Result = 1;
+        return true;
+    case WM_NCHITTEST: {
+        const TPoint p = PointFromLParam(m.LParam);
+        const TPoint origin = FWidget ? Point(FWidget->x(), FWidget->y()) : Point(FLeft, FTop);
+        m.Result = FormFrameHitTest(FormFrameLayout(this), Point(p.X - origin.X, p.Y - origin.Y));
+        return true;
+    }
+    case WM_NCLBUTTONUP: {
+        const LRESULT pressed = FFramePressed;
+        if (!pressed) return true;
+        FFramePressed = 0;
+        InvalidateFrame();
+        if (static_cast<LRESULT>(m.WParam) != pressed) return true;  // released elsewhere
+        if (pressed == HTCLOSE) Perform(WM_SYSCOMMAND, SC_CLOSE, m.LParam);
+        else if (pressed == HTMINBUTTON) Perform(WM_SYSCOMMAND, SC_MINIMIZE, m.LParam);
+        else if (pressed == HTMAXBUTTON)
+            Perform(WM_SYSCOMMAND, FWindowState == wsMaximized ? SC_RESTORE : SC_MAXIMIZE, m.LParam);
+        else if (pressed == HTHELP) Perform(WM_SYSCOMMAND, SC_CONTEXTHELP, m.LParam);
+        return true;
+    }
+    default: return false;
+    }
+}
+
 // --- the window --------------------------------------------------------------
 
 QWidget* TForm::CreateWidget(QWidget*) {
@@ -177,6 +341,9 @@ void TForm::InitWidget() {
     FClient = new QWidget(FWidget);
     FClient->setMouseTracking(true);
     FBridge->Watch(FClient);
+    FFramePainter = std::make_unique<TFramePainter>([this] { PaintFrame(); });
+    FWidget->installEventFilter(FFramePainter.get());
+    FWidget->setMouseTracking(true);
     ApplyWindowFlags();
     TWinControl::InitWidget();
     ApplyRegion();
@@ -190,7 +357,7 @@ void TForm::ApplyWindowFlags() {
     case bsDialog: f = Qt::Dialog; break;
     default: f = Qt::Window; break;
     }
-    if (FBorderStyle == bsNone) {
+    if (FBorderStyle == bsNone || FDrawnFrame) {
         f |= Qt::FramelessWindowHint;
     } else {
         f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -216,14 +383,21 @@ void TForm::DestroyHandle() {
 
 void TForm::LayoutClient() {
     if (!FWidget) return;
+    // A drawn frame lies inside the window, around the bar and the client.
+    const int x = FDrawnFrame ? FFrameW / 2 : 0;
+    const int y = FDrawnFrame ? FFrameH - FFrameW / 2 : 0;
+    const int w = std::max(0, FWidget->width() - (FDrawnFrame ? FFrameW : 0));
+    const int h = std::max(0, FWidget->height() - (FDrawnFrame ? FFrameH : 0));
     if (FMenu)
-        if (QWidget* bar = FMenu->BarWidget()) bar->setGeometry(0, 0, FWidget->width(), FMenuH);
-    if (FClient) FClient->setGeometry(0, FMenuH, FWidget->width(), std::max(0, FWidget->height() - FMenuH));
+        if (QWidget* bar = FMenu->BarWidget()) bar->setGeometry(x, y, w, FMenuH);
+    if (FClient) FClient->setGeometry(x, y + FMenuH, w, std::max(0, h - FMenuH));
 }
 
 void TForm::ApplyBounds() {
-    const int cw = std::max(0, FWidth - FFrameW);
-    const int ch = std::max(0, FHeight - FFrameH);
+    // The toolkit's window is the client area plus the menu bar, or with a
+    // drawn frame the whole window.
+    const int cw = std::max(0, FWidth - (FDrawnFrame ? 0 : FFrameW));
+    const int ch = std::max(0, FHeight - (FDrawnFrame ? 0 : FFrameH));
     const bool sizeable = FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin;
     if (sizeable) {
         FWidget->setMinimumSize(0, 0);
@@ -243,7 +417,7 @@ void TForm::ApplyRegion() {
         // The outline is in window coordinates; the toolkit masks the
         // client area, which starts inside the frame.
         QRegion r = FWindowRgn->QtRegion();
-        r.translate(-FFrameW / 2, -(FFrameH - FFrameW / 2));
+        if (!FDrawnFrame) r.translate(-FFrameW / 2, -(FFrameH - FFrameW / 2));
         FWidget->setMask(r);
     } else {
         FWidget->clearMask();
@@ -411,6 +585,7 @@ TModalResult TForm::ShowModal() {
 // --- messages ---------------------------------------------------------------
 
 void TForm::WndProc(TMessage& m) {
+    if (FrameMessage(m)) return;
     switch (m.Msg) {
     case WM_CLOSE:
         Close();
@@ -419,9 +594,11 @@ void TForm::WndProc(TMessage& m) {
         delete this;
         return;
     case CM_ACTIVATE:
+        if (FDrawnFrame) Perform(WM_NCACTIVATE, 1, 0);
         Activate();
         return;
     case CM_DEACTIVATE:
+        if (FDrawnFrame) Perform(WM_NCACTIVATE, 0, 0);
         Deactivate();
         return;
     case WM_SHOWWINDOW:
@@ -437,8 +614,10 @@ void TForm::WndProc(TMessage& m) {
             FWindowState = m.WParam == SIZE_MINIMIZED   ? wsMinimized
                            : m.WParam == SIZE_MAXIMIZED ? wsMaximized
                                                         : wsNormal;
-            if (m.WParam != SIZE_MINIMIZED)
-                UpdateBoundsFromWidget(FLeft, FTop, LoWord(m.LParam) + FFrameW, HiWord(m.LParam) + FFrameH);
+            if (m.WParam != SIZE_MINIMIZED) {
+                const int fw = FDrawnFrame ? 0 : FFrameW, fh = FDrawnFrame ? 0 : FFrameH;
+                UpdateBoundsFromWidget(FLeft, FTop, LoWord(m.LParam) + fw, HiWord(m.LParam) + fh);
+            }
             LayoutClient();
         }
         return;

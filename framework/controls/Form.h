@@ -3,6 +3,7 @@
 
 #include "framework/controls/WinControl.h"
 
+class QObject;
 class TCanvas;
 class TMainMenu;
 class TRegion;
@@ -96,6 +97,22 @@ public:
 
     TCanvas* Canvas() const { return FCanvas.get(); }
 
+    // The program draws the frame (border, caption bar and its buttons,
+    // FormFrame.h) instead of the window manager, so the frame looks the
+    // same everywhere and its size is known before the window shows. The
+    // window manager still moves and sizes the window: a press on the
+    // caption or a sizing edge hands the drag to it (the toolkit's system
+    // move and resize). Off: the platform's frame.
+    bool DrawnFrame() const { return FDrawnFrame; }
+    void SetDrawnFrame(bool v);
+    // While WM_NCPAINT is handled, a canvas on the whole window (window
+    // coordinates); nullptr at any other time.
+    TCanvas* FrameCanvas() const { return FFramePainting ? FFrameCanvas.get() : nullptr; }
+    // Asks for WM_NCPAINT at the next paint.
+    void InvalidateFrame();
+    // The caption is drawn active (WM_NCACTIVATE).
+    bool FrameActive() const { return FFrameActive; }
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
@@ -137,6 +154,9 @@ private:
     int FrameHeight() const;
     void SetMenuHeight(int h);
     void LayoutClient();
+    void UpdateDrawnFrameSize();
+    void PaintFrame();
+    bool FrameMessage(TMessage& m);
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
@@ -151,6 +171,12 @@ private:
     bool FCreated = false;
     bool FPlaced = false;
     bool FReleasing = false;
+    bool FDrawnFrame = false;
+    bool FFrameActive = false;
+    bool FFramePainting = false;
+    LRESULT FFramePressed = 0;  // the caption button held down
+    std::unique_ptr<TCanvas> FFrameCanvas;
+    std::unique_ptr<QObject> FFramePainter;
     std::unique_ptr<TRegion> FWindowRgn;
     std::unique_ptr<TCanvas> FCanvas;
     // Takes the frame's size from the window system; true when it changed.

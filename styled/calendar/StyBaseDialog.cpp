@@ -5,6 +5,9 @@
 #include "framework/controls/Form.h"
 #include "styled/base/WindowHelpers.h"
 #include "styled/forms/StyBack.h"
+#include "styled/forms/StyFormStyler.h"
+
+#include <algorithm>
 
 TStyBaseDialog::TStyBaseDialog(TComponent* AOwner)
     : TStyContainerComponent(AOwner), FHints(std::make_unique<TStringList>()) {}
@@ -13,8 +16,8 @@ TStyBaseDialog::~TStyBaseDialog() = default;
 
 void TStyBaseDialog::SetHints(TStrings* Value) { FHints->Assign(Value); }
 
-TModalResult TStyBaseDialog::ShowDialog(TForm* Form, const String& DefaultCaption, TButton* Extra,
-                                        TControl* Reference) {
+TModalResult TStyBaseDialog::ShowDialog(TForm* Form, const String& DefaultCaption, TStyBack* Back,
+                                        TStyFormStyler* Styler, TButton* Extra, TControl* Reference) {
     Form->SetCaption(CaptionTitle.empty() ? DefaultCaption : CaptionTitle);
     if (Extra) {
         if (!CustomButton.empty()) {
@@ -30,13 +33,16 @@ TModalResult TStyBaseDialog::ShowDialog(TForm* Form, const String& DefaultCaptio
     PlaceWindow(Form, ref, Position);
     if (Effect == deExplode) ExplodeEffect(Form);
     else if (Effect == deExplodeExt) ExplodeExtEffect(Form);
-    if (ImageList()) {
-        // The background exists only when there is a picture to show: a
-        // background without one would paint nothing anyway.
-        auto* back = new TStyBack(Form);
-        back->SetImageList(ImageList());
-        back->SetListIndex(ListIndex());
-        back->SetImageIndex(ImageIndex());
+    if (Styler) {
+        if (CaptionFill) Styler->SetColors(std::clamp<int>(Colors, TStyFormStyler::MinColors, TStyFormStyler::MaxColors));
+        Styler->SetOptions(Styler->Options() | FormStyleOption(fsCheckSystemGradient));
+        Styler->SetEnabled(CaptionFill);
+    }
+    if (Back && ImageList()) {
+        Back->SetImageList(ImageList());
+        Back->SetListIndex(ListIndex());
+        Back->SetImageIndex(ImageIndex());
+        Back->SetEnabled(true);
     }
     return Form->ShowModal();
 }

@@ -9,15 +9,14 @@ class TButton;
 class TControl;
 class TForm;
 class TStrings;
+class TStyBack;
+class TStyFormStyler;
 
 enum TStyDlgEffect { deNone, deExplode, deExplodeExt };
 
 // What every dialog of the library shares: caption, an optional extra
 // button, button hints, an opening effect, a background picture and the
 // placement of the window it builds for each run.
-//
-// The caption bar's styled fill (CaptionFill, Colors) is stored but drawn
-// by nobody: the window manager draws the caption here.
 class TStyBaseDialog : public TStyContainerComponent {
 public:
     explicit TStyBaseDialog(TComponent* AOwner);
@@ -41,8 +40,9 @@ public:
 
 protected:
     // Finishes the built window (caption, extra button, placement, effect,
-    // background) and shows it modally.
-    TModalResult ShowDialog(TForm* Form, const String& DefaultCaption, TButton* Extra, TControl* Reference);
+    // caption styler, background) and shows it modally.
+    TModalResult ShowDialog(TForm* Form, const String& DefaultCaption, TStyBack* Back, TStyFormStyler* Styler,
+                            TButton* Extra, TControl* Reference);
 
 private:
     std::unique_ptr<TStrings> FHints;

@@ -12,6 +12,8 @@
 #include "styled/calendar/StyCalendar.h"
 #include "styled/calendar/StyCalendarCell.h"
 #include "styled/calendar/StyCalendarHeader.h"
+#include "styled/forms/StyBack.h"
+#include "styled/forms/StyFormStyler.h"
 #include "styled/graphics/StyFillObject.h"
 
 TStyCalendarDlg::TStyCalendarDlg(TComponent* AOwner) : TStyBaseDialog(AOwner), FDateValue(Now()) {}
@@ -85,7 +87,12 @@ bool TStyCalendarDlg::Execute() {
         if (Hints()->Count() > 2) extra->SetHint(Hints()->Strings(2));
     }
 
-    const bool confirmed = ShowDialog(form.get(), "Calendar...", extra, nullptr) == mrOk;
+    auto* styler = new TStyFormStyler(form.get());
+    styler->SetEnabled(false);
+    auto* back = new TStyBack(form.get());
+    back->SetEnabled(false);
+
+    const bool confirmed = ShowDialog(form.get(), "Calendar...", back, styler, extra, nullptr) == mrOk;
     if (confirmed) FDateValue = cal->Date();
     return confirmed;
 }

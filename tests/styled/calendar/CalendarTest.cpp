@@ -31,7 +31,13 @@ protected:
         Cal = new TStyCalendar(Form.get());
         Cal->SetParent(Form.get());
         Cal->SetBounds(10, 10, 250, 200);
+        // Shown once it has painted: a window manager maps the window
+        // first, and the header's buttons are placed by the paint.
+        bool painted = false;
+        Form->OnPaint = [&](TObject*) { painted = true; };
         Form->Show();
+        ASSERT_TRUE(PumpMessagesUntil([&] { return painted; }, 10000));
+        Form->OnPaint = nullptr;
         Application->ProcessMessages();
     }
     void TearDown() override { Form.reset(); }
