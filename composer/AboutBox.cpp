@@ -11,6 +11,7 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Pen.h"
 #include "framework/graphics/Picture.h"
+#include "styled/base/WindowHelpers.h"
 #include "styled/forms/StyFormShape.h"
 
 namespace {
@@ -136,6 +137,11 @@ TAboutBox::TAboutBox(TComponent* AOwner) : TForm(AOwner) {
 
     // Built in code, the shape settles as a streamed window's would.
     StyFormShape1->FinishLoading();
+}
+
+void TAboutBox::DoShow() {
+    ExplodeEffect(this);
+    TForm::DoShow();
 }
 
 void TAboutBox::Button1Click(TObject*) { Close(); }

@@ -33,4 +33,8 @@ public:
     void Image5Click(TObject* Sender);
     void Image6Click(TObject* Sender);
     void Image7Click(TObject* Sender);
+
+protected:
+    // The window opens out of the mouse pointer in growing frames.
+    void DoShow() override;
 };

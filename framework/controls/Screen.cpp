@@ -188,6 +188,15 @@ bool TScreen::HasDisplay() const {
     return platform != "offscreen" && platform != "minimal" && platform != "minimalegl";
 }
 
+bool TScreen::Capture(const TRect& area, TBitmap* bitmap) const {
+    QScreen* s = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+    if (!s || !bitmap) return false;
+    const QPixmap shot = s->grabWindow(0, area.Left, area.Top, area.Width(), area.Height());
+    if (shot.isNull()) return false;
+    bitmap->SetImage(shot.toImage().convertToFormat(QImage::Format_RGB32));
+    return true;
+}
+
 bool TScreen::CaptureToFile(const TRect& area, const String& pngFile) const {
     QScreen* s = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
     if (!s) return false;

@@ -41,6 +41,8 @@ public:
     bool HasDisplay() const;
     // Saves what the screen shows in `area` as a PNG file.
     bool CaptureToFile(const TRect& area, const String& pngFile) const;
+    // ... and into a bitmap of the area's size.
+    bool Capture(const TRect& area, TBitmap* bitmap) const;
 
     // Framework-internal.
     void AddForm(TForm* form);

@@ -1,10 +1,14 @@
 #include "styled/base/WindowHelpers.h"
 
+#include <chrono>
+#include <thread>
+
 #include "framework/controls/Application.h"
 #include "framework/controls/Control.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Mouse.h"
 #include "framework/controls/Screen.h"
+#include "framework/controls/ScreenOutlines.h"
 #include "framework/system/SystemMetrics.h"
 #include "styled/base/StyApplication.h"
 #include "styled/base/SysHelpers.h"
@@ -15,10 +19,17 @@ TSize& PinnedScreen() {
     return size;
 }
 
-TZoomFrameDrawer& FrameDrawer() {
+TZoomFrameDrawer& CustomFrameDrawer() {
     static TZoomFrameDrawer drawer;
     return drawer;
 }
+
+TScreenOutlines& Outlines() {
+    static auto* outlines = new TScreenOutlines;  // its window goes with the toolkit
+    return *outlines;
+}
+
+TZoomFrameDrawer FrameDrawer() { return CustomFrameDrawer() ? CustomFrameDrawer() : ScreenZoomFrameDrawer(); }
 
 TRect FormRect(TForm* form) { return form ? form->BoundsRect() : TRect{}; }
 
@@ -158,7 +169,19 @@ void GetCaptionRects(TForm* Window, TRect& WindowRect, TRect& CaptionRect, int& 
     if ((in & crfExcludeIcon) && (Flags & crfHasIcon)) CaptionRect.Left = text.Left;
 }
 
-void SetZoomFrameDrawer(TZoomFrameDrawer drawer) { FrameDrawer() = std::move(drawer); }
+void SetZoomFrameDrawer(TZoomFrameDrawer drawer) { CustomFrameDrawer() = std::move(drawer); }
+
+TZoomFrameDrawer ScreenZoomFrameDrawer() {
+    return [](const TRect& frame, int delay) {
+        if (!Screen || !Screen->HasDisplay()) return;
+        TScreenOutlines& o = Outlines();
+        o.Toggle(frame);
+        o.Flush();
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+    };
+}
+
+std::vector<TRect> ShownZoomFrames() { return Outlines().Shown(); }
 
 std::vector<TRect> ZoomFrames(const TRect& R, int StartX, int StartY, int Steps) {
     if (Steps < 4) Steps = 40;

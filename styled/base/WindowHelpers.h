@@ -30,12 +30,17 @@ inline constexpr int crfSingleBorder = 32;   // in
 void GetCaptionRects(TForm* Window, TRect& WindowRect, TRect& CaptionRect, int& Flags);
 
 // The zoom effects draw a run of focus rectangles growing from a start
-// point to a control's window. A desktop with a compositing window manager
-// offers no shared surface to draw them on, so the frames go to a drawer
-// that the framework (or a test) supplies; without one the effect is
-// silent and costs nothing.
+// point to a control's window. A desktop offers no shared surface to draw
+// them on, so each frame goes to a drawer: by default the screen's
+// outline window (TScreenOutlines), which toggles the frame, puts it on
+// the screen and waits Delay milliseconds; off screen it draws nothing and
+// does not wait. A test may set a drawer of its own (nullptr: the default
+// again) and call the default one from it.
 using TZoomFrameDrawer = std::function<void(const TRect& Frame, int Delay)>;
 void SetZoomFrameDrawer(TZoomFrameDrawer drawer);
+TZoomFrameDrawer ScreenZoomFrameDrawer();
+// The outlines the default drawer shows now (screen coordinates).
+std::vector<TRect> ShownZoomFrames();
 
 // The frames of one pass from (StartX, StartY) to R, Steps of them.
 std::vector<TRect> ZoomFrames(const TRect& R, int StartX, int StartY, int Steps);

@@ -2,7 +2,16 @@
 // them.
 #include "composer/mainwindow/MainWindowTestSupport.h"
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "composer/AboutBox.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/FormFrame.h"
+#include "framework/controls/Mouse.h"
+#include "framework/controls/Screen.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Image.h"
@@ -10,9 +19,12 @@
 #include "framework/graphics/Region.h"
 #include "framework/rtl/DateTime.h"
 #include "framework/testkit/SimulatedInput.h"
+#include "framework/messages/MessageQueue.h"
 #include "framework/messages/Messages.h"
 #include "styled/calendar/StyCalendarDlg.h"
+#include "styled/base/WindowHelpers.h"
 #include "styled/forms/StyFormShape.h"
+#include "styled/forms/StyFormStyler.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {
@@ -73,6 +85,87 @@ TEST_F(DateAbout, MainWindowOpensUnderADayFirstLocale) {
     F->d1->Click();
     EXPECT_EQ(F->Edit8->Text(), DateToStr(::Date()));
     fs = saved;
+}
+
+// Where a test on a display leaves its pictures to look at.
+String ShotFile(const String& name) {
+    namespace fs = std::filesystem;
+    const char* out = std::getenv("VELMOR_SCREENS");
+    const fs::path dir = out && *out ? fs::path(out) : fs::temp_directory_path() / "velmor-screens";
+    fs::create_directories(dir);
+    return (dir / name).string();
+}
+
+TEST_F(DateAbout, DateDialogHasTheDrawnGradientCaptionAndClosesByItsButton) {
+    bool styled = false, drawn = false;
+    int colors = 0;
+    TModalResult closed = mrNone;
+    Dialogs.AnswerWith([&](TForm* f) {
+        TStyFormStyler* styler = nullptr;
+        for (int i = 0; i < f->ComponentCount(); ++i)
+            if (auto* s = dynamic_cast<TStyFormStyler*>(f->Components(i))) styler = s;
+        ASSERT_NE(styler, nullptr);
+        styled = styler->Enabled();
+        colors = styler->Colors();
+        drawn = f->DrawnFrame();
+        const TFormFrameLayout frame = FormFrameLayout(f);
+        if (Screen->HasDisplay()) {
+            // The caption as it shows once the dialog is the active
+            // window: the gradient starts black at its left end.
+            ASSERT_TRUE(PumpMessagesUntil([&] { return f->FrameActive(); }, 5000));
+            Application->ProcessMessages();
+            TBitmap shot;
+            ASSERT_TRUE(Screen->Capture(f->BoundsRect(), &shot));
+            Screen->CaptureToFile(f->BoundsRect(), ShotFile("date-dialog.png"));
+            EXPECT_EQ(shot.Canvas()->Pixels(frame.Caption.Left, frame.Caption.Top + 1), clBlack);
+        }
+        // The close button of the frame, pressed and released by the mouse.
+        const TPoint origin = f->ClientOrigin();
+        const TRect close = frame.CloseButton;
+        SimulateClick(f, f->Left() + close.Left + 4 - origin.X, f->Top() + close.Top + 4 - origin.Y);
+        closed = f->ModalResult();
+    });
+    F->Edit8->SetText("kept");
+    F->d1->Click();
+    EXPECT_TRUE(styled);
+    EXPECT_TRUE(drawn);
+    EXPECT_EQ(colors, 32);
+    EXPECT_EQ(closed, mrCancel);
+    EXPECT_EQ(F->Edit8->Text(), "kept");
+}
+
+TEST_F(DateAbout, AboutWindowExplodesOutOfThePointer) {
+    if (!Screen->HasDisplay()) GTEST_SKIP() << "the effect shows only on a display (xvfb-run -a)";
+    Mouse->SetCursorPos(Point(0, 0));
+    std::vector<TRect> frames;
+    size_t shownMidway = 0;
+    int whiteOnEdge = 0, edge = 0;
+    const TZoomFrameDrawer onScreen = ScreenZoomFrameDrawer();
+    SetZoomFrameDrawer([&](const TRect& r, int delay) {
+        onScreen(r, delay);
+        frames.push_back(r);
+        if (frames.size() != 30) return;
+        // Midway through the drawing pass: thirty frames on the screen.
+        shownMidway = ShownZoomFrames().size();
+        TBitmap shot;
+        const TRect area = Rect(0, 0, r.Right + 1, r.Bottom + 1);
+        ASSERT_TRUE(Screen->Capture(area, &shot));
+        Screen->CaptureToFile(area, ShotFile("about-explode.png"));
+        // The newest frame's top edge, dotted in black and white.
+        for (int x = r.Left + 2; x < r.Right - 2; ++x, ++edge)
+            if (shot.Canvas()->Pixels(x, r.Top) == clWhite) ++whiteOnEdge;
+    });
+    Dialogs.AnswerWith([](TForm* f) { f->SetModalResult(mrOk); });
+    F->SpeedButton1->Click();
+    SetZoomFrameDrawer(nullptr);
+    ASSERT_EQ(frames.size(), 80u);  // forty frames drawn, then the same forty again to take them away
+    EXPECT_EQ(shownMidway, 30u);
+    EXPECT_GT(whiteOnEdge, edge / 3);
+    EXPECT_LT(whiteOnEdge, edge);
+    EXPECT_TRUE(ShownZoomFrames().empty());
+    // The last frame is the window where it opened, centred on the screen.
+    EXPECT_EQ(frames[39].Width(), 462);
+    EXPECT_EQ(frames[39].Height(), 265);
 }
 
 TEST_F(DateAbout, BulletinDateTakesTheShortDate) {

@@ -214,7 +214,7 @@ TEST(ZoomEffects, EachFrameIsDrawnThenErased) {
     for (size_t i = 0; i < 8; ++i) EXPECT_EQ(drawn[i], drawn[i + 8]);
     EXPECT_EQ(drawn[7], Rect(100, 100, 300, 200));
     EXPECT_EQ(delays.front(), 1);  // a delay below 1 becomes 1
-    // Without a drawer nothing happens at all.
+    // Back to the screen's outlines, the test's drawer gets nothing more.
     ZoomRects(&form, 0, 0, 1, 8);
     EXPECT_EQ(drawn.size(), 16u);
 }
