@@ -7,6 +7,7 @@
 class TComponent;
 class TStyChangeLink;
 class TStyCustomImageList;
+class TStyStoredProperties;
 
 // The picture a control or component shows out of a container: the list,
 // the pair (ListIndex, ImageIndex), and the change link through which the
@@ -33,6 +34,15 @@ public:
     // the reference is now cleared (the picture-changed operation has run).
     bool Removed(TComponent* Component);
     TStyChangeLink* Link() const { return FLink.get(); }
+
+    // The stored form: "ImageList" names a list of the holder's form (or
+    // Form.List of another form) and is written only for a list that is
+    // not the default container's, "ListIndex" and "ImageIndex" when not
+    // 0, and last "Internal", the default container's list by its
+    // signature. Reading a name that finds no list, or an index that is
+    // not 0 or above, raises EConvertError and changes nothing.
+    void WriteStored(TStyStoredProperties& P) const;
+    void ReadStored(const TStyStoredProperties& P);
 
 private:
     void SetIndex(int Which, int Value);

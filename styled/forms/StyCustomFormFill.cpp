@@ -4,6 +4,7 @@
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "styled/controls/StyPictureRef.h"
+#include "styled/graphics/StyStoredProperties.h"
 
 TStyCustomFormFill::TStyCustomFormFill(TComponent* AOwner)
     : TStyWndProcComponent(AOwner), FPicture(std::make_unique<TStyPictureRef>(this, [this] { Refresh(); })) {}
@@ -24,6 +25,27 @@ void TStyCustomFormFill::SetPaintMode(TStyPaintMode Value) {
     if (Value == FPaintMode) return;
     FPaintMode = Value;
     Refresh();
+}
+
+namespace {
+constexpr const char* kPaintModes[] = {"pcNone", "pcControl", "pcOwnerDraw"};
+}
+
+void TStyCustomFormFill::WriteStored(TStyStoredProperties& P) const {
+    if (!DefaultFill) P.WriteBool("DefaultFill", false);
+    if (!Enabled()) P.WriteBool("Enabled", false);
+    if (FPaintMode != pcControl) P.WriteIdent("PaintMode", FPaintMode, kPaintModes);
+    FPicture->WriteStored(P);
+}
+
+void TStyCustomFormFill::ReadStored(const TStyStoredProperties& P) {
+    const bool defaultFill = P.ReadBool("DefaultFill", true);
+    const bool enabled = P.ReadBool("Enabled", true);
+    const auto mode = static_cast<TStyPaintMode>(P.ReadIdent("PaintMode", pcControl, kPaintModes));
+    FPicture->ReadStored(P);
+    DefaultFill = defaultFill;
+    SetPaintMode(mode);
+    SetEnabled(enabled);
 }
 
 void TStyCustomFormFill::Notification(TComponent* Component, TOperation Operation) {

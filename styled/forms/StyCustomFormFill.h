@@ -8,6 +8,7 @@ class TCanvas;
 class TForm;
 class TStyCustomImageList;
 class TStyPictureRef;
+class TStyStoredProperties;
 
 // Paints the client background of the form that owns it: here only by the
 // program's OnPaint (pcOwnerDraw); TStyBack adds a picture of an image list.
@@ -40,6 +41,13 @@ public:
 
     void WndProc(TMessage& Message) override;
     void GetChange(TObject* Sender) override;
+
+    // The stored form: "DefaultFill" and "Enabled" when off, "PaintMode"
+    // when not pcControl, the picture ("ImageList", "ListIndex",
+    // "ImageIndex") and last "Internal" (TStyPictureRef::WriteStored). A
+    // bad value raises EConvertError and changes nothing.
+    void WriteStored(TStyStoredProperties& P) const;
+    void ReadStored(const TStyStoredProperties& P);
 
 protected:
     void Init() override;

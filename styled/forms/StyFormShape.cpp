@@ -11,6 +11,7 @@
 #include "styled/forms/StyRegionMask.h"
 #include "styled/graphics/StyFillObject.h"
 #include "styled/graphics/StyShadow.h"
+#include "styled/graphics/StyStoredProperties.h"
 #include "styled/storage/StyCustomImageList.h"
 
 TStyFormShape::TStyFormShape(TComponent* AOwner)
@@ -61,7 +62,38 @@ void TStyFormShape::Notification(TComponent* Component, TOperation Operation) {
 
 void TStyFormShape::Loaded() {
     TStyWndProcComponent::Loaded();
-    if (Enabled()) ApplyShape();
+    if (!Enabled()) return;
+    // A bordered form gets the frame the program draws: its size is known
+    // at once, and without ShowFormCaption the caption really goes (a
+    // window manager's would stay whatever the window's outline says).
+    TForm* form = Form();
+    if (form && form->BorderStyle() != bsNone && !HasState(csDesigning)) form->SetDrawnFrame(true);
+    ApplyShape();
+}
+
+void TStyFormShape::WriteStored(TStyStoredProperties& P) const {
+    if (!Enabled()) P.WriteBool("Enabled", false);
+    if (!FShowFormCaption) P.WriteBool("ShowFormCaption", false);
+    if (!FFormDragable) P.WriteBool("FormDragable", false);
+    if (!FUseRgnBitmap) P.WriteBool("UseRgnBitmap", false);
+    TStyStoredProperties fill = P.Nested("FillObject");
+    FFillObject->WriteStored(fill);
+    FPicture->WriteStored(P);
+}
+
+void TStyFormShape::ReadStored(const TStyStoredProperties& P) {
+    const bool enabled = P.ReadBool("Enabled", true);
+    const bool caption = P.ReadBool("ShowFormCaption", true);
+    const bool dragable = P.ReadBool("FormDragable", true);
+    const bool rgnBitmap = P.ReadBool("UseRgnBitmap", true);
+    TStyFillObject fill;
+    fill.ReadStored(P.Nested("FillObject"));
+    FPicture->ReadStored(P);
+    FFormDragable = dragable;
+    SetUseRgnBitmap(rgnBitmap);
+    SetShowFormCaption(caption);
+    SetFillObject(&fill);
+    SetEnabled(enabled);
 }
 
 void TStyFormShape::GetChange(TObject* Sender) {

@@ -12,6 +12,7 @@ class TStyBorderRegion;
 class TStyCustomImageList;
 class TStyFillObject;
 class TStyPictureRef;
+class TStyStoredProperties;
 
 // Gives its form an outline of one of the region shapes, paints the form's
 // background and the outline's border, and lets the form be dragged by any
@@ -58,6 +59,14 @@ public:
     void WndProc(TMessage& Message) override;
     void GetChange(TObject* Sender) override;
     void PaintBackground(TCanvas* Canvas);
+
+    // The stored form: "Enabled", "ShowFormCaption", "FormDragable" and
+    // "UseRgnBitmap" when off, the fill object under "FillObject.", the
+    // picture ("ImageList", "ListIndex", "ImageIndex") and last "Internal"
+    // (TStyPictureRef::WriteStored). A bad value raises EConvertError and
+    // changes nothing.
+    void WriteStored(TStyStoredProperties& P) const;
+    void ReadStored(const TStyStoredProperties& P);
 
 protected:
     void Loaded() override;

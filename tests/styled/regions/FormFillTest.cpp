@@ -4,12 +4,16 @@
 
 #include <memory>
 
+#include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
+#include "framework/rtl/Exception.h"
 #include "framework/controls/Form.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "styled/forms/StyBack.h"
+#include "styled/graphics/StyStoredProperties.h"
+#include "styled/storage/StyContainer.h"
 #include "styled/storage/StyBitmapList.h"
 #include "styled/storage/StyBitmapListItem.h"
 
@@ -74,6 +78,38 @@ TEST(FormFill, OwnerDrawPaintsThroughTheEvent) {
     EXPECT_EQ(asked, Rect(0, 0, 60, 40));
     f.Back->SetEnabled(false);
     EXPECT_EQ(f.At(5, 5), ColorToRGB(clWhite));
+}
+
+TEST(FormFill, StoredFormKeepsThePictureAndThePaintMode) {
+    FillForm f;
+    f.List->SetName("Tiles");
+    f.Back->SetImageList(f.List);
+    f.Back->SetListIndex(3);
+    f.Back->SetPaintMode(pcOwnerDraw);
+    f.Back->DefaultFill = false;
+    TStringList lines;
+    TStyStoredProperties stored(&lines);
+    f.Back->WriteStored(stored);
+    EXPECT_EQ(lines.ToVector(),
+              (std::vector<String>{"DefaultFill=False", "PaintMode=pcOwnerDraw", "ImageList=Tiles", "ListIndex=3"}));
+    auto* copy = new TStyBack(f.Form.get());
+    copy->SetEnabled(false);
+    copy->ReadStored(stored);
+    EXPECT_EQ(copy->ImageList(), f.List);
+    EXPECT_EQ(copy->ListIndex(), 3);
+    EXPECT_EQ(copy->PaintMode(), pcOwnerDraw);
+    EXPECT_FALSE(copy->DefaultFill);
+    EXPECT_TRUE(copy->Enabled());
+    // The default container's list goes as "Internal", last.
+    f.Back->SetImageList(StyDefaultContainer()->BitmapList());
+    lines.Clear();
+    f.Back->WriteStored(stored);
+    EXPECT_EQ(lines.ToVector().back(), "Internal=STYBML30");
+    EXPECT_EQ(lines.IndexOfName("ImageList"), -1);
+    TStringList bad;
+    bad.Add("PaintMode=pcSometimes");
+    EXPECT_THROW(copy->ReadStored(TStyStoredProperties(&bad)), EConvertError);
+    EXPECT_EQ(copy->PaintMode(), pcOwnerDraw);
 }
 
 }  // namespace

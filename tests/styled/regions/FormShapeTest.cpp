@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/Form.h"
@@ -12,11 +13,16 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Region.h"
 #include "framework/messages/Messages.h"
+#include "framework/rtl/Exception.h"
 #include "styled/base/StyEOneInstError.h"
 #include "styled/forms/StyBorderRegion.h"
 #include "styled/forms/StyFormShape.h"
 #include "styled/graphics/StyFillObject.h"
 #include "styled/graphics/StyShadow.h"
+#include "styled/graphics/StyStoredProperties.h"
+#include "styled/storage/StyBitmapList.h"
+#include "styled/storage/StyContainer.h"
+#include "styled/storage/StyImageList.h"
 
 namespace {
 
@@ -52,22 +58,21 @@ TEST(FormShape, DefaultShapeOnABorderlessForm) {
 
 TEST(FormShape, CaptionStripStaysOnlyWhenAsked) {
     ShapedForm f(bsSingle, 300, 200);
+    // The shape gives a bordered form the frame the program draws, whose
+    // caption strip the outline can keep or cut, window manager or not.
+    EXPECT_TRUE(f.Form->DrawnFrame());
     f.Form->Show();
     ASSERT_TRUE(f.Shape->Hooked());
     const int top = f.Form->Height() - f.Form->ClientHeight() - (f.Form->Width() - f.Form->ClientWidth()) / 2;
+    EXPECT_EQ(top, 3 + 19);  // the single border and the caption
     f.Shape->SetShowFormCaption(true);
     ASSERT_NE(f.Form->WindowRgn(), nullptr);
-    if (top > 0) {
-        EXPECT_TRUE(f.Form->WindowRgn()->Contains(0, 0));
-    }
+    EXPECT_TRUE(f.Form->WindowRgn()->Contains(0, 0));
     f.Shape->SetShowFormCaption(false);
     ASSERT_NE(f.Form->WindowRgn(), nullptr);
     // Without the caption only the rounded client area is left.
     EXPECT_FALSE(f.Form->WindowRgn()->Contains(0, 0));
-    // A window that got no frame (no window manager) has no strip to cut.
-    if (top > 0) {
-        EXPECT_FALSE(f.Form->WindowRgn()->Contains(f.Form->Width() / 2, top - 1));
-    }
+    EXPECT_FALSE(f.Form->WindowRgn()->Contains(f.Form->Width() / 2, top - 1));
     EXPECT_TRUE(f.Form->WindowRgn()->Contains(f.Form->Width() / 2, top + 10));
     f.Form->Hide();
 }
@@ -165,6 +170,48 @@ TEST(FormShape, PaintsFillAndBorder) {
     ASSERT_NE(f.Shape->Background(), nullptr);
     EXPECT_EQ(f.Shape->Background()->Canvas()->Pixels(5, 5), ColorToRGB(clBlue));
     f.Form->Hide();
+}
+
+TEST(FormShape, StoredFormNamesTheInternalListOrTheFormsOwn) {
+    ShapedForm f(bsNone, 100, 80);
+    f.Shape->SetShowFormCaption(false);
+    f.Shape->FillObject()->SetStyle(sfBrush);
+    f.Shape->SetImageList(StyDefaultContainer()->ImageList());
+    f.Shape->SetImageIndex(2);
+    TStringList lines;
+    TStyStoredProperties stored(&lines);
+    f.Shape->WriteStored(stored);
+    EXPECT_EQ(lines.ToVector(), (std::vector<String>{"ShowFormCaption=False", "FillObject.Style=sfBrush",
+                                                     "ImageIndex=2", "Internal=STYIML30"}));
+    ShapedForm g(bsNone, 100, 80);
+    g.Shape->ReadStored(stored);
+    EXPECT_FALSE(g.Shape->ShowFormCaption());
+    EXPECT_EQ(g.Shape->FillObject()->Style(), sfBrush);
+    EXPECT_EQ(g.Shape->ImageList(), StyDefaultContainer()->ImageList());
+    EXPECT_EQ(g.Shape->ImageIndex(), 2);
+
+    // A list of the form's own is stored by its name, not as "Internal".
+    auto* own = new TStyBitmapList(g.Form.get());
+    own->SetName("Pictures");
+    g.Shape->SetImageList(own);
+    lines.Clear();
+    g.Shape->WriteStored(stored);
+    EXPECT_EQ(lines.Values("ImageList"), "Pictures");
+    EXPECT_EQ(lines.IndexOfName("Internal"), -1);
+    g.Shape->SetImageList(nullptr);
+    g.Shape->ReadStored(stored);
+    EXPECT_EQ(g.Shape->ImageList(), own);
+    // On another form the name finds nothing.
+    EXPECT_THROW(f.Shape->ReadStored(stored), EConvertError);
+
+    // Names that find no list are refused, and nothing changes.
+    for (const char* bad : {"ImageList=Nowhere", "Internal=STYWVL30", "ImageIndex=-1"}) {
+        TStringList badLines;
+        badLines.Add(bad);
+        EXPECT_THROW(g.Shape->ReadStored(TStyStoredProperties(&badLines)), EConvertError) << bad;
+        EXPECT_EQ(g.Shape->ImageList(), own) << bad;
+        EXPECT_FALSE(g.Shape->ShowFormCaption()) << bad;
+    }
 }
 
 }  // namespace
