@@ -1,13 +1,16 @@
 #pragma once
 // Stands between the spell-check engine and whatever form shows its
 // dialog: the form's buttons report the user's choice here, and the engine
-// reaches the form's controls only through these events, by index.
+// tells it what it found. The control fills its own replacement edit and
+// suggestion list and reaches the form's other controls only through the
+// index events.
 #include <functional>
 
 #include "framework/classes/Component.h"
 
 class TEdit;
 class TListBox;
+class TStrings;
 class TDialogControl;
 
 using TIndexBoolEvent = std::function<void(TObject* Sender, int Index, bool Value)>;
@@ -71,7 +74,35 @@ public:
     void SendHelp() { Send(daHelp); }
     void SendCancel() { Send(daCancel); }
 
-    // The engine's side: each does nothing when its event is not assigned.
+    // What the engine found where the check stopped.
+    struct TFoundWord {
+        String Word;
+        String Label;          // the caption before it: not found, or repeated
+        bool Repeated = false;
+        String DeleteCaption;  // Change's caption for a repeated word
+        bool CanAdd = false;   // a user dictionary takes new words
+        bool SuggestOnDemand = false;
+    };
+
+    // The engine's side, in what it found and what can be done.
+    // Takes the suggestion list's clicks and the replacement edit's changes.
+    void Connect();
+    // Shows the word and enables what can be done with it.
+    void WordFound(const TFoundWord& found);
+    // The suggestions for the word, in place of those shown.
+    void SuggestionsReady(TStrings* suggestions);
+    // One more suggestion, made while the dialog waits.
+    void SuggestionAdded(const String& suggestion);
+    // Offers the first suggestion as the replacement, selected for typing over.
+    void ProposeFirstSuggestion();
+    // Between words: nothing to act on, the replacement emptied.
+    void NoWord();
+    void EnableAction(TDialogAction action, bool value);
+    // The replacement the user chose or typed.
+    String Replacement();
+    bool HasSuggestionList() const { return Suggestions != nullptr; }
+
+    // The form's side: each does nothing when its event is not assigned.
     void ChangeEnabled(int index, bool value) {
         if (OnChangeEnabled) OnChangeEnabled(this, index, value);
     }
@@ -103,6 +134,8 @@ public:
     TNotifyEvent OnResize;
     // Assigned by the engine when it creates the dialog.
     TDialogActionEvent OnAction;
+    // Assigned by the engine: the user changed the replacement.
+    TNotifyEvent OnReplacementChanged;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -111,4 +144,9 @@ private:
     void Send(int action) {
         if (OnAction) OnAction(this, action);
     }
+    void SetReplacement(const String& text);
+    void ReplacementChanged();
+
+    // The replacement came from the list, so the list keeps its selection.
+    bool FPicked = false;
 };

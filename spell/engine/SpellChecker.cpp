@@ -9,7 +9,6 @@
 #include "framework/controls/Dialogs.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/ListBox.h"
 #include "framework/controls/RichEdit.h"
 #include "framework/controls/Screen.h"
 #include "framework/messages/MessageQueue.h"
@@ -25,6 +24,7 @@
 #include "spell/parsers/ParserFactory.h"
 #include "spell/store/Configuration.h"
 #include "spell/store/Dictionary.h"
+#include "spell/store/SuggestionWalk.h"
 #include "spell/store/TrieLookupList.h"
 #include "spell/store/UserDictionary.h"
 
@@ -65,6 +65,8 @@ TSpellChecker::TSpellChecker(TComponent* owner)
     ChangeAllWords->Duplicates = dupAccept;
     ChangeAllReplacements->Duplicates = dupAccept;
     IgnoreAllWords->Duplicates = dupAccept;
+    FSuggestions = std::make_unique<TStringList>();
+    FSuggestions->Duplicates = dupAccept;
 }
 
 TSpellChecker::~TSpellChecker() {
@@ -127,7 +129,7 @@ void TSpellChecker::SetConfigKey(const String& v) {
 
 void TSpellChecker::SetConfigAvailable(bool v) {
     FConfigAvailable = v;
-    if (FDialogControl) FDialogControl->ChangeEnabled(diOptions, v);
+    EnableAction(daOptions, v);
 }
 
 void TSpellChecker::SetAlwaysActive(bool v) {
@@ -746,7 +748,7 @@ void TSpellChecker::StopAtWord() {
             EndCheck(false);
             return;
         }
-        EnableIndex(diOptions, FConfigAvailable);
+        EnableAction(daOptions, FConfigAvailable);
         PositionDialog();
         const TRect placed = FDialogForm->BoundsRect();
         FDialogForm->Show();
@@ -756,7 +758,7 @@ void TSpellChecker::StopAtWord() {
         if (FDialogForm) FPlacedAt = Point(FDialogForm->Left(), FDialogForm->Top());
         FDialogShown = true;
     } else if (!DialogPlaced) {
-        EnableIndex(diOptions, FConfigAvailable);
+        EnableAction(daOptions, FConfigAvailable);
         PositionDialog();
         AvoidWord(SelectionBehavior);
         FPlacedAt = Point(FDialogForm->Left(), FDialogForm->Top());
@@ -767,8 +769,7 @@ void TSpellChecker::StopAtWord() {
         AvoidWord(SelectionBehavior);
     }
     const TSpellOptions o = Options();
-    TStrings* box = FDialogControl->Suggestions ? FDialogControl->Suggestions->Items() : nullptr;
-    if (box) box->Clear();
+    FSuggestions->Clear();
     if (!RepeatedWord && (o & soAutoSuggest)) {
         TStringList list;
         list.Duplicates = dupAccept;
@@ -778,38 +779,28 @@ void TSpellChecker::StopAtWord() {
             MatchSuggestionCase(&list, CurrentWord);
         }
         SuggestFromDictionaries(CurrentWord, &list);
-        if (box) box->Assign(&list);
+        FSuggestions->Assign(&list);
     }
     if (!FDialogControl) return;
-    SetIndexCaption(diNotFound, CurrentWord);
-    EnableIndex(diIgnore, true);
-    EnableIndex(diNotFound, true);
-    if (RepeatedWord) {
-        SetIndexCaption(diErrorLabel, Text(18));
-        SetIndexCaption(diChange, Text(14));
-        EnableIndex(diChange, true);
-    } else {
-        SetIndexCaption(diErrorLabel, Text(17));
-        EnableIndex(diAdd, CurrentUserDictionary != nullptr);
-        EnableIndex(diIgnoreAll, true);
-        EnableIndex(diSuggest, (o & soAutoSuggest) == 0);
-        EnableIndex(diWordEdit, true);
-        EnableIndex(diSuggestBox, true);
-        if (AutoSelectFirst && (o & soAutoSuggest) && box && box->Count() > 0 && FDialogControl->Suggestions) {
-            FDialogControl->Suggestions->SetItemIndex(0);
-            SuggestionClicked = true;
-            SetIndexCaption(diWordEdit, box->Get(0));
-            if (FDialogControl && FDialogControl->WordEdit) FDialogControl->WordEdit->SelectAll();
-        }
-    }
-    EnableIndex(diUndoLast, FParser && FParser->CanUndo());
+    const bool listed = FDialogControl->HasSuggestionList();
+    FDialogControl->SuggestionsReady(FSuggestions.get());
+    TDialogControl::TFoundWord found;
+    found.Word = CurrentWord;
+    found.Repeated = RepeatedWord;
+    found.Label = Text(RepeatedWord ? 18 : 17);
+    found.DeleteCaption = Text(14);
+    found.CanAdd = CurrentUserDictionary != nullptr;
+    found.SuggestOnDemand = (o & soAutoSuggest) == 0;
+    FDialogControl->WordFound(found);
+    if (!RepeatedWord && AutoSelectFirst && (o & soAutoSuggest)) FDialogControl->ProposeFirstSuggestion();
+    EnableAction(daUndoLast, FParser && FParser->CanUndo());
     if (OnMisspelledWord) OnMisspelledWord(this);
-    if (BackgroundSuggestions && !RepeatedWord && !MainDictionaries.empty() && FParser && box)
-        BackgroundSuggest(GetLowerCase(CurrentWord), box, (o & soAutoSuggest) == 0);
+    if (BackgroundSuggestions && !RepeatedWord && !MainDictionaries.empty() && FParser && listed)
+        BackgroundSuggest(GetLowerCase(CurrentWord), FSuggestions.get(), (o & soAutoSuggest) == 0);
 }
 
-void TSpellChecker::EnableIndex(int index, bool value) {
-    if (FDialogControl) FDialogControl->ChangeEnabled(index, value);
+void TSpellChecker::EnableAction(TDialogAction action, bool value) {
+    if (FDialogControl) FDialogControl->EnableAction(action, value);
 }
 
 void TSpellChecker::SetIndexCaption(int index, const String& value) {
@@ -817,9 +808,7 @@ void TSpellChecker::SetIndexCaption(int index, const String& value) {
 }
 
 void TSpellChecker::DisableDialogButtons() {
-    if (!FDialogControl) return;
-    SetIndexCaption(diWordEdit, String());
-    for (int i : {0, 1, 2, 3, 4, 5, 6, 8, 12, 13, 14}) EnableIndex(i, false);
+    if (FDialogControl) FDialogControl->NoWord();
 }
 
 void TSpellChecker::EndCheck(bool canceled) {
@@ -872,29 +861,17 @@ void TSpellChecker::WireDialog() {
     TDialogControl* dc = FDialogControl;
     TForm* form = FDialogForm;
     dc->OnAction = [this](TDialogControl*, int action) { HandleDialogAction(action); };
+    // A replacement typed or picked can be used at once.
+    dc->OnReplacementChanged = [this](TObject*) {
+        if (!FParser) return;
+        for (TDialogAction a : {daChangeAll, daChange, daSuggest}) EnableAction(a, true);
+        if (CurrentUserDictionary) {
+            EnableAction(daAdd, true);
+            EnableAction(daAutoCorrect, true);
+        }
+    };
+    dc->Connect();
     DisableDialogButtons();
-    if (TListBox* list = dc->Suggestions) {
-        list->OnClick = [this, list](TObject*) {
-            if (list->ItemIndex() < 0) return;
-            SuggestionClicked = true;
-            SetIndexCaption(diWordEdit, list->Items()->Get(list->ItemIndex()));
-        };
-        list->OnDblClick = [this](TObject*) { HandleDialogAction(daChangeAll); };
-    }
-    if (TEdit* edit = dc->WordEdit) {
-        edit->OnChange = [this](TObject*) {
-            if (!FDialogControl || !FParser) return;
-            for (int i : {0, 1, 6}) EnableIndex(i, true);
-            if (CurrentUserDictionary) {
-                EnableIndex(diAdd, true);
-                EnableIndex(diAutoCorrect, true);
-            }
-            if (SuggestionClicked)
-                SuggestionClicked = false;
-            else if (FDialogControl->Suggestions)
-                FDialogControl->Suggestions->SetItemIndex(-1);
-        };
-    }
     form->OnCloseQuery = [this](TObject*, bool& canClose) {
         canClose = false;
         HandleDialogAction(daCancel);
@@ -906,7 +883,7 @@ void TSpellChecker::WireDialog() {
         // only from Start, at the caret.
         if (!FParser) return;
         DisableDialogButtons();
-        EnableIndex(diStart, true);
+        EnableAction(daStart, true);
     };
     // A window manager tells the frame's size only after the dialog shows:
     // a dialog still where it was placed is placed again at its full size.
@@ -958,7 +935,10 @@ void TSpellChecker::FreeDialog() {
     TForm* form = FDialogForm;
     if (!form) return;
     FDialogForm = nullptr;
-    if (FDialogControl) FDialogControl->OnAction = nullptr;
+    if (FDialogControl) {
+        FDialogControl->OnAction = nullptr;
+        FDialogControl->OnReplacementChanged = nullptr;
+    }
     FDialogControl = nullptr;
     if (OnFreeDialog) {
         OnFreeDialog(this, form);
@@ -1080,17 +1060,18 @@ void TSpellChecker::HandleDialogAction(int action) {
     }
     if (action < 0 || action > 11) return;
     if (!FParser && action != daOptions && action != daHelp) return;
-    const auto editText = [this] { return FDialogControl ? FDialogControl->GetCaption(diWordEdit) : String(); };
+    const auto editText = [this] { return FDialogControl ? FDialogControl->Replacement() : String(); };
     const TSpellOptions o = Options();
     switch (action) {
     case daSuggest: {
-        if (!FDialogControl || !FDialogControl->Suggestions) return;
+        if (!FDialogControl || !FDialogControl->HasSuggestionList()) return;
         const String w = editText();
-        SuggestFromDictionaries(w.empty() ? CurrentWord : w, FDialogControl->Suggestions->Items());
+        SuggestFromDictionaries(w.empty() ? CurrentWord : w, FSuggestions.get());
+        FDialogControl->SuggestionsReady(FSuggestions.get());
         return;
     }
     case daStart:
-        EnableIndex(diStart, false);
+        EnableAction(daStart, false);
         DisableDialogButtons();
         FParser->StartAtSelection();
         FParser->MoveToWordStart();
@@ -1284,95 +1265,42 @@ void TSpellChecker::GenerateSuggestions(const String& word, TStrings* list, bool
     const int h = static_cast<int>(a.size()) / 2;
     const int len = static_cast<int>(word.size());
     const std::weak_ptr<bool> alive = FAlive;
-    bool inFirstPass = true;
-    // False once the list is full.
-    const auto test = [&](const String& candidate) {
-        if (!IsKnownWord(candidate) || IndexOfText(list, candidate) >= 0) return true;
+    // Lists a known candidate and shows it; false once the list is full.
+    const auto add = [&](const String& candidate, bool fitCase) {
+        if (IndexOfText(list, candidate) >= 0) return true;
         String fitted = candidate;
-        if (!inFirstPass) CopyCasePattern(fitted, CurrentWord);
+        if (fitCase) CopyCasePattern(fitted, CurrentWord);
         list->Add(fitted);
+        if (FDialogControl) FDialogControl->SuggestionAdded(fitted);
         return list->Count() <= FMaxSuggestions;
     };
+    const auto test = [&](const String& candidate) { return !IsKnownWord(candidate) || add(candidate, true); };
     // False when the generation must stop: the check ended, the engine
     // went, or the user pressed a button.
     const auto yield = [&] { return Yield() && !alive.expired() && *alive.lock() && !ActionPending; };
     const auto pending = [&] { return ActionPending || !FParser; };
     if (firstStage) {
-        for (int i = 0; i < len; ++i) {
-            if (pending()) return;
-            String w = word;
-            const char c = w[i];
-            if (c >= 'a' && c <= 'z') w[i] = static_cast<char>(c - 'a' + 'A');
-            else if (c >= 'A' && c <= 'Z') w[i] = static_cast<char>(c - 'A' + 'a');
-            else continue;
-            if (!test(w)) return;
-        }
-        inFirstPass = false;
-        if (!yield()) return;
-        for (int i = 0; i + 1 < len; ++i) {
-            if (pending()) return;
-            String w = word;
-            std::swap(w[i], w[i + 1]);
-            if (!test(w)) return;
-        }
-        if (!yield()) return;
-        for (int i = 0; i < len; ++i) {
-            if (pending()) return;
-            String w = word;
-            w.erase(static_cast<std::size_t>(i), 1);
-            if (!test(w)) return;
-        }
-        if (!yield()) return;
-        for (int i = 1; i <= len; ++i) {
-            if (!yield()) return;
-            for (char letter : a) {
-                if (pending()) return;
-                String w = word;
-                w.insert(static_cast<std::size_t>(i), 1, letter);
-                if (!test(w)) return;
-            }
-        }
-        for (int i = 0; i < len; ++i)
-            for (char letter : a) {
-                if (pending()) return;
-                String w = word;
-                w[i] = letter;
-                if (!test(w)) return;
-            }
-        if (!yield()) return;
-        if (len > 2) {
-            for (int i = 0; i + 2 < len; ++i) {
-                if (pending()) return;
-                String w = word;
-                std::swap(w[i], w[i + 2]);
-                if (!test(w)) return;
-            }
-            if (!yield()) return;
-        }
-        if (len > 4) {
-            for (int i = 0; i < len; ++i) {
-                String once = word;
-                once.erase(static_cast<std::size_t>(i), 1);
-                for (std::size_t j = 0; j < once.size(); ++j) {
-                    if (pending()) return;
-                    String w = once;
-                    w.erase(j, 1);
-                    if (!test(w)) return;
-                }
-            }
-            if (!yield()) return;
-        }
-        if (len > 3) {
-            for (int k = 2; k <= len - 2; ++k) {
-                if (pending()) return;
-                const String head = word.substr(0, static_cast<std::size_t>(k));
-                const String tail = word.substr(static_cast<std::size_t>(k));
-                if (IsKnownWord(head) && IsKnownWord(tail))
-                    if (!test(head + " " + tail)) return;
-            }
-        }
+        using enum TEditPass;
+        static const std::vector<TEditPass> passes{CaseToggle,  AdjacentSwap, Deletion,       Insertion,
+                                                   Replacement, SwapOverOne,  DoubleDeletion, Split};
+        TSuggestionWalk walk;
+        walk.Letters = a;
+        walk.IsWord = [this](const String& part) { return IsKnownWord(part); };
+        // A case toggle is offered as it is, a split when both its words
+        // are known; the rest take the case of the word found.
+        walk.Candidate = [&](const String& candidate, TEditPass pass) {
+            if (pending()) return false;
+            if (pass == Split) return add(candidate, true);
+            return !IsKnownWord(candidate) || add(candidate, pass != CaseToggle);
+        };
+        // The user gets a turn after each pass and before each place an
+        // insertion tries, not after the insertions or the splits.
+        walk.Step = [&](TEditPass pass, bool passEnd) {
+            if (passEnd && (pass == Insertion || pass == Split)) return true;
+            return yield();
+        };
+        if (!WalkSuggestions(word, passes, walk)) return;
     }
-    inFirstPass = false;
     const auto inserted = [&](int i, int j) {
         String w = word;
         w.insert(static_cast<std::size_t>(i), 1, a[static_cast<std::size_t>(j)]);

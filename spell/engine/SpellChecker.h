@@ -10,6 +10,7 @@
 
 #include "framework/classes/Component.h"
 #include "framework/messages/Messages.h"
+#include "spell/dialogs/DialogControl.h"
 #include "spell/store/SpellOptions.h"
 
 class TForm;
@@ -190,7 +191,6 @@ public:
     bool Suggesting = false;
     int PendingAction = 0;
     bool ActionPending = false;
-    bool SuggestionClicked = false;
     bool DialogPlaced = false;
 
 protected:
@@ -225,7 +225,7 @@ private:
     bool Yield();
     String Text(int index) const;
     void EnsureConfiguration();
-    void EnableIndex(int index, bool value);
+    void EnableAction(TDialogAction action, bool value);
     void SetIndexCaption(int index, const String& value);
 
     bool FConfigInAppDir = true;
@@ -245,6 +245,8 @@ private:
     TControl* FCheckedControl = nullptr;
     TForm* FDialogForm = nullptr;
     TDialogControl* FDialogControl = nullptr;
+    // The suggestions for the word the check stopped at, as the dialog shows them.
+    std::unique_ptr<TStringList> FSuggestions;
     bool FDialogCreated = false;
     bool FDialogShown = false;
     bool FInLoop = false;

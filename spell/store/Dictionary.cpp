@@ -5,6 +5,7 @@
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/StrUtils.h"
 #include "spell/store/CheckedReader.h"
+#include "spell/store/SuggestionWalk.h"
 
 TDictionary::TDictionary(const String& fileName) : FileName(fileName) {}
 
@@ -77,73 +78,18 @@ private:
 }  // namespace
 
 void TDictionary::SuggestFromDictionary(const String& word, TStrings* list) const {
+    using enum TEditPass;
+    std::vector<TEditPass> passes;
+    for (TEditPass pass : {CaseToggle, AdjacentSwap, SwapOverOne, Insertion, Replacement, Deletion, DoubleDeletion,
+                           Split})
+        if ((SuggestionPasses >> static_cast<int>(pass)) & 1) passes.push_back(pass);
     TSuggester s(*this, list);
-    const std::size_t len = word.size();
-    const auto pass = [this](int bit) { return (SuggestionPasses >> bit) & 1; };
-    if (pass(0)) {
-        for (std::size_t i = 0; i < len; ++i) {
-            String w = word;
-            const char c = w[i];
-            if (c >= 'a' && c <= 'z') w[i] = static_cast<char>(c - 'a' + 'A');
-            else if (c >= 'A' && c <= 'Z') w[i] = static_cast<char>(c - 'A' + 'a');
-            else continue;
-            if (!s.Offer(w)) return;
-        }
-    }
-    if (pass(1)) {
-        for (std::size_t i = 0; i + 1 < len; ++i) {
-            String w = word;
-            std::swap(w[i], w[i + 1]);
-            if (!s.Offer(w)) return;
-        }
-    }
-    if (pass(5) && len >= 3) {
-        for (std::size_t i = 0; i + 2 < len; ++i) {
-            String w = word;
-            std::swap(w[i], w[i + 2]);
-            if (!s.Offer(w)) return;
-        }
-    }
-    if (pass(3)) {
-        for (std::size_t i = 1; i <= len; ++i)
-            for (char letter : LetterSet) {
-                String w = word;
-                w.insert(i, 1, letter);
-                if (!s.Offer(w)) return;
-            }
-    }
-    if (pass(4)) {
-        for (std::size_t i = 0; i < len; ++i)
-            for (char letter : LetterSet) {
-                String w = word;
-                w[i] = letter;
-                if (!s.Offer(w)) return;
-            }
-    }
-    if (pass(2)) {
-        for (std::size_t i = 0; i < len; ++i) {
-            String w = word;
-            w.erase(i, 1);
-            if (!s.Offer(w)) return;
-        }
-    }
-    if (pass(6) && len >= 5) {
-        for (std::size_t i = 0; i < len; ++i) {
-            String once = word;
-            once.erase(i, 1);
-            for (std::size_t j = 0; j < once.size(); ++j) {
-                String w = once;
-                w.erase(j, 1);
-                if (!s.Offer(w)) return;
-            }
-        }
-    }
-    if (pass(7) && len >= 4) {
-        for (std::size_t k = 2; k + 2 <= len; ++k) {
-            const String head = word.substr(0, k);
-            const String tail = word.substr(k);
-            if (Lookup(head) && Lookup(tail))
-                if (!s.Accept(head + " " + tail)) break;
-        }
-    }
+    TSuggestionWalk walk;
+    walk.Letters = LetterSet;
+    walk.IsWord = [this](const String& part) { return Lookup(part); };
+    // A split is offered when both its words are found.
+    walk.Candidate = [&s](const String& candidate, TEditPass pass) {
+        return pass == Split ? s.Accept(candidate) : s.Offer(candidate);
+    };
+    WalkSuggestions(word, passes, walk);
 }

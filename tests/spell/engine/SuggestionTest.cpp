@@ -82,3 +82,20 @@ TEST_F(EnglishSuggestions, BackgroundSuggestionsFitTheCaseOfTheWord) {
     EXPECT_NE(std::find(shown.begin(), shown.end(), "Receive"), shown.end());
     EXPECT_EQ(std::find(shown.begin(), shown.end(), "receive"), shown.end());
 }
+
+TEST_F(SpellEngine, BackgroundSuggestionsSplitAWordIntoTwoKnownOnes) {
+    // Without the dictionary's passes the background makes the split.
+    Engine->Configuration()->Options &= static_cast<TSpellOptions>(~soAutoSuggest);
+    Engine->EndShowMessage = emNever;
+    Engine->OnMisspelledWord = nullptr;
+    std::vector<String> shown;
+    Engine->OnAfterCreate = [&](TObject*, TForm*& f) {
+        auto* d = dynamic_cast<TSpellCheckerDialog*>(f);
+        d->DC->OnBackgroundEnd = [&, d](TObject*) {
+            for (int i = 0; i < d->SuggestBox->Items()->Count(); ++i) shown.push_back(d->SuggestBox->Items()->Get(i));
+            PostMessage(Window(), WM_USER + 1);
+        };
+    };
+    Check("thecat", {Do("thecat", [](TSpellCheckerDialog* d) { Press(d->Ignore); })});
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "the cat"), shown.end());
+}
