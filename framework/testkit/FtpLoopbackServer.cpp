@@ -55,25 +55,10 @@ struct TFtpLoopbackServer::TSession {
 TFtpLoopbackServer::TFtpLoopbackServer(const String& user, const String& password)
     : FUser(user), FPassword(password) {
     FDirs.insert("/");
-    FListen = ListenLoopback(FPort, 4);
-    if (::pipe2(FWake, O_CLOEXEC) != 0) FWake[0] = FWake[1] = -1;
-    FAcceptor = std::thread(&TFtpLoopbackServer::AcceptLoop, this);
+    StartListening(4);
 }
 
-TFtpLoopbackServer::~TFtpLoopbackServer() {
-    {
-        std::lock_guard<std::mutex> lock(FLock);
-        FStopping = true;
-        for (int fd : FOpen) ::shutdown(fd, SHUT_RDWR);
-    }
-    FChanged.notify_all();
-    if (FWake[1] >= 0) (void)!::write(FWake[1], "x", 1);
-    FAcceptor.join();
-    for (auto& t : FWorkers) t.join();
-    ::close(FListen);
-    if (FWake[0] >= 0) ::close(FWake[0]);
-    if (FWake[1] >= 0) ::close(FWake[1]);
-}
+TFtpLoopbackServer::~TFtpLoopbackServer() { StopListening(); }
 
 void TFtpLoopbackServer::AddFile(const String& path, const String& content) {
     std::lock_guard<std::mutex> lock(FLock);
@@ -122,23 +107,6 @@ std::vector<String> TFtpLoopbackServer::Commands() const {
     return FCommands;
 }
 
-void TFtpLoopbackServer::AcceptLoop() {
-    for (;;) {
-        pollfd fds[2] = {{FListen, POLLIN, 0}, {FWake[0], POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) continue;
-        if (fds[1].revents) return;
-        const int fd = ::accept4(FListen, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0) continue;
-        std::lock_guard<std::mutex> lock(FLock);
-        if (FStopping) {
-            ::close(fd);
-            return;
-        }
-        FOpen.push_back(fd);
-        FWorkers.emplace_back(&TFtpLoopbackServer::Serve, this, fd);
-    }
-}
-
 String TFtpLoopbackServer::Resolve(const String& cwd, const String& arg) const {
     const String joined = arg.empty() ? cwd : arg[0] == '/' ? arg : (cwd == "/" ? "/" + arg : cwd + "/" + arg);
     std::vector<String> parts;
@@ -170,7 +138,7 @@ String TFtpLoopbackServer::Listing(const String& dir, const String&) const {
     return out;
 }
 
-void TFtpLoopbackServer::Serve(int fd) {
+void TFtpLoopbackServer::ServeConnection(int fd) {
     TSession s;
     s.Control = fd;
     auto reply = [fd](const String& text) { return SendAll(fd, text + "\r\n"); };

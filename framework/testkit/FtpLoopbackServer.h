@@ -4,23 +4,16 @@
 // (PORT, EPRT) data connections, and the commands a client needs to log
 // in, move about, list, fetch, store, delete and rename. Every command is
 // recorded.
-#include <condition_variable>
 #include <map>
-#include <mutex>
 #include <set>
-#include <thread>
 #include <vector>
 
-#include "framework/rtl/Types.h"
+#include "framework/testkit/LoopbackSockets.h"
 
-class TFtpLoopbackServer {
+class TFtpLoopbackServer : public TLoopbackListener {
 public:
     TFtpLoopbackServer(const String& user, const String& password);
-    ~TFtpLoopbackServer();
-    TFtpLoopbackServer(const TFtpLoopbackServer&) = delete;
-    TFtpLoopbackServer& operator=(const TFtpLoopbackServer&) = delete;
-
-    Word Port() const { return FPort; }
+    ~TFtpLoopbackServer() override;
 
     // Paths are absolute ("/pub/a.txt"); folders on the way are made.
     void AddFile(const String& path, const String& content);
@@ -38,24 +31,14 @@ public:
 
 private:
     struct TSession;
-    void AcceptLoop();
-    void Serve(int fd);
+    void ServeConnection(int fd) override;
     String Resolve(const String& cwd, const String& arg) const;
     String Listing(const String& dir, const String& arg) const;
 
     String FUser, FPassword;
-    int FListen = -1;
-    int FWake[2] = {-1, -1};
-    Word FPort = 0;
-    std::thread FAcceptor;
-    mutable std::mutex FLock;
-    std::condition_variable FChanged;
-    bool FStopping = false;
     bool FReleased = false;
     std::map<String, String> FFiles;
     std::set<String> FDirs;
     std::map<String, std::size_t> FHeld;
     std::vector<String> FCommands;
-    std::vector<std::thread> FWorkers;
-    std::vector<int> FOpen;
 };

@@ -147,27 +147,12 @@ bool TLoopbackServer::TRequest::Has(const String& name) const {
 
 TLoopbackServer::TLoopbackServer(bool secure, TCertificate certificate)
     : FSecure(secure), FCertificate(certificate) {
-    FListen = velmor_internal::ListenLoopback(FPort, 16);
-    if (::pipe2(FWake, O_CLOEXEC) != 0) FWake[0] = FWake[1] = -1;
-    FAcceptor = std::thread(&TLoopbackServer::AcceptLoop, this);
+    StartListening(16);
 }
 
-TLoopbackServer::~TLoopbackServer() {
-    {
-        std::lock_guard<std::mutex> lock(FLock);
-        FStopping = true;
-        for (int fd : FOpen) ::shutdown(fd, SHUT_RDWR);
-    }
-    FChanged.notify_all();
-    if (FWake[1] >= 0) (void)!::write(FWake[1], "x", 1);
-    FAcceptor.join();
-    for (auto& t : FWorkers) t.join();
-    ::close(FListen);
-    if (FWake[0] >= 0) ::close(FWake[0]);
-    if (FWake[1] >= 0) ::close(FWake[1]);
-}
+TLoopbackServer::~TLoopbackServer() { StopListening(); }
 
-String TLoopbackServer::HostPort() const { return "127.0.0.1:" + std::to_string(FPort); }
+String TLoopbackServer::HostPort() const { return "127.0.0.1:" + std::to_string(Port()); }
 
 String TLoopbackServer::Url(const String& path) const {
     return (FSecure ? "https://" : "http://") + HostPort() + path;
@@ -206,24 +191,7 @@ bool TLoopbackServer::WaitForRequests(std::size_t count) const {
     return FChanged.wait_for(lock, std::chrono::seconds(20), [&] { return FRequests.size() >= count; });
 }
 
-void TLoopbackServer::AcceptLoop() {
-    for (;;) {
-        pollfd fds[2] = {{FListen, POLLIN, 0}, {FWake[0], POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) continue;
-        if (fds[1].revents) return;
-        const int fd = ::accept4(FListen, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0) continue;
-        std::lock_guard<std::mutex> lock(FLock);
-        if (FStopping) {
-            ::close(fd);
-            return;
-        }
-        FOpen.push_back(fd);
-        FWorkers.emplace_back(&TLoopbackServer::Handle, this, fd);
-    }
-}
-
-void TLoopbackServer::Handle(int fd) {
+void TLoopbackServer::ServeConnection(int fd) {
     const char* certificate = !FSecure                                   ? nullptr
                               : FCertificate == TCertificate::Expired     ? ExpiredCertificate
                               : FCertificate == TCertificate::NotYetValid ? NotYetValidCertificate

@@ -3,16 +3,13 @@
 // each request with a canned response chosen by its target and records
 // what it was asked. It speaks HTTP/1.0-style (one request per
 // connection) and also takes the absolute targets that a proxy gets.
-#include <condition_variable>
 #include <map>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
-#include "framework/rtl/Types.h"
+#include "framework/testkit/LoopbackSockets.h"
 
-class TLoopbackServer {
+class TLoopbackServer : public TLoopbackListener {
 public:
     struct TRequest {
         String Method;
@@ -34,11 +31,8 @@ public:
     // Starts listening on a free port of 127.0.0.1. A secure server speaks
     // TLS with the given certificate.
     explicit TLoopbackServer(bool secure = false, TCertificate certificate = TCertificate::Valid);
-    ~TLoopbackServer();
-    TLoopbackServer(const TLoopbackServer&) = delete;
-    TLoopbackServer& operator=(const TLoopbackServer&) = delete;
+    ~TLoopbackServer() override;
 
-    Word Port() const { return FPort; }
     String HostPort() const;
     // "http://127.0.0.1:<port>" + path ("https://" for a secure server).
     String Url(const String& path) const;
@@ -60,22 +54,12 @@ public:
     bool WaitForRequests(std::size_t count) const;
 
 private:
-    void AcceptLoop();
-    void Handle(int fd);
+    void ServeConnection(int fd) override;
 
     bool FSecure = false;
     TCertificate FCertificate = TCertificate::Valid;
-    int FListen = -1;
-    int FWake[2] = {-1, -1};
-    Word FPort = 0;
-    std::thread FAcceptor;
-    mutable std::mutex FLock;
-    mutable std::condition_variable FChanged;
-    bool FStopping = false;
     bool FReleased = false;
     std::map<String, String> FRoutes;
     std::map<String, String> FHeld;
     std::vector<TRequest> FRequests;
-    std::vector<std::thread> FWorkers;
-    std::vector<int> FOpen;
 };

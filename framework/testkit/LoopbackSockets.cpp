@@ -1,6 +1,8 @@
 #include "framework/testkit/LoopbackSockets.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -46,3 +48,46 @@ bool SendAll(int fd, const String& data) {
 }
 
 }  // namespace velmor_internal
+
+TLoopbackListener::~TLoopbackListener() { StopListening(); }
+
+void TLoopbackListener::StartListening(int backlog) {
+    FListen = velmor_internal::ListenLoopback(FPort, backlog);
+    if (::pipe2(FWake, O_CLOEXEC) != 0) FWake[0] = FWake[1] = -1;
+    FAcceptor = std::thread(&TLoopbackListener::AcceptLoop, this);
+}
+
+void TLoopbackListener::StopListening() {
+    if (!FAcceptor.joinable()) return;
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        FStopping = true;
+        for (int fd : FOpen) ::shutdown(fd, SHUT_RDWR);
+    }
+    FChanged.notify_all();
+    if (FWake[1] >= 0) (void)!::write(FWake[1], "x", 1);
+    FAcceptor.join();
+    for (auto& t : FWorkers) t.join();
+    FWorkers.clear();
+    ::close(FListen);
+    if (FWake[0] >= 0) ::close(FWake[0]);
+    if (FWake[1] >= 0) ::close(FWake[1]);
+    FListen = FWake[0] = FWake[1] = -1;
+}
+
+void TLoopbackListener::AcceptLoop() {
+    for (;;) {
+        pollfd fds[2] = {{FListen, POLLIN, 0}, {FWake[0], POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) continue;
+        if (fds[1].revents) return;
+        const int fd = ::accept4(FListen, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0) continue;
+        std::lock_guard<std::mutex> lock(FLock);
+        if (FStopping) {
+            ::close(fd);
+            return;
+        }
+        FOpen.push_back(fd);
+        FWorkers.emplace_back(&TLoopbackListener::ServeConnection, this, fd);
+    }
+}

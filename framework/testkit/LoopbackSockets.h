@@ -1,7 +1,12 @@
 #pragma once
 // The sockets under the test servers: a listening socket on 127.0.0.1 with
 // a port of the system's choosing, a connection to one, and sending all of
-// a text.
+// a text; and the listener both servers are built on.
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
 #include "framework/rtl/Types.h"
 
 namespace velmor_internal {
@@ -10,3 +15,38 @@ int ListenLoopback(Word& port, int backlog);
 int ConnectLoopback(Word port);
 bool SendAll(int fd, const String& data);
 }  // namespace velmor_internal
+
+// Accepts connections on a free loopback port on a thread of its own and
+// serves each on a thread of its own. The lock, the condition and the list
+// of open descriptors are the server's too: a server waits on FChanged for
+// its own reasons, and StopListening wakes every such wait by setting
+// FStopping and shutting every descriptor in FOpen. A server's destructor
+// calls StopListening before its own members go.
+class TLoopbackListener {
+public:
+    TLoopbackListener(const TLoopbackListener&) = delete;
+    TLoopbackListener& operator=(const TLoopbackListener&) = delete;
+    Word Port() const { return FPort; }
+
+protected:
+    TLoopbackListener() = default;
+    virtual ~TLoopbackListener();
+    void StartListening(int backlog);
+    void StopListening();
+    // Runs on the connection's own thread; fd is in FOpen until it returns.
+    virtual void ServeConnection(int fd) = 0;
+
+    mutable std::mutex FLock;
+    mutable std::condition_variable FChanged;
+    bool FStopping = false;
+    std::vector<int> FOpen;
+
+private:
+    void AcceptLoop();
+
+    int FListen = -1;
+    int FWake[2] = {-1, -1};
+    Word FPort = 0;
+    std::thread FAcceptor;
+    std::vector<std::thread> FWorkers;
+};
