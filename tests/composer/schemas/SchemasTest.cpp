@@ -32,6 +32,17 @@ using namespace SchemaTexts;
 
 class Schemas : public MainWindowTest {
 protected:
+    // The main window with a schema loaded, shown on the custom fields'
+    // step with its grid focused.
+    TForm1* ShowSchema(const String& name) {
+        TForm1* f = Create();
+        f->scname->SetText(name);
+        f->scnameClick(f->scname);
+        f->PageControl1->SetActivePage(f->TabSheet3);
+        f->FirstActivation = "No";  // no page selection on showing
+        f->Show();
+        return f;
+    }
     // The custom grid's rows below the heading, name and value.
     void Rows(const std::vector<std::pair<String, String>>& rows) {
         TGkColumnGrid* g = Form->grid1;
@@ -313,12 +324,7 @@ TEST_F(Schemas, ValueCellsOpenTheirEditorsInTheGrid) {
     WriteAll(Folder.File("data/DC.Type.dat"), "Text\r\nImage\r\n");
     Definitions("dc", {{"DC.Type", "DropDown"}, {"DC.Date", "Date"}});
     WriteAll(Folder.File("schemas/dc.tgs"), "2,3\r\n0,1,DC.Type\r\n1,1,Image\r\n0,2,DC.Date\r\n");
-    TForm1* f = Create();
-    f->scname->SetText("dc");
-    f->scnameClick(f->scname);
-    f->PageControl1->SetActivePage(f->TabSheet3);
-    f->FirstActivation = "No";  // no page selection on showing
-    f->Show();
+    TForm1* f = ShowSchema("dc");
     f->grid1->SetFocus();
     ASSERT_TRUE(WaitForFocus(f->grid1));
 
@@ -345,12 +351,7 @@ TEST_F(Schemas, DoubleClickOnADropDownValueOpensItsList) {
     WriteAll(Folder.File("data/DC.Type.dat"), "Text\r\nImage\r\n");
     Definitions("dc", {{"DC.Type", "DropDown"}});
     WriteAll(Folder.File("schemas/dc.tgs"), "2,3\r\n0,1,DC.Title\r\n0,2,DC.Type\r\n1,2,Image\r\n");
-    TForm1* f = Create();
-    f->scname->SetText("dc");
-    f->scnameClick(f->scname);
-    f->PageControl1->SetActivePage(f->TabSheet3);
-    f->FirstActivation = "No";  // no page selection on showing
-    f->Show();
+    TForm1* f = ShowSchema("dc");
     ASSERT_TRUE(WaitForFocus(f->grid1));
 
     const TRect cell = f->grid1->CellRect(1, 2);
