@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "framework/controls/Control.h"
-#include "framework/controls/ControlBridge.h"
+#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/MessageForm.h"

@@ -12,7 +12,7 @@
 #include <QStylePainter>
 
 #include "framework/classes/StringList.h"
-#include "framework/controls/ControlBridge.h"
+#include "framework/controls/qt/ControlBridge.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"

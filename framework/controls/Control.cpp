@@ -7,12 +7,13 @@
 #include <algorithm>
 
 #include "framework/controls/ControlActionLink.h"
-#include "framework/controls/ControlBridge.h"
+#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/CustomAction.h"
 #include "framework/controls/Docking.h"
 #include "framework/controls/DragDrop.h"
 #include "framework/controls/FloatingDockForm.h"
 #include "framework/controls/ControlsInternal.h"
+#include "framework/controls/qt/QtConvert.h"
 #include "framework/controls/SizeConstraints.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Canvas.h"

@@ -1,8 +1,6 @@
 #pragma once
 // Framework-internal links between the control classes, the screen and the
 // application object. Not for use outside framework/controls.
-#include <QColor>
-#include <QCursor>
 #include <functional>
 
 #include "framework/controls/Controls.h"
@@ -22,8 +20,6 @@ namespace velmor_internal {
 void PaintClientArea(TControl* control, QWidget* target, TCanvas* canvas, const std::function<void()>& paint);
 // The key state while a key event is dispatched (-1 outside one).
 extern int gKeyShiftOverride;
-// The toolkit cursor for a cursor number (Screen->Cursors).
-QCursor CursorFor(TCursor cursor);
 // Hints follow the mouse from control to control.
 void HintMouseEnter(TControl* control);
 void HintMouseLeave(TControl* control);
@@ -38,8 +34,4 @@ void ScreenRemoveForm(TForm* form);
 void ScreenFormActivated(TForm* form);
 // Frees the custom cursors while the toolkit is still there.
 void ScreenReleaseCursors();
-inline QColor ToQColor(TColor c) {
-    const TColor rgb = ColorToRGB(c);
-    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
-}
 }  // namespace velmor_internal

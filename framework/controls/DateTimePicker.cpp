@@ -4,7 +4,7 @@
 #include <QDateTimeEdit>
 #include <cmath>
 
-#include "framework/controls/ControlBridge.h"
+#include "framework/controls/qt/ControlBridge.h"
 #include "framework/messages/MessageQueue.h"
 
 namespace {

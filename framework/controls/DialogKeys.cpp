@@ -10,7 +10,7 @@
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/ComboBox.h"
-#include "framework/controls/ControlBridge.h"
+#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/CustomMemo.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Label.h"

@@ -12,7 +12,7 @@
 #include <cstring>
 
 #include "framework/controls/Application.h"
-#include "framework/controls/ControlBridge.h"
+#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/DialogKeys.h"
 #include "framework/controls/FormFrame.h"

@@ -13,6 +13,7 @@
 
 #include "framework/classes/Stream.h"
 #include "framework/controls/ControlsInternal.h"
+#include "framework/controls/qt/QtConvert.h"
 #include "framework/controls/EditTextInternal.h"
 #include "framework/controls/ParaAttributes.h"
 #include "framework/controls/RtfDocument.h"

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/controls/ControlsInternal.h"
+#include "framework/controls/qt/QtConvert.h"
 #include "framework/controls/Form.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/messages/MessageQueue.h"

@@ -4,8 +4,9 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "framework/controls/ControlBridge.h"
+#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
+#include "framework/controls/qt/QtConvert.h"
 #include "framework/controls/DockTree.h"
 #include "framework/controls/Docking.h"
 #include "framework/controls/Form.h"

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "framework/controls/ControlsInternal.h"
+#include "framework/controls/qt/QtConvert.h"
 
 #include "framework/controls/Form.h"
 #include "framework/graphics/Canvas.h"

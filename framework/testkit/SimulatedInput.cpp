@@ -10,7 +10,7 @@
 #include <QtTest/qtestmouse.h>
 
 #include "framework/controls/Control.h"
-#include "framework/controls/ControlBridge.h"
+#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/WinControl.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/Exception.h"

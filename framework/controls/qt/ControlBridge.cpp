@@ -1,4 +1,4 @@
-#include "framework/controls/ControlBridge.h"
+#include "framework/controls/qt/ControlBridge.h"
 
 #include <QApplication>
 #include <QFocusEvent>
