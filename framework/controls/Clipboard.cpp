@@ -1,12 +1,11 @@
 #include "framework/controls/Clipboard.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
+#include <algorithm>
 #include <map>
-#include <memory>
+#include <optional>
 #include <vector>
 
+#include "framework/controls/qt/WsClipboard.h"
 #include "framework/rtl/StrUtils.h"
 
 namespace {
@@ -16,9 +15,19 @@ std::vector<String>& Registered() {
 }
 
 // Formats set while the clipboard is open go out together on Close.
-std::unique_ptr<QMimeData>& Pending() {
-    static std::unique_ptr<QMimeData> data;
+std::optional<velmor_ws::TClipboardItems>& Pending() {
+    static std::optional<velmor_ws::TClipboardItems> data;
     return data;
+}
+
+// A format set twice in one copy keeps its place and takes the later bytes.
+void PutPending(const String& mime, const String& data) {
+    for (auto& item : *Pending())
+        if (item.first == mime) {
+            item.second = data;
+            return;
+        }
+    Pending()->emplace_back(mime, data);
 }
 
 // Without the toolkit (a tool, a test without the application object)
@@ -41,14 +50,15 @@ String MimeOf(TClipboardFormat format) {
 
 // What other programs offer a format under besides its own name: rich
 // text is "text/rtf" to most, "text/richtext" or "application/rtf" to some.
-QStringList MimesOf(TClipboardFormat format) {
+std::vector<String> MimesOf(TClipboardFormat format) {
     const String mime = MimeOf(format);
-    QStringList all{QString::fromStdString(mime)};
-    if (mime == "text/rtf") all << QStringLiteral("text/richtext") << QStringLiteral("application/rtf");
+    std::vector<String> all{mime};
+    if (mime == "text/rtf") {
+        all.push_back("text/richtext");
+        all.push_back("application/rtf");
+    }
     return all;
 }
-
-QClipboard* Board() { return QGuiApplication::instance() ? QGuiApplication::clipboard() : nullptr; }
 }  // namespace
 
 TClipboardFormat RegisterClipboardFormat(const String& name) {
@@ -74,10 +84,10 @@ void TClipboard::Open() {
 void TClipboard::Close() {
     if (FOpenCount == 0 || --FOpenCount > 0) return;
     if (Pending()) {
-        if (QClipboard* b = Board()) b->setMimeData(Pending().release());
+        velmor_ws::SetClipboardItems(*Pending());
         Pending().reset();
     } else if (FPendingClear) {
-        if (QClipboard* b = Board()) b->clear();
+        velmor_ws::ClearClipboard();
     }
     FPendingClear = false;
 }
@@ -87,15 +97,8 @@ String TClipboard::AsText() const { return GetAsFormat(CF_TEXT); }
 void TClipboard::SetAsText(const String& v) { SetAsFormat(CF_TEXT, v); }
 
 bool TClipboard::HasFormat(TClipboardFormat format) const {
-    const String mime = MimeOf(format);
-    if (QClipboard* b = Board()) {
-        const QMimeData* d = b->mimeData();
-        if (!d) return false;
-        for (const QString& m : MimesOf(format))
-            if (d->hasFormat(m)) return true;
-        return false;
-    }
-    return Local().count(mime) > 0;
+    if (velmor_ws::HasSystemClipboard()) return velmor_ws::ClipboardHasAny(MimesOf(format));
+    return Local().count(MimeOf(format)) > 0;
 }
 
 void TClipboard::Clear() {
@@ -104,44 +107,34 @@ void TClipboard::Clear() {
         FPendingClear = true;
         return;
     }
-    if (QClipboard* b = Board())
-        b->clear();
+    if (velmor_ws::HasSystemClipboard())
+        velmor_ws::ClearClipboard();
     else
         Local().clear();
 }
 
 String TClipboard::GetAsFormat(TClipboardFormat format) const {
     const String mime = MimeOf(format);
-    if (QClipboard* b = Board()) {
-        const QMimeData* d = b->mimeData();
-        if (!d) return String();
-        if (mime == "text/plain") return d->text().toStdString();
-        for (const QString& m : MimesOf(format))
-            if (d->hasFormat(m)) {
-                const QByteArray bytes = d->data(m);
-                return String(bytes.constData(), static_cast<size_t>(bytes.size()));
-            }
-        return String();
-    }
+    if (velmor_ws::HasSystemClipboard())
+        return mime == "text/plain" ? velmor_ws::ClipboardText() : velmor_ws::ClipboardData(MimesOf(format));
     auto it = Local().find(mime);
     return it == Local().end() ? String() : it->second;
 }
 
 void TClipboard::SetAsFormat(TClipboardFormat format, const String& data) {
     const String mime = MimeOf(format);
-    QClipboard* b = Board();
-    if (!b) {
+    if (!velmor_ws::HasSystemClipboard()) {
         if (FOpenCount == 0) Local().clear();
         Local()[mime] = data;
         return;
     }
     const bool batch = FOpenCount > 0;
-    if (!batch || !Pending()) Pending() = std::make_unique<QMimeData>();
-    if (mime == "text/plain")
-        Pending()->setText(QString::fromStdString(data));
-    else
-        Pending()->setData(QString::fromStdString(mime), QByteArray(data.data(), static_cast<int>(data.size())));
-    if (!batch) b->setMimeData(Pending().release());
+    if (!batch || !Pending()) Pending().emplace();
+    PutPending(mime, data);
+    if (!batch) {
+        velmor_ws::SetClipboardItems(*Pending());
+        Pending().reset();
+    }
 }
 
 int TClipboard::GetTextBuf(char* buffer, int bufSize) const {
