@@ -1,11 +1,10 @@
 #include "framework/controls/ActionList.h"
 
-#include <QAbstractEventDispatcher>
-#include <QCoreApplication>
 #include <algorithm>
 
 #include "framework/controls/Application.h"
 #include "framework/controls/CustomAction.h"
+#include "framework/controls/qt/WsApplication.h"
 #include "framework/graphics/ImageList.h"
 
 namespace {
@@ -34,11 +33,7 @@ void UpdateAllLists() {
 
 void InstallIdlePass() {
     static bool installed = false;
-    if (installed || !QCoreApplication::instance()) return;
-    if (QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance()) {
-        QObject::connect(d, &QAbstractEventDispatcher::aboutToBlock, d, [] { UpdateAllLists(); });
-        installed = true;
-    }
+    if (!installed) installed = velmor_ws::AddIdleHandler(UpdateAllLists);
 }
 }  // namespace
 

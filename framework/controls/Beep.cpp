@@ -1,6 +1,6 @@
 #include "framework/controls/Beep.h"
 
-#include <QApplication>
+#include "framework/controls/qt/WsApplication.h"
 
 namespace {
 TBeepHook& Hook() {
@@ -14,9 +14,7 @@ void MessageBeep(UINT type) {
         Hook()(type);
         return;
     }
-    // Without an application object (a tool at the command line) there is
-    // no display to ring.
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
+    velmor_ws::Beep();
 }
 
 void SetBeepHook(TBeepHook hook) { Hook() = std::move(hook); }
