@@ -1,11 +1,5 @@
 #include "framework/controls/Menus.h"
 
-#include <QAction>
-#include <QActionGroup>
-#include <QApplication>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPointer>
 #include <algorithm>
 #include <cctype>
 
@@ -14,6 +8,7 @@
 #include "framework/controls/Label.h"
 #include "framework/controls/ModalSeam.h"
 #include "framework/controls/Screen.h"
+#include "framework/controls/qt/WsMenus.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/StrUtils.h"
@@ -224,42 +219,44 @@ void TMenuItem::Click() {
     if (OnClick) OnClick(this);
 }
 
-QMenu* TMenuItem::BuildMenu(QWidget* parent) {
-    auto* menu = new QMenu(QString::fromStdString(FCaption), parent);
-    QActionGroup* group = nullptr;
-    for (TMenuItem* item : FItems) {
+namespace {
+void ClickGuarded(TMenuItem* item) {
+    GuardedCall([item] { item->Click(); });
+}
+
+// The visible items of `parent` as the toolkit shows them in a menu.
+velmor_ws::TMenuEntry MenuEntries(TMenuItem* parent) {
+    velmor_ws::TMenuEntry menu;
+    menu.Kind = velmor_ws::TMenuEntry::SubMenu;
+    menu.Caption = parent->Caption();
+    menu.Enabled = parent->Enabled();
+    for (int i = 0; i < parent->Count(); ++i) {
+        TMenuItem* item = parent->Items(i);
         if (!item->Visible()) continue;
         if (item->IsLine()) {
-            menu->addSeparator();
+            velmor_ws::TMenuEntry line;
+            line.Kind = velmor_ws::TMenuEntry::Line;
+            menu.Items.push_back(std::move(line));
             continue;
         }
         if (item->Count() > 0) {
-            QMenu* sub = item->BuildMenu(menu);
-            sub->setEnabled(item->Enabled());
-            menu->addMenu(sub);
+            menu.Items.push_back(MenuEntries(item));
             continue;
         }
-        QAction* a = menu->addAction(QString::fromStdString(item->Caption()));
-        a->setEnabled(item->Enabled());
-        if (item->Checked() || item->RadioItem() || item->AutoCheck) {
-            a->setCheckable(true);
-            a->setChecked(item->Checked());
-        }
-        if (item->RadioItem()) {
-            if (!group) group = new QActionGroup(menu);
-            group->addAction(a);
-        }
-        if (item->ShortCut()) a->setShortcut(QKeySequence(QString::fromStdString(ShortCutToText(item->ShortCut()))));
-        if (item->Default()) {
-            QFont f = a->font();
-            f.setBold(true);
-            a->setFont(f);
-        }
-        QPointer<QAction> guard(a);
-        QObject::connect(a, &QAction::triggered, [item] { GuardedCall([item] { item->Click(); }); });
+        velmor_ws::TMenuEntry e;
+        e.Caption = item->Caption();
+        e.Enabled = item->Enabled();
+        e.Checkable = item->Checked() || item->RadioItem() || item->AutoCheck;
+        e.Checked = item->Checked();
+        e.Radio = item->RadioItem();
+        if (item->ShortCut()) e.ShortCut = ShortCutToText(item->ShortCut());
+        e.Bold = item->Default();
+        e.OnClick = [item] { ClickGuarded(item); };
+        menu.Items.push_back(std::move(e));
     }
     return menu;
 }
+}  // namespace
 
 // --- menus ------------------------------------------------------------------------
 
@@ -292,7 +289,7 @@ bool TMenu::IsShortCut(TShortCut shortCut) {
 }
 
 struct TMainMenu::Impl {
-    QPointer<QMenuBar> Bar;
+    velmor_ws::TMenuBar Bar;
     TWndMethod OldProc;
 };
 
@@ -313,7 +310,7 @@ void TMainMenu::SetForm(TForm* form) {
     // A form on its way out has no procedure left to give back.
     if (old && FImpl->OldProc && !old->HasState(csDestroying)) old->WindowProc = FImpl->OldProc;
     if (old && !old->HasState(csDestroying)) old->RemoveFreeNotification(this);
-    if (FImpl->Bar) delete FImpl->Bar.data();
+    FImpl->Bar.Destroy();
     FImpl->OldProc = nullptr;
     FForm = form;
     // The form's Menu follows, so its client area makes room for the bar.
@@ -326,7 +323,7 @@ void TMainMenu::SetForm(TForm* form) {
     form->WindowProc = [this](TMessage& m) {
         TWndMethod old = FImpl->OldProc;
         if (old) old(m);
-        if (m.Msg == WM_SHOWWINDOW && m.WParam && !FImpl->Bar) Attach();
+        if (m.Msg == WM_SHOWWINDOW && m.WParam && !FImpl->Bar.Exists()) Attach();
     };
     if (form->WidgetAllocated()) Attach();
 }
@@ -341,45 +338,40 @@ void TMainMenu::Notification(TComponent* component, TOperation operation) {
 
 void TMainMenu::Attach() {
     if (!FForm || !FForm->WidgetAllocated()) return;
-    QWidget* window = FForm->WidgetIfAllocated();
-    if (!FImpl->Bar) FImpl->Bar = new QMenuBar(window);
-    QMenuBar* bar = FImpl->Bar;
-    bar->clear();
+    // Top items without items of their own are commands on the bar itself.
+    std::vector<velmor_ws::TMenuEntry> top;
     for (int i = 0; i < FItems->Count(); ++i) {
         TMenuItem* item = FItems->Items(i);
         if (!item->Visible()) continue;
         if (item->Count() > 0) {
-            QMenu* m = item->BuildMenu(bar);
-            m->setEnabled(item->Enabled());
-            bar->addMenu(m);
+            top.push_back(MenuEntries(item));
         } else {
-            QAction* a = bar->addAction(QString::fromStdString(item->Caption()));
-            a->setEnabled(item->Enabled());
-            QObject::connect(a, &QAction::triggered, [item] { GuardedCall([item] { item->Click(); }); });
+            velmor_ws::TMenuEntry e;
+            e.Caption = item->Caption();
+            e.Enabled = item->Enabled();
+            e.OnClick = [item] { ClickGuarded(item); };
+            top.push_back(std::move(e));
         }
     }
     // The form keeps the strip above its client area this high.
-    bar->setGeometry(0, 0, window->width(), BarHeight());
-    bar->raise();
-    bar->show();
+    FImpl->Bar.Fill(FForm->WidgetIfAllocated(), top, BarHeight());
 }
 
-QWidget* TMainMenu::BarWidget() const { return FImpl ? FImpl->Bar.data() : nullptr; }
+QWidget* TMainMenu::BarWidget() const { return FImpl ? FImpl->Bar.Widget() : nullptr; }
 
 int TMainMenu::BarHeight() {
     // Measured once on a bar with one item, so a form's height does not
     // depend on when its window is made; without a toolkit, the classic 20.
     static int height = 0;
     if (height) return height;
-    if (!QApplication::instance()) return 20;
-    QMenuBar probe;
-    probe.addAction(QStringLiteral("&File"));
-    height = std::max(1, probe.sizeHint().height());
+    const int measured = velmor_ws::MenuBarHeight();
+    if (!measured) return 20;
+    height = measured;
     return height;
 }
 
 void TMainMenu::MenuChanged() {
-    if (FImpl && FImpl->Bar) Attach();
+    if (FImpl && FImpl->Bar.Exists()) Attach();
 }
 
 bool TMainMenu::IsAccelerator(char key) {
@@ -389,9 +381,8 @@ bool TMainMenu::IsAccelerator(char key) {
         if (!item->Visible() || !item->Enabled() || GetAccelChar(item->Caption()) != k) continue;
         if (item->Count() == 0) {
             item->Click();
-        } else if (FImpl->Bar && Screen && Screen->HasDisplay()) {
-            for (QAction* a : FImpl->Bar->actions())
-                if (a->menu() && a->text() == QString::fromStdString(item->Caption())) FImpl->Bar->setActiveAction(a);
+        } else if (Screen && Screen->HasDisplay()) {
+            FImpl->Bar.OpenMenu(item->Caption());
         }
         return true;
     }
@@ -408,7 +399,6 @@ void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
     // Off screen, or under a test's modal seam, nobody picks an item: the
     // menu is only recorded.
-    if (!QApplication::instance() || (Screen && !Screen->HasDisplay()) || ModalHandler()) return;
-    std::unique_ptr<QMenu> menu(FItems->BuildMenu(nullptr));
-    menu->exec(QPoint(x, y));
+    if ((Screen && !Screen->HasDisplay()) || ModalHandler()) return;
+    velmor_ws::PopupMenu(MenuEntries(FItems), x, y);
 }

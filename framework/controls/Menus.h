@@ -11,7 +11,6 @@
 #include "framework/controls/Controls.h"
 
 class TForm;
-class QMenu;
 class QWidget;
 
 // A key with its shift state: the virtual key in the low byte and these.
@@ -75,7 +74,6 @@ public:
 
     // Framework-internal.
     void Changed();
-    QMenu* BuildMenu(QWidget* parent);
 
 private:
     TMenuItem* FParent = nullptr;
