@@ -1,9 +1,10 @@
 #include "framework/controls/MessageDlgForm.h"
 
-#include <QFontMetrics>
+#include <algorithm>
 
 #include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
+#include "framework/controls/qt/WsForms.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
@@ -99,10 +100,9 @@ TMessageDlgForm::TMessageDlgForm(TComponent* owner, const String& message, TMsgD
 
     String shown;
     for (size_t i = 0; i < FLines.size(); ++i) shown += (i ? "\n" : "") + FLines[i];
-    const QFontMetrics fm(Font()->QtFont());
-    const QRect r = fm.boundingRect(QRect(0, 0, 480, 4000), Qt::TextWordWrap, QString::fromStdString(shown));
-    const int textW = std::max(r.width(), 100) + 2;
-    const int textH = std::max(r.height(), fm.height()) + 2;
+    const velmor_ws::TTextMeasure m = velmor_ws::MeasureWrappedText(Font(), shown, 480, 4000);
+    const int textW = std::max(m.Width, 100) + 2;
+    const int textH = std::max(m.Height, m.LineHeight) + 2;
     const int textLeft = FShowIcon ? 16 + kIconSize + 12 : 16;
 
     int count = 0;

@@ -1,12 +1,11 @@
 #include "framework/controls/MessageForm.h"
 
-#include <QFontMetrics>
-#include <QPushButton>
+#include <algorithm>
 
+#include "framework/controls/qt/WsForms.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
 #include "framework/graphics/Font.h"
-#include "framework/messages/MessageQueue.h"
 
 namespace {
 // The box's OK button: a toolkit push button that answers mrOk.
@@ -19,14 +18,9 @@ public:
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override {
-        auto* b = new QPushButton(parent);
-        b->setDefault(true);
-        b->setAutoDefault(true);
-        // Signals come from inside the toolkit: guard them like events.
-        QObject::connect(b, &QPushButton::clicked, [this] { GuardedCall([this] { Click(); }); });
-        return b;
+        return velmor_ws::CreateBoxButton(parent, [this] { Click(); });
     }
-    void ApplyText() override { static_cast<QPushButton*>(FWidget)->setText(QString::fromStdString(FText)); }
+    void ApplyText() override { velmor_ws::SetBoxButtonText(FWidget, FText); }
     void Click() override {
         TWinControl::Click();
         FForm->SetModalResult(mrOk);
@@ -51,10 +45,9 @@ TMessageForm::TMessageForm(TComponent* owner, const String& caption, const Strin
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
     // The text decides the size, the toolkit font measures it.
-    const QFontMetrics fm(Font()->QtFont());
-    const QRect r = fm.boundingRect(QRect(0, 0, 420, 2000), Qt::TextWordWrap, QString::fromStdString(message));
-    const int textW = std::max(r.width(), 160);
-    const int textH = std::max(r.height(), fm.height());
+    const velmor_ws::TTextMeasure m = velmor_ws::MeasureWrappedText(Font(), message, 420, 2000);
+    const int textW = std::max(m.Width, 160);
+    const int textH = std::max(m.Height, m.LineHeight);
     FTextRect = Bounds(16, 16, textW + 2, textH + 2);
     SetClientWidth(textW + 34);
     SetClientHeight(textH + 70);
