@@ -1,27 +1,11 @@
 #include "framework/controls/PageControl.h"
 
-#include <QTabBar>
 #include <algorithm>
 
 #include "framework/controls/TabSheet.h"
+#include "framework/controls/qt/WsTabs.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/Exception.h"
-
-namespace {
-// The widget: a plain surface with a tab bar along its top.
-class TPageWidget : public QWidget {
-public:
-    explicit TPageWidget(QWidget* parent) : QWidget(parent), Bar(new QTabBar(this)) {
-        Bar->setDrawBase(true);
-        Bar->setExpanding(false);
-    }
-    void resizeEvent(QResizeEvent* e) override {
-        QWidget::resizeEvent(e);
-        Bar->setGeometry(0, 0, width(), 24);
-    }
-    QTabBar* Bar;
-};
-}  // namespace
 
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
     ControlStyle |= csAcceptsControls;
@@ -175,27 +159,24 @@ void TPageControl::AlignControls(TControl* control, TRect& rect) {
 }
 
 QWidget* TPageControl::CreateWidget(QWidget* parent) {
-    auto* w = new TPageWidget(parent);
-    w->setFocusPolicy(Qt::StrongFocus);
-    FTabBar = w->Bar;
-    QObject::connect(w->Bar, &QTabBar::currentChanged, [this](int i) {
-        GuardedCall([this, i] {
-            if (!FPushing) ClickTab(i);
-        });
-    });
-    QObject::connect(w, &QObject::destroyed, [this] { FTabBar = nullptr; });
+    // The widget: a plain surface with a tab bar along its top.
+    QWidget* w = velmor_ws::CreatePageSurface(
+        parent, TabHeight(),
+        [this](int i) {
+            GuardedCall([this, i] {
+                if (!FPushing) ClickTab(i);
+            });
+        },
+        [this] { FTabSurface = nullptr; });
+    FTabSurface = w;
     return w;
 }
 
 void TPageControl::DestroyHandle() {
     // The widget may go later, once the event being delivered is done: by
     // then it must no longer report to this control, which may be gone.
-    if (QWidget* w = WidgetIfAllocated()) {
-        QObject::disconnect(w, &QObject::destroyed, nullptr, nullptr);
-        if (FTabBar)
-            QObject::disconnect(static_cast<QTabBar*>(FTabBar), &QTabBar::currentChanged, nullptr, nullptr);
-    }
-    FTabBar = nullptr;
+    if (QWidget* w = WidgetIfAllocated()) velmor_ws::DetachPageSurface(w);
+    FTabSurface = nullptr;
     TWinControl::DestroyHandle();
 }
 
@@ -206,17 +187,15 @@ void TPageControl::InitWidget() {
 
 void TPageControl::ApplyBounds() {
     TWinControl::ApplyBounds();
-    if (FTabBar) static_cast<QTabBar*>(FTabBar)->setGeometry(0, 0, FWidth, TabHeight());
+    if (FTabSurface) velmor_ws::PlaceTabBar(FTabSurface, FWidth, TabHeight());
 }
 
 void TPageControl::PushTabs() {
-    auto* bar = static_cast<QTabBar*>(FTabBar);
-    if (!bar) return;
-    FPushing = true;
-    while (bar->count() > 0) bar->removeTab(bar->count() - 1);
+    if (!FTabSurface) return;
+    std::vector<String> captions;
     for (TTabSheet* p : FPages)
-        if (p->TabVisible()) bar->addTab(QString::fromStdString(p->Caption()));
-    bar->setCurrentIndex(TabIndex());
-    bar->raise();
+        if (p->TabVisible()) captions.push_back(p->Caption());
+    FPushing = true;
+    velmor_ws::SetPageTabs(FTabSurface, captions, TabIndex());
     FPushing = false;
 }

@@ -57,5 +57,5 @@ private:
     std::vector<TTabSheet*> FPages;
     TTabSheet* FActivePage = nullptr;
     bool FPushing = false;
-    void* FTabBar = nullptr;  // the toolkit tab bar while the widget exists
+    QWidget* FTabSurface = nullptr;  // the widget while it exists and reports here
 };
