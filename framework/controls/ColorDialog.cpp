@@ -1,9 +1,8 @@
 #include "framework/controls/ColorDialog.h"
 
-#include <QColorDialog>
-
 #include "framework/controls/ModalSeam.h"
 #include "framework/controls/Screen.h"
+#include "framework/controls/qt/WsDialogs.h"
 
 bool TColorDialog::Execute() {
     DoShow();
@@ -11,12 +10,7 @@ bool TColorDialog::Execute() {
     if (ModalHandler()) {
         ok = ExecuteStandIn("Color", ColorToString(Color));
     } else if (!Screen || Screen->HasDisplay()) {
-        const TColor rgb = ColorToRGB(Color);
-        const QColor c = QColorDialog::getColor(QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)));
-        if (c.isValid()) {
-            Color = RGB(c.red(), c.green(), c.blue());
-            ok = true;
-        }
+        ok = velmor_ws::RunColorDialog(Color);
     }
     DoClose();
     return ok;

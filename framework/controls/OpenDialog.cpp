@@ -1,13 +1,11 @@
 #include "framework/controls/OpenDialog.h"
 
-#include <QFileDialog>
-#include <QStringList>
-
 #include "framework/classes/StringList.h"
 #include "framework/controls/Dialogs.h"
 #include "framework/controls/ModalSeam.h"
 #include "framework/controls/Screen.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/qt/WsDialogs.h"
 #include "framework/rtl/FileUtils.h"
 
 std::vector<TFilterEntry> ParseDialogFilter(const String& filter) {
@@ -99,40 +97,25 @@ bool TOpenDialog::Execute() {
 }
 
 bool TOpenDialog::ExecuteNative() {
-    QFileDialog dlg(nullptr, QString::fromStdString(Title.empty() ? DefaultTitle() : Title));
-    dlg.setAcceptMode(IsSaveDialog() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (IsSaveDialog())
-        dlg.setFileMode(QFileDialog::AnyFile);
-    else if (Options & ofAllowMultiSelect)
-        dlg.setFileMode((Options & ofFileMustExist) ? QFileDialog::ExistingFiles : QFileDialog::ExistingFiles);
-    else
-        dlg.setFileMode((Options & ofFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    if (!(Options & ofOverwritePrompt)) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    QStringList filters;
-    for (const TFilterEntry& e : ParseDialogFilter(Filter)) {
-        QStringList pats;
-        for (const String& p : e.Patterns) pats << QString::fromStdString(p);
-        // The toolkit reads the patterns from the last parentheses.
-        filters << QString::fromStdString(e.Description) + " (" + pats.join(' ') + ")";
-    }
-    if (!filters.isEmpty()) {
-        dlg.setNameFilters(filters);
-        const int idx = FilterIndex >= 1 && FilterIndex <= filters.size() ? FilterIndex - 1 : 0;
-        dlg.selectNameFilter(filters.at(idx));
-    }
-    String dir = InitialDir;
-    if (dir.empty() && !FileName.empty()) dir = ExtractFileDir(FileName);
-    if (!dir.empty()) dlg.setDirectory(QString::fromStdString(dir));
-    if (!FileName.empty()) dlg.selectFile(QString::fromStdString(ExtractFileName(FileName)));
-    if (!DefaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(DefaultExt));
+    velmor_ws::TFileDialogSetup setup;
+    setup.Title = Title.empty() ? DefaultTitle() : Title;
+    setup.Save = IsSaveDialog();
+    setup.MultiSelect = (Options & ofAllowMultiSelect) != 0;
+    setup.MustExist = (Options & ofFileMustExist) != 0;
+    setup.OverwritePrompt = (Options & ofOverwritePrompt) != 0;
+    setup.Filters = ParseDialogFilter(Filter);
+    setup.FilterIndex = FilterIndex;
+    setup.Directory = InitialDir;
+    if (setup.Directory.empty() && !FileName.empty()) setup.Directory = ExtractFileDir(FileName);
+    if (!FileName.empty()) setup.FileName = ExtractFileName(FileName);
+    setup.DefaultExt = DefaultExt;
     if (Screen && !Screen->HasDisplay()) return false;  // nobody could answer it
-    if (dlg.exec() != QDialog::Accepted) return false;
-    const QStringList chosen = dlg.selectedFiles();
-    if (chosen.isEmpty()) return false;
+    std::vector<String> chosen;
+    int filterIndex = 0;
+    if (!velmor_ws::RunFileDialog(setup, chosen, filterIndex)) return false;
     FFiles->Clear();
-    for (const QString& f : chosen) FFiles->Add(f.toStdString());
-    FileName = chosen.first().toStdString();
-    const int idx = filters.indexOf(dlg.selectedNameFilter());
-    if (idx >= 0) FilterIndex = idx + 1;
+    for (const String& f : chosen) FFiles->Add(f);
+    FileName = chosen.front();
+    if (filterIndex > 0) FilterIndex = filterIndex;
     return true;
 }
