@@ -1,8 +1,7 @@
 #include "framework/controls/CheckListBox.h"
 
-#include <QListWidget>
-
 #include "framework/classes/Strings.h"
+#include "framework/controls/qt/WsLists.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/Exception.h"
 
@@ -19,7 +18,7 @@ void TCheckListBox::SetChecked(int index, bool v) {
     FChecked[static_cast<size_t>(index)] = v;
     if (FWidget) {
         FPushing = true;
-        static_cast<QListWidget*>(FWidget)->item(index)->setCheckState(v ? Qt::Checked : Qt::Unchecked);
+        velmor_ws::SetListItemCheck(FWidget, index, v);
         FPushing = false;
     }
 }
@@ -33,14 +32,11 @@ void TCheckListBox::ItemsChanged() {
 
 QWidget* TCheckListBox::CreateWidget(QWidget* parent) {
     QWidget* w = TListBox::CreateWidget(parent);
-    auto* l = static_cast<QListWidget*>(w);
-    QObject::connect(l, &QListWidget::itemChanged, [this, l](QListWidgetItem* item) {
-        GuardedCall([this, l, item] {
+    velmor_ws::WatchListChecks(w, [this](int i, bool v) {
+        GuardedCall([this, i, v] {
             if (FPushing) return;
-            const int i = l->row(item);
             if (i < 0 || i >= FItems->Count()) return;
             FChecked.resize(static_cast<size_t>(FItems->Count()), false);
-            const bool v = item->checkState() == Qt::Checked;
             if (FChecked[static_cast<size_t>(i)] == v) return;
             FChecked[static_cast<size_t>(i)] = v;
             if (OnClickCheck) OnClickCheck(this);
@@ -51,20 +47,15 @@ QWidget* TCheckListBox::CreateWidget(QWidget* parent) {
 
 void TCheckListBox::PushAppendedItem(int index) {
     TListBox::PushAppendedItem(index);
-    QListWidgetItem* item = static_cast<QListWidget*>(FWidget)->item(index);
     FPushing = true;
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(Checked(index) ? Qt::Checked : Qt::Unchecked);
+    velmor_ws::SetListItemCheck(FWidget, index, Checked(index));
     FPushing = false;
 }
 
 void TCheckListBox::PushItems() {
     TListBox::PushItems();
-    auto* l = static_cast<QListWidget*>(FWidget);
+    const int count = velmor_ws::ListCount(FWidget);
     FPushing = true;
-    for (int i = 0; i < l->count(); ++i) {
-        l->item(i)->setFlags(l->item(i)->flags() | Qt::ItemIsUserCheckable);
-        l->item(i)->setCheckState(Checked(i) ? Qt::Checked : Qt::Unchecked);
-    }
+    for (int i = 0; i < count; ++i) velmor_ws::SetListItemCheck(FWidget, i, Checked(i));
     FPushing = false;
 }

@@ -1,16 +1,12 @@
 #include "framework/controls/ListBox.h"
 
-#include <QListWidget>
-#include <QScrollBar>
-
 #include "framework/classes/StringList.h"
 #include "framework/controls/ViewportMouse.h"
+#include "framework/controls/qt/WsLists.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/Exception.h"
 
 namespace {
-QListWidget* ListOf(QWidget* w) { return static_cast<QListWidget*>(w); }
-
 // The list box's lines: marks a change that only adds a line at the end.
 class TListBoxStrings : public TStringList {
 public:
@@ -57,7 +53,7 @@ void TListBox::Clear() { FItems->Clear(); }
 void TListBox::ItemsChanged() {
     const int count = FItems->Count();
     if (FLineAppended && static_cast<int>(FSelected.size()) == count - 1 &&
-        (!FWidget || ListOf(FWidget)->count() == count - 1)) {
+        (!FWidget || velmor_ws::ListCount(FWidget) == count - 1)) {
         FSelected.push_back(false);
         if (FWidget) PushAppendedItem(count - 1);
         return;
@@ -82,7 +78,7 @@ void TListBox::SetMultiSelect(bool v) {
     if (v == FMultiSelect) return;
     FMultiSelect = v;
     if (FWidget) {
-        ListOf(FWidget)->setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+        velmor_ws::SetListMultiSelect(FWidget, v);
         PushSelection();
     }
 }
@@ -113,35 +109,25 @@ int TListBox::SelCount() const {
 }
 
 int TListBox::TopIndex() const {
-    if (FWidget) {
-        const QModelIndex i = ListOf(FWidget)->indexAt(QPoint(2, 2));
-        return i.isValid() ? i.row() : 0;
-    }
+    if (FWidget) return velmor_ws::ListTopIndex(FWidget);
     return FTopIndex;
 }
 
 void TListBox::SetTopIndex(int v) {
     FTopIndex = std::clamp(v, 0, std::max(0, FItems->Count() - 1));
-    if (FWidget && FItems->Count() > 0)
-        ListOf(FWidget)->scrollToItem(ListOf(FWidget)->item(FTopIndex), QAbstractItemView::PositionAtTop);
+    if (FWidget && FItems->Count() > 0) velmor_ws::ScrollListTo(FWidget, FTopIndex);
 }
 
 TRect TListBox::ItemRect(int index) const {
-    if (FWidget && index >= 0 && index < FItems->Count()) {
-        QListWidget* l = ListOf(FWidget);
-        const QRect r = l->visualItemRect(l->item(index));
-        const QPoint p = l->viewport()->mapTo(l, r.topLeft());
-        return Bounds(p.x(), p.y(), r.width(), r.height());
-    }
+    if (FWidget && index >= 0 && index < FItems->Count()) return velmor_ws::ListItemRect(FWidget, index);
     return Bounds(0, (index - TopIndex()) * FItemHeight, ClientWidth(), FItemHeight);
 }
 
 int TListBox::ItemAtPos(const TPoint& pos, bool existing) const {
     int index;
     if (FWidget) {
-        QListWidget* l = ListOf(FWidget);
-        const QModelIndex i = l->indexAt(l->viewport()->mapFrom(l, QPoint(pos.X, pos.Y)));
-        index = i.isValid() ? i.row() : FItems->Count();
+        index = velmor_ws::ListItemAt(FWidget, pos);
+        if (index < 0) index = FItems->Count();
     } else {
         index = pos.Y < 0 ? -1 : TopIndex() + pos.Y / FItemHeight;
         if (index >= FItems->Count()) index = FItems->Count();
@@ -151,57 +137,43 @@ int TListBox::ItemAtPos(const TPoint& pos, bool existing) const {
 }
 
 QWidget* TListBox::CreateWidget(QWidget* parent) {
-    auto* l = new QListWidget(parent);
-    l->setFocusPolicy(Qt::StrongFocus);
-    l->setUniformItemSizes(true);
-    QObject::connect(l, &QListWidget::itemSelectionChanged, [this] { GuardedCall([this] { UserSelectionChanged(); }); });
-    return l;
+    return velmor_ws::CreateListBox(parent, [this] { GuardedCall([this] { UserSelectionChanged(); }); });
 }
 
 void TListBox::InitWidget() {
     TWinControl::InitWidget();
-    ListOf(FWidget)->setSelectionMode(FMultiSelect ? QAbstractItemView::ExtendedSelection
-                                                   : QAbstractItemView::SingleSelection);
+    velmor_ws::SetListMultiSelect(FWidget, FMultiSelect);
     PushItems();
     if (FTopIndex > 0) SetTopIndex(FTopIndex);
 }
 
 void TListBox::PushItems() {
-    QListWidget* l = ListOf(FWidget);
     FPushing = true;
-    l->clear();
-    for (int i = 0; i < FItems->Count(); ++i) l->addItem(QString::fromStdString(FItems->Get(i)));
+    velmor_ws::SetListItems(FWidget, FItems.get());
     FPushing = false;
     PushSelection();
 }
 
 void TListBox::PushAppendedItem(int index) {
     FPushing = true;
-    ListOf(FWidget)->addItem(QString::fromStdString(FItems->Get(index)));
+    velmor_ws::AddListItem(FWidget, FItems->Get(index));
     FPushing = false;
 }
 
 void TListBox::PushSelection() {
-    QListWidget* l = ListOf(FWidget);
     FPushing = true;
-    for (int i = 0; i < l->count(); ++i)
-        l->item(i)->setSelected(static_cast<size_t>(i) < FSelected.size() && FSelected[static_cast<size_t>(i)]);
-    if (FItemIndex >= 0 && FItemIndex < l->count())
-        l->setCurrentRow(FItemIndex, FMultiSelect ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect);
+    velmor_ws::SetListSelection(FWidget, FSelected, FItemIndex, FMultiSelect);
     FPushing = false;
 }
 
 void TListBox::UserSelectionChanged() {
     if (FPushing) return;
-    QListWidget* l = ListOf(FWidget);
     FSelected.assign(static_cast<size_t>(FItems->Count()), false);
-    for (int i = 0; i < l->count() && i < FItems->Count(); ++i) FSelected[static_cast<size_t>(i)] = l->item(i)->isSelected();
-    FItemIndex = l->currentRow();
-    if (!FMultiSelect && !l->selectedItems().isEmpty()) FItemIndex = l->row(l->selectedItems().first());
+    FItemIndex = velmor_ws::ReadListSelection(FWidget, FSelected, FMultiSelect);
     Click();
 }
 
 void TListBox::WidgetCreated() {
     TWinControl::WidgetCreated();
-    velmor_internal::ForwardViewportMouse(this, static_cast<QListWidget*>(FWidget)->viewport());
+    velmor_internal::ForwardViewportMouse(this, velmor_ws::ItemViewport(FWidget));
 }

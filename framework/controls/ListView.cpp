@@ -1,7 +1,5 @@
 #include "framework/controls/ListView.h"
 
-#include <QHeaderView>
-#include <QTreeWidget>
 #include <algorithm>
 
 #include "framework/classes/Strings.h"
@@ -10,16 +8,9 @@
 #include "framework/controls/ListItem.h"
 #include "framework/controls/ListItems.h"
 #include "framework/controls/ViewportMouse.h"
+#include "framework/controls/qt/WsLists.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/StrUtils.h"
-
-namespace {
-QTreeWidget* ViewOf(QWidget* w) { return static_cast<QTreeWidget*>(w); }
-Qt::Alignment QtAlign(TAlignment a) {
-    return (a == taCenter ? Qt::AlignHCenter : a == taRightJustify ? Qt::AlignRight : Qt::AlignLeft) |
-           Qt::AlignVCenter;
-}
-}  // namespace
 
 TListView::TListView(TComponent* owner)
     : TWinControl(owner), FColumns(new TListColumns(this)), FItems(new TListItems(this)) {
@@ -51,19 +42,18 @@ void TListView::SetCheckboxes(bool v) {
 void TListView::SetRowSelect(bool v) {
     if (v == FRowSelect) return;
     FRowSelect = v;
-    if (FWidget) ViewOf(FWidget)->setSelectionBehavior(v ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    if (FWidget) velmor_ws::SetListViewSelectMode(FWidget, FMultiSelect, FRowSelect);
 }
 
 void TListView::SetMultiSelect(bool v) {
     if (v == FMultiSelect) return;
     FMultiSelect = v;
-    if (FWidget)
-        ViewOf(FWidget)->setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    if (FWidget) velmor_ws::SetListViewSelectMode(FWidget, FMultiSelect, FRowSelect);
 }
 
 void TListView::SetGridLines(bool v) {
     FGridLines = v;
-    if (FWidget) ViewOf(FWidget)->update();
+    if (FWidget) velmor_ws::RepaintItemView(FWidget);
 }
 
 void TListView::SetSortType(TSortType v) {
@@ -120,10 +110,7 @@ void TListView::SetItemIndex(int v) { SetSelected(v >= 0 && v < FItems->Count() 
 
 TListItem* TListView::GetItemAt(int x, int y) const {
     if (!FWidget) return nullptr;
-    QTreeWidget* t = ViewOf(FWidget);
-    QTreeWidgetItem* it = t->itemAt(t->viewport()->mapFrom(t, QPoint(x, y)));
-    if (!it) return nullptr;
-    const int i = t->indexOfTopLevelItem(it);
+    const int i = velmor_ws::ListViewRowAt(FWidget, TPoint{x, y});
     return i >= 0 && i < FItems->Count() ? FItems->Item(i) : nullptr;
 }
 
@@ -163,12 +150,12 @@ void TListView::ItemChanged(TListItem* item, TItemChange change) {
         ItemsChanged();
     } else if (FWidget && !FItems->Updating()) {
         const int i = item->Index();
-        if (QTreeWidgetItem* w = ViewOf(FWidget)->topLevelItem(i)) {
+        if (i >= 0 && i < velmor_ws::ListViewRowCount(FWidget)) {
+            std::vector<String> texts{item->Caption()};
+            for (int c = 0; c < item->SubItems()->Count(); ++c) texts.push_back(item->SubItems()->Get(c));
             FPushing = true;
-            w->setText(0, QString::fromStdString(item->Caption()));
-            for (int c = 0; c < item->SubItems()->Count(); ++c)
-                w->setText(c + 1, QString::fromStdString(item->SubItems()->Get(c)));
-            if (FCheckboxes) w->setCheckState(0, item->Checked() ? Qt::Checked : Qt::Unchecked);
+            velmor_ws::SetListViewRowTexts(FWidget, i, texts);
+            if (FCheckboxes) velmor_ws::SetListViewRowCheck(FWidget, i, item->Checked());
             FPushing = false;
         }
     }
@@ -185,97 +172,77 @@ void TListView::ColumnsChanged() {
 }
 
 QWidget* TListView::CreateWidget(QWidget* parent) {
-    auto* t = new QTreeWidget(parent);
-    t->setRootIsDecorated(false);
-    t->setItemsExpandable(false);
-    t->setUniformRowHeights(true);
-    t->setFocusPolicy(Qt::StrongFocus);
-    t->header()->setSectionsClickable(true);
-    t->header()->setStretchLastSection(false);
-    QObject::connect(t->header(), &QHeaderView::sectionClicked,
-                     [this](int i) { GuardedCall([this, i] { HeaderClicked(i); }); });
-    QObject::connect(t->header(), &QHeaderView::sectionResized, [this](int i, int, int w) {
+    velmor_ws::TListViewEvents events;
+    events.HeaderClicked = [this](int i) { GuardedCall([this, i] { HeaderClicked(i); }); };
+    events.ColumnResized = [this](int i, int w) {
         GuardedCall([this, i, w] {
             if (!FPushing && i >= 0 && i < FColumns->Count()) FColumns->Items(i)->SetWidthFromWidget(w);
         });
-    });
-    QObject::connect(t, &QTreeWidget::itemSelectionChanged, [this] { GuardedCall([this] { PullSelection(); }); });
-    QObject::connect(t, &QTreeWidget::itemChanged, [this, t](QTreeWidgetItem* w, int col) {
-        GuardedCall([this, t, w, col] {
+    };
+    events.SelectionChanged = [this] { GuardedCall([this] { PullSelection(); }); };
+    events.ItemChanged = [this](void* w, int col) {
+        GuardedCall([this, w, col] {
             if (FPushing || col != 0 || !FCheckboxes) return;
-            CheckClicked(t->indexOfTopLevelItem(w), w->checkState(0) == Qt::Checked);
+            CheckClicked(velmor_ws::ListViewRowOf(FWidget, w), velmor_ws::ListViewItemChecked(w));
         });
-    });
-    return t;
+    };
+    return velmor_ws::CreateListView(parent, std::move(events));
 }
 
 void TListView::InitWidget() {
     TWinControl::InitWidget();
-    QTreeWidget* t = ViewOf(FWidget);
-    t->setSelectionMode(FMultiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
-    t->setSelectionBehavior(FRowSelect ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    velmor_ws::SetListViewSelectMode(FWidget, FMultiSelect, FRowSelect);
     RebuildWidget();
 }
 
 void TListView::PushColumns() {
-    QTreeWidget* t = ViewOf(FWidget);
-    FPushing = true;
     const bool report = FViewStyle == vsReport;
-    const int cols = report ? std::max(1, FColumns->Count()) : 1;
-    t->setColumnCount(cols);
-    t->setHeaderHidden(!report || !ShowColumnHeaders);
-    QStringList labels;
+    std::vector<velmor_ws::TListViewColumn> columns;
     for (int i = 0; i < FColumns->Count() && report; ++i) {
         TListColumn* c = FColumns->Items(i);
-        labels << QString::fromStdString(c->Caption());
+        columns.push_back({c->Caption(), c->Width(), c->Alignment()});
     }
-    if (report) t->setHeaderLabels(labels);
-    for (int i = 0; i < FColumns->Count() && report; ++i) {
-        TListColumn* c = FColumns->Items(i);
-        t->setColumnWidth(i, c->Width());
-        t->headerItem()->setTextAlignment(i, QtAlign(c->Alignment()));
-    }
+    FPushing = true;
+    velmor_ws::SetListViewColumns(FWidget, report ? std::max(1, FColumns->Count()) : 1, report && ShowColumnHeaders,
+                                  columns);
     FPushing = false;
 }
 
 void TListView::RebuildWidget() {
-    QTreeWidget* t = ViewOf(FWidget);
     PushColumns();
-    FPushing = true;
-    t->clear();
     const bool report = FViewStyle == vsReport;
+    std::vector<velmor_ws::TListViewRow> rows(static_cast<size_t>(FItems->Count()));
     for (int i = 0; i < FItems->Count(); ++i) {
         TListItem* item = FItems->Item(i);
-        auto* w = new QTreeWidgetItem(t);
-        w->setText(0, QString::fromStdString(item->Caption()));
+        velmor_ws::TListViewRow& row = rows[static_cast<size_t>(i)];
+        row.Caption = item->Caption();
         if (report)
             for (int c = 0; c < item->SubItems()->Count() && c + 1 < FColumns->Count(); ++c) {
-                w->setText(c + 1, QString::fromStdString(item->SubItems()->Get(c)));
-                w->setTextAlignment(c + 1, QtAlign(FColumns->Items(c + 1)->Alignment()));
+                row.SubItems.push_back(item->SubItems()->Get(c));
+                row.SubAlignments.push_back(FColumns->Items(c + 1)->Alignment());
             }
-        if (FCheckboxes) {
-            w->setFlags(w->flags() | Qt::ItemIsUserCheckable);
-            w->setCheckState(0, item->Checked() ? Qt::Checked : Qt::Unchecked);
-        }
+        row.Checkable = FCheckboxes;
+        row.Checked = item->Checked();
     }
+    FPushing = true;
+    velmor_ws::SetListViewRows(FWidget, rows);
     FPushing = false;
     PushSelection();
 }
 
 void TListView::PushSelection() {
-    QTreeWidget* t = ViewOf(FWidget);
+    std::vector<bool> selected(static_cast<size_t>(FItems->Count()));
+    for (int i = 0; i < FItems->Count(); ++i) selected[static_cast<size_t>(i)] = FItems->Item(i)->Selected();
     FPushing = true;
-    for (int i = 0; i < FItems->Count() && i < t->topLevelItemCount(); ++i)
-        t->topLevelItem(i)->setSelected(FItems->Item(i)->Selected());
+    velmor_ws::SetListViewSelection(FWidget, selected);
     FPushing = false;
 }
 
 void TListView::PullSelection() {
     if (FPushing) return;
-    QTreeWidget* t = ViewOf(FWidget);
-    for (int i = 0; i < FItems->Count() && i < t->topLevelItemCount(); ++i) {
+    for (int i = 0; i < FItems->Count() && i < velmor_ws::ListViewRowCount(FWidget); ++i) {
         TListItem* item = FItems->Item(i);
-        const bool v = t->topLevelItem(i)->isSelected();
+        const bool v = velmor_ws::ListViewRowSelected(FWidget, i);
         if (v == item->Selected()) continue;
         item->SetSelectedFromWidget(v);
         if (v) FFocused = item;
@@ -295,28 +262,23 @@ void TListView::CheckClicked(int row, bool checked) {
     item->SetCheckedFromWidget(checked);
     if (FWidget) {
         FPushing = true;
-        if (QTreeWidgetItem* w = ViewOf(FWidget)->topLevelItem(row)) w->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+        velmor_ws::SetListViewRowCheck(FWidget, row, checked);
         FPushing = false;
     }
     if (OnChange) OnChange(this, item, ctState);
 }
 
 String TListView::ShownText(int row, int column) const {
-    if (!FWidget) return String();
-    QTreeWidgetItem* w = row < 0 ? ViewOf(FWidget)->headerItem() : ViewOf(FWidget)->topLevelItem(row);
-    return w ? w->text(column).toStdString() : String();
+    return FWidget ? velmor_ws::ListViewCellText(FWidget, row, column) : String();
 }
 
-int TListView::ShownColumnWidth(int column) const { return FWidget ? ViewOf(FWidget)->columnWidth(column) : 0; }
+int TListView::ShownColumnWidth(int column) const { return FWidget ? velmor_ws::ListViewColumnWidth(FWidget, column) : 0; }
 
 TAlignment TListView::ShownAlignment(int row, int column) const {
-    if (!FWidget) return taLeftJustify;
-    QTreeWidgetItem* w = row < 0 ? ViewOf(FWidget)->headerItem() : ViewOf(FWidget)->topLevelItem(row);
-    const int a = w ? w->textAlignment(column) : 0;
-    return (a & Qt::AlignRight) ? taRightJustify : (a & Qt::AlignHCenter) ? taCenter : taLeftJustify;
+    return FWidget ? velmor_ws::ListViewCellAlignment(FWidget, row, column) : taLeftJustify;
 }
 
 void TListView::WidgetCreated() {
     TWinControl::WidgetCreated();
-    velmor_internal::ForwardViewportMouse(this, static_cast<QTreeWidget*>(FWidget)->viewport());
+    velmor_internal::ForwardViewportMouse(this, velmor_ws::ItemViewport(FWidget));
 }

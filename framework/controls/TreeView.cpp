@@ -1,9 +1,7 @@
 #include "framework/controls/TreeView.h"
 
-#include <QAbstractItemDelegate>
-#include <QHeaderView>
-#include <QTreeWidget>
 #include <algorithm>
+#include <functional>
 
 #include "framework/classes/FileStream.h"
 #include "framework/classes/StringList.h"
@@ -11,15 +9,9 @@
 #include "framework/controls/TreeNode.h"
 #include "framework/controls/TreeNodes.h"
 #include "framework/controls/ViewportMouse.h"
+#include "framework/controls/qt/WsLists.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/StrUtils.h"
-
-namespace {
-QTreeWidget* TreeOf(QWidget* w) { return static_cast<QTreeWidget*>(w); }
-TTreeNode* NodeOf(QTreeWidgetItem* item) {
-    return item ? static_cast<TTreeNode*>(item->data(0, Qt::UserRole).value<void*>()) : nullptr;
-}
-}  // namespace
 
 TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), FItems(new TTreeNodes(this)) {
     FWidth = 121;
@@ -87,10 +79,7 @@ bool TTreeView::StartEditing(TTreeNode* node) {
     if (!allow) return false;
     SetSelected(node);
     FEditing = node;
-    if (FWidget && node->FItem) {
-        auto* item = static_cast<QTreeWidgetItem*>(node->FItem);
-        TreeOf(FWidget)->editItem(item, 0);
-    }
+    if (FWidget && node->FItem) velmor_ws::EditTreeItem(FWidget, node->FItem);
     return true;
 }
 
@@ -105,19 +94,16 @@ void TTreeView::EndEditing(const String& text, bool cancel) {
     FDeferRebuild = true;
     node->SetText(s);
     FDeferRebuild = false;
-    if (FWidget)
-        QMetaObject::invokeMethod(FWidget, [this] { GuardedCall([this] { RebuildWidget(); }); }, Qt::QueuedConnection);
+    if (FWidget) velmor_ws::QueueForWidget(FWidget, [this] { GuardedCall([this] { RebuildWidget(); }); });
 }
 
 TTreeNode* TTreeView::GetNodeAt(int x, int y) const {
-    if (!FWidget) return nullptr;
-    QTreeWidget* t = TreeOf(FWidget);
-    return NodeOf(t->itemAt(t->viewport()->mapFrom(t, QPoint(x, y))));
+    return FWidget ? velmor_ws::TreeNodeAt(FWidget, TPoint{x, y}) : nullptr;
 }
 
 TTreeNode* TTreeView::TopItem() const {
     if (!FWidget) return FItems->GetFirstNode();
-    return NodeOf(TreeOf(FWidget)->itemAt(QPoint(2, 2)));
+    return velmor_ws::TreeTopNode(FWidget);
 }
 
 // --- files ----------------------------------------------------------------------
@@ -190,7 +176,7 @@ void TTreeView::NodeTextChanged(TTreeNode* node) {
         return;
     }
     if (FWidget && node->FItem && !FItems->Updating() && !FDeferRebuild)
-        static_cast<QTreeWidgetItem*>(node->FItem)->setText(0, QString::fromStdString(node->Text()));
+        velmor_ws::SetTreeItemText(node->FItem, node->Text());
 }
 
 void TTreeView::NodeDeleting(TTreeNode* node) {
@@ -206,7 +192,7 @@ void TTreeView::NodeDeleting(TTreeNode* node) {
     }
     if (node->FItem && FWidget) {
         FPushing = true;
-        delete static_cast<QTreeWidgetItem*>(node->FItem);
+        velmor_ws::DeleteTreeItem(node->FItem);
         FPushing = false;
     }
     node->FItem = nullptr;
@@ -215,48 +201,36 @@ void TTreeView::NodeDeleting(TTreeNode* node) {
 void TTreeView::NodeExpandedChanged(TTreeNode* node) {
     if (FWidget && node->FItem) {
         FPushing = true;
-        static_cast<QTreeWidgetItem*>(node->FItem)->setExpanded(node->Expanded());
+        velmor_ws::SetTreeItemExpanded(node->FItem, node->Expanded());
         FPushing = false;
     }
 }
 
 QWidget* TTreeView::CreateWidget(QWidget* parent) {
-    auto* t = new QTreeWidget(parent);
-    t->setHeaderHidden(true);
-    t->setColumnCount(1);
-    t->setFocusPolicy(Qt::StrongFocus);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QObject::connect(t, &QTreeWidget::currentItemChanged, [this](QTreeWidgetItem* cur, QTreeWidgetItem*) {
+    velmor_ws::TTreeViewEvents events;
+    events.CurrentChanged = [this](TTreeNode* cur) {
         GuardedCall([this, cur] {
-            if (!FPushing) SetSelected(NodeOf(cur));
+            if (!FPushing) SetSelected(cur);
         });
-    });
-    QObject::connect(t, &QTreeWidget::itemExpanded, [this](QTreeWidgetItem* item) {
-        GuardedCall([this, item] {
-            if (!FPushing)
-                if (TTreeNode* n = NodeOf(item)) n->SetExpanded(true);
+    };
+    events.ExpandedChanged = [this](TTreeNode* n, bool expanded) {
+        GuardedCall([this, n, expanded] {
+            if (!FPushing) n->SetExpanded(expanded);
         });
-    });
-    QObject::connect(t, &QTreeWidget::itemCollapsed, [this](QTreeWidgetItem* item) {
-        GuardedCall([this, item] {
-            if (!FPushing)
-                if (TTreeNode* n = NodeOf(item)) n->SetExpanded(false);
-        });
-    });
+    };
     // An editor closed without its text being taken was cancelled (Esc).
-    QObject::connect(t->itemDelegate(), &QAbstractItemDelegate::closeEditor, [this](QWidget*, QAbstractItemDelegate::EndEditHint) {
+    events.EditorClosed = [this] {
         GuardedCall([this] {
             if (FEditing) EndEditing(String(), true);
         });
-    });
-    QObject::connect(t, &QTreeWidget::itemChanged, [this](QTreeWidgetItem* item, int) {
-        GuardedCall([this, item] {
+    };
+    events.ItemChanged = [this](TTreeNode* n, void* item) {
+        GuardedCall([this, n, item] {
             if (FPushing) return;
-            TTreeNode* n = NodeOf(item);
-            if (n && n == FEditing) EndEditing(item->text(0).toStdString(), false);
+            if (n && n == FEditing) EndEditing(velmor_ws::TreeItemText(item), false);
         });
-    });
-    return t;
+    };
+    return velmor_ws::CreateTreeView(parent, std::move(events));
 }
 
 void TTreeView::InitWidget() {
@@ -265,18 +239,14 @@ void TTreeView::InitWidget() {
 }
 
 void TTreeView::RebuildWidget() {
-    QTreeWidget* t = TreeOf(FWidget);
     FPushing = true;
     for (TTreeNode* n = FItems->GetFirstNode(); n; n = n->GetNext()) n->FItem = nullptr;
-    t->clear();
-    std::function<void(TTreeNode*, QTreeWidgetItem*)> add = [&](TTreeNode* n, QTreeWidgetItem* parentItem) {
-        auto* item = parentItem ? new QTreeWidgetItem(parentItem) : new QTreeWidgetItem(t);
-        item->setText(0, QString::fromStdString(n->Text()));
-        item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(n)));
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    velmor_ws::ClearTree(FWidget);
+    std::function<void(TTreeNode*, void*)> add = [&](TTreeNode* n, void* parentItem) {
+        void* item = velmor_ws::AddTreeItem(FWidget, parentItem, n, n->Text());
         n->FItem = item;
         for (auto& c : n->FChildren) add(c.get(), item);
-        item->setExpanded(n->Expanded());
+        velmor_ws::SetTreeItemExpanded(item, n->Expanded());
     };
     for (auto& r : FItems->FRoots) add(r.get(), nullptr);
     FPushing = false;
@@ -284,9 +254,8 @@ void TTreeView::RebuildWidget() {
 }
 
 void TTreeView::PushSelection() {
-    QTreeWidget* t = TreeOf(FWidget);
     FPushing = true;
-    t->setCurrentItem(FSelected ? static_cast<QTreeWidgetItem*>(FSelected->FItem) : nullptr);
+    velmor_ws::SetTreeCurrentItem(FWidget, FSelected ? FSelected->FItem : nullptr);
     FPushing = false;
 }
 
@@ -300,5 +269,5 @@ void TTreeView::KeyDown(Word& key, TShiftState shift) {
 
 void TTreeView::WidgetCreated() {
     TWinControl::WidgetCreated();
-    velmor_internal::ForwardViewportMouse(this, static_cast<QTreeWidget*>(FWidget)->viewport());
+    velmor_internal::ForwardViewportMouse(this, velmor_ws::ItemViewport(FWidget));
 }

@@ -1,0 +1,277 @@
+#include "framework/controls/qt/WsLists.h"
+
+#include <QAbstractItemDelegate>
+#include <QAbstractScrollArea>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QTreeWidget>
+#include <memory>
+
+#include "framework/classes/Strings.h"
+
+namespace velmor_ws {
+
+namespace {
+QListWidget* ListOf(QWidget* w) { return static_cast<QListWidget*>(w); }
+QTreeWidget* TreeOf(QWidget* w) { return static_cast<QTreeWidget*>(w); }
+QTreeWidgetItem* ItemOf(void* item) { return static_cast<QTreeWidgetItem*>(item); }
+TTreeNode* NodeOf(QTreeWidgetItem* item) {
+    return item ? static_cast<TTreeNode*>(item->data(0, Qt::UserRole).value<void*>()) : nullptr;
+}
+Qt::Alignment QtAlign(TAlignment a) {
+    return (a == taCenter ? Qt::AlignHCenter : a == taRightJustify ? Qt::AlignRight : Qt::AlignLeft) |
+           Qt::AlignVCenter;
+}
+}  // namespace
+
+QWidget* ItemViewport(QWidget* view) { return static_cast<QAbstractScrollArea*>(view)->viewport(); }
+
+void RepaintItemView(QWidget* view) { view->update(); }
+
+void QueueForWidget(QWidget* w, std::function<void()> call) {
+    QMetaObject::invokeMethod(w, std::move(call), Qt::QueuedConnection);
+}
+
+// --- list box ---------------------------------------------------------
+
+QWidget* CreateListBox(QWidget* parent, std::function<void()> onSelectionChanged) {
+    auto* l = new QListWidget(parent);
+    l->setFocusPolicy(Qt::StrongFocus);
+    l->setUniformItemSizes(true);
+    QObject::connect(l, &QListWidget::itemSelectionChanged, l, std::move(onSelectionChanged));
+    return l;
+}
+
+void WatchListChecks(QWidget* list, std::function<void(int, bool)> onChecked) {
+    QListWidget* l = ListOf(list);
+    QObject::connect(l, &QListWidget::itemChanged, l, [l, onChecked = std::move(onChecked)](QListWidgetItem* item) {
+        onChecked(l->row(item), item->checkState() == Qt::Checked);
+    });
+}
+
+void SetListMultiSelect(QWidget* list, bool multiSelect) {
+    ListOf(list)->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
+                                               : QAbstractItemView::SingleSelection);
+}
+
+int ListCount(QWidget* list) { return ListOf(list)->count(); }
+
+void SetListItems(QWidget* list, const TStrings* items) {
+    QListWidget* l = ListOf(list);
+    l->clear();
+    for (int i = 0; i < items->Count(); ++i) l->addItem(QString::fromStdString(items->Get(i)));
+}
+
+void AddListItem(QWidget* list, const String& text) { ListOf(list)->addItem(QString::fromStdString(text)); }
+
+void SetListItemCheck(QWidget* list, int index, bool checked) {
+    QListWidgetItem* item = ListOf(list)->item(index);
+    if (!item) return;
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void SetListSelection(QWidget* list, const std::vector<bool>& selected, int itemIndex, bool multiSelect) {
+    QListWidget* l = ListOf(list);
+    for (int i = 0; i < l->count(); ++i)
+        l->item(i)->setSelected(static_cast<size_t>(i) < selected.size() && selected[static_cast<size_t>(i)]);
+    if (itemIndex >= 0 && itemIndex < l->count())
+        l->setCurrentRow(itemIndex, multiSelect ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect);
+}
+
+int ReadListSelection(QWidget* list, std::vector<bool>& selected, bool multiSelect) {
+    QListWidget* l = ListOf(list);
+    for (int i = 0; i < l->count() && static_cast<size_t>(i) < selected.size(); ++i)
+        selected[static_cast<size_t>(i)] = l->item(i)->isSelected();
+    int current = l->currentRow();
+    if (!multiSelect && !l->selectedItems().isEmpty()) current = l->row(l->selectedItems().first());
+    return current;
+}
+
+int ListTopIndex(QWidget* list) {
+    const QModelIndex i = ListOf(list)->indexAt(QPoint(2, 2));
+    return i.isValid() ? i.row() : 0;
+}
+
+void ScrollListTo(QWidget* list, int index) {
+    QListWidget* l = ListOf(list);
+    l->scrollToItem(l->item(index), QAbstractItemView::PositionAtTop);
+}
+
+TRect ListItemRect(QWidget* list, int index) {
+    QListWidget* l = ListOf(list);
+    const QRect r = l->visualItemRect(l->item(index));
+    const QPoint p = l->viewport()->mapTo(l, r.topLeft());
+    return Bounds(p.x(), p.y(), r.width(), r.height());
+}
+
+int ListItemAt(QWidget* list, const TPoint& pos) {
+    QListWidget* l = ListOf(list);
+    const QModelIndex i = l->indexAt(l->viewport()->mapFrom(l, QPoint(pos.X, pos.Y)));
+    return i.isValid() ? i.row() : -1;
+}
+
+// --- list view (rows in columns) ---------------------------------------
+
+QWidget* CreateListView(QWidget* parent, TListViewEvents events) {
+    auto* t = new QTreeWidget(parent);
+    t->setRootIsDecorated(false);
+    t->setItemsExpandable(false);
+    t->setUniformRowHeights(true);
+    t->setFocusPolicy(Qt::StrongFocus);
+    t->header()->setSectionsClickable(true);
+    t->header()->setStretchLastSection(false);
+    QObject::connect(t->header(), &QHeaderView::sectionClicked, t, std::move(events.HeaderClicked));
+    QObject::connect(t->header(), &QHeaderView::sectionResized, t,
+                     [resized = std::move(events.ColumnResized)](int i, int, int w) { resized(i, w); });
+    QObject::connect(t, &QTreeWidget::itemSelectionChanged, t, std::move(events.SelectionChanged));
+    QObject::connect(t, &QTreeWidget::itemChanged, t,
+                     [changed = std::move(events.ItemChanged)](QTreeWidgetItem* w, int col) { changed(w, col); });
+    return t;
+}
+
+void SetListViewSelectMode(QWidget* view, bool multiSelect, bool rowSelect) {
+    QTreeWidget* t = TreeOf(view);
+    t->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    t->setSelectionBehavior(rowSelect ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+}
+
+void SetListViewColumns(QWidget* view, int columnCount, bool headerShown, const std::vector<TListViewColumn>& columns) {
+    QTreeWidget* t = TreeOf(view);
+    t->setColumnCount(columnCount);
+    t->setHeaderHidden(!headerShown);
+    if (columns.empty()) return;
+    QStringList labels;
+    for (const TListViewColumn& c : columns) labels << QString::fromStdString(c.Caption);
+    t->setHeaderLabels(labels);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        t->setColumnWidth(static_cast<int>(i), columns[i].Width);
+        t->headerItem()->setTextAlignment(static_cast<int>(i), QtAlign(columns[i].Alignment));
+    }
+}
+
+void SetListViewRows(QWidget* view, const std::vector<TListViewRow>& rows) {
+    QTreeWidget* t = TreeOf(view);
+    t->clear();
+    for (const TListViewRow& row : rows) {
+        auto* w = new QTreeWidgetItem(t);
+        w->setText(0, QString::fromStdString(row.Caption));
+        for (size_t c = 0; c < row.SubItems.size(); ++c) {
+            const int col = static_cast<int>(c) + 1;
+            w->setText(col, QString::fromStdString(row.SubItems[c]));
+            if (c < row.SubAlignments.size()) w->setTextAlignment(col, QtAlign(row.SubAlignments[c]));
+        }
+        if (row.Checkable) {
+            w->setFlags(w->flags() | Qt::ItemIsUserCheckable);
+            w->setCheckState(0, row.Checked ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+}
+
+int ListViewRowCount(QWidget* view) { return TreeOf(view)->topLevelItemCount(); }
+
+int ListViewRowOf(QWidget* view, void* item) { return TreeOf(view)->indexOfTopLevelItem(ItemOf(item)); }
+
+bool ListViewItemChecked(void* item) { return ItemOf(item)->checkState(0) == Qt::Checked; }
+
+void SetListViewRowTexts(QWidget* view, int row, const std::vector<String>& texts) {
+    if (QTreeWidgetItem* w = TreeOf(view)->topLevelItem(row))
+        for (size_t c = 0; c < texts.size(); ++c) w->setText(static_cast<int>(c), QString::fromStdString(texts[c]));
+}
+
+void SetListViewRowCheck(QWidget* view, int row, bool checked) {
+    if (QTreeWidgetItem* w = TreeOf(view)->topLevelItem(row)) w->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void SetListViewSelection(QWidget* view, const std::vector<bool>& selected) {
+    QTreeWidget* t = TreeOf(view);
+    for (int i = 0; i < t->topLevelItemCount() && static_cast<size_t>(i) < selected.size(); ++i)
+        t->topLevelItem(i)->setSelected(selected[static_cast<size_t>(i)]);
+}
+
+bool ListViewRowSelected(QWidget* view, int row) {
+    QTreeWidgetItem* w = TreeOf(view)->topLevelItem(row);
+    return w && w->isSelected();
+}
+
+int ListViewRowAt(QWidget* view, const TPoint& pos) {
+    QTreeWidget* t = TreeOf(view);
+    QTreeWidgetItem* it = t->itemAt(t->viewport()->mapFrom(t, QPoint(pos.X, pos.Y)));
+    return it ? t->indexOfTopLevelItem(it) : -1;
+}
+
+namespace {
+QTreeWidgetItem* CellRow(QWidget* view, int row) {
+    return row < 0 ? TreeOf(view)->headerItem() : TreeOf(view)->topLevelItem(row);
+}
+}  // namespace
+
+String ListViewCellText(QWidget* view, int row, int column) {
+    QTreeWidgetItem* w = CellRow(view, row);
+    return w ? w->text(column).toStdString() : String();
+}
+
+TAlignment ListViewCellAlignment(QWidget* view, int row, int column) {
+    QTreeWidgetItem* w = CellRow(view, row);
+    const int a = w ? w->textAlignment(column) : 0;
+    return (a & Qt::AlignRight) ? taRightJustify : (a & Qt::AlignHCenter) ? taCenter : taLeftJustify;
+}
+
+int ListViewColumnWidth(QWidget* view, int column) { return TreeOf(view)->columnWidth(column); }
+
+// --- tree view ----------------------------------------------------------
+
+QWidget* CreateTreeView(QWidget* parent, TTreeViewEvents events) {
+    auto* t = new QTreeWidget(parent);
+    t->setHeaderHidden(true);
+    t->setColumnCount(1);
+    t->setFocusPolicy(Qt::StrongFocus);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QObject::connect(t, &QTreeWidget::currentItemChanged, t,
+                     [changed = std::move(events.CurrentChanged)](QTreeWidgetItem* cur, QTreeWidgetItem*) {
+                         changed(NodeOf(cur));
+                     });
+    auto expanded = std::make_shared<std::function<void(TTreeNode*, bool)>>(std::move(events.ExpandedChanged));
+    QObject::connect(t, &QTreeWidget::itemExpanded, t, [expanded](QTreeWidgetItem* item) {
+        if (TTreeNode* n = NodeOf(item)) (*expanded)(n, true);
+    });
+    QObject::connect(t, &QTreeWidget::itemCollapsed, t, [expanded](QTreeWidgetItem* item) {
+        if (TTreeNode* n = NodeOf(item)) (*expanded)(n, false);
+    });
+    QObject::connect(t->itemDelegate(), &QAbstractItemDelegate::closeEditor, t,
+                     [closed = std::move(events.EditorClosed)](QWidget*, QAbstractItemDelegate::EndEditHint) { closed(); });
+    QObject::connect(t, &QTreeWidget::itemChanged, t,
+                     [changed = std::move(events.ItemChanged)](QTreeWidgetItem* item, int) { changed(NodeOf(item), item); });
+    return t;
+}
+
+void ClearTree(QWidget* tree) { TreeOf(tree)->clear(); }
+
+void* AddTreeItem(QWidget* tree, void* parentItem, TTreeNode* node, const String& text) {
+    auto* item = parentItem ? new QTreeWidgetItem(ItemOf(parentItem)) : new QTreeWidgetItem(TreeOf(tree));
+    item->setText(0, QString::fromStdString(text));
+    item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(node)));
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    return item;
+}
+
+void SetTreeItemText(void* item, const String& text) { ItemOf(item)->setText(0, QString::fromStdString(text)); }
+
+String TreeItemText(void* item) { return ItemOf(item)->text(0).toStdString(); }
+
+void SetTreeItemExpanded(void* item, bool expanded) { ItemOf(item)->setExpanded(expanded); }
+
+void DeleteTreeItem(void* item) { delete ItemOf(item); }
+
+void SetTreeCurrentItem(QWidget* tree, void* item) { TreeOf(tree)->setCurrentItem(ItemOf(item)); }
+
+void EditTreeItem(QWidget* tree, void* item) { TreeOf(tree)->editItem(ItemOf(item), 0); }
+
+TTreeNode* TreeNodeAt(QWidget* tree, const TPoint& pos) {
+    QTreeWidget* t = TreeOf(tree);
+    return NodeOf(t->itemAt(t->viewport()->mapFrom(t, QPoint(pos.X, pos.Y))));
+}
+
+TTreeNode* TreeTopNode(QWidget* tree) { return NodeOf(TreeOf(tree)->itemAt(QPoint(2, 2))); }
+
+}  // namespace velmor_ws
