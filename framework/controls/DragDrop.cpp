@@ -1,20 +1,11 @@
 #include "framework/controls/DragDrop.h"
 
-#include <QApplication>
-#include <QDrag>
-#include <QDragEnterEvent>
-#include <QDragLeaveEvent>
-#include <QDragMoveEvent>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QPointer>
-#include <QUrl>
-#include <QWidget>
 #include <algorithm>
 #include <cstring>
 #include <map>
 
 #include "framework/controls/WinControl.h"
+#include "framework/controls/qt/WsDragDrop.h"
 #include "framework/messages/Messages.h"
 
 namespace {
@@ -34,7 +25,7 @@ public:
             FFormats.push_back(CF_TEXT);
             FData[CF_TEXT] = *text + '\0';
             FFormats.push_back(CF_UNICODETEXT);
-            const std::u16string wide = QString::fromStdString(*text).toStdU16String();
+            const std::u16string wide = velmor_ws::ToUtf16(*text);
             String bytes;
             for (char16_t c : wide) {
                 bytes += static_cast<char>(c & 0xFF);
@@ -137,40 +128,8 @@ HRESULT TSimpleDataObject::EnumFormatEtc(DWORD direction, std::shared_ptr<IEnumF
     return S_OK;
 }
 
-std::shared_ptr<IDataObject> FromMime(const QMimeData* mime) {
-    String text, rtf;
-    std::vector<String> files;
-    // Only text offered as text: the toolkit would also give the names of
-    // dropped files as text, and files are not text to paste.
-    const bool hasText = mime->hasFormat("text/plain");
-    if (hasText) text = mime->text().toStdString();
-    const bool hasRtf = mime->hasFormat("text/rtf");
-    if (hasRtf) rtf = mime->data("text/rtf").toStdString();
-    for (const QUrl& url : mime->urls())
-        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
-    return MakeDataObject(hasText ? &text : nullptr, hasRtf ? &rtf : nullptr, files.empty() ? nullptr : &files);
-}
-
-DWORD KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
-    DWORD k = 0;
-    if (buttons & Qt::LeftButton) k |= MK_LBUTTON;
-    if (buttons & Qt::RightButton) k |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton) k |= MK_MBUTTON;
-    if (mods & Qt::ShiftModifier) k |= MK_SHIFT;
-    if (mods & Qt::ControlModifier) k |= MK_CONTROL;
-    return k;
-}
-
-TPoint ScreenPoint(QWidget* w, const QPointF& local) {
-    const QPoint g = w->mapToGlobal(local.toPoint());
-    return TPoint{g.x(), g.y()};
-}
-
-class TDropFilter;
-
 struct TRegistration {
     std::shared_ptr<IDropTarget> Target;
-    QPointer<QObject> Filter;
     std::shared_ptr<IDataObject> Current;  // of the drag now over the control
 };
 
@@ -179,87 +138,33 @@ std::map<const TControl*, TRegistration>& Registrations() {
     return map;
 }
 
-Qt::DropAction ToAction(DWORD effect) {
-    if (effect & DROPEFFECT_MOVE) return Qt::MoveAction;
-    if (effect & DROPEFFECT_COPY) return Qt::CopyAction;
-    return Qt::IgnoreAction;
-}
-
-DWORD FromActions(Qt::DropActions actions) {
-    DWORD e = 0;
-    if (actions & Qt::CopyAction) e |= DROPEFFECT_COPY;
-    if (actions & Qt::MoveAction) e |= DROPEFFECT_MOVE;
-    return e;
-}
-
-class TDropFilter : public QObject {
-public:
-    TDropFilter(const TControl* control, QWidget* widget) : QObject(widget), FControl(control), FWidget(widget) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (watched != FWidget) return false;
-        auto it = Registrations().find(FControl);
+void Install(const TControl* control, QWidget* widget) {
+    velmor_ws::WatchDrops(widget, [control](velmor_ws::TDropStage stage, const std::shared_ptr<IDataObject>& data,
+                                            DWORD keyState, const TPoint& point, DWORD& effect) {
+        auto it = Registrations().find(control);
         if (it == Registrations().end()) return false;
         TRegistration& reg = it->second;
-        switch (e->type()) {
-        case QEvent::DragEnter: {
-            auto* de = static_cast<QDragEnterEvent*>(e);
-            reg.Current = FromMime(de->mimeData());
-            DWORD effect = FromActions(de->possibleActions());
-            reg.Target->DragEnter(reg.Current.get(), KeyState(de->buttons(), de->modifiers()),
-                                  ScreenPoint(FWidget, de->position()), effect);
-            Answer(de, effect);
-            return true;
-        }
-        case QEvent::DragMove: {
-            auto* de = static_cast<QDragMoveEvent*>(e);
-            DWORD effect = FromActions(de->possibleActions());
-            reg.Target->DragOver(KeyState(de->buttons(), de->modifiers()), ScreenPoint(FWidget, de->position()),
-                                 effect);
-            Answer(de, effect);
-            return true;
-        }
-        case QEvent::DragLeave:
+        switch (stage) {
+        case velmor_ws::TDropStage::Enter:
+            reg.Current = data;
+            reg.Target->DragEnter(reg.Current.get(), keyState, point, effect);
+            break;
+        case velmor_ws::TDropStage::Over:
+            reg.Target->DragOver(keyState, point, effect);
+            break;
+        case velmor_ws::TDropStage::Leave:
             reg.Target->DragLeave();
             reg.Current.reset();
-            return true;
-        case QEvent::Drop: {
-            auto* de = static_cast<QDropEvent*>(e);
-            std::shared_ptr<IDataObject> data = FromMime(de->mimeData());
-            DWORD effect = FromActions(de->possibleActions());
+            break;
+        case velmor_ws::TDropStage::Drop: {
             // The target may free the control while it takes the drop.
             std::shared_ptr<IDropTarget> target = reg.Target;
-            target->Drop(data.get(), KeyState(de->buttons(), de->modifiers()), ScreenPoint(FWidget, de->position()),
-                         effect);
-            Answer(de, effect);
-            return true;
+            target->Drop(data.get(), keyState, point, effect);
+            break;
         }
-        default:
-            return false;
         }
-    }
-
-private:
-    static void Answer(QDropEvent* e, DWORD effect) {
-        const Qt::DropAction a = ToAction(effect);
-        if (a == Qt::IgnoreAction) {
-            e->ignore();
-            return;
-        }
-        e->setDropAction(a);
-        e->accept();
-    }
-    const TControl* FControl;
-    QWidget* FWidget;
-};
-
-void Install(const TControl* control, QWidget* widget, TRegistration& reg) {
-    if (!widget || reg.Filter) return;
-    auto* filter = new TDropFilter(control, widget);
-    widget->installEventFilter(filter);
-    widget->setAcceptDrops(true);
-    reg.Filter = filter;
+        return true;
+    });
 }
 
 TDoDragDropHook& DragHook() {
@@ -280,8 +185,8 @@ HRESULT RegisterDragDrop(TWinControl* control, std::shared_ptr<IDropTarget> targ
     if (map.count(control)) return E_FAIL;
     TRegistration& reg = map[control];
     reg.Target = std::move(target);
-    // Without a widget yet, the filter goes on when the widget is made.
-    Install(control, control->WidgetIfAllocated(), reg);
+    // Without a widget yet, drops are watched for when the widget is made.
+    Install(control, control->WidgetIfAllocated());
     return S_OK;
 }
 
@@ -289,10 +194,7 @@ HRESULT RevokeDragDrop(TWinControl* control) {
     auto& map = Registrations();
     auto it = map.find(control);
     if (it == map.end()) return E_FAIL;
-    if (QObject* f = it->second.Filter) {
-        if (QWidget* w = control->WidgetIfAllocated()) w->setAcceptDrops(false);
-        delete f;
-    }
+    velmor_ws::StopWatchingDrops(control->WidgetIfAllocated());
     map.erase(it);
     return S_OK;
 }
@@ -302,32 +204,25 @@ HRESULT DoDragDrop(std::shared_ptr<IDataObject> data, std::shared_ptr<IDropSourc
     effect = DROPEFFECT_NONE;
     if (!data || !source) return E_FAIL;
     if (DragHook()) return DragHook()(data.get(), source.get(), okEffects, effect);
-    QWidget* origin = QApplication::activeWindow();
+    QWidget* origin = velmor_ws::DragOrigin();
     if (!origin) return DRAGDROP_S_CANCEL;
-    auto* mime = new QMimeData;
     TStgMedium medium;
     TFormatEtc f;
     f.CfFormat = CF_TEXT;
-    if (data->GetData(f, medium) == S_OK) {
-        String text = medium.HGlobal;
+    String text;
+    const bool hasText = data->GetData(f, medium) == S_OK;
+    if (hasText) {
+        text = medium.HGlobal;
         text.resize(std::strlen(text.c_str()));
-        mime->setText(QString::fromStdString(text));
     }
     f.CfFormat = RtfFormat();
-    if (data->GetData(f, medium) == S_OK) {
-        String rtf = medium.HGlobal;
+    String rtf;
+    const bool hasRtf = data->GetData(f, medium) == S_OK;
+    if (hasRtf) {
+        rtf = medium.HGlobal;
         rtf.resize(std::strlen(rtf.c_str()));
-        mime->setData("text/rtf", QByteArray::fromStdString(rtf));
     }
-    auto* drag = new QDrag(origin);
-    drag->setMimeData(mime);
-    Qt::DropActions allowed;
-    if (okEffects & DROPEFFECT_COPY) allowed |= Qt::CopyAction;
-    if (okEffects & DROPEFFECT_MOVE) allowed |= Qt::MoveAction;
-    // The toolkit runs the drag loop; the source's answers are those of
-    // the default rules it applies (Escape cancels, releasing drops).
-    const Qt::DropAction result = drag->exec(allowed);
-    effect = result == Qt::CopyAction ? DROPEFFECT_COPY : (result == Qt::MoveAction ? DROPEFFECT_MOVE : 0);
+    effect = velmor_ws::RunDrag(origin, hasText ? &text : nullptr, hasRtf ? &rtf : nullptr, okEffects);
     return effect == DROPEFFECT_NONE ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
 }
 
@@ -340,7 +235,7 @@ TDoDragDropHook SetDoDragDropHook(TDoDragDropHook hook) {
 namespace velmor_internal {
 void DropTargetWidgetMade(TControl* control) {
     auto it = Registrations().find(control);
-    if (it != Registrations().end()) Install(control, control->WidgetIfAllocated(), it->second);
+    if (it != Registrations().end()) Install(control, control->WidgetIfAllocated());
 }
 
 void DropTargetControlGone(const TControl* control) { Registrations().erase(control); }
