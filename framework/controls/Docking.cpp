@@ -1,12 +1,5 @@
 #include "framework/controls/Docking.h"
 
-#include <QApplication>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPointer>
-#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -16,7 +9,7 @@
 #include "framework/controls/FloatingDockForm.h"
 #include "framework/controls/Mouse.h"
 #include "framework/controls/WinControl.h"
-#include "framework/messages/HandleObject.h"
+#include "framework/controls/qt/WsDocking.h"
 #include "framework/messages/MessageQueue.h"
 
 // The docking code's way into the controls' protected and private parts.
@@ -117,7 +110,7 @@ struct TDockAccess {
         if (!w) return;
         const TPoint origin = c->ClientToScreen(Point(0, 0));
         if (origin == p) return;
-        w->move(w->pos() + QPoint(p.X - origin.X, p.Y - origin.Y));
+        velmor_ws::MoveWindowBy(w, p.X - origin.X, p.Y - origin.Y);
     }
 };
 
@@ -154,47 +147,14 @@ TAlign EdgeOf(const TRect& r, const TPoint& p) {
 
 // --- the frame on the screen ---------------------------------------------------
 
-// A frame of checkered pixels that only shows its band: the inside of the
-// rectangle is cut away, so what lies below stays visible and the mouse
-// goes through.
-class TDropFrame : public QWidget {
-public:
-    TDropFrame()
-        : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                               Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus) {
-        setAttribute(Qt::WA_ShowWithoutActivating);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-    int Band = 1;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), Qt::white);
-        p.fillRect(rect(), QBrush(Qt::black, Qt::Dense4Pattern));
-    }
-};
-
-QPointer<TDropFrame> gFrame;
-
+// A checkered band around the rectangle, no wider than half its shorter
+// side.
 void ShowFrame(const TRect& r, int width) {
     if (r.IsEmpty()) return;
-    if (!gFrame) gFrame = new TDropFrame;
-    width = std::max(1, std::min(width, std::min(r.Width(), r.Height()) / 2));
-    gFrame->Band = width;
-    gFrame->setGeometry(r.Left, r.Top, r.Width(), r.Height());
-    // Without a display there is nothing to cut out or put on top.
-    const bool display = QGuiApplication::platformName() != "offscreen";
-    if (display) {
-        const QRect all(0, 0, r.Width(), r.Height());
-        gFrame->setMask(QRegion(all).subtracted(QRegion(all.adjusted(width, width, -width, -width))));
-    }
-    gFrame->show();
-    if (display) gFrame->raise();
-    gFrame->update();
+    velmor_ws::ShowDropFrame(r, std::max(1, std::min(width, std::min(r.Width(), r.Height()) / 2)));
 }
 
-void HideFrame() { delete gFrame.data(); }
+void HideFrame() { velmor_ws::HideDropFrame(); }
 
 // --- the drag ------------------------------------------------------------------
 
@@ -354,62 +314,21 @@ void Move(const TPoint& pos) {
 }
 
 // While a drag runs it has the mouse and the keys: nothing else hears of
-// them. Only what reaches widgets counts; the windows pass events on to
 // them.
-class TDragFilter : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (!gDrag || !watched->isWidgetType()) return false;
-        velmor_internal::TDispatchScope depth;  // widgets freed meanwhile wait
-        switch (e->type()) {
-        case QEvent::MouseMove: {
-            auto* me = static_cast<QMouseEvent*>(e);
-            gDrag->Ctrl = (me->modifiers() & Qt::ControlModifier) != 0;
-            const QPoint g = me->globalPosition().toPoint();
-            GuardedCall([&] { Move(Point(g.x(), g.y())); });
-            return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            auto* me = static_cast<QMouseEvent*>(e);
-            if (me->button() == Qt::LeftButton) {
-                const QPoint g = me->globalPosition().toPoint();
-                GuardedCall([&] { Drop(Point(g.x(), g.y())); });
-            }
-            return true;
-        }
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return true;
-        case QEvent::ShortcutOverride:
-            e->accept();
-            return true;
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease: {
-            auto* ke = static_cast<QKeyEvent*>(e);
-            const bool press = e->type() == QEvent::KeyPress;
-            if (press && ke->key() == Qt::Key_Escape) {
-                GuardedCall([] { Cancel(); });
-            } else if (ke->key() == Qt::Key_Control && !ke->isAutoRepeat()) {
-                gDrag->Ctrl = press;
-                if (gDrag->Started) GuardedCall([] { Update(); });
-            }
-            return true;
-        }
-        default:
-            return false;
-        }
-    }
-};
-
 void EnsureFilter() {
-    static QPointer<TDragFilter> filter;
-    if (filter || !QCoreApplication::instance()) return;
-    filter = new TDragFilter(QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(filter);
+    velmor_ws::TDockDragInput input;
+    input.Running = [] { return gDrag != nullptr; };
+    input.MouseMoved = [](const TPoint& p, bool ctrl) {
+        gDrag->Ctrl = ctrl;
+        GuardedCall([&] { Move(p); });
+    };
+    input.LeftReleased = [](const TPoint& p) { GuardedCall([&] { Drop(p); }); };
+    input.EscapePressed = [] { GuardedCall([] { Cancel(); }); };
+    input.CtrlChanged = [](bool pressed) {
+        gDrag->Ctrl = pressed;
+        if (gDrag->Started) GuardedCall([] { Update(); });
+    };
+    velmor_ws::WatchDockDragInput(std::move(input));
 }
 
 }  // namespace
@@ -421,11 +340,7 @@ void CancelDrag() {
 }
 
 bool DockDropFrame(TRect& rect, int& width) {
-    if (!gFrame || !gFrame->isVisible()) return false;
-    const QRect g = gFrame->geometry();
-    rect = Bounds(g.x(), g.y(), g.width(), g.height());
-    width = gFrame->Band;
-    return true;
+    return velmor_ws::DropFrameShown(rect, width);
 }
 
 TPoint velmor_internal::LastMousePos() { return gLastMouseKnown ? gLastMouse : Mouse->CursorPos(); }
@@ -443,7 +358,7 @@ bool velmor_internal::DockMouseMessage(TControl* control, TMessage& m) {
 }
 
 void velmor_internal::BeginDockDrag(TControl* control, const TPoint& screenPos, bool immediate, int threshold) {
-    if (gDrag || !control || control->DragKind != dkDock || !QCoreApplication::instance()) return;
+    if (gDrag || !control || control->DragKind != dkDock || !velmor_ws::ToolkitStarted()) return;
     TDragDockObject* made = nullptr;
     TDockAccess::StartDock(control, made);
     auto d = std::make_unique<TDockDrag>();
