@@ -1,21 +1,16 @@
 #include "framework/controls/Control.h"
 
-#include <QGuiApplication>
-#include <QPainter>
-#include <QPalette>
-#include <QWidget>
 #include <algorithm>
 
 #include "framework/controls/ControlActionLink.h"
-#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/CustomAction.h"
 #include "framework/controls/Docking.h"
 #include "framework/controls/DragDrop.h"
 #include "framework/controls/FloatingDockForm.h"
 #include "framework/controls/ControlsInternal.h"
-#include "framework/controls/qt/QtConvert.h"
 #include "framework/controls/SizeConstraints.h"
 #include "framework/controls/WinControl.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 #include "framework/rtl/Exception.h"
@@ -49,13 +44,7 @@ TPopupMenuHandler SetPopupMenuHandler(TPopupMenuHandler handler) {
 
 TShiftState KeyboardShiftState() {
     if (velmor_internal::gKeyShiftOverride >= 0) return velmor_internal::gKeyShiftOverride;
-    if (!QGuiApplication::instance()) return 0;
-    const Qt::KeyboardModifiers mods = QGuiApplication::keyboardModifiers();
-    TShiftState s = 0;
-    if (mods & Qt::ShiftModifier) s |= ssShift;
-    if (mods & Qt::ControlModifier) s |= ssCtrl;
-    if (mods & Qt::AltModifier) s |= ssAlt;
-    return s;
+    return velmor_ws::KeyboardShiftState();
 }
 
 TShiftState KeysToShiftState(WPARAM keys) {
@@ -145,10 +134,7 @@ void TControl::SetClientWidth(int v) { SetWidth(FWidth - ClientWidth() + v); }
 void TControl::SetClientHeight(int v) { SetHeight(FHeight - ClientHeight() + v); }
 
 TPoint TControl::ClientOrigin() const {
-    if (FWidget) {
-        const QPoint p = FWidget->mapToGlobal(QPoint(0, 0));
-        return Point(p.x(), p.y());
-    }
+    if (FWidget) return velmor_ws::MapToScreen(FWidget, Point(0, 0));
     if (FParent) {
         const TPoint o = FParent->ClientOrigin();
         return Point(o.X + FLeft, o.Y + FTop);
@@ -239,7 +225,7 @@ void TControl::SetVisible(bool v) {
 bool TControl::Showing() const {
     if (!FVisible) return false;
     if (FParent) return FParent->Showing();
-    return FWidget && FWidget->isVisible();
+    return FWidget && velmor_ws::IsVisible(FWidget);
 }
 
 void TControl::SetEnabled(bool v) {
@@ -320,15 +306,15 @@ void TControl::SetCursor(TCursor v) {
 // --- painting and order ---------------------------------------------------------
 
 void TControl::Invalidate() {
-    if (FWidget) FWidget->update();
+    if (FWidget) velmor_ws::Invalidate(FWidget);
 }
 
 void TControl::Invalidate(const TRect& r) {
-    if (FWidget && !r.IsEmpty()) FWidget->update(r.Left, r.Top, r.Width(), r.Height());
+    if (FWidget && !r.IsEmpty()) velmor_ws::Invalidate(FWidget, r);
 }
 
 void TControl::Update() {
-    if (FWidget && FWidget->isVisible()) FWidget->repaint();
+    if (FWidget) velmor_ws::Repaint(FWidget);
 }
 
 void TControl::Repaint() {
@@ -342,7 +328,7 @@ void TControl::BringToFront() {
         list.erase(std::find(list.begin(), list.end(), this));
         list.push_back(this);
     }
-    if (FWidget) FWidget->raise();
+    if (FWidget) velmor_ws::BringToFront(FWidget);
     RequestAlign();
 }
 
@@ -352,16 +338,13 @@ void TControl::SendToBack() {
         list.erase(std::find(list.begin(), list.end(), this));
         list.insert(list.begin(), this);
     }
-    if (FWidget) FWidget->lower();
+    if (FWidget) velmor_ws::SendToBack(FWidget);
     RequestAlign();
 }
 
 void TControl::PaintTo(TCanvas* canvas, int x, int y) {
-    QPainter* painter = canvas ? canvas->Painter() : nullptr;
-    if (!painter) return;
-    QWidget* w = Widget();
-    w->ensurePolished();
-    w->render(painter, QPoint(x, y), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    if (!canvas || !canvas->Painter()) return;
+    velmor_ws::RenderTo(Widget(), canvas, x, y);
 }
 
 bool TControl::MouseCapture() const { return gCaptureControl == this; }
@@ -371,10 +354,10 @@ void TControl::SetMouseCapture(bool v) {
     if (v) {
         if (gCaptureControl && gCaptureControl != this) gCaptureControl->SetMouseCapture(false);
         gCaptureControl = this;
-        if (FWidget && FWidget->isVisible()) FWidget->grabMouse();
+        if (FWidget) velmor_ws::GrabMouse(FWidget);
     } else {
         gCaptureControl = nullptr;
-        if (FWidget && QWidget::mouseGrabber() == FWidget) FWidget->releaseMouse();
+        if (FWidget) velmor_ws::ReleaseMouse(FWidget);
     }
 }
 
@@ -394,7 +377,7 @@ void TControl::WndProc(TMessage& m) {
     // The widget's own handling of a button comes first, as the classic
     // handlers call the inherited one first: a check box has toggled and a
     // button has clicked before MouseDown, Click and MouseUp run.
-    if (m.Msg >= WM_LBUTTONDOWN && m.Msg <= WM_MBUTTONDBLCLK && FBridge && !FBridge->RunWidgetDefault(m.Msg))
+    if (m.Msg >= WM_LBUTTONDOWN && m.Msg <= WM_MBUTTONDBLCLK && FBridge && !velmor_ws::RunWidgetDefault(FBridge, m.Msg))
         return;
     switch (m.Msg) {
     case WM_LBUTTONDBLCLK:
@@ -464,11 +447,11 @@ void TControl::WndProc(TMessage& m) {
         WMPaint(m);
         return;
     case WM_SIZE:
-        if (FWidget && !FWidget->isWindow())
+        if (FWidget && !velmor_ws::IsWindow(FWidget))
             UpdateBoundsFromWidget(FLeft, FTop, LoWord(m.LParam), HiWord(m.LParam));
         return;
     case WM_MOVE:
-        if (FWidget && !FWidget->isWindow())
+        if (FWidget && !velmor_ws::IsWindow(FWidget))
             UpdateBoundsFromWidget(GetXLParam(m.LParam), GetYLParam(m.LParam), FWidth, FHeight);
         return;
     case WM_NCHITTEST:
@@ -532,7 +515,7 @@ void TControl::WndProc(TMessage& m) {
 }
 
 void TControl::DefaultHandler(TMessage& m) {
-    if (FBridge) m.Result = DefWindowProc(FBridge->Handle(), m.Msg, m.WParam, m.LParam);
+    if (FBridge) m.Result = DefWindowProc(velmor_ws::BridgeHandle(FBridge), m.Msg, m.WParam, m.LParam);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -659,16 +642,16 @@ QWidget* TControl::Widget() {
     return FWidget;
 }
 
-QWidget* TControl::CreateWidget(QWidget* parent) { return new QWidget(parent); }
+QWidget* TControl::CreateWidget(QWidget* parent) { return velmor_ws::CreatePlainWidget(parent); }
 
 void TControl::CreateHandle() {
     if (FWidget) return;
     QWidget* parentWidget = FParent ? FParent->ClientWidget() : nullptr;
     if (FWidget) return;  // the parent made ours while making its own
     QWidget* w = CreateWidget(parentWidget);
-    if (parentWidget && w->parentWidget() != parentWidget) w->setParent(parentWidget);
+    if (parentWidget && velmor_ws::ParentWidget(w) != parentWidget) velmor_ws::SetParentWidget(w, parentWidget);
     FWidget = w;
-    FBridge = new TControlBridge(this, w);
+    FBridge = velmor_ws::AttachBridge(this, w);
     InitWidget();
     WidgetCreated();
     velmor_internal::DropTargetWidgetMade(this);
@@ -676,7 +659,7 @@ void TControl::CreateHandle() {
 }
 
 void TControl::InitWidget() {
-    FWidget->setMouseTracking(true);
+    velmor_ws::SetMouseTracking(FWidget, true);
     ApplyBounds();
     ApplyFont();
     ApplyColor();
@@ -693,45 +676,24 @@ void TControl::DestroyHandle() {
     TControlBridge* b = FBridge;
     FWidget = nullptr;
     FBridge = nullptr;
-    b->Detach();
-    if (TControlBridge::DispatchDepth() > 0) {
-        // Somewhere up the stack the toolkit is still delivering an event,
-        // maybe to this very widget: let it finish first.
-        w->hide();
-        w->deleteLater();
-        b->deleteLater();
-    } else {
-        delete w;
-        delete b;
-    }
+    // Somewhere up the stack the toolkit may still be delivering an event,
+    // maybe to this very widget: then it goes once that is over.
+    velmor_ws::DestroyWidget(w, b);
 }
 
-void TControl::ApplyBounds() { FWidget->setGeometry(FLeft, FTop, FWidth, FHeight); }
+void TControl::ApplyBounds() { velmor_ws::SetGeometry(FWidget, FLeft, FTop, FWidth, FHeight); }
 
-void TControl::ApplyText() { FWidget->update(); }
+void TControl::ApplyText() { velmor_ws::Invalidate(FWidget); }
 
 void TControl::ApplyColor() {}
 
-void TControl::ApplyFont() {
-    FWidget->setFont(FFont->QtFont());
-    QPalette pal = FWidget->palette();
-    const QColor c = velmor_internal::ToQColor(FFont->Color());
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::Text, c);
-    pal.setColor(QPalette::ButtonText, c);
-    FWidget->setPalette(pal);
-}
+void TControl::ApplyFont() { velmor_ws::ApplyFont(FWidget, FFont.get()); }
 
-void TControl::ApplyVisible() { FWidget->setVisible(FVisible && FParent != nullptr); }
+void TControl::ApplyVisible() { velmor_ws::SetVisible(FWidget, FVisible && FParent != nullptr); }
 
-void TControl::ApplyEnabled() { FWidget->setEnabled(FEnabled); }
+void TControl::ApplyEnabled() { velmor_ws::SetEnabled(FWidget, FEnabled); }
 
-void TControl::ApplyCursor() {
-    if (FCursor == crDefault)
-        FWidget->unsetCursor();
-    else
-        FWidget->setCursor(velmor_internal::CursorFor(FCursor));
-}
+void TControl::ApplyCursor() { velmor_ws::ApplyCursor(FWidget, FCursor); }
 
 void TControl::ApplyHint() {}
 

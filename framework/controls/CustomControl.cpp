@@ -1,10 +1,8 @@
 #include "framework/controls/CustomControl.h"
 
-#include <QPainter>
-#include <QWidget>
-
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/Docking.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 
@@ -14,24 +12,18 @@ TCustomControl::~TCustomControl() = default;
 
 void velmor_internal::PaintClientArea(TControl* control, QWidget* target, TCanvas* canvas,
                                       const std::function<void()>& paint) {
-    QPainter painter(target);
     // The whole widget: a control may keep part of it out of its client
     // rectangle (a frame) and still paint there.
-    canvas->BeginPaint(&painter, target->width(), target->height());
-    canvas->Font()->Assign(control->Font());
-    canvas->Brush()->SetColor(control->Color());
-    try {
+    velmor_ws::PaintWidget(target, canvas, [&] {
+        canvas->Font()->Assign(control->Font());
+        canvas->Brush()->SetColor(control->Color());
         // The toolkit has filled the background already; a procedure that
         // answers WM_ERASEBKGND paints its own over it.
         control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas), 0);
         canvas->Brush()->SetColor(control->Color());
         paint();
         velmor_internal::PaintDockSite(control, canvas);
-    } catch (...) {
-        canvas->EndPaint();
-        throw;
-    }
-    canvas->EndPaint();
+    });
 }
 
 void TCustomControl::WMPaint(TMessage& m) {

@@ -1,8 +1,6 @@
 #include "framework/controls/GraphicControl.h"
 
-#include <QPainter>
-#include <QWidget>
-
+#include "framework/controls/qt/WsControl.h"
 #include "framework/graphics/Canvas.h"
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(new TCanvas) {}
@@ -10,25 +8,16 @@ TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(n
 TGraphicControl::~TGraphicControl() = default;
 
 QWidget* TGraphicControl::CreateWidget(QWidget* parent) {
-    auto* w = new QWidget(parent);
     // See-through: the parent's background stays where Paint draws nothing.
-    w->setAutoFillBackground(false);
-    w->setFocusPolicy(Qt::NoFocus);
-    return w;
+    return velmor_ws::CreateGraphicWidget(parent);
 }
 
 void TGraphicControl::WMPaint(TMessage& m) {
     if (!m.LParam || !FWidget) return;
-    QPainter painter(FWidget);
-    FCanvas->BeginPaint(&painter, FWidth, FHeight);
-    FCanvas->Font()->Assign(Font());
-    FCanvas->Brush()->SetColor(Color());
-    try {
+    velmor_ws::PaintWidget(FWidget, FCanvas.get(), FWidth, FHeight, [this] {
+        FCanvas->Font()->Assign(Font());
+        FCanvas->Brush()->SetColor(Color());
         Paint();
-    } catch (...) {
-        FCanvas->EndPaint();
-        throw;
-    }
-    FCanvas->EndPaint();
+    });
     m.Result = 1;
 }

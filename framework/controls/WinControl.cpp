@@ -1,15 +1,12 @@
 #include "framework/controls/WinControl.h"
 
-#include <QPalette>
-#include <QWidget>
 #include <algorithm>
 
-#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
-#include "framework/controls/qt/QtConvert.h"
 #include "framework/controls/DockTree.h"
 #include "framework/controls/Docking.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/rtl/Exception.h"
 
 namespace {
@@ -41,7 +38,7 @@ TWinControl::~TWinControl() {
 
 HWND TWinControl::Handle() {
     HandleNeeded();
-    return FBridge ? FBridge->Handle() : 0;
+    return velmor_ws::BridgeHandle(FBridge);
 }
 
 TControl* TWinControl::Controls(int index) const {
@@ -92,26 +89,14 @@ void TWinControl::SetTabStop(bool v) {
     if (FWidget) ApplyTabStop();
 }
 
-void TWinControl::ApplyTabStop() {
-    if (FPlainFocus) {
-        FWidget->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::NoFocus);
-        return;
-    }
-    Qt::FocusPolicy policy = FWidget->focusPolicy();
-    int bits = static_cast<int>(policy);
-    if (FTabStop)
-        bits |= Qt::TabFocus;
-    else
-        bits &= ~static_cast<int>(Qt::TabFocus);
-    FWidget->setFocusPolicy(static_cast<Qt::FocusPolicy>(bits));
-}
+void TWinControl::ApplyTabStop() { velmor_ws::ApplyTabStop(FWidget, FTabStop, FPlainFocus); }
 
 void TWinControl::UpdateTabChain() {
     QWidget* previous = nullptr;
     for (TWinControl* c : FTabList) {
         QWidget* w = c->WidgetIfAllocated();
         if (!w) continue;
-        if (previous) QWidget::setTabOrder(previous, w);
+        if (previous) velmor_ws::ChainTabOrder(previous, w);
         previous = w;
     }
 }
@@ -128,16 +113,11 @@ void TWinControl::SetFocus() {
     if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
     TForm* form = GetParentForm(this);
     if (form && form != this) form->SetActiveControl(this);
-    Widget()->setFocus(Qt::OtherFocusReason);
+    velmor_ws::SetFocus(Widget());
 }
 
 bool TWinControl::Focused() const {
-    if (!FWidget) return false;
-    if (FWidget->hasFocus()) return true;
-    // A window that is not active still knows which of its widgets has
-    // the focus.
-    QWidget* window = FWidget->window();
-    return window && window->focusWidget() == FWidget && !window->isActiveWindow() && window->isVisible();
+    return FWidget && velmor_ws::IsFocused(FWidget);
 }
 
 void TWinControl::DoEnter() {
@@ -325,7 +305,7 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_SYSKEYUP:
         // The widget finishes the key first (a button clicks on the release
         // of Space), so OnKeyUp sees what the key did.
-        if (FBridge && !FBridge->RunWidgetDefault(m.Msg)) return;
+        if (FBridge && !velmor_ws::RunWidgetDefault(FBridge, m.Msg)) return;
         if (DoKeyUp(m)) m.Result = 1;
         return;
     case WM_CHAR:
@@ -358,7 +338,7 @@ void TWinControl::InsertControl(TControl* c) {
     c->Perform(CM_PARENTBIDIMODECHANGED);
     if (FWidget) {
         if (c->FWidget) {
-            c->FWidget->setParent(ClientWidget());
+            velmor_ws::SetParentWidget(c->FWidget, ClientWidget());
             c->ApplyBounds();
             c->ApplyVisible();
         } else {
@@ -405,30 +385,18 @@ void TWinControl::ColorChanged() {
     for (TControl* c : std::vector<TControl*>(FControls)) c->Perform(CM_PARENTCOLORCHANGED);
 }
 
-void TWinControl::ApplyColor() {
-    QPalette pal = FWidget->palette();
-    const QColor c = velmor_internal::ToQColor(FColor);
-    pal.setColor(QPalette::Window, c);
-    pal.setColor(QPalette::Base, c);
-    pal.setColor(QPalette::Button, c);
-    FWidget->setPalette(pal);
-}
+void TWinControl::ApplyColor() { velmor_ws::ApplyBackColor(FWidget, FColor); }
 
 QWidget* TWinControl::CreateWidget(QWidget* parent) {
-    auto* w = new QWidget(parent);
-    w->setAutoFillBackground(!IsOpaque());
-    if (IsOpaque()) w->setAttribute(Qt::WA_OpaquePaintEvent);
     // A plain control takes the focus by a click or Tab only when it is a
     // tab stop: a click on a panel, a toolbar or a button on one leaves
     // the focus where it was.
     FPlainFocus = true;
-    w->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::NoFocus);
-    return w;
+    return velmor_ws::CreateWindowedWidget(parent, IsOpaque(), FTabStop);
 }
 
 TControl* FindControl(HWND wnd) {
-    auto* bridge = dynamic_cast<TControlBridge*>(velmor_internal::HandleReceiver(wnd));
-    return bridge ? bridge->Control() : nullptr;
+    return velmor_ws::ControlOfHandle(wnd);
 }
 
 // --- docking (the drag itself is in Docking.cpp) ----------------------------------------
