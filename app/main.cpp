@@ -6,15 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "composer/AutoKWGForm.h"
-#include "composer/Form1.h"
-#include "composer/KWGenForm.h"
-#include "composer/ProgramCursors.h"
-#include "composer/Sbld.h"
-#include "composer/SrchFrm2.h"
-#include "composer/disptext.h"
-#include "composer/poledit.h"
-#include "composer/stm.h"
+#include "composer/tools/AutoKWGForm.h"
+#include "composer/tools/KWGenForm.h"
+#include "composer/tools/Sbld.h"
+#include "composer/tools/SrchFrm2.h"
+#include "composer/tools/disptext.h"
+#include "composer/tools/poledit.h"
+#include "composer/tools/stm.h"
+#include "composer/windows/Form1.h"
+#include "composer/windows/ProgramCursors.h"
 #include "framework/controls/Application.h"
 #include "styled/base/StyApplication.h"
 

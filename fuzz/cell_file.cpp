@@ -2,7 +2,7 @@
 // cells, and every cell read (a row's texts are made when it is first used).
 #include "framework/controls/Application.h"
 #include "fuzz/FuzzInput.h"
-#include "gridkit/GkStringGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -22,7 +22,7 @@
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/system/Registry.h"
-#include "gridkit/GkStringGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 #include "spell/store/Configuration.h"
 #include "spell/store/DictionaryWriter.h"
 #include "spell/store/UserDictionary.h"

@@ -1,6 +1,6 @@
 // Page-list files: the pages a list names, relative ones taken from the
 // list's folder.
-#include "composer/PageSelection.h"
+#include "composer/engine/PageSelection.h"
 #include "fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

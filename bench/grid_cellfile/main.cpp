@@ -30,7 +30,7 @@
 #include "bench/common/SideBySide.h"
 #include "framework/controls/Application.h"
 #include "framework/rtl/FileUtils.h"
-#include "gridkit/GkStringGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "bench/common/SideBySide.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
-#include "gridkit/GkStringGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // length check, the plain listing of the tags and Copy Tags.
 #include "composer/mainwindow/MainWindowTestSupport.h"
 
-#include "composer/TagAnalysis.h"
+#include "composer/engine/TagAnalysis.h"
 #include "framework/classes/Strings.h"
 #include "framework/controls/Clipboard.h"
 #include "framework/controls/ComboBox.h"
@@ -11,7 +11,7 @@
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/rtl/StrUtils.h"
-#include "gridkit/GkColumnGrid.h"
+#include "gridkit/grid/GkColumnGrid.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {

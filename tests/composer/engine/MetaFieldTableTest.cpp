@@ -9,8 +9,8 @@
 #include <set>
 
 #include "EngineTestUtil.h"
-#include "composer/TagAnalysis.h"
 #include "composer/engine/MetaFieldTable.h"
+#include "composer/engine/TagAnalysis.h"
 #include "composer/engine/TagComposer.h"
 #include "composer/engine/TagReader.h"
 #include "composer/engine/TagWriter.h"

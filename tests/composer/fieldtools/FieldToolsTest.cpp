@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "composer/btedit.h"
+#include "composer/tools/btedit.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/Clipboard.h"
@@ -19,11 +19,11 @@
 #include "framework/controls/PageControl.h"
 #include "framework/controls/RichEdit.h"
 #include "framework/controls/Screen.h"
-#include "framework/testkit/SimulatedInput.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/ShellOpener.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "spell/dialogs/SpellCheckerDialog.h"
 #include "spell/engine/SpellChecker.h"
 #include "spell/parsers/Parser.h"

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "composer/ComposerSettings.h"
 #include "composer/ComposerTestSupport.h"
-#include "composer/WebForm.h"
-#include "composer/disptext.h"
+#include "composer/engine/ComposerSettings.h"
+#include "composer/tools/WebForm.h"
+#include "composer/tools/disptext.h"
 #include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/CheckBox.h"
@@ -22,9 +22,9 @@
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/StatusPanel.h"
 #include "framework/controls/StatusPanels.h"
-#include "framework/testkit/LoopbackServer.h"
 #include "framework/system/ProgramFolder.h"
 #include "framework/system/Registry.h"
+#include "framework/testkit/LoopbackServer.h"
 #include "toolbars/TbToolbarButton.h"
 #include "transfer/components/ickHTTP.h"
 #include "transfer/components/ickHTTPS.h"

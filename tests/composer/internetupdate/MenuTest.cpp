@@ -2,7 +2,7 @@
 // main window, and what it downloaded shows there once it closes.
 #include "composer/mainwindow/MainWindowTestSupport.h"
 
-#include "composer/WebForm.h"
+#include "composer/tools/WebForm.h"
 #include "framework/classes/Strings.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/ComboBox.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "KeywordWindowTestSupport.h"
-#include "composer/AutoKWGForm.h"
+#include "composer/tools/AutoKWGForm.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/RadioGroup.h"
 #include "framework/controls/SpeedButton.h"

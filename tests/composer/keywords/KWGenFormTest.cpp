@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "KeywordWindowTestSupport.h"
-#include "composer/KWGenForm.h"
+#include "composer/tools/KWGenForm.h"
 #include "framework/classes/StringList.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/GroupBox.h"

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "composer/AutoKWGForm.h"
-#include "composer/Form1.h"
-#include "composer/KWGenForm.h"
 #include "composer/mainwindow/MainWindowTestSupport.h"
+#include "composer/tools/AutoKWGForm.h"
+#include "composer/tools/KWGenForm.h"
+#include "composer/windows/Form1.h"
 #include "framework/classes/StringList.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/ListItem.h"

@@ -3,8 +3,8 @@
 // settings store of its own, every box answered by script.
 #include <gtest/gtest.h>
 
-#include "composer/ComposerSettings.h"
 #include "composer/ComposerTestSupport.h"
+#include "composer/engine/ComposerSettings.h"
 #include "framework/controls/DialogScript.h"
 #include "framework/system/ProgramFolder.h"
 #include "framework/system/Registry.h"

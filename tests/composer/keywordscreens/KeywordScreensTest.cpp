@@ -10,10 +10,10 @@
 #include <iostream>
 #include <memory>
 
-#include "composer/AutoKWGForm.h"
-#include "composer/ComposerSettings.h"
 #include "composer/ComposerTestSupport.h"
-#include "composer/KWGenForm.h"
+#include "composer/engine/ComposerSettings.h"
+#include "composer/tools/AutoKWGForm.h"
+#include "composer/tools/KWGenForm.h"
 #include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/ListItem.h"

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "composer/SrchFrm.h"
+#include "composer/tools/SrchFrm.h"
 #include "framework/classes/StringList.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Menus.h"

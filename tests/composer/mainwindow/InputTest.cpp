@@ -12,7 +12,7 @@
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/testkit/SimulatedInput.h"
-#include "gridkit/GkColumnGrid.h"
+#include "gridkit/grid/GkColumnGrid.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "composer/ComposerSettings.h"
 #include "composer/ComposerTestSupport.h"
-#include "composer/Form1.h"
+#include "composer/engine/ComposerSettings.h"
+#include "composer/windows/Form1.h"
 #include "framework/controls/DialogScript.h"
 #include "framework/system/ProgramFolder.h"
 #include "framework/system/Registry.h"

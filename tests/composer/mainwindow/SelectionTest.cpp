@@ -2,6 +2,7 @@
 // closing it, and the update run from the window.
 #include "MainWindowTestSupport.h"
 
+#include "composer/tools/selectedfiles.h"
 #include "framework/classes/StringList.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/ComboBox.h"
@@ -9,10 +10,9 @@
 #include "framework/controls/Memo.h"
 #include "framework/controls/OpenDialog.h"
 #include "framework/controls/RichEdit.h"
+#include "gridkit/grid/GkColumnGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 #include "toolbars/TbToolbarButton.h"
-#include "composer/selectedfiles.h"
-#include "gridkit/GkColumnGrid.h"
-#include "gridkit/GkStringGrid.h"
 
 namespace {
 

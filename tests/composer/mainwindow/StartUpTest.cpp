@@ -12,9 +12,9 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"
-#include "gridkit/GkColumnGrid.h"
-#include "gridkit/GkStringGrid.h"
 #include "framework/testkit/SimulatedInput.h"
+#include "gridkit/grid/GkColumnGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/OpenDialog.h"
 #include "framework/controls/SaveDialog.h"
-#include "gridkit/GkStringGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {

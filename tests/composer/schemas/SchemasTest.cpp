@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "composer/Sbld.h"
+#include "composer/tools/Sbld.h"
 #include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/CheckBox.h"
@@ -17,12 +17,12 @@
 #include "framework/controls/OpenDialog.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"
-#include "framework/testkit/SimulatedInput.h"
 #include "framework/rtl/FileUtils.h"
-#include "gridkit/GkColumnGrid.h"
-#include "gridkit/GkStringGrid.h"
-#include "gridkit/GridCombo.h"
-#include "gridkit/GridDatePicker.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "gridkit/editors/GridCombo.h"
+#include "gridkit/editors/GridDatePicker.h"
+#include "gridkit/grid/GkColumnGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {

@@ -7,14 +7,14 @@
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/ComboBox.h"
-#include "framework/testkit/SimulatedInput.h"
 #include "framework/controls/Memo.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/StrUtils.h"
-#include "gridkit/GkColumnGrid.h"
-#include "gridkit/GkStringGrid.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "gridkit/grid/GkColumnGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {

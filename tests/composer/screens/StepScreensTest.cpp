@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "composer/ComposerSettings.h"
 #include "composer/ComposerTestSupport.h"
-#include "composer/Form1.h"
+#include "composer/engine/ComposerSettings.h"
+#include "composer/windows/Form1.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/DialogScript.h"

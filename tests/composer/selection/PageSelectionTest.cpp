@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "composer/ComposerTestSupport.h"
-#include "composer/PageSelection.h"
+#include "composer/engine/PageSelection.h"
 #include "framework/classes/StringList.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // write-only-what-exists rule and numbers that are not numbers.
 #include <gtest/gtest.h>
 
-#include "composer/ComposerSettings.h"
 #include "composer/ComposerTestSupport.h"
+#include "composer/engine/ComposerSettings.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/system/Registry.h"
 

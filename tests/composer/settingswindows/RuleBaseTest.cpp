@@ -6,7 +6,7 @@
 
 #include "composer/mainwindow/MainWindowTestSupport.h"
 
-#include "composer/poledit.h"
+#include "composer/tools/poledit.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/Edit.h"

@@ -5,7 +5,7 @@
 
 #include "composer/mainwindow/MainWindowTestSupport.h"
 
-#include "composer/settingp.h"
+#include "composer/tools/settingp.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/ComboBox.h"
@@ -15,7 +15,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"
-#include "gridkit/GkStringGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {

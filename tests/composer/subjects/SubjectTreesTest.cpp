@@ -2,8 +2,8 @@
 // and the Subject Selector that puts a subject into the subject field.
 #include "composer/mainwindow/MainWindowTestSupport.h"
 
-#include "composer/stm.h"
-#include "composer/subjtree.h"
+#include "composer/tools/stm.h"
+#include "composer/tools/subjtree.h"
 #include "framework/classes/Strings.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/ComboBox.h"

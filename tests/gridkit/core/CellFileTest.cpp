@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "framework/rtl/FileUtils.h"
-#include "gridkit/CellFileLines.h"
-#include "gridkit/GkFunctions.h"
-#include "gridkit/GkGridError.h"
-#include "gridkit/GkStringGrid.h"
+#include "gridkit/grid/CellFileLines.h"
+#include "gridkit/grid/GkFunctions.h"
+#include "gridkit/grid/GkGridError.h"
+#include "gridkit/grid/GkStringGrid.h"
 
 namespace fs = std::filesystem;
 

@@ -5,9 +5,9 @@
 
 #include "framework/controls/Clipboard.h"
 #include "framework/rtl/DateTime.h"
-#include "gridkit/GkGridError.h"
-#include "gridkit/GkStringGrid.h"
-#include "gridkit/Navigation.h"
+#include "gridkit/grid/GkGridError.h"
+#include "gridkit/grid/GkStringGrid.h"
+#include "gridkit/grid/Navigation.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Pen.h"
-#include "gridkit/GkColumnGrid.h"
-#include "gridkit/GridColumnCollection.h"
-#include "gridkit/GridColumnItem.h"
+#include "gridkit/grid/GkColumnGrid.h"
+#include "gridkit/grid/GridColumnCollection.h"
+#include "gridkit/grid/GridColumnItem.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Screen.h"
-#include "gridkit/Bands.h"
-#include "gridkit/GkColumnGrid.h"
-#include "gridkit/GridColumnCollection.h"
-#include "gridkit/GridColumnItem.h"
 #include "framework/testkit/PictureCheck.h"
+#include "gridkit/grid/Bands.h"
+#include "gridkit/grid/GkColumnGrid.h"
+#include "gridkit/grid/GridColumnCollection.h"
+#include "gridkit/grid/GridColumnItem.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "framework/controls/Form.h"
 #include "framework/messages/Messages.h"
 #include "framework/testkit/SimulatedDrop.h"
-#include "gridkit/DropSource.h"
-#include "gridkit/EnumFormats.h"
-#include "gridkit/GkStringGrid.h"
+#include "gridkit/dragdrop/DropSource.h"
+#include "gridkit/dragdrop/EnumFormats.h"
+#include "gridkit/grid/GkStringGrid.h"
 #include "support/TempDir.h"
 
 namespace {

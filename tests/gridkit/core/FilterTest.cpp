@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "gridkit/Filter.h"
-#include "gridkit/GkStringGrid.h"
+#include "gridkit/grid/Filter.h"
+#include "gridkit/grid/GkStringGrid.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/rtl/DateTime.h"
-#include "gridkit/GkFunctions.h"
+#include "gridkit/grid/GkFunctions.h"
 
 namespace {
 

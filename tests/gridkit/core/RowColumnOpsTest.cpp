@@ -2,8 +2,8 @@
 // and sizes move together, and the heading row stays a heading.
 #include <gtest/gtest.h>
 
-#include "gridkit/GkStringGrid.h"
-#include "gridkit/MouseActions.h"
+#include "gridkit/grid/GkStringGrid.h"
+#include "gridkit/grid/MouseActions.h"
 
 namespace {
 

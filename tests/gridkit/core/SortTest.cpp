@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "framework/controls/Form.h"
-#include "framework/testkit/SimulatedInput.h"
 #include "framework/rtl/DateTime.h"
-#include "gridkit/GkStringGrid.h"
-#include "gridkit/MouseActions.h"
-#include "gridkit/SortIndexList.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "gridkit/grid/GkStringGrid.h"
+#include "gridkit/grid/MouseActions.h"
+#include "gridkit/grid/SortIndexList.h"
 
 namespace {
 

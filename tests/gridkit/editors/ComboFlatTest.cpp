@@ -10,16 +10,16 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Screen.h"
-#include "framework/testkit/SimulatedInput.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/messages/Messages.h"
-#include "gridkit/GkColumnGrid.h"
-#include "gridkit/GkComboBox.h"
-#include "gridkit/GridColumnCollection.h"
-#include "gridkit/GridColumnItem.h"
-#include "gridkit/GridCombo.h"
 #include "framework/testkit/PictureCheck.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "gridkit/editors/GkComboBox.h"
+#include "gridkit/editors/GridCombo.h"
+#include "gridkit/grid/GkColumnGrid.h"
+#include "gridkit/grid/GridColumnCollection.h"
+#include "gridkit/grid/GridColumnItem.h"
 
 namespace {
 

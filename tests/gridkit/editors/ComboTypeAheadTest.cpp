@@ -6,15 +6,15 @@
 
 #include "framework/classes/StringList.h"
 #include "framework/controls/Form.h"
-#include "framework/testkit/SimulatedInput.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
-#include "gridkit/GkColumnGrid.h"
-#include "gridkit/GkStringGrid.h"
-#include "gridkit/GridColumnCollection.h"
-#include "gridkit/GridColumnItem.h"
-#include "gridkit/GridCombo.h"
-#include "gridkit/MouseActions.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "gridkit/editors/GridCombo.h"
+#include "gridkit/grid/GkColumnGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
+#include "gridkit/grid/GridColumnCollection.h"
+#include "gridkit/grid/GridColumnItem.h"
+#include "gridkit/grid/MouseActions.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/classes/StringList.h"
-#include "gridkit/GkInplaceEdit.h"
-#include "gridkit/SortIndexList.h"
+#include "gridkit/editors/GkInplaceEdit.h"
+#include "gridkit/grid/SortIndexList.h"
 
 namespace {
 

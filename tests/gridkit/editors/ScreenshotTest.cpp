@@ -10,14 +10,14 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/Screen.h"
 #include "framework/rtl/DateTime.h"
-#include "gridkit/GkColumnGrid.h"
-#include "gridkit/GridColumnCollection.h"
-#include "gridkit/GridColumnItem.h"
-#include "gridkit/GridCombo.h"
-#include "gridkit/GridDatePicker.h"
-#include "gridkit/GridSpin.h"
-#include "gridkit/GridUnitEditBtn.h"
 #include "framework/testkit/PictureCheck.h"
+#include "gridkit/editors/GridCombo.h"
+#include "gridkit/editors/GridDatePicker.h"
+#include "gridkit/editors/GridSpin.h"
+#include "gridkit/editors/GridUnitEditBtn.h"
+#include "gridkit/grid/GkColumnGrid.h"
+#include "gridkit/grid/GridColumnCollection.h"
+#include "gridkit/grid/GridColumnItem.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "framework/controls/Form.h"
-#include "framework/testkit/SimulatedInput.h"
 #include "framework/controls/Timer.h"
-#include "framework/rtl/DateTime.h"
-#include "framework/rtl/StrUtils.h"
-#include "gridkit/GkFunctions.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
-#include "gridkit/GkTimerSpeedButton.h"
-#include "gridkit/GkeSpinEdit.h"
+#include "framework/rtl/DateTime.h"
+#include "framework/rtl/StrUtils.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "gridkit/editors/GkTimerSpeedButton.h"
+#include "gridkit/editors/GkeSpinEdit.h"
+#include "gridkit/grid/GkFunctions.h"
 
 namespace {
 

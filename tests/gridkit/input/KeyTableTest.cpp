@@ -6,11 +6,11 @@
 
 #include "framework/controls/Application.h"
 #include "framework/controls/Clipboard.h"
-#include "framework/grids/InplaceEdit.h"
 #include "framework/controls/Form.h"
+#include "framework/grids/InplaceEdit.h"
 #include "framework/testkit/SimulatedInput.h"
-#include "gridkit/GkStringGrid.h"
-#include "gridkit/Navigation.h"
+#include "gridkit/grid/GkStringGrid.h"
+#include "gridkit/grid/Navigation.h"
 
 namespace {
 

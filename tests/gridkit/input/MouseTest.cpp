@@ -8,11 +8,11 @@
 #include "framework/controls/DragDrop.h"
 #include "framework/controls/DragImage.h"
 #include "framework/controls/Form.h"
-#include "framework/testkit/SimulatedInput.h"
 #include "framework/grids/InplaceEdit.h"
 #include "framework/system/ShellOpener.h"
-#include "gridkit/GkStringGrid.h"
-#include "gridkit/MouseActions.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "gridkit/grid/GkStringGrid.h"
+#include "gridkit/grid/MouseActions.h"
 
 namespace {
 

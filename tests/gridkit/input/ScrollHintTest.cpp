@@ -9,7 +9,7 @@
 #include "framework/controls/HintWindow.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/testkit/SimulatedInput.h"
-#include "gridkit/GkStringGrid.h"
+#include "gridkit/grid/GkStringGrid.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "framework/controls/Form.h"
-#include "framework/testkit/SimulatedInput.h"
 #include "framework/messages/MessageQueue.h"
-#include "gridkit/GkStringGrid.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "gridkit/grid/GkStringGrid.h"
 
 namespace {
 

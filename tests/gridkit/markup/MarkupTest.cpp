@@ -11,7 +11,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/rtl/FileUtils.h"
-#include "gridkit/GkMarkup.h"
+#include "gridkit/markup/GkMarkup.h"
 #include "support/TempDir.h"
 
 namespace {

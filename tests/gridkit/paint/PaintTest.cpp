@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "framework/controls/Form.h"
-#include "framework/testkit/SimulatedInput.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "gridkit/BackGround.h"
-#include "gridkit/Bands.h"
-#include "gridkit/GkStringGrid.h"
-#include "gridkit/SortIndexList.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "gridkit/grid/BackGround.h"
+#include "gridkit/grid/Bands.h"
+#include "gridkit/grid/GkStringGrid.h"
+#include "gridkit/grid/SortIndexList.h"
 
 namespace {
 

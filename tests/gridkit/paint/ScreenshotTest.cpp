@@ -12,10 +12,10 @@
 #include "framework/graphics/BitmapResources.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/rtl/StrUtils.h"
-#include "framework/testkit/SimulatedInput.h"
-#include "gridkit/Bands.h"
-#include "gridkit/GkStringGrid.h"
 #include "framework/testkit/PictureCheck.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "gridkit/grid/Bands.h"
+#include "gridkit/grid/GkStringGrid.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
-#include "gridkit/CellGraphic.h"
-#include "gridkit/GkStringGrid.h"
-#include "gridkit/MouseActions.h"
+#include "gridkit/grid/CellGraphic.h"
+#include "gridkit/grid/GkStringGrid.h"
+#include "gridkit/grid/MouseActions.h"
 
 namespace {
 

@@ -1,1 +1,0 @@
-#include "gridkit/GkComboBox.h"

@@ -1,9 +1,0 @@
-#include "gridkit/HTMLSettings.h"
-
-void THTMLSettings::Assign(TPersistent* source) {
-    if (auto* s = dynamic_cast<THTMLSettings*>(source)) {
-        *this = *s;
-        return;
-    }
-    TPersistent::Assign(source);
-}

@@ -1,9 +1,0 @@
-#include "gridkit/MouseActions.h"
-
-void TMouseActions::Assign(TPersistent* source) {
-    if (auto* s = dynamic_cast<TMouseActions*>(source)) {
-        *this = *s;
-        return;
-    }
-    TPersistent::Assign(source);
-}

@@ -1,9 +1,0 @@
-#include "gridkit/Navigation.h"
-
-void TNavigation::Assign(TPersistent* source) {
-    if (auto* s = dynamic_cast<TNavigation*>(source)) {
-        *this = *s;
-        return;
-    }
-    TPersistent::Assign(source);
-}

@@ -1,0 +1,1 @@
+#include "gridkit/editors/GkComboBox.h"
