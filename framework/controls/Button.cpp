@@ -1,10 +1,8 @@
 #include "framework/controls/Button.h"
 
-#include <QPushButton>
-
 #include "framework/controls/DialogKeys.h"
 #include "framework/controls/Form.h"
-#include "framework/messages/MessageQueue.h"
+#include "framework/controls/qt/WsButtons.h"
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
     // The toolkit button reports its own clicks (mouse and keyboard alike);
@@ -21,7 +19,7 @@ TButton::~TButton() = default;
 void TButton::SetDefault(bool v) {
     if (v == FDefault) return;
     FDefault = v;
-    if (FWidget) static_cast<QPushButton*>(FWidget)->setDefault(v);
+    if (FWidget) velmor_ws::SetButtonDefault(FWidget, v);
 }
 
 void TButton::SetCancel(bool v) { FCancel = v; }
@@ -33,16 +31,12 @@ void TButton::Click() {
 }
 
 QWidget* TButton::CreateWidget(QWidget* parent) {
-    auto* b = new QPushButton(parent);
-    b->setAutoDefault(true);
-    b->setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(b, &QPushButton::clicked, [this] { GuardedCall([this] { Click(); }); });
-    return b;
+    return velmor_ws::CreatePushButton(parent, [this] { Click(); });
 }
 
 void TButton::InitWidget() {
     TWinControl::InitWidget();
-    static_cast<QPushButton*>(FWidget)->setDefault(FDefault);
+    velmor_ws::SetButtonDefault(FWidget, FDefault);
 }
 
-void TButton::ApplyText() { static_cast<QPushButton*>(FWidget)->setText(QString::fromStdString(FText)); }
+void TButton::ApplyText() { velmor_ws::SetButtonCaption(FWidget, FText); }

@@ -1,20 +1,6 @@
 #include "framework/controls/CheckBox.h"
 
-#include <QCheckBox>
-
-#include "framework/messages/MessageQueue.h"
-
-namespace {
-// The classic box answers a click anywhere in its rectangle, not only on
-// the square and the caption's letters.
-class TWholeCheckBox : public QCheckBox {
-public:
-    using QCheckBox::QCheckBox;
-
-protected:
-    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
-};
-}  // namespace
+#include "framework/controls/qt/WsButtons.h"
 
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
     ControlStyle &= ~csClickEvents;  // the state change clicks, not the mouse
@@ -33,7 +19,7 @@ void TCheckBox::SetState(TCheckBoxState v) {
 void TCheckBox::SetAllowGrayed(bool v) {
     if (v == FAllowGrayed) return;
     FAllowGrayed = v;
-    if (FWidget) static_cast<QCheckBox*>(FWidget)->setTristate(v);
+    if (FWidget) velmor_ws::SetCheckBoxAllowGrayed(FWidget, v);
 }
 
 void TCheckBox::Toggle() {
@@ -46,33 +32,23 @@ void TCheckBox::Toggle() {
 }
 
 QWidget* TCheckBox::CreateWidget(QWidget* parent) {
-    auto* b = new TWholeCheckBox(parent);
-    b->setFocusPolicy(Qt::StrongFocus);
-    // The classic box fills its own background: what lies under it does
-    // not show through.
-    b->setAutoFillBackground(true);
-    QObject::connect(b, &QCheckBox::clicked, [this] {
-        GuardedCall([this] {
-            if (FPushing) return;
-            Toggle();
-            ApplyState();  // the toolkit's own cycle may differ
-        });
+    return velmor_ws::CreateCheckBox(parent, [this] {
+        if (FPushing) return;
+        Toggle();
+        ApplyState();  // the toolkit's own cycle may differ
     });
-    return b;
 }
 
 void TCheckBox::InitWidget() {
     TWinControl::InitWidget();
-    static_cast<QCheckBox*>(FWidget)->setTristate(FAllowGrayed);
+    velmor_ws::SetCheckBoxAllowGrayed(FWidget, FAllowGrayed);
     ApplyState();
 }
 
 void TCheckBox::ApplyState() {
     FPushing = true;
-    static_cast<QCheckBox*>(FWidget)->setCheckState(FState == cbChecked  ? Qt::Checked
-                                                    : FState == cbGrayed ? Qt::PartiallyChecked
-                                                                         : Qt::Unchecked);
+    velmor_ws::SetCheckState(FWidget, FState);
     FPushing = false;
 }
 
-void TCheckBox::ApplyText() { static_cast<QCheckBox*>(FWidget)->setText(QString::fromStdString(FText)); }
+void TCheckBox::ApplyText() { velmor_ws::SetButtonCaption(FWidget, FText); }

@@ -1,19 +1,6 @@
 #include "framework/controls/RadioButton.h"
 
-#include <QRadioButton>
-
-#include "framework/messages/MessageQueue.h"
-
-namespace {
-// Like the classic button, the whole rectangle answers a click.
-class TWholeRadioButton : public QRadioButton {
-public:
-    using QRadioButton::QRadioButton;
-
-protected:
-    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
-};
-}  // namespace
+#include "framework/controls/qt/WsButtons.h"
 
 TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
     ControlStyle &= ~csClickEvents;
@@ -35,18 +22,11 @@ void TRadioButton::SetChecked(bool v) {
 }
 
 QWidget* TRadioButton::CreateWidget(QWidget* parent) {
-    auto* b = new TWholeRadioButton(parent);
-    // The control decides who is checked; the toolkit only shows it.
-    b->setAutoExclusive(false);
-    b->setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(b, &QRadioButton::clicked, [this] {
-        GuardedCall([this] {
-            if (FPushing) return;
-            SetChecked(true);
-            ApplyChecked();
-        });
+    return velmor_ws::CreateRadioButton(parent, [this] {
+        if (FPushing) return;
+        SetChecked(true);
+        ApplyChecked();
     });
-    return b;
 }
 
 void TRadioButton::InitWidget() {
@@ -56,8 +36,8 @@ void TRadioButton::InitWidget() {
 
 void TRadioButton::ApplyChecked() {
     FPushing = true;
-    static_cast<QRadioButton*>(FWidget)->setChecked(FChecked);
+    velmor_ws::SetRadioChecked(FWidget, FChecked);
     FPushing = false;
 }
 
-void TRadioButton::ApplyText() { static_cast<QRadioButton*>(FWidget)->setText(QString::fromStdString(FText)); }
+void TRadioButton::ApplyText() { velmor_ws::SetButtonCaption(FWidget, FText); }
