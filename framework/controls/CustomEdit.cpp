@@ -4,53 +4,15 @@
 #include <cctype>
 #include <cstring>
 
-#include <QPainter>
-#include <QTimer>
-#include <QWidget>
-
 #include "framework/controls/Clipboard.h"
-#include "framework/controls/EditTextInternal.h"
+#include "framework/controls/qt/WsEdits.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 #include "framework/rtl/StrUtils.h"
 
-// --- model and toolkit text ------------------------------------------------------
-
 namespace {
-int Utf8Len(unsigned char c) {
-    if (c < 0x80) return 1;
-    if ((c >> 5) == 6) return 2;
-    if ((c >> 4) == 14) return 3;
-    if ((c >> 3) == 30) return 4;
-    return 1;
-}
-}  // namespace
-
-QString velmor_internal::ToWidgetText(const String& model) {
-    String s;
-    s.reserve(model.size());
-    for (size_t i = 0; i < model.size(); ++i) {
-        if (model[i] == '\r' && i + 1 < model.size() && model[i + 1] == '\n') continue;
-        s += model[i] == '\r' ? '\n' : model[i];
-    }
-    return QString::fromStdString(s);
-}
-
-String velmor_internal::FromWidgetText(const QString& text, bool multiline) {
-    const String s = text.toStdString();
-    if (!multiline) return s;
-    String out;
-    out.reserve(s.size() + s.size() / 16);
-    for (char c : s) {
-        if (c == '\n')
-            out += "\r\n";
-        else
-            out += c;
-    }
-    return out;
-}
-
-String velmor_internal::CRLFBreaks(const String& text) {
+// Every CR LF, lone CR and lone LF becomes CR LF.
+String CRLFBreaks(const String& text) {
     String out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -66,43 +28,7 @@ String velmor_internal::CRLFBreaks(const String& text) {
     }
     return out;
 }
-
-namespace {
-
-// Steps through the model text a character at a time while `more(i, q)`
-// holds, keeping i (the byte in the model) and q (the widget's position)
-// in step: CR LF is one widget position, a character outside the basic
-// plane two.
-template <class More>
-void WalkPositions(const String& model, size_t& i, int& q, More more) {
-    const size_t n = model.size();
-    while (more(i, q) && i < n) {
-        if (model[i] == '\r' && i + 1 < n && model[i + 1] == '\n') {
-            i += 2;
-            q += 1;
-            continue;
-        }
-        const int len = Utf8Len(static_cast<unsigned char>(model[i]));
-        q += len == 4 ? 2 : 1;
-        i += static_cast<size_t>(len);
-    }
-}
-
 }  // namespace
-
-int velmor_internal::ToWidgetPos(const String& model, int pos) {
-    size_t i = 0;
-    int q = 0;
-    WalkPositions(model, i, q, [pos](size_t at, int) { return static_cast<int>(at) < pos; });
-    return q;
-}
-
-int velmor_internal::FromWidgetPos(const String& model, int widgetPos) {
-    size_t i = 0;
-    int q = 0;
-    WalkPositions(model, i, q, [widgetPos](size_t, int at) { return at < widgetPos; });
-    return static_cast<int>(std::min(i, model.size()));
-}
 
 // --- the control ----------------------------------------------------------------
 
@@ -120,7 +46,7 @@ TCustomEdit::~TCustomEdit() = default;
 int TCustomEdit::Clamp(int pos) const { return std::clamp(pos, 0, static_cast<int>(FText.size())); }
 
 String TCustomEdit::PrepareText(const String& text) const {
-    String s = Multiline() ? velmor_internal::CRLFBreaks(text) : text;
+    String s = Multiline() ? CRLFBreaks(text) : text;
     if (FCharCase == ecUpperCase) s = UpperCase(s);
     if (FCharCase == ecLowerCase) s = LowerCase(s);
     return s;
@@ -270,7 +196,7 @@ void TCustomEdit::Undo() {
 void TCustomEdit::ReplaceRange(int start, int length, const String& text, bool undoable, bool byUser) {
     start = Clamp(start);
     length = std::clamp(length, 0, GetTextLen() - start);
-    String ins = Multiline() ? velmor_internal::CRLFBreaks(text) : text;
+    String ins = Multiline() ? CRLFBreaks(text) : text;
     if (FCharCase == ecUpperCase) ins = UpperCase(ins);
     if (FCharCase == ecLowerCase) ins = LowerCase(ins);
     if (byUser && FMaxLength > 0) {
@@ -292,7 +218,7 @@ void TCustomEdit::ReplaceRange(int start, int length, const String& text, bool u
         // so a run that adds many lines costs the widget one change per turn.
         if (FAppendFrom < 0) {
             FAppendFrom = start;
-            QTimer::singleShot(0, FWidget, [this] { FlushAppended(); });
+            velmor_ws::CallSoon(FWidget, [this] { FlushAppended(); });
         }
     } else if (FWidget) {
         ApplyText();
@@ -701,7 +627,7 @@ void TCustomEdit::SetTextMargins(int left, int right) {
 void TCustomEdit::NonClientChanged() {
     if (!FWidget) return;
     ApplyNonClient(NonClientWidth());
-    FWidget->update();
+    velmor_ws::UpdateWidget(FWidget);
 }
 
 void TCustomEdit::WMPaint(TMessage& m) {
@@ -710,18 +636,11 @@ void TCustomEdit::WMPaint(TMessage& m) {
         return;
     }
     // The widget paints first, so the border lies on top of its background.
-    static_cast<QObject*>(FWidget)->event(reinterpret_cast<QEvent*>(m.LParam));
-    QPainter painter(FWidget);
     TCanvas canvas;
-    canvas.BeginPaint(&painter, FWidth, FHeight);
-    canvas.Font()->Assign(Font());
-    canvas.Brush()->SetColor(Color());
-    try {
+    velmor_ws::PaintOverEdit(FWidget, m.LParam, &canvas, FWidth, FHeight, [this, &canvas] {
+        canvas.Font()->Assign(Font());
+        canvas.Brush()->SetColor(Color());
         PaintNonClient(&canvas);
-    } catch (...) {
-        canvas.EndPaint();
-        throw;
-    }
-    canvas.EndPaint();
+    });
     m.Result = 1;
 }

@@ -1,19 +1,11 @@
 #include "framework/controls/CustomMemo.h"
 
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextOption>
+#include <algorithm>
 
 #include "framework/classes/Strings.h"
-#include "framework/controls/EditTextInternal.h"
 #include "framework/controls/ViewportMouse.h"
-#include "framework/messages/MessageQueue.h"
+#include "framework/controls/qt/WsEdits.h"
 #include "framework/rtl/Exception.h"
-
-using namespace velmor_internal;
 
 namespace {
 // Lines of a memo, read from and written into its text the way the classic
@@ -79,14 +71,6 @@ private:
     TCustomMemo* FMemo;
 };
 
-// The margins round the text area are the border a memo may paint itself.
-class TMemoWidget : public QPlainTextEdit {
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-    using QPlainTextEdit::setViewportMargins;
-};
-
-TMemoWidget* EditOf(QWidget* w) { return static_cast<TMemoWidget*>(w); }
 }  // namespace
 
 TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), FLines(new TMemoStrings(this)) {
@@ -142,28 +126,17 @@ void TCustomMemo::WndProc(TMessage& m) {
 }
 
 QWidget* TCustomMemo::CreateWidget(QWidget* parent) {
-    auto* e = new TMemoWidget(parent);
-    e->setFocusPolicy(Qt::StrongFocus);
-    auto pull = [this, e](bool textToo) {
-        GuardedCall([this, e, textToo] {
-            if (FPushing) return;
-            // What the user did applies to the text with its appended lines.
-            FlushAppended();
-            const String text = textToo ? FromWidgetText(e->toPlainText(), true) : FText;
-            const QTextCursor c = e->textCursor();
-            const int a = FromWidgetPos(text, c.anchor());
-            const int p = FromWidgetPos(text, c.position());
-            const int s = std::min(a, p);
-            if (textToo)
-                WidgetTextChanged(text, s, std::abs(p - a), p < a);
-            else
-                WidgetSelectionChanged(s, std::abs(p - a), p < a);
-        });
-    };
-    QObject::connect(e, &QPlainTextEdit::textChanged, [pull] { pull(true); });
-    QObject::connect(e, &QPlainTextEdit::cursorPositionChanged, [pull] { pull(false); });
-    QObject::connect(e, &QPlainTextEdit::selectionChanged, [pull] { pull(false); });
-    return e;
+    return velmor_ws::CreateMemo(parent, [this](QWidget* memo, bool textToo) {
+        if (FPushing) return;
+        // What the user did applies to the text with its appended lines.
+        FlushAppended();
+        const String text = textToo ? velmor_ws::MemoText(memo) : FText;
+        const velmor_ws::TEditSelection sel = velmor_ws::MemoSelection(memo, text);
+        if (textToo)
+            WidgetTextChanged(text, sel.Start, sel.Length, sel.CaretAtStart);
+        else
+            WidgetSelectionChanged(sel.Start, sel.Length, sel.CaretAtStart);
+    });
 }
 
 void TCustomMemo::InitWidget() {
@@ -177,77 +150,28 @@ void TCustomMemo::InitWidget() {
 }
 
 void TCustomMemo::ApplyNonClient(int width) {
-    TMemoWidget* e = EditOf(FWidget);
-    e->setFrameStyle(width > 0 ? QFrame::NoFrame : QFrame::StyledPanel | QFrame::Sunken);
-    e->setViewportMargins(width + FTextMarginLeft, width, width + FTextMarginRight, width);
+    velmor_ws::SetEditBorder(FWidget, width, FTextMarginLeft, FTextMarginRight);
 }
 
-void TCustomMemo::ApplyLayout() {
-    QPlainTextEdit* e = EditOf(FWidget);
-    e->setLineWrapMode(FWordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    const bool h = (FScrollBars == ssHorizontal || FScrollBars == ssBoth) && !FWordWrap;
-    const bool v = FScrollBars == ssVertical || FScrollBars == ssBoth;
-    e->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    e->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    e->setTabChangesFocus(!FWantTabs);
-    QTextOption opt = e->document()->defaultTextOption();
-    opt.setAlignment(FAlignment == taCenter ? Qt::AlignHCenter : FAlignment == taRightJustify ? Qt::AlignRight
-                                                                                                : Qt::AlignLeft);
-    e->document()->setDefaultTextOption(opt);
-}
+void TCustomMemo::ApplyLayout() { velmor_ws::SetMemoLayout(FWidget, FWordWrap, FScrollBars, FWantTabs, FAlignment); }
 
-void TCustomMemo::PushTextToWidget() {
-    QPlainTextEdit* e = EditOf(FWidget);
-    const QString t = ToWidgetText(FText);
-    if (e->toPlainText() != t) e->setPlainText(t);
-}
+void TCustomMemo::PushTextToWidget() { velmor_ws::SetEditText(FWidget, FText); }
 
 bool TCustomMemo::AppendToWidget(const String& tail) {
-    QTextDocument* doc = EditOf(FWidget)->document();
-    QTextCursor c(doc);
-    c.movePosition(QTextCursor::End);
-    // Text set by code is no step the widget's own undo takes back.
-    const bool undo = doc->isUndoRedoEnabled();
-    doc->setUndoRedoEnabled(false);
-    c.insertText(ToWidgetText(tail));
-    doc->setUndoRedoEnabled(undo);
+    velmor_ws::AppendMemoText(FWidget, tail);
     return true;
 }
 
 void TCustomMemo::PushSelectionToWidget() {
-    QPlainTextEdit* e = EditOf(FWidget);
-    QTextCursor c(e->document());
-    if (FSelLength == 0 && FSelStart == GetTextLen()) {
-        // The caret at the end, as after lines are added: no need to count.
-        c.movePosition(QTextCursor::End);
-    } else {
-        const int s = ToWidgetPos(FText, FSelStart);
-        const int en = ToWidgetPos(FText, FSelStart + FSelLength);
-        c.setPosition(FCaretAtStart ? en : s);
-        c.setPosition(FCaretAtStart ? s : en, QTextCursor::KeepAnchor);
-    }
-    e->setTextCursor(c);
+    velmor_ws::SetEditSelection(FWidget, FText, {FSelStart, FSelLength, FCaretAtStart});
 }
 
-void TCustomMemo::PushReadOnlyToWidget() {
-    QPlainTextEdit* e = EditOf(FWidget);
-    e->setReadOnly(FReadOnly);
-    QPalette pal = e->palette();
-    if (FHideSelection) {
-        pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Base));
-        pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::Text));
-    } else {
-        pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
-        pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                     pal.color(QPalette::Active, QPalette::HighlightedText));
-    }
-    e->setPalette(pal);
-}
+void TCustomMemo::PushReadOnlyToWidget() { velmor_ws::SetMemoReadOnly(FWidget, FReadOnly, FHideSelection); }
 
 int TCustomMemo::FirstVisibleLine() const {
     if (!FWidget) return FTopLine;
     const_cast<TCustomMemo*>(this)->FlushAppended();
-    return EditOf(FWidget)->cursorForPosition(QPoint(0, 0)).blockNumber();
+    return velmor_ws::MemoFirstVisibleLine(FWidget);
 }
 
 void TCustomMemo::ScrollLines(int lines) {
@@ -256,28 +180,22 @@ void TCustomMemo::ScrollLines(int lines) {
         return;
     }
     FlushAppended();
-    QScrollBar* sb = EditOf(FWidget)->verticalScrollBar();
-    sb->setValue(sb->value() + lines);
+    velmor_ws::ScrollMemoLines(FWidget, lines);
 }
 
 void TCustomMemo::ScrollCaret() {
     if (!FWidget) return;
     FlushAppended();
-    EditOf(FWidget)->ensureCursorVisible();
+    velmor_ws::ScrollMemoToCaret(FWidget);
 }
 
 TPoint TCustomMemo::PosFromChar(int pos) const {
     if (!FWidget) return Point(0, 0);
     const_cast<TCustomMemo*>(this)->FlushAppended();
-    QPlainTextEdit* e = EditOf(FWidget);
-    QTextCursor c(e->document());
-    c.setPosition(std::min(ToWidgetPos(FText, pos), e->document()->characterCount() - 1));
-    const QRect r = e->cursorRect(c);
-    const QPoint p = e->viewport()->mapTo(e, r.topLeft());
-    return Point(p.x(), p.y());
+    return velmor_ws::MemoPosFromChar(FWidget, FText, pos);
 }
 
 void TCustomMemo::WidgetCreated() {
     TWinControl::WidgetCreated();
-    velmor_internal::ForwardViewportMouse(this, EditOf(FWidget)->viewport());
+    velmor_internal::ForwardViewportMouse(this, velmor_ws::MemoViewport(FWidget));
 }

@@ -13,8 +13,8 @@
 
 #include "framework/classes/Stream.h"
 #include "framework/controls/ControlsInternal.h"
+#include "framework/controls/qt/EditTextInternal.h"
 #include "framework/controls/qt/QtConvert.h"
-#include "framework/controls/EditTextInternal.h"
 #include "framework/controls/ParaAttributes.h"
 #include "framework/controls/RtfDocument.h"
 #include "framework/controls/TextAttributes.h"

@@ -1,6 +1,6 @@
 #pragma once
-// Framework-internal: between the edits' own text (UTF-8, CR LF breaks,
-// byte positions) and the toolkit's (UTF-16, LF breaks).
+// Framework-internal, toolkit side: between the edits' own text (UTF-8,
+// CR LF breaks, byte positions) and the toolkit's (UTF-16, LF breaks).
 #include <QString>
 
 #include "framework/rtl/Types.h"
@@ -10,6 +10,4 @@ QString ToWidgetText(const String& model);
 String FromWidgetText(const QString& text, bool multiline);
 int ToWidgetPos(const String& model, int pos);
 int FromWidgetPos(const String& model, int widgetPos);
-// Every CR LF, lone CR and lone LF becomes CR LF.
-String CRLFBreaks(const String& text);
 }  // namespace velmor_internal
