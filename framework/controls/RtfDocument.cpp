@@ -2,10 +2,6 @@
 
 #include <iconv.h>
 
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextFragment>
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -15,41 +11,44 @@
 #include <optional>
 #include <vector>
 
-#include "framework/graphics/Font.h"
-
 namespace velmor_internal {
-
-// ---- formats ---------------------------------------------------------------------
-
-void SetRtfFace(QTextCharFormat& f, const std::string& face) {
-    f.setProperty(kRtfFaceName, QString::fromStdString(face));
-    TFont font;
-    font.SetName(face);
-    f.setFontFamilies(font.QtFont().families());
-}
-
-void SetRtfHalfPoints(QTextCharFormat& f, int halfPoints) {
-    halfPoints = std::clamp(halfPoints, 2, 3276);
-    f.setProperty(kRtfHalfPoints, halfPoints);
-    // Points at 96 pixels per inch, as the framework's fonts are sized.
-    f.setProperty(QTextFormat::FontPixelSize, std::max(1, (halfPoints * 96 + 72) / 144));
-}
-
-std::string RtfFace(const QTextCharFormat& f) {
-    if (f.hasProperty(kRtfFaceName)) return f.stringProperty(kRtfFaceName).toStdString();
-    const QStringList families = f.fontFamilies().toStringList();
-    return families.isEmpty() ? std::string("MS Sans Serif") : families.first().toStdString();
-}
-
-int RtfHalfPoints(const QTextCharFormat& f) {
-    if (f.hasProperty(kRtfHalfPoints)) return f.intProperty(kRtfHalfPoints);
-    if (f.hasProperty(QTextFormat::FontPixelSize)) return (f.intProperty(QTextFormat::FontPixelSize) * 144 + 48) / 96;
-    return 16;
-}
 
 namespace {
 
 // ---- code pages ------------------------------------------------------------------
+
+// UTF-8 (as iconv writes it, or a face name) as UTF-16; a byte that starts
+// no character becomes U+FFFD.
+std::u16string Utf16(const std::string& s) {
+    std::u16string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        char32_t u = len == 1 ? c : len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
+        for (int k = 1; k < len; ++k) {
+            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
+                len = 0;
+                break;
+            }
+            u = (u << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        }
+        if (len == 0) {
+            out += u'\xFFFD';
+            ++i;
+            continue;
+        }
+        if (u >= 0x10000) {
+            u -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (u >> 10));
+            out += static_cast<char16_t>(0xDC00 + (u & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(u);
+        }
+        i += static_cast<size_t>(len);
+    }
+    return out;
+}
 
 int CodePageOfCharset(int charset, int documentCodePage) {
     switch (charset) {
@@ -81,11 +80,23 @@ public:
         for (auto& [cp, cd] : FOpen)
             if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
     }
-    // The bytes in code page cp as UTF-16; a byte that does not decode
+    // The bytes in code page cp as UTF-8; a byte that does not decode
     // becomes U+FFFD, an unknown code page reads as Latin-1.
-    QString Decode(int cp, const std::string& bytes) {
+    std::string Decode(int cp, const std::string& bytes) {
         iconv_t cd = Converter(cp);
-        if (cd == reinterpret_cast<iconv_t>(-1)) return QString::fromLatin1(bytes.data(), static_cast<int>(bytes.size()));
+        if (cd == reinterpret_cast<iconv_t>(-1)) {
+            std::string latin;
+            for (const char b : bytes) {
+                const unsigned char c = static_cast<unsigned char>(b);
+                if (c < 0x80) {
+                    latin += b;
+                } else {
+                    latin += static_cast<char>(0xC0 | (c >> 6));
+                    latin += static_cast<char>(0x80 | (c & 0x3F));
+                }
+            }
+            return latin;
+        }
         std::string out;
         out.resize(bytes.size() * 4 + 8);
         std::string in = bytes;
@@ -108,7 +119,7 @@ public:
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
         out.resize(out.size() - outLeft);
-        return QString::fromUtf8(out.data(), static_cast<int>(out.size()));
+        return out;
     }
 
 private:
@@ -153,10 +164,7 @@ struct TCharState {
     int Fore = 0, Back = 0;  // colour table indexes, 0 = none
 };
 
-struct TParaState {
-    Qt::Alignment Align = Qt::AlignLeft;
-    int Left = 0, Right = 0, First = 0;  // twips
-};
+using TParaState = TRtfParaFormat;
 
 struct TState {
     TCharState Chr;
@@ -172,13 +180,10 @@ struct TFontEntry {
 
 class TRtfReader {
 public:
-    TRtfReader(const std::string& src, QTextDocument& doc, const QTextCharFormat& base)
-        : S(src), Doc(doc), Base(base), Cursor(&doc) {}
+    TRtfReader(const std::string& src, TRtfSink& sink) : S(src), Sink(sink) {}
 
     void Run() {
-        Doc.clear();
-        Cursor = QTextCursor(&Doc);
-        Cursor.setBlockFormat(QTextBlockFormat());
+        Sink.Clear();
         Stack.push_back(TState());
         const size_t n = S.size();
         while (I < n) {
@@ -203,14 +208,7 @@ public:
         FlushBytes();
         FlushText();
         ApplyPara(Stack.empty() ? LastPara : Top().Para);
-        // The mark that ends the last paragraph opens no line of its own.
-        if (Doc.blockCount() > 1 && Doc.lastBlock().length() <= 1) {
-            QTextCursor c(&Doc);
-            c.movePosition(QTextCursor::End);
-            const QTextBlockFormat keep = Doc.lastBlock().previous().blockFormat();
-            c.deletePreviousChar();
-            c.setBlockFormat(keep);
-        }
+        Sink.DropEmptyLastParagraph();
     }
 
 private:
@@ -259,12 +257,12 @@ private:
             return;
         case dNormal:
             if (c == '\t') {
-                Text(QString(QChar(u'\t')));
+                Text(u"\t");
             } else if (c >= 0x80) {
                 Bytes += static_cast<char>(c);
             } else if (c >= 0x20) {
                 FlushBytes();
-                Text(QString(QChar(c)));
+                Text(std::u16string(1, static_cast<char16_t>(c)));
             }
             return;
         }
@@ -340,11 +338,11 @@ private:
         switch (c) {
         case '\\':
         case '{':
-        case '}': FlushBytes(); Text(QString(QChar(c))); break;
-        case '~': FlushBytes(); Text(QString(QChar(0x00A0))); break;
-        case '_': FlushBytes(); Text(QString(QChar(0x2011))); break;
+        case '}': FlushBytes(); Text(std::u16string(1, static_cast<char16_t>(c))); break;
+        case '~': FlushBytes(); Text(u"\u00A0"); break;
+        case '_': FlushBytes(); Text(u"\u2011"); break;
         case '-': break;  // optional hyphen
-        case '\t': FlushBytes(); Text(QString(QChar(u'\t'))); break;
+        case '\t': FlushBytes(); Text(u"\t"); break;
         default: break;
         }
     }
@@ -431,16 +429,16 @@ private:
         else if (w == "u" && has) {
             FlushBytes();
             const int unit = v < 0 ? v + 65536 : v;
-            Text(QString(QChar(static_cast<char16_t>(unit & 0xFFFF))));
+            Text(std::u16string(1, static_cast<char16_t>(unit & 0xFFFF)));
             SkipLeft = st.Uc;
         } else if (w == "par" || w == "row" || w == "nestrow" || w == "page" || w == "sect") {
             Paragraph();
         } else if (w == "line") {
             FlushBytes();
-            Text(QString(QChar(0x2028)));
+            Text(u"\u2028");
         } else if (w == "tab" || w == "cell" || w == "nestcell") {
             FlushBytes();
-            Text(QString(QChar(u'\t')));
+            Text(u"\t");
         } else if (w == "emdash") Special(0x2014);
         else if (w == "endash") Special(0x2013);
         else if (w == "bullet") Special(0x2022);
@@ -470,10 +468,10 @@ private:
             FlushBytes();
             ch.Back = v;
         } else if (w == "pard") pa = TParaState();
-        else if (w == "ql") pa.Align = Qt::AlignLeft;
-        else if (w == "qr") pa.Align = Qt::AlignRight;
-        else if (w == "qc") pa.Align = Qt::AlignHCenter;
-        else if (w == "qj") pa.Align = Qt::AlignJustify;
+        else if (w == "ql") pa.Align = TRtfAlign::Left;
+        else if (w == "qr") pa.Align = TRtfAlign::Right;
+        else if (w == "qc") pa.Align = TRtfAlign::Center;
+        else if (w == "qj") pa.Align = TRtfAlign::Justify;
         else if (w == "li" || w == "lin") pa.Left = v;
         else if (w == "ri" || w == "rin") pa.Right = v;
         else if (w == "fi") pa.First = v;
@@ -487,7 +485,7 @@ private:
 
     void Special(char16_t u) {
         FlushBytes();
-        Text(QString(QChar(u)));
+        Text(std::u16string(1, u));
     }
 
     // ---- tables ----
@@ -500,8 +498,7 @@ private:
         if (FontId >= 0) {
             TFontEntry& e = Fonts[FontId];
             // A name in the font's own code page (a CJK face) reads as such.
-            const QString decoded = Codes.Decode(CodePageOfCharset(FontCharset, DocCodePage), name);
-            e.Name = decoded.toStdString();
+            e.Name = Codes.Decode(CodePageOfCharset(FontCharset, DocCodePage), name);
             e.Charset = FontCharset;
         }
         FontName.clear();
@@ -511,7 +508,7 @@ private:
 
     void CommitColor() {
         if (RgbSet)
-            Colors.push_back(QColor(Rgb[0], Rgb[1], Rgb[2]));
+            Colors.push_back(RGB(Rgb[0], Rgb[1], Rgb[2]));
         else
             Colors.push_back(std::nullopt);
         Rgb[0] = Rgb[1] = Rgb[2] = 0;
@@ -530,66 +527,56 @@ private:
         if (Bytes.empty() || Stack.empty()) return;
         const std::string b = std::move(Bytes);
         Bytes.clear();
-        Text(Codes.Decode(CodePageNow(), b));
+        Text(Utf16(Codes.Decode(CodePageNow(), b)));
     }
 
-    QTextCharFormat FormatNow() {
+    TRtfCharFormat FormatNow() {
         const TCharState& ch = Top().Chr;
-        QTextCharFormat f = Base;
+        TRtfCharFormat f;
         const int font = ch.Font >= 0 ? ch.Font : DefaultFont;
         auto it = Fonts.find(font);
-        if (it != Fonts.end() && !it->second.Name.empty()) SetRtfFace(f, it->second.Name);
-        SetRtfHalfPoints(f, ch.HalfPoints);
-        f.setFontWeight(ch.Bold ? QFont::Bold : QFont::Normal);
-        f.setFontItalic(ch.Italic);
-        f.setFontUnderline(ch.Underline);
-        f.setFontStrikeOut(ch.Strike);
-        if (ch.Fore > 0 && ch.Fore < static_cast<int>(Colors.size()) && Colors[ch.Fore])
-            f.setForeground(*Colors[ch.Fore]);
-        else
-            f.clearForeground();
-        if (ch.Back > 0 && ch.Back < static_cast<int>(Colors.size()) && Colors[ch.Back])
-            f.setBackground(*Colors[ch.Back]);
-        else
-            f.clearBackground();
+        if (it != Fonts.end() && !it->second.Name.empty()) f.Face = it->second.Name;
+        f.HalfPoints = ch.HalfPoints;
+        f.Bold = ch.Bold;
+        f.Italic = ch.Italic;
+        f.Underline = ch.Underline;
+        f.Strike = ch.Strike;
+        if (ch.Fore > 0 && ch.Fore < static_cast<int>(Colors.size()) && Colors[ch.Fore]) {
+            f.HasFore = true;
+            f.Fore = *Colors[ch.Fore];
+        }
+        if (ch.Back > 0 && ch.Back < static_cast<int>(Colors.size()) && Colors[ch.Back]) {
+            f.HasBack = true;
+            f.Back = *Colors[ch.Back];
+        }
         return f;
     }
 
-    void Text(const QString& s) {
-        if (s.isEmpty()) return;
-        const QTextCharFormat f = FormatNow();
-        if (!Pending.isEmpty() && !(f == RunFormat)) FlushText();
-        if (Pending.isEmpty()) RunFormat = f;
+    void Text(const std::u16string& s) {
+        if (s.empty()) return;
+        const TRtfCharFormat f = FormatNow();
+        if (!Pending.empty() && !(f == RunFormat)) FlushText();
+        if (Pending.empty()) RunFormat = f;
         Pending += s;
     }
 
     void FlushText() {
-        if (Pending.isEmpty()) return;
-        Cursor.insertText(Pending, RunFormat);
+        if (Pending.empty()) return;
+        Sink.InsertText(Pending, RunFormat);
         Pending.clear();
     }
 
-    void ApplyPara(const TParaState& p) {
-        QTextBlockFormat b;
-        b.setAlignment(p.Align);
-        // Twips to pixels at 96 per inch.
-        b.setLeftMargin(std::max(0, p.Left) / 15.0);
-        b.setRightMargin(std::max(0, p.Right) / 15.0);
-        b.setTextIndent(p.First / 15.0);
-        Cursor.setBlockFormat(b);
-    }
+    void ApplyPara(const TParaState& p) { Sink.FormatParagraph(p); }
 
     void Paragraph() {
         FlushBytes();
         FlushText();
         ApplyPara(Top().Para);
-        Cursor.insertBlock(QTextBlockFormat(), FormatNow());
+        Sink.NewParagraph(FormatNow());
     }
 
     const std::string& S;
-    QTextDocument& Doc;
-    QTextCharFormat Base;
-    QTextCursor Cursor;
+    TRtfSink& Sink;
     size_t I = 0;
     std::vector<TState> Stack;
     TParaState LastPara;
@@ -598,14 +585,14 @@ private:
     int DocCodePage = 1252;
     int DefaultFont = 0;
     std::map<int, TFontEntry> Fonts;
-    std::vector<std::optional<QColor>> Colors;
+    std::vector<std::optional<TColor>> Colors;
     int FontId = -1, FontCharset = 1;
     std::string FontName;
     int Rgb[3] = {0, 0, 0};
     bool RgbSet = false;
     std::string Bytes;
-    QString Pending;
-    QTextCharFormat RunFormat;
+    std::u16string Pending;
+    TRtfCharFormat RunFormat;
     TCodePages Codes;
 };
 
@@ -623,18 +610,17 @@ int IndexOf(std::vector<std::string>& list, const std::string& s) {
     return static_cast<int>(list.size()) - 1;
 }
 
-int ColorIndex(std::vector<QRgb>& list, const QBrush& brush) {
-    if (brush.style() == Qt::NoBrush) return 0;
-    const QRgb c = brush.color().rgb() & 0xFFFFFF;
+int ColorIndex(std::vector<TColor>& list, bool has, TColor color) {
+    if (!has) return 0;
+    const TColor c = color & 0xFFFFFF;
     auto it = std::find(list.begin(), list.end(), c);
     if (it != list.end()) return static_cast<int>(it - list.begin()) + 1;
     list.push_back(c);
     return static_cast<int>(list.size());
 }
 
-void AppendText(std::string& out, const QString& s) {
-    for (qsizetype k = 0; k < s.size(); ++k) {
-        const char16_t u = s[k].unicode();
+void AppendText(std::string& out, const std::u16string& s) {
+    for (const char16_t u : s) {
         if (u == '\\' || u == '{' || u == '}') {
             out += '\\';
             out += static_cast<char>(u);
@@ -661,46 +647,42 @@ void AppendText(std::string& out, const QString& s) {
 
 }  // namespace
 
-bool ReadRtf(const std::string& rtf, QTextDocument& doc, const QTextCharFormat& base) {
+bool ReadRtf(const std::string& rtf, TRtfSink& sink) {
     size_t start = 0;
     while (start < rtf.size() && (rtf[start] == ' ' || rtf[start] == '\r' || rtf[start] == '\n' || rtf[start] == '\t'))
         ++start;
     if (rtf.compare(start, 5, "{\\rtf") != 0) return false;
-    TRtfReader reader(rtf, doc, base);
+    TRtfReader reader(rtf, sink);
     reader.Run();
     return true;
 }
 
-std::string WriteRtf(const QTextDocument& doc) {
+std::string WriteRtf(const std::vector<TRtfParagraph>& paragraphs) {
     std::vector<std::string> fonts;
-    std::vector<QRgb> colors;
+    std::vector<TColor> colors;
     std::string body;
     TWriteState w;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        const QTextBlockFormat bf = block.blockFormat();
+    for (const TRtfParagraph& para : paragraphs) {
+        const TRtfParaFormat& pf = para.Format;
         body += "\\pard";
-        const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
-        if (a & Qt::AlignRight) body += "\\qr";
-        else if (a & Qt::AlignHCenter) body += "\\qc";
-        else if (a & Qt::AlignJustify) body += "\\qj";
-        const auto twips = [](qreal px) { return static_cast<int>(std::lround(px * 15)); };
-        if (twips(bf.leftMargin())) body += "\\li" + std::to_string(twips(bf.leftMargin()));
-        if (twips(bf.rightMargin())) body += "\\ri" + std::to_string(twips(bf.rightMargin()));
-        if (twips(bf.textIndent())) body += "\\fi" + std::to_string(twips(bf.textIndent()));
+        if (pf.Align == TRtfAlign::Right) body += "\\qr";
+        else if (pf.Align == TRtfAlign::Center) body += "\\qc";
+        else if (pf.Align == TRtfAlign::Justify) body += "\\qj";
+        if (pf.Left) body += "\\li" + std::to_string(pf.Left);
+        if (pf.Right) body += "\\ri" + std::to_string(pf.Right);
+        if (pf.First) body += "\\fi" + std::to_string(pf.First);
         body += ' ';
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment frag = it.fragment();
-            if (!frag.isValid()) continue;
-            const QTextCharFormat f = frag.charFormat();
+        for (const TRtfRun& run : para.Runs) {
+            const TRtfCharFormat& f = run.Format;
             TWriteState n;
-            n.Font = IndexOf(fonts, RtfFace(f));
-            n.HalfPoints = RtfHalfPoints(f);
-            n.Bold = f.fontWeight() >= QFont::DemiBold;
-            n.Italic = f.fontItalic();
-            n.Underline = f.fontUnderline();
-            n.Strike = f.fontStrikeOut();
-            n.Fore = ColorIndex(colors, f.foreground());
-            n.Back = ColorIndex(colors, f.background());
+            n.Font = IndexOf(fonts, f.Face);
+            n.HalfPoints = f.HalfPoints;
+            n.Bold = f.Bold;
+            n.Italic = f.Italic;
+            n.Underline = f.Underline;
+            n.Strike = f.Strike;
+            n.Fore = ColorIndex(colors, f.HasFore, f.Fore);
+            n.Back = ColorIndex(colors, f.HasBack, f.Back);
             std::string c;
             if (n.Font != w.Font) c += "\\f" + std::to_string(n.Font);
             if (n.HalfPoints != w.HalfPoints) c += "\\fs" + std::to_string(n.HalfPoints);
@@ -712,7 +694,7 @@ std::string WriteRtf(const QTextDocument& doc) {
             if (n.Back != w.Back) c += "\\cb" + std::to_string(n.Back);
             if (!c.empty()) body += c + ' ';
             w = n;
-            AppendText(body, frag.text());
+            AppendText(body, run.Text);
         }
         body += "\\par\r\n";
     }
@@ -720,13 +702,13 @@ std::string WriteRtf(const QTextDocument& doc) {
     if (fonts.empty()) fonts.push_back("MS Sans Serif");
     for (size_t i = 0; i < fonts.size(); ++i) {
         out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset0 ";
-        AppendText(out, QString::fromStdString(fonts[i]));
+        AppendText(out, Utf16(fonts[i]));
         out += ";}";
     }
     out += "}\r\n{\\colortbl ;";
-    for (QRgb c : colors)
-        out += "\\red" + std::to_string(qRed(c)) + "\\green" + std::to_string(qGreen(c)) + "\\blue" +
-               std::to_string(qBlue(c)) + ";";
+    for (TColor c : colors)
+        out += "\\red" + std::to_string(GetRValue(c)) + "\\green" + std::to_string(GetGValue(c)) + "\\blue" +
+               std::to_string(GetBValue(c)) + ";";
     out += "}\r\n\\uc1";
     out += body;
     out += "}\r\n";
