@@ -6,6 +6,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define VELMOR_CELLFILE_AVX2 1
+#endif
 
 #include "gridkit/grid/GkFunctions.h"
 
@@ -36,28 +40,70 @@ inline uint64_t Matches64(const char* p, char c) {
 #endif
 }
 
-}  // namespace
+// Four at a time whether there are four or not (the count says how many
+// are real): a short line costs no wrong guess of the loop.
+#define VELMOR_PUT_STOPS(bits, offset, out)                                                       \
+    do {                                                                                          \
+        for (int k = 0; k < 4; ++k) {                                                             \
+            out[k] = offset + static_cast<uint32_t>(__builtin_ctzll(bits | (1ull << 63)));        \
+            bits &= bits - 1;                                                                     \
+        }                                                                                         \
+        out += 4;                                                                                 \
+    } while (bits)
 
-namespace CellFileDetail {
-
-size_t FindLineEnds(const char* data, size_t from, size_t to, uint32_t* stops) {
+size_t FindLineEndsPlain(const char* data, size_t from, size_t to, uint32_t* stops) {
     size_t count = 0;
     for (size_t i = from; i < to; i += 64) {
         uint64_t bits = Matches64(data + i, '\r');
         const uint32_t offset = static_cast<uint32_t>(i - from);
         uint32_t* out = stops + count;
         count += BitCount(bits);
-        // Four at a time whether there are four or not (the count says how
-        // many are real): a short line costs no wrong guess of the loop.
-        do {
-            for (int k = 0; k < 4; ++k) {
-                out[k] = offset + static_cast<uint32_t>(__builtin_ctzll(bits | (1ull << 63)));
-                bits &= bits - 1;
-            }
-            out += 4;
-        } while (bits);
+        VELMOR_PUT_STOPS(bits, offset, out);
     }
     return count;
+}
+
+#if defined(VELMOR_CELLFILE_AVX2)
+// The same with 32 bytes a step and the processor's own bit count, for the
+// processors that have them (nearly all in use); chosen once at start.
+__attribute__((target("avx2,popcnt,bmi"))) size_t FindLineEndsAvx2(const char* data, size_t from, size_t to,
+                                                                     uint32_t* stops) {
+    size_t count = 0;
+    const __m256i cr = _mm256_set1_epi8('\r');
+    for (size_t i = from; i < to; i += 64) {
+        const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+        const __m256i hi = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32));
+        uint64_t bits = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(lo, cr))) |
+                        static_cast<uint64_t>(static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(hi, cr))))
+                            << 32;
+        const uint32_t offset = static_cast<uint32_t>(i - from);
+        uint32_t* out = stops + count;
+        count += static_cast<size_t>(__builtin_popcountll(bits));
+        VELMOR_PUT_STOPS(bits, offset, out);
+    }
+    return count;
+}
+#endif
+
+using TFindLineEnds = size_t (*)(const char*, size_t, size_t, uint32_t*);
+
+TFindLineEnds ChooseFindLineEnds() {
+#if defined(VELMOR_CELLFILE_AVX2)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("bmi"))
+        return FindLineEndsAvx2;
+#endif
+    return FindLineEndsPlain;
+}
+
+const TFindLineEnds FindLineEndsChosen = ChooseFindLineEnds();
+
+}  // namespace
+
+namespace CellFileDetail {
+
+size_t FindLineEnds(const char* data, size_t from, size_t to, uint32_t* stops) {
+    return FindLineEndsChosen(data, from, to, stops);
 }
 
 }  // namespace CellFileDetail

@@ -37,6 +37,26 @@ struct TCellLineState {
 bool ParseCellLineFast(const char* data, size_t begin, size_t end, size_t limit, TCellLineState& state, int& col,
                        int& row, size_t& text);
 
+// The lines of a cell file with CR LF line ends (as ForEachCellLine with
+// lfLines false) that do not simply go on with the row of the line before.
+// A line goes on with it when both are written "d,row," with a column d
+// below `colLimit` (at most 10) and the same row digits, which is how the
+// grid writes every line of a row after its first: then it is the same row
+// and a column that exists, and the line is not handed on. Each other line
+// goes to `change(begin, end, before)`, where `before` is the end of the
+// line before it (`begin` for the first). Returns the end of the last line
+// (`begin` when there is none). Most lines of a large file are the first
+// kind, and telling them apart takes a few operations on the line's first
+// eight bytes.
+template <class F>
+size_t ForEachCellRowChange(const char* data, size_t begin, size_t end, unsigned colLimit, F&& change);
+
+// A line at p that starts "d,row," with d below `colLimit` and the row in
+// one to five digits (the form ForEachCellRowChange follows): its column
+// and row, and where its text starts (from p), as ParseCellLine reads
+// them. False for any other line; needs 8 readable bytes at p.
+inline bool ReadPlainCellHead(const char* p, unsigned colLimit, int& col, int& row, size_t& text);
+
 // ---- the walk ------------------------------------------------------------------------------
 
 namespace CellFileDetail {
@@ -44,7 +64,102 @@ namespace CellFileDetail {
 // offsets from `from`, written to `stops`, which holds 4 more than
 // (to - from) / 64 * 64 entries; returns how many.
 size_t FindLineEnds(const char* data, size_t from, size_t to, uint32_t* stops);
+
+inline uint64_t Load8(const char* p) {
+    uint64_t w;
+    __builtin_memcpy(&w, p, 8);
+    return w;
+}
+
+// For a line's first eight bytes `w`: the mask of the bytes from the
+// first comma to the second when the line starts "d,row," (d below
+// `colLimit`, one to five row digits), else 0.
+inline uint64_t PlainHeadMask(uint64_t w, unsigned colLimit) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    const uint64_t t = w ^ (0x30 * kOnes);  // digits become 0..9
+    // The top bit of each byte that is not a digit.
+    const uint64_t other = (((t & (0x7F * kOnes)) + 0x76 * kOnes) | t) & (0x80 * kOnes);
+    const unsigned second = static_cast<unsigned>(__builtin_ctzll((other & ~uint64_t{0xFFFF}) | (1ull << 63))) >> 3;
+    const bool plain = static_cast<unsigned>(w & 0xFF) - 0x30u < colLimit && ((w >> 8) & 0xFF) == ',' &&
+                       second >= 3 && ((w >> (8 * second)) & 0xFF) == ',';
+    // Bytes 1 .. second; second <= 7 here.
+    const uint64_t mask = (~uint64_t{0} >> (56 - 8 * second)) & ~uint64_t{0xFF};
+    return plain ? mask : 0;
+}
 }  // namespace CellFileDetail
+
+inline bool ReadPlainCellHead(const char* p, unsigned colLimit, int& col, int& row, size_t& text) {
+    const uint64_t w = CellFileDetail::Load8(p);
+    const uint64_t mask = CellFileDetail::PlainHeadMask(w, colLimit);
+    if (!mask) return false;
+    const unsigned second = static_cast<unsigned>(63 - __builtin_clzll(mask)) >> 3;
+    const unsigned digits = second - 2;  // 1 .. 5
+    // The digits' values, the first one highest, shifted so that the
+    // missing leading digits are zeros; then summed in pairs, fours, eights.
+    uint64_t v = ((w ^ 0x3030303030303030ull) >> 16) & (~uint64_t{0} >> (64 - 8 * digits));
+    v <<= 8 * (8 - digits);
+    v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFull;
+    v = (v * (1 + (100ull << 16)) >> 16) & 0x0000FFFF0000FFFFull;
+    v = (v * (1 + (10000ull << 32))) >> 32;
+    col = static_cast<int>(w & 0xFF) - '0';
+    row = static_cast<int>(v);
+    text = second + 1;
+    return true;
+}
+
+template <class F>
+size_t ForEachCellRowChange(const char* data, size_t begin, size_t end, unsigned colLimit, F&& change) {
+    using namespace CellFileDetail;
+    size_t pos = begin, before = begin;
+    // The first eight bytes of the last line handed on, the mask of its
+    // ",row," and the column limit while it is a plain line (0 when not):
+    // a line goes on with its row when it has the same bytes there and a
+    // column digit below the limit. A few operations a line; the branch
+    // is taken once a row.
+    uint64_t rowWord = 0, rowMask = 0;
+    unsigned rowLimit = 0;
+    auto handOn = [&](size_t stop) {
+        change(pos, stop, before);
+        if (end - pos >= 8) {
+            rowWord = Load8(data + pos);
+            rowMask = PlainHeadMask(rowWord, colLimit);
+            rowLimit = rowMask ? colLimit : 0;
+        } else {
+            rowLimit = 0;
+        }
+    };
+    constexpr size_t kBlock = 64, kBatch = 16 * kBlock;
+    uint32_t stops[kBatch + 4];
+    size_t i = begin;
+    while (end - i >= kBlock) {
+        const size_t to = i + ((end - i < kBatch ? end - i : kBatch) / kBlock) * kBlock;
+        const size_t count = FindLineEnds(data, i, to, stops);
+        for (size_t k = 0; k < count; ++k) {
+            const size_t stop = i + stops[k];
+            bool goesOn = false;
+            if (end - pos >= 8) {
+                const uint64_t w = Load8(data + pos);
+                goesOn = ((w ^ rowWord) & rowMask) == 0 && static_cast<unsigned>(w & 0xFF) - 0x30u < rowLimit;
+            }
+            if (!goesOn) handOn(stop);
+            before = stop;
+            pos = stop + 1;
+            if (pos < end && data[pos] == '\n') ++pos;
+        }
+        i = to;
+    }
+    // The last lines, each on its own.
+    while (pos < end) {
+        const size_t from = pos > i ? pos : i;
+        const char* found = static_cast<const char*>(__builtin_memchr(data + from, '\r', end - from));
+        const size_t stop = found ? static_cast<size_t>(found - data) : end;
+        change(pos, stop, before);
+        before = stop;
+        pos = stop + 1;
+        if (pos < end && data[pos] == '\n') ++pos;
+    }
+    return before;
+}
 
 template <class F>
 void ForEachCellLine(const char* data, size_t begin, size_t end, bool lfLines, F&& line) {

@@ -1158,12 +1158,17 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
     const auto source =
         std::make_shared<const TCellFileRows>(std::move(data), lfLines, colCount, rowCount, FMultilinecells);
     const char* bytes = source->Data().data();
+    const unsigned colLimit = static_cast<unsigned>(std::clamp(colCount, 0, 10));
     int runRow = -1;
     size_t runBegin = 0, runEnd = 0;
     TCellLineState lineState;
-    ++FUpdateLock;
-    try {
-        ForEachCellLine(bytes, pos, n, lfLines, [&](size_t b, size_t e) {
+    // One line; true when it is a cell of the row being gathered.
+    auto cellLine = [&](size_t b, size_t e) {
+        int col, row;
+        size_t text;
+        if (n - b >= 8 && ReadPlainCellHead(bytes + b, colLimit, col, row, text)) {
+            // The form the grid writes, read at once; the column exists.
+        } else {
             if (IsWidthLine(bytes, b, e)) {
                 const std::string_view line(bytes + b, e - b);
                 const size_t wc = line.find(',');
@@ -1176,27 +1181,44 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
                     ColWidthList()[idx] = std::clamp(width, -1, kMaxFileColWidth);
                     widthsChanged = true;
                 }
-                return;
+                return false;
             }
-            int col, row;
-            size_t text;
-            if (!ParseCellLineFast(bytes, b, e, n, lineState, col, row, text)) return;  // no cell line at all
-            if (col >= 0 && col < colCount && row >= 0 && row < rowCount) {
-                if (row != runRow) {
-                    if (runRow >= 0) SetRowBytes(source, runRow, runBegin, runEnd);
-                    runRow = row;
-                    runBegin = b;
-                }
-                runEnd = e;
+            if (!ParseCellLineFast(bytes, b, e, n, lineState, col, row, text)) return false;  // no cell line at all
+        }
+        bool member = false;
+        if (col >= 0 && col < colCount && row >= 0 && row < rowCount) {
+            if (row != runRow) {
+                if (runRow >= 0) SetRowBytes(source, runRow, runBegin, runEnd);
+                runRow = row;
+                runBegin = b;
             }
-            if (OnFileProgress) {
-                const int p = Percent(row, rowCount);
-                if (p != lastProgress) {
-                    lastProgress = p;
-                    OnFileProgress(this, static_cast<short>(p));
-                }
+            runEnd = e;
+            member = true;
+        }
+        if (OnFileProgress) {
+            const int p = Percent(row, rowCount);
+            if (p != lastProgress) {
+                lastProgress = p;
+                OnFileProgress(this, static_cast<short>(p));
             }
-        });
+        }
+        return member;
+    };
+    ++FUpdateLock;
+    try {
+        if (lfLines) {
+            ForEachCellLine(bytes, pos, n, true, [&](size_t b, size_t e) { cellLine(b, e); });
+        } else {
+            // Lines that go on with the row of the line before are cells of
+            // that row (ForEachCellRowChange): they only carry the row's end
+            // along, to the line before the next one handed on.
+            bool member = false;
+            const size_t last = ForEachCellRowChange(bytes, pos, n, colLimit, [&](size_t b, size_t e, size_t before) {
+                if (member) runEnd = before;
+                member = cellLine(b, e);
+            });
+            if (member) runEnd = last;
+        }
         if (runRow >= 0) SetRowBytes(source, runRow, runBegin, runEnd);
     } catch (...) {
         --FUpdateLock;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <random>
+#include <tuple>
 #include <fstream>
 #include <vector>
 
@@ -452,5 +453,89 @@ TEST(CellFileLines, FastReadingAgreesWithThePlainOne) {
                     << data.substr(b, e - b);
             }
         }
+    }
+}
+
+// A load hands on only the lines that do not go on with the row of the
+// line before; the rows gathered that way must be those of reading every
+// line, whatever the lines look like: plain cells, repeated and skipped
+// rows, two-digit and too-large columns, six-digit rows, leading zeros,
+// blanks, width lines, lines without a comma, and line ends on every side
+// of the walk's blocks.
+TEST(CellFileLines, RowChangesGatherTheRowsOfEveryLine) {
+    struct TRun {
+        int Row;
+        size_t Begin, End;
+        bool operator==(const TRun&) const = default;
+    };
+    const int colCount = 7, rowCount = 400;
+    const unsigned colLimit = 7;
+    // The load's gathering, given each line's column and row (or none).
+    struct TGather {
+        std::vector<TRun> Runs;
+        int Row = -1;
+        size_t Begin = 0, End = 0;
+        bool Line(bool cell, int col, int row, size_t b, size_t e) {
+            if (!cell || col < 0 || col >= colCount || row < 0 || row >= rowCount) return false;
+            if (row != Row) {
+                if (Row >= 0) Runs.push_back({Row, Begin, End});
+                Row = row;
+                Begin = b;
+            }
+            End = e;
+            return true;
+        }
+        std::vector<TRun> Done() {
+            if (Row >= 0) Runs.push_back({Row, Begin, End});
+            return Runs;
+        }
+    };
+    std::mt19937 random(23);
+    for (int round = 0; round < 300; ++round) {
+        String data;
+        int row = static_cast<int>(random() % 20);
+        const int lines = static_cast<int>(random() % 120);
+        for (int i = 0; i < lines; ++i) {
+            const unsigned kind = random() % 40;
+            if (kind == 0) row = static_cast<int>(random() % rowCount);
+            else if (kind < 8) ++row;
+            String line;
+            if (kind == 8) line = "cw 3,80";
+            else if (kind == 9) line = "no comma";
+            else if (kind == 10) line = std::to_string(10 + random() % 5) + "," + std::to_string(row) + ",x";
+            else if (kind == 11) line = std::to_string(random() % 10) + ",0" + std::to_string(row) + ",lead";
+            else if (kind == 12) line = std::to_string(random() % 10) + ", " + std::to_string(row) + ",blank";
+            else if (kind == 13) line = "1," + std::to_string(100000 + row) + ",six";
+            else if (kind == 14) line = "2," + std::to_string(row);
+            else line = std::to_string(random() % 9) + "," + std::to_string(row) + "," + String(random() % 70, 'a');
+            data += line + (random() % 30 ? "\r\n" : "\r");
+        }
+        if (random() % 2) data += std::to_string(random() % 7) + "," + std::to_string(row) + ",last";
+        const char* p = data.data();
+        const size_t n = data.size();
+
+        TGather plain;
+        ForEachCellLine(p, 0, n, false, [&](size_t b, size_t e) {
+            int col = 0, r = 0;
+            size_t text = 0;
+            const bool cell = !IsWidthLine(p, b, e) && ParseCellLine(p, b, e, col, r, text);
+            plain.Line(cell, col, r, b, e);
+        });
+
+        TGather changes;
+        bool member = false;
+        const size_t last = ForEachCellRowChange(p, 0, n, colLimit, [&](size_t b, size_t e, size_t before) {
+            if (member) changes.End = before;
+            int col = 0, r = 0, plainCol = 0, plainRow = 0;
+            size_t text = 0, plainText = 0;
+            const bool cell = !IsWidthLine(p, b, e) && ParseCellLine(p, b, e, plainCol, plainRow, plainText);
+            if (n - b >= 8 && ReadPlainCellHead(p + b, colLimit, col, r, text)) {
+                ASSERT_TRUE(cell) << data.substr(b, e - b);
+                ASSERT_EQ(std::make_tuple(col, r, b + text), std::make_tuple(plainCol, plainRow, plainText));
+            }
+            member = changes.Line(cell, plainCol, plainRow, b, e);
+        });
+        if (member) changes.End = last;
+        ASSERT_EQ(changes.Done(), plain.Done()) << "round " << round;
     }
 }
