@@ -2,12 +2,25 @@
 
 #include <QAbstractItemDelegate>
 #include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QCursor>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
 #include <QTreeWidget>
+#include <algorithm>
 #include <memory>
 
 #include "framework/classes/Strings.h"
+#include "framework/controls/qt/ControlBridge.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/messages/MessageQueue.h"
 
 namespace velmor_ws {
 
@@ -273,5 +286,251 @@ TTreeNode* TreeNodeAt(QWidget* tree, const TPoint& pos) {
 }
 
 TTreeNode* TreeTopNode(QWidget* tree) { return NodeOf(TreeOf(tree)->itemAt(QPoint(2, 2))); }
+
+// --- combo box ------------------------------------------------------------
+
+namespace {
+// The toolkit's combo box, telling the control when its list opens and
+// closes. In the simple style the list does not drop down: it lies open
+// below the edit for good, sharing the combo box's lines.
+class TQtComboBox : public QComboBox {
+public:
+    TQtComboBox(QWidget* parent, TComboBoxHooks hooks) : QComboBox(parent), FHooks(std::move(hooks)) {
+        QObject::connect(this, &QComboBox::currentIndexChanged, [this](int i) {
+            if (FList) FList->setCurrentIndex(model()->index(i, modelColumn()));
+        });
+    }
+    void showPopup() override {
+        if (FList) return;
+        GuardedCall([this] { FHooks.DroppingDown(); });
+        // The list's least width widens the popup past the box.
+        view()->setMinimumWidth(FHooks.DroppedWidth());
+        QComboBox::showPopup();
+    }
+    void hidePopup() override {
+        QComboBox::hidePopup();
+        GuardedCall([this] { FHooks.ClosedUp(); });
+    }
+    void SetSimple(bool on) {
+        if (on && !FList) {
+            FList = new QListView(this);
+            FList->setModel(model());
+            FList->setModelColumn(modelColumn());
+            FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            FList->setFocusPolicy(Qt::NoFocus);
+            QObject::connect(FList, &QListView::clicked, [this](const QModelIndex& index) { Pick(index.row()); });
+        } else if (!on && FList) {
+            delete FList;
+            FList = nullptr;
+            ToolkitEditPlace();
+        }
+        WatchEdit();
+        Layout();
+        update();
+    }
+    // The owner's face came or went: the edit moves into its text area or
+    // back to the toolkit's place.
+    void FaceChanged() {
+        if (!FList && !FHooks.OwnFace()) ToolkitEditPlace();
+        WatchEdit();
+        Layout();
+        update();
+    }
+    // The toolkit moves the edit back to its own place now and then (it
+    // centres it in the whole box, or fits it to its own frame); with the
+    // simple style or an own face it belongs elsewhere.
+    void WatchEdit() {
+        if (lineEdit()) lineEdit()->installEventFilter(this);
+    }
+    int EditHeight() const { return std::min(height(), QComboBox::sizeHint().height()); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        const bool handled = QComboBox::eventFilter(o, e);
+        if (o == lineEdit() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) Layout();
+        return handled;
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QComboBox::resizeEvent(e);
+        Layout();
+    }
+    void showEvent(QShowEvent* e) override {
+        QComboBox::showEvent(e);
+        Layout();
+    }
+    // With an own face the button is the owner's drawing: a click on the
+    // box outside the text drops the list.
+    void mousePressEvent(QMouseEvent* e) override {
+        if (!FList && isEditable() && e->button() == Qt::LeftButton && FHooks.OwnFace()) {
+            const TRect t = FHooks.OwnFaceTextArea();
+            const QPoint p = e->position().toPoint();
+            if (!QRect(t.Left, t.Top, t.Width(), t.Height()).contains(p)) {
+                if (FHooks.DroppedDown()) hidePopup(); else showPopup();
+                e->accept();
+                return;
+            }
+        }
+        QComboBox::mousePressEvent(e);
+    }
+    void paintEvent(QPaintEvent* e) override {
+        if (!FList) {
+            QComboBox::paintEvent(e);
+            return;
+        }
+        // Only the edit's frame: no arrow, as nothing drops down.
+        QStylePainter p(this);
+        QStyleOptionFrame opt;
+        opt.initFrom(this);
+        opt.rect = QRect(0, 0, width(), EditHeight());
+        opt.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, this);
+        opt.state |= QStyle::State_Sunken;
+        p.drawPrimitive(QStyle::PE_PanelLineEdit, opt);
+    }
+
+private:
+    void ToolkitEditPlace() {
+        QResizeEvent again(size(), size());
+        QComboBox::resizeEvent(&again);
+    }
+    void Layout() {
+        const bool face = FHooks.OwnFace();
+        if (!FList && !face) return;
+        const int h = FList ? EditHeight() : height();
+        QRect at;
+        if (face) {
+            const TRect t = FHooks.OwnFaceTextArea();
+            at = QRect(t.Left, t.Top, std::max(0, t.Width()), std::max(0, t.Height()));
+        } else {
+            const int f = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+            at = QRect(f + 1, f, std::max(0, width() - 2 * f - 2), std::max(0, h - 2 * f));
+        }
+        if (lineEdit() && lineEdit()->geometry() != at) lineEdit()->setGeometry(at);
+        if (!FList) return;
+        FList->setGeometry(0, h, width(), std::max(0, height() - h));
+        FList->show();
+    }
+    // A click in the open list picks the line as a pick from a dropped
+    // list does: the edit shows it and the control hears of it once.
+    void Pick(int row) {
+        {
+            const QSignalBlocker quiet(this);
+            setCurrentIndex(row);
+        }
+        emit activated(row);
+    }
+    TComboBoxHooks FHooks;
+    QListView* FList = nullptr;
+};
+
+TQtComboBox* ComboOf(QWidget* w) { return static_cast<TQtComboBox*>(w); }
+}  // namespace
+
+QWidget* CreateComboBox(QWidget* parent, TComboBoxHooks hooks) {
+    auto picked = std::move(hooks.Picked);
+    auto edited = std::move(hooks.TextEdited);
+    auto* cb = new TQtComboBox(parent, std::move(hooks));
+    cb->setFocusPolicy(Qt::StrongFocus);
+    cb->setInsertPolicy(QComboBox::NoInsert);
+    QObject::connect(cb, &QComboBox::activated, std::move(picked));
+    QObject::connect(cb, &QComboBox::editTextChanged,
+                     [edited = std::move(edited)](const QString& t) { edited(t.toStdString()); });
+    return cb;
+}
+
+void SetComboEditable(QWidget* combo, bool editable) {
+    TQtComboBox* cb = ComboOf(combo);
+    QWidget* oldEdit = cb->lineEdit();
+    cb->setEditable(editable);
+    // The toolkit deletes the old edit later. It passes its focus on to
+    // the box, so as it goes it would take the box's focus with it.
+    if (oldEdit && oldEdit != cb->lineEdit()) oldEdit->setFocusProxy(nullptr);
+}
+
+void SetComboStyle(QWidget* combo, bool editable, bool simple, TControlBridge* bridge) {
+    TQtComboBox* cb = ComboOf(combo);
+    SetComboEditable(cb, editable);
+    cb->SetSimple(simple);
+    if (cb->isEditable()) {
+        // No inline completion of the toolkit's own: a box that completes
+        // does it by its own rule.
+        cb->setCompleter(nullptr);
+        if (bridge) bridge->Watch(cb->lineEdit());
+    }
+}
+
+bool ComboEditable(QWidget* combo) { return ComboOf(combo)->isEditable(); }
+
+void ComboFaceChanged(QWidget* combo) { ComboOf(combo)->FaceChanged(); }
+
+int ComboEditHeight(QWidget* combo) { return ComboOf(combo)->EditHeight(); }
+
+void SetComboItems(QWidget* combo, const TStrings* items) {
+    TQtComboBox* cb = ComboOf(combo);
+    cb->clear();
+    for (int i = 0; i < items->Count(); ++i) cb->addItem(QString::fromStdString(items->Get(i)));
+}
+
+void SetComboIndex(QWidget* combo, int index, const String& text) {
+    TQtComboBox* cb = ComboOf(combo);
+    cb->setCurrentIndex(index);
+    if (cb->isEditable()) cb->setEditText(QString::fromStdString(text));
+}
+
+void SetComboDropDownCount(QWidget* combo, int count) { ComboOf(combo)->setMaxVisibleItems(count); }
+
+void SetComboDroppedWidth(QWidget* combo, int width) { ComboOf(combo)->view()->setMinimumWidth(width); }
+
+void SetComboMaxLength(QWidget* combo, int length) {
+    if (QLineEdit* le = ComboOf(combo)->lineEdit()) le->setMaxLength(length > 0 ? length : 32767);
+}
+
+void ShowComboList(QWidget* combo, bool show) {
+    if (show)
+        ComboOf(combo)->showPopup();
+    else
+        ComboOf(combo)->hidePopup();
+}
+
+bool ComboSelection(QWidget* combo, int& start, int& length) {
+    const QLineEdit* le = ComboOf(combo)->lineEdit();
+    if (!le) return false;
+    start = le->hasSelectedText() ? le->selectionStart() : le->cursorPosition();
+    length = le->hasSelectedText() ? le->selectionLength() : 0;
+    return true;
+}
+
+void SetComboSelection(QWidget* combo, int start, int length) {
+    QLineEdit* le = ComboOf(combo)->lineEdit();
+    if (!le) return;
+    const int size = static_cast<int>(le->text().size());
+    start = std::clamp(start, 0, size);
+    length = std::clamp(length, 0, size - start);
+    if (length > 0)
+        le->setSelection(start, length);
+    else
+        le->setCursorPosition(start);
+}
+
+void SelectAllComboText(QWidget* combo) {
+    if (QLineEdit* le = ComboOf(combo)->lineEdit()) le->selectAll();
+}
+
+// --- generic widget operations the lists need ------------------------------
+
+bool WidgetVisible(QWidget* w) { return w->isVisible(); }
+
+bool MouseOverWidget(QWidget* w) { return w->underMouse() && w->rect().contains(w->mapFromGlobal(QCursor::pos())); }
+
+void PaintOnWidget(QWidget* w, TCanvas* canvas, int width, int height, const std::function<void()>& paint) {
+    QPainter painter(w);
+    canvas->BeginPaint(&painter, width, height);
+    try {
+        paint();
+    } catch (...) {
+        canvas->EndPaint();
+        throw;
+    }
+    canvas->EndPaint();
+}
 
 }  // namespace velmor_ws

@@ -10,6 +10,8 @@
 #include "framework/rtl/Types.h"
 
 class QWidget;
+class TCanvas;
+class TControlBridge;
 class TStrings;
 class TTreeNode;
 
@@ -116,5 +118,53 @@ void EditTreeItem(QWidget* tree, void* item);
 // The node at a point in the tree's coordinates, and the first one shown.
 TTreeNode* TreeNodeAt(QWidget* tree, const TPoint& pos);
 TTreeNode* TreeTopNode(QWidget* tree);
+
+// --- combo box ------------------------------------------------------------
+// What the toolkit's combo box asks of its control, and tells it.
+struct TComboBoxHooks {
+    std::function<void()> DroppingDown;  // the list is about to open
+    std::function<void()> ClosedUp;      // the list has closed
+    std::function<bool()> DroppedDown;
+    std::function<int()> DroppedWidth;   // the least width of the open list
+    // An own face: the control paints the frame and button, the widget
+    // keeps to the text area (box coordinates), and a click outside it
+    // drops the list.
+    std::function<bool()> OwnFace;
+    std::function<TRect()> OwnFaceTextArea;
+    std::function<void(int)> Picked;              // a line picked from the list
+    std::function<void(const String&)> TextEdited;  // the edit's text changed
+};
+QWidget* CreateComboBox(QWidget* parent, TComboBoxHooks hooks);
+// Gives the box an edit or takes it away.
+void SetComboEditable(QWidget* combo, bool editable);
+// As SetComboEditable, and gives the simple style the list that stays open
+// below the edit; the bridge hears the edit's events too.
+void SetComboStyle(QWidget* combo, bool editable, bool simple, TControlBridge* bridge);
+bool ComboEditable(QWidget* combo);
+// The own face came or went, or its text area moved.
+void ComboFaceChanged(QWidget* combo);
+// The height of the edit band in the simple style.
+int ComboEditHeight(QWidget* combo);
+void SetComboItems(QWidget* combo, const TStrings* items);
+// Picks the line (-1: none) and, in an editable box, shows the text.
+void SetComboIndex(QWidget* combo, int index, const String& text);
+void SetComboDropDownCount(QWidget* combo, int count);
+void SetComboDroppedWidth(QWidget* combo, int width);
+void SetComboMaxLength(QWidget* combo, int length);  // 0: no limit
+void ShowComboList(QWidget* combo, bool show);
+// The selection in the edit; false (and nothing) without an edit. Setting
+// it keeps start and length inside the text; length 0 leaves the cursor
+// at start.
+bool ComboSelection(QWidget* combo, int& start, int& length);
+void SetComboSelection(QWidget* combo, int start, int length);
+void SelectAllComboText(QWidget* combo);
+
+// --- generic widget operations the lists need ------------------------------
+bool WidgetVisible(QWidget* w);
+// The mouse is over the widget (or a widget on it) and inside its rectangle.
+bool MouseOverWidget(QWidget* w);
+// Paints on the widget, during its paint event: `canvas` is open on a
+// width x height band at its top left while `paint` runs.
+void PaintOnWidget(QWidget* w, TCanvas* canvas, int width, int height, const std::function<void()>& paint);
 
 }  // namespace velmor_ws
