@@ -1,6 +1,7 @@
 #include "framework/controls/ComboBox.h"
 
 #include "framework/classes/StringList.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/controls/qt/WsLists.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
@@ -64,7 +65,7 @@ void TComboBox::SetMaxLength(int v) {
 
 void TComboBox::SetDroppedDown(bool v) {
     if (v == FDroppedDown) return;
-    if (!FWidget || !velmor_ws::WidgetVisible(FWidget)) {
+    if (!FWidget || !velmor_ws::IsVisible(FWidget)) {
         if (v) DoDropDown(); else DoCloseUp();
         return;
     }
@@ -132,7 +133,7 @@ void TComboBox::WMPaint(TMessage& m) {
     // In place of the toolkit's frame, button and label.
     const TRect band = EditBand();
     TCanvas canvas;
-    velmor_ws::PaintOnWidget(FWidget, &canvas, band.Width(), band.Height(), [&] {
+    velmor_ws::PaintWidget(FWidget, &canvas, band.Width(), band.Height(), [&] {
         canvas.Font()->Assign(Font());
         canvas.Brush()->SetColor(Color());
         PaintFace(&canvas);

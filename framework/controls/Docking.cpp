@@ -9,6 +9,7 @@
 #include "framework/controls/FloatingDockForm.h"
 #include "framework/controls/Mouse.h"
 #include "framework/controls/WinControl.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/controls/qt/WsDocking.h"
 #include "framework/messages/MessageQueue.h"
 
@@ -358,7 +359,7 @@ bool velmor_internal::DockMouseMessage(TControl* control, TMessage& m) {
 }
 
 void velmor_internal::BeginDockDrag(TControl* control, const TPoint& screenPos, bool immediate, int threshold) {
-    if (gDrag || !control || control->DragKind != dkDock || !velmor_ws::ToolkitStarted()) return;
+    if (gDrag || !control || control->DragKind != dkDock || !velmor_ws::HasToolkit()) return;
     TDragDockObject* made = nullptr;
     TDockAccess::StartDock(control, made);
     auto d = std::make_unique<TDockDrag>();

@@ -8,6 +8,7 @@
 #include "framework/controls/ListItem.h"
 #include "framework/controls/ListItems.h"
 #include "framework/controls/ViewportMouse.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/controls/qt/WsLists.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/StrUtils.h"
@@ -53,7 +54,7 @@ void TListView::SetMultiSelect(bool v) {
 
 void TListView::SetGridLines(bool v) {
     FGridLines = v;
-    if (FWidget) velmor_ws::RepaintItemView(FWidget);
+    if (FWidget) velmor_ws::Invalidate(FWidget);
 }
 
 void TListView::SetSortType(TSortType v) {

@@ -90,8 +90,6 @@ private:
 
 }  // namespace
 
-bool ToolkitStarted() { return QCoreApplication::instance() != nullptr; }
-
 void ShowDropFrame(const TRect& r, int width) {
     if (!gFrame) gFrame = new TDropFrame;
     gFrame->Band = width;

@@ -9,9 +9,6 @@ class QWidget;
 
 namespace velmor_ws {
 
-// The toolkit's application object exists (drags need its event loop).
-bool ToolkitStarted();
-
 // The frame that shows where a dragged control would land: a checkered
 // band `width` pixels wide around `rect` (screen), see-through inside and
 // to the mouse.

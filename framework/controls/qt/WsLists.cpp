@@ -9,7 +9,6 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QResizeEvent>
 #include <QStyleOptionFrame>
 #include <QStylePainter>
@@ -18,8 +17,7 @@
 #include <memory>
 
 #include "framework/classes/Strings.h"
-#include "framework/controls/qt/ControlBridge.h"
-#include "framework/graphics/Canvas.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/messages/MessageQueue.h"
 
 namespace velmor_ws {
@@ -38,8 +36,6 @@ Qt::Alignment QtAlign(TAlignment a) {
 }  // namespace
 
 QWidget* ItemViewport(QWidget* view) { return static_cast<QAbstractScrollArea*>(view)->viewport(); }
-
-void RepaintItemView(QWidget* view) { view->update(); }
 
 void QueueForWidget(QWidget* w, std::function<void()> call) {
     QMetaObject::invokeMethod(w, std::move(call), Qt::QueuedConnection);
@@ -454,7 +450,7 @@ void SetComboStyle(QWidget* combo, bool editable, bool simple, TControlBridge* b
         // No inline completion of the toolkit's own: a box that completes
         // does it by its own rule.
         cb->setCompleter(nullptr);
-        if (bridge) bridge->Watch(cb->lineEdit());
+        if (bridge) WatchInner(bridge, cb->lineEdit());
     }
 }
 
@@ -515,22 +511,8 @@ void SelectAllComboText(QWidget* combo) {
     if (QLineEdit* le = ComboOf(combo)->lineEdit()) le->selectAll();
 }
 
-// --- generic widget operations the lists need ------------------------------
-
-bool WidgetVisible(QWidget* w) { return w->isVisible(); }
+// --- beyond the generic widget operations (qt/WsControl) -------------------
 
 bool MouseOverWidget(QWidget* w) { return w->underMouse() && w->rect().contains(w->mapFromGlobal(QCursor::pos())); }
-
-void PaintOnWidget(QWidget* w, TCanvas* canvas, int width, int height, const std::function<void()>& paint) {
-    QPainter painter(w);
-    canvas->BeginPaint(&painter, width, height);
-    try {
-        paint();
-    } catch (...) {
-        canvas->EndPaint();
-        throw;
-    }
-    canvas->EndPaint();
-}
 
 }  // namespace velmor_ws

@@ -10,7 +10,6 @@
 #include "framework/rtl/Types.h"
 
 class QWidget;
-class TCanvas;
 class TControlBridge;
 class TStrings;
 class TTreeNode;
@@ -20,8 +19,6 @@ namespace velmor_ws {
 // The inner widget a list, tree or view draws its items on and takes the
 // mouse with.
 QWidget* ItemViewport(QWidget* view);
-// Repaints a list, tree or view.
-void RepaintItemView(QWidget* view);
 // Runs `call` from the event loop, after what the toolkit is doing now;
 // not at all once the widget is gone.
 void QueueForWidget(QWidget* w, std::function<void()> call);
@@ -159,12 +156,8 @@ bool ComboSelection(QWidget* combo, int& start, int& length);
 void SetComboSelection(QWidget* combo, int start, int length);
 void SelectAllComboText(QWidget* combo);
 
-// --- generic widget operations the lists need ------------------------------
-bool WidgetVisible(QWidget* w);
+// --- beyond the generic widget operations (qt/WsControl) -------------------
 // The mouse is over the widget (or a widget on it) and inside its rectangle.
 bool MouseOverWidget(QWidget* w);
-// Paints on the widget, during its paint event: `canvas` is open on a
-// width x height band at its top left while `paint` runs.
-void PaintOnWidget(QWidget* w, TCanvas* canvas, int width, int height, const std::function<void()>& paint);
 
 }  // namespace velmor_ws
