@@ -69,10 +69,21 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (watched != FWidget) return false;
-        // The handler may free the widget, and this filter with it, while
-        // it takes the drop.
-        const TDropHandler handler = FHandler;
-        QWidget* widget = FWidget;
+        switch (e->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::DragLeave:
+        case QEvent::Drop:
+            // The handler may free the widget, and this filter with it,
+            // while it takes the drop.
+            return Dispatch(TDropHandler(FHandler), FWidget, e);
+        default:
+            return false;
+        }
+    }
+
+private:
+    static bool Dispatch(const TDropHandler& handler, QWidget* widget, QEvent* e) {
         switch (e->type()) {
         case QEvent::DragEnter: {
             auto* de = static_cast<QDragEnterEvent*>(e);
@@ -109,8 +120,6 @@ protected:
             return false;
         }
     }
-
-private:
     static void Answer(QDropEvent* e, DWORD effect) {
         const Qt::DropAction a = ToAction(effect);
         if (a == Qt::IgnoreAction) {
