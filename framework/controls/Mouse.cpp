@@ -1,23 +1,14 @@
 #include "framework/controls/Mouse.h"
 
-#include <QApplication>
-#include <QCursor>
+#include "framework/controls/qt/WsMouse.h"
 
 namespace {
 TMouse gMouse;
 }
 TMouse* Mouse = &gMouse;
 
-TPoint TMouse::CursorPos() const {
-    if (!QGuiApplication::instance()) return TPoint{};
-    const QPoint p = QCursor::pos();
-    return Point(p.x(), p.y());
-}
+TPoint TMouse::CursorPos() const { return velmor_ws::CursorPos(); }
 
-void TMouse::SetCursorPos(const TPoint& p) {
-    if (QGuiApplication::instance()) QCursor::setPos(p.X, p.Y);
-}
+void TMouse::SetCursorPos(const TPoint& p) { velmor_ws::SetCursorPos(p); }
 
-int TMouse::WheelScrollLines() const {
-    return QApplication::instance() ? QApplication::wheelScrollLines() : 3;
-}
+int TMouse::WheelScrollLines() const { return velmor_ws::WheelScrollLines(); }

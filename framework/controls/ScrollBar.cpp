@@ -1,9 +1,8 @@
 #include "framework/controls/ScrollBar.h"
 
-#include <QScrollBar>
 #include <algorithm>
 
-#include "framework/messages/MessageQueue.h"
+#include "framework/controls/qt/WsScrollBars.h"
 
 TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
     FWidth = 121;
@@ -53,27 +52,12 @@ void TScrollBar::Scroll(TScrollCode code, int pos) {
 }
 
 QWidget* TScrollBar::CreateWidget(QWidget* parent) {
-    auto* s = new QScrollBar(parent);
-    QObject::connect(s, &QScrollBar::actionTriggered, [this, s](int action) {
-        GuardedCall([this, s, action] {
-            if (FPushing) return;
-            TScrollCode code = scPosition;
-            switch (action) {
-            case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; break;
-            case QAbstractSlider::SliderSingleStepSub: code = scLineUp; break;
-            case QAbstractSlider::SliderPageStepAdd: code = scPageDown; break;
-            case QAbstractSlider::SliderPageStepSub: code = scPageUp; break;
-            case QAbstractSlider::SliderToMinimum: code = scTop; break;
-            case QAbstractSlider::SliderToMaximum: code = scBottom; break;
-            case QAbstractSlider::SliderMove: code = scTrack; break;
-            default: break;
-            }
-            Scroll(code, s->sliderPosition());
-            // The toolkit moves on by itself; it must land where we did.
-            s->setSliderPosition(FPosition);
-        });
+    return velmor_ws::CreateScrollBar(parent, [this](TScrollCode code, int pos) {
+        if (FPushing) return;
+        Scroll(code, pos);
+        // The toolkit moves on by itself; it must land where we did.
+        if (FWidget) velmor_ws::SetSliderPosition(FWidget, FPosition);
     });
-    return s;
 }
 
 void TScrollBar::InitWidget() {
@@ -82,13 +66,10 @@ void TScrollBar::InitWidget() {
 }
 
 void TScrollBar::Push() {
-    auto* s = static_cast<QScrollBar*>(FWidget);
     FPushing = true;
-    s->setOrientation(FKind == sbVertical ? Qt::Vertical : Qt::Horizontal);
     // The classic Max includes the last page; the toolkit's does not.
-    s->setRange(FMin, std::max(FMin, FMax - std::max(0, FPageSize - 1)));
-    s->setPageStep(std::max(1, FPageSize > 0 ? FPageSize : LargeChange));
-    s->setSingleStep(std::max(1, SmallChange));
-    s->setValue(FPosition);
+    velmor_ws::SetScrollBarParams(FWidget, FKind == sbVertical, FMin, std::max(FMin, FMax - std::max(0, FPageSize - 1)),
+                                  std::max(1, FPageSize > 0 ? FPageSize : LargeChange), std::max(1, SmallChange),
+                                  FPosition);
     FPushing = false;
 }

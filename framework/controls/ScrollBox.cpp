@@ -1,53 +1,13 @@
 #include "framework/controls/ScrollBox.h"
 
-#include <QPainter>
-#include <QScrollBar>
 #include <algorithm>
 
-#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/ControlScrollBar.h"
-#include "framework/messages/MessageQueue.h"
+#include "framework/controls/qt/WsControl.h"
+#include "framework/controls/qt/WsScrollBars.h"
 
 namespace {
 constexpr int kBar = 16;
-
-// The box's window: the border round the edge, the scroll bars inside it
-// and, between them, the client widget the controls sit on, so that none
-// of them can cover the border.
-class TBoxWidget : public QWidget {
-public:
-    explicit TBoxWidget(QWidget* parent)
-        : QWidget(parent), Client(new QWidget(this)), H(new QScrollBar(Qt::Horizontal, this)),
-          V(new QScrollBar(Qt::Vertical, this)) {
-        Client->setAutoFillBackground(true);
-        Client->setMouseTracking(true);
-        H->hide();
-        V->hide();
-    }
-    QWidget* Client;
-    QScrollBar* H;
-    QScrollBar* V;
-    int Border = 0;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (Border <= 0) return;
-        // Sunken: shadow above and left, light below and right, two deep.
-        QPainter p(this);
-        const QPalette& pal = palette();
-        const int w = width(), h = height();
-        auto edge = [&](int inset, const QColor& topLeft, const QColor& bottomRight) {
-            p.setPen(topLeft);
-            p.drawLine(inset, inset, w - 2 - inset, inset);
-            p.drawLine(inset, inset, inset, h - 2 - inset);
-            p.setPen(bottomRight);
-            p.drawLine(inset, h - 1 - inset, w - 1 - inset, h - 1 - inset);
-            p.drawLine(w - 1 - inset, inset, w - 1 - inset, h - 1 - inset);
-        };
-        edge(0, pal.color(QPalette::Dark), pal.color(QPalette::Light));
-        edge(1, pal.color(QPalette::Shadow), pal.color(QPalette::Midlight));
-    }
-};
 }  // namespace
 
 int TControlScrollBar::Position() const { return FVertical ? FOwner->VertPos() : FOwner->HorzPos(); }
@@ -91,17 +51,14 @@ TRect TScrollBox::ClientRect() const {
 }
 
 TPoint TScrollBox::ClientOrigin() const {
-    if (FWidget) {
-        const QPoint p = static_cast<TBoxWidget*>(FWidget)->Client->mapToGlobal(QPoint(0, 0));
-        return Point(p.x(), p.y());
-    }
+    if (FWidget) return velmor_ws::MapToScreen(velmor_ws::ScrollBoxClient(FWidget), Point(0, 0));
     const TPoint o = TWinControl::ClientOrigin();
     return Point(o.X + BorderWidth(), o.Y + BorderWidth());
 }
 
 QWidget* TScrollBox::ClientWidget() {
     Widget();
-    return FWidget ? static_cast<TBoxWidget*>(FWidget)->Client : nullptr;
+    return FWidget ? velmor_ws::ScrollBoxClient(FWidget) : nullptr;
 }
 
 void TScrollBox::SetBorderStyle(TControlBorderStyle v) {
@@ -111,7 +68,7 @@ void TScrollBox::SetBorderStyle(TControlBorderStyle v) {
     // follow.
     Realign();
     UpdateScrollBars();
-    if (FWidget) FWidget->update();
+    if (FWidget) velmor_ws::Invalidate(FWidget);
 }
 
 int TScrollBox::ExtentX() const {
@@ -181,28 +138,21 @@ void TScrollBox::UpdateScrollBars() {
         return;
     }
     if (!FWidget) return;
-    auto* w = static_cast<TBoxWidget*>(FWidget);
-    w->H->blockSignals(true);
-    w->V->blockSignals(true);
-    w->H->setVisible(FShowH);
-    w->V->setVisible(FShowV);
     const int b = BorderWidth();
-    w->Border = b;
-    w->Client->setGeometry(b, b, r.Width(), r.Height());
-    w->H->setGeometry(b, FHeight - b - kBar, r.Width(), kBar);
-    w->V->setGeometry(FWidth - b - kBar, b, kBar, r.Height());
-    w->H->setRange(0, maxX);
-    w->H->setPageStep(std::max(1, r.Width()));
-    w->H->setSingleStep(FHorz->Increment);
-    w->H->setValue(FHPos);
-    w->V->setRange(0, maxY);
-    w->V->setPageStep(std::max(1, r.Height()));
-    w->V->setSingleStep(FVert->Increment);
-    w->V->setValue(FVPos);
-    w->H->raise();
-    w->V->raise();
-    w->H->blockSignals(false);
-    w->V->blockSignals(false);
+    velmor_ws::TBoxBar h, v;
+    h.Visible = FShowH;
+    h.Bounds = Bounds(b, FHeight - b - kBar, r.Width(), kBar);
+    h.Max = maxX;
+    h.PageStep = std::max(1, r.Width());
+    h.SingleStep = FHorz->Increment;
+    h.Position = FHPos;
+    v.Visible = FShowV;
+    v.Bounds = Bounds(FWidth - b - kBar, b, kBar, r.Height());
+    v.Max = maxY;
+    v.PageStep = std::max(1, r.Height());
+    v.SingleStep = FVert->Increment;
+    v.Position = FVPos;
+    velmor_ws::LayoutScrollBox(FWidget, b, Bounds(b, b, r.Width(), r.Height()), h, v);
 }
 
 void TScrollBox::AlignControls(TControl* control, TRect& rect) {
@@ -211,16 +161,17 @@ void TScrollBox::AlignControls(TControl* control, TRect& rect) {
 }
 
 QWidget* TScrollBox::CreateWidget(QWidget* parent) {
-    auto* w = new TBoxWidget(parent);
-    w->setAutoFillBackground(true);
-    QObject::connect(w->H, &QScrollBar::valueChanged, [this](int v) { GuardedCall([this, v] { ScrollTo(v, FVPos); }); });
-    QObject::connect(w->V, &QScrollBar::valueChanged, [this](int v) { GuardedCall([this, v] { ScrollTo(FHPos, v); }); });
-    return w;
+    return velmor_ws::CreateScrollBox(parent, [this](bool vertical, int pos) {
+        if (vertical)
+            ScrollTo(FHPos, pos);
+        else
+            ScrollTo(pos, FVPos);
+    });
 }
 
 void TScrollBox::InitWidget() {
     // Mouse and paint messages of the client widget are the box's own.
-    FBridge->Watch(static_cast<TBoxWidget*>(FWidget)->Client);
+    velmor_ws::WatchInner(FBridge, velmor_ws::ScrollBoxClient(FWidget));
     TWinControl::InitWidget();
     UpdateScrollBars();
 }

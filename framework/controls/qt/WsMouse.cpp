@@ -1,11 +1,14 @@
-#include "framework/controls/ViewportMouse.h"
+#include "framework/controls/qt/WsMouse.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
 
 #include "framework/controls/Control.h"
+#include "framework/controls/ViewportMouse.h"
 #include "framework/messages/HandleObject.h"
 #include "framework/messages/MessageQueue.h"
 
@@ -63,3 +66,15 @@ private:
 void velmor_internal::ForwardViewportMouse(TControl* control, QWidget* viewport) {
     viewport->installEventFilter(new TViewportMouse(control, viewport));
 }
+
+TPoint velmor_ws::CursorPos() {
+    if (!QGuiApplication::instance()) return TPoint{};
+    const QPoint p = QCursor::pos();
+    return Point(p.x(), p.y());
+}
+
+void velmor_ws::SetCursorPos(const TPoint& p) {
+    if (QGuiApplication::instance()) QCursor::setPos(p.X, p.Y);
+}
+
+int velmor_ws::WheelScrollLines() { return QApplication::instance() ? QApplication::wheelScrollLines() : 3; }
