@@ -1,64 +1,34 @@
 #include "framework/controls/DragImage.h"
 
-#include <QGuiApplication>
-#include <QPainter>
-#include <QWidget>
-
+#include "framework/controls/qt/WsControl.h"
+#include "framework/controls/qt/WsOverlays.h"
 #include "framework/graphics/Bitmap.h"
 
-namespace {
-class TPictureWindow : public QWidget {
-public:
-    TPictureWindow()
-        : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
-                               Qt::WindowTransparentForInput) {
-        setAttribute(Qt::WA_ShowWithoutActivating);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setWindowOpacity(0.7);
-    }
-    QImage Picture;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.drawImage(0, 0, Picture);
-    }
-};
-}  // namespace
-
 struct TDragImage::TImpl {
-    std::unique_ptr<TPictureWindow> Window;
-    QImage Picture;
+    TBitmap Picture;            // empty: nothing to show
+    QWidget* Window = nullptr;  // made when first shown
+    ~TImpl() { velmor_ws::DestroyWindow(Window); }
 };
 
 TDragImage::TDragImage() : FImpl(new TImpl) {}
 TDragImage::~TDragImage() = default;
 
 void TDragImage::SetImage(TBitmap* bitmap) {
-    FImpl->Picture = bitmap ? bitmap->Image().copy() : QImage();
-    if (FImpl->Window) {
-        FImpl->Window->Picture = FImpl->Picture;
-        FImpl->Window->resize(FImpl->Picture.size());
-        FImpl->Window->update();
-    }
+    FImpl->Picture.Assign(bitmap);
+    if (FImpl->Window) velmor_ws::SetWindowPicture(FImpl->Window, &FImpl->Picture);
 }
 
-TSize TDragImage::Size() const { return TSize{FImpl->Picture.width(), FImpl->Picture.height()}; }
+TSize TDragImage::Size() const { return TSize{FImpl->Picture.Width(), FImpl->Picture.Height()}; }
 
 void TDragImage::Show(const TPoint& at) {
     FPosition = at;
     FShowing = true;
-    if (!QGuiApplication::instance() || FImpl->Picture.isNull()) return;
-    if (!FImpl->Window) {
-        FImpl->Window = std::make_unique<TPictureWindow>();
-        FImpl->Window->Picture = FImpl->Picture;
-        FImpl->Window->resize(FImpl->Picture.size());
-    }
-    FImpl->Window->move(at.X, at.Y);
-    if (!FImpl->Window->isVisible()) FImpl->Window->show();
+    if (!velmor_ws::HasToolkit() || FImpl->Picture.Empty()) return;
+    if (!FImpl->Window) FImpl->Window = velmor_ws::CreatePictureWindow(&FImpl->Picture);
+    velmor_ws::ShowWindowAt(FImpl->Window, at);
 }
 
 void TDragImage::Hide() {
     FShowing = false;
-    if (FImpl->Window) FImpl->Window->hide();
+    if (FImpl->Window) velmor_ws::SetVisible(FImpl->Window, false);
 }

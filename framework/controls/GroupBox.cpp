@@ -1,6 +1,6 @@
 #include "framework/controls/GroupBox.h"
 
-#include <QGroupBox>
+#include "framework/controls/qt/WsPanels.h"
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
     ControlStyle |= csAcceptsControls;
@@ -9,12 +9,10 @@ TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
 }
 
 QWidget* TGroupBox::CreateWidget(QWidget* parent) {
-    auto* g = new QGroupBox(parent);
-    g->setFocusPolicy(Qt::NoFocus);
-    return g;
+    return velmor_ws::CreateGroupBox(parent);
 }
 
-void TGroupBox::ApplyText() { static_cast<QGroupBox*>(FWidget)->setTitle(QString::fromStdString(FText)); }
+void TGroupBox::ApplyText() { velmor_ws::SetGroupBoxTitle(FWidget, FText); }
 
 void TGroupBox::AdjustClientRect(TRect& rect) {
     // Below the caption and inside the frame.

@@ -1,8 +1,7 @@
 #include "framework/controls/HintWindow.h"
 
-#include <QGuiApplication>
-#include <QWidget>
-
+#include "framework/controls/qt/WsControl.h"
+#include "framework/controls/qt/WsOverlays.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
@@ -17,11 +16,7 @@ THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
     SetVisible(false);
 }
 
-QWidget* THintWindow::CreateWidget(QWidget*) {
-    auto* w = new QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
-    w->setAttribute(Qt::WA_ShowWithoutActivating);
-    return w;
-}
+QWidget* THintWindow::CreateWidget(QWidget*) { return velmor_ws::CreateHintWindow(); }
 
 TRect THintWindow::CalcHintRect(int maxWidth, const String& hint) {
     TBitmap measure(1, 1);
@@ -38,13 +33,13 @@ void THintWindow::ActivateHint(const TRect& rect, const String& hint) {
     SetText(hint);
     SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
     SetVisible(true);
-    if (QGuiApplication::instance()) HandleNeeded();
+    if (velmor_ws::HasToolkit()) HandleNeeded();
     Invalidate();
 }
 
 void THintWindow::ApplyVisible() {
-    FWidget->setVisible(Visible());
-    if (Visible()) FWidget->raise();
+    velmor_ws::SetVisible(FWidget, Visible());
+    if (Visible()) velmor_ws::BringToFront(FWidget);
 }
 
 void THintWindow::ReleaseHandle() { SetVisible(false); }

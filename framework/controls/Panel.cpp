@@ -1,8 +1,8 @@
 #include "framework/controls/Panel.h"
 
-#include <QWidget>
 #include <cstdlib>
 
+#include "framework/controls/qt/WsControl.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
@@ -82,7 +82,7 @@ void TPanel::TextChanged() {
 void TPanel::ApplyRepaintMode() {
     // Only then does the toolkit keep what is painted across a resize and
     // leave the repainting to Resize.
-    if (FWidget) FWidget->setAttribute(Qt::WA_StaticContents, !FFullRepaint && !FText.empty());
+    if (FWidget) velmor_ws::SetStaticContents(FWidget, !FFullRepaint && !FText.empty());
 }
 
 TRect TPanel::CaptionBand(int width, int height) const {

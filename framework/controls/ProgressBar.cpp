@@ -1,7 +1,8 @@
 #include "framework/controls/ProgressBar.h"
 
-#include <QProgressBar>
 #include <algorithm>
+
+#include "framework/controls/qt/WsPanels.h"
 
 TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {
     FWidth = 150;
@@ -45,10 +46,7 @@ void TProgressBar::SetOrientation(TProgressBarOrientation v) {
 }
 
 QWidget* TProgressBar::CreateWidget(QWidget* parent) {
-    auto* b = new QProgressBar(parent);
-    b->setTextVisible(false);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
+    return velmor_ws::CreateProgressBar(parent);
 }
 
 void TProgressBar::InitWidget() {
@@ -57,8 +55,5 @@ void TProgressBar::InitWidget() {
 }
 
 void TProgressBar::Push() {
-    auto* b = static_cast<QProgressBar*>(FWidget);
-    b->setOrientation(FOrientation == pbVertical ? Qt::Vertical : Qt::Horizontal);
-    b->setRange(FMin, FMax);
-    b->setValue(FPosition);
+    velmor_ws::SetProgress(FWidget, FOrientation == pbVertical, FMin, FMax, FPosition);
 }
