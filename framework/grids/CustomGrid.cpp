@@ -1,18 +1,11 @@
 #include "framework/grids/CustomGrid.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-#include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
-#include <QWidget>
 #include <algorithm>
 #include <functional>
 
-#include "framework/controls/ControlsInternal.h"
-#include "framework/controls/qt/QtConvert.h"
-
 #include "framework/controls/Form.h"
+#include "framework/controls/qt/WsControl.h"
+#include "framework/controls/qt/WsGrids.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
 #include "framework/grids/InplaceEdit.h"
@@ -20,166 +13,27 @@
 
 namespace {
 constexpr int kBarExtent = 16;  // the classic scroll bar thickness
-class TGridScrollBar;
 }  // namespace
 
 // The toolkit's scroll bars live inside the grid's widget; the grid keeps
 // whether each one shows, so layout answers the same with or without a
 // window. Flat bars keep their look and their own scale here too.
-struct TGridScrollBars {
-    TGridScrollBar* Vert = nullptr;
-    TGridScrollBar* Horz = nullptr;
+struct TGridScrollBars : velmor_ws::TGridBarLook {
+    QWidget* Vert = nullptr;
+    QWidget* Horz = nullptr;
     bool VertShown = false;
     bool HorzShown = false;
-    bool Flat = false;
-    int Style[2] = {0, 0};  // by SB_HORZ, SB_VERT
-    TColor Back[2] = {clNone, clNone};
     int VertWidth = kBarExtent, HorzHeight = kBarExtent;
     bool Scaled[2] = {false, false};
     TCustomGrid::TScrollInfo Info[2];
-    TPoint MouseScreen{};
     int VertExtent() const { return Flat ? VertWidth : kBarExtent; }
     int HorzExtent() const { return Flat ? HorzHeight : kBarExtent; }
 };
 
 namespace {
 
-// A scroll bar that the framework paints itself while the bars are flat;
-// it also notes where the mouse is on it, and ends each scroll with
-// SB_ENDSCROLL as the classic bars do.
-class TGridScrollBar : public QScrollBar {
-public:
-    TGridScrollBar(Qt::Orientation o, QWidget* parent, TGridScrollBars* bars, std::function<void()> ended)
-        : QScrollBar(o, parent), FBars(bars), FEnded(std::move(ended)) {
-        setMouseTracking(true);
-    }
-    int Index() const { return orientation() == Qt::Vertical ? TCustomGrid::SB_VERT : TCustomGrid::SB_HORZ; }
-    QRect ThumbRect() const {
-        QStyleOptionSlider opt;
-        initStyleOption(&opt);
-        return style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, this);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override {
-        Note(e);
-        QScrollBar::mousePressEvent(e);
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        Note(e);
-        QStyleOptionSlider opt;
-        initStyleOption(&opt);
-        const auto hot = style()->hitTestComplexControl(QStyle::CC_ScrollBar, &opt, e->position().toPoint(), this);
-        if (hot != FHot) {
-            FHot = hot;
-            if (FBars->Flat) update();
-        }
-        QScrollBar::mouseMoveEvent(e);
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        Note(e);
-        QScrollBar::mouseReleaseEvent(e);
-        if (e->button() == Qt::LeftButton && FEnded) FEnded();
-    }
-    void leaveEvent(QEvent* e) override {
-        FHot = QStyle::SC_None;
-        if (FBars->Flat) update();
-        QScrollBar::leaveEvent(e);
-    }
-    void paintEvent(QPaintEvent* e) override {
-        if (!FBars->Flat) {
-            QScrollBar::paintEvent(e);
-            return;
-        }
-        using velmor_internal::ToQColor;
-        QPainter p(this);
-        QStyleOptionSlider opt;
-        initStyleOption(&opt);
-        const int mode = FBars->Style[Index()];
-        const TColor back = FBars->Back[Index()];
-        p.fillRect(rect(), ToQColor(back == clNone ? clScrollBar : back));
-        const bool pressedAny = opt.state & QStyle::State_Sunken;
-        const bool can = isEnabled() && maximum() > minimum();
-        for (QStyle::SubControl sc :
-             {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSlider}) {
-            if (sc == QStyle::SC_ScrollBarSlider && !can) continue;
-            const QRect r = style()->subControlRect(QStyle::CC_ScrollBar, &opt, sc, this);
-            if (r.isEmpty()) continue;
-            const bool pressed = pressedAny && (opt.activeSubControls & sc);
-            const bool hot = FHot == sc;
-            Part(p, r, mode, hot, pressed);
-            if (sc != QStyle::SC_ScrollBarSlider)
-                Arrow(p, r, sc == QStyle::SC_ScrollBarSubLine, can, mode == TCustomGrid::FSB_FLAT_MODE && (hot || pressed));
-        }
-    }
-
-private:
-    void Note(QMouseEvent* e) {
-        const QPoint g = e->globalPosition().toPoint();
-        FBars->MouseScreen = TPoint{g.x(), g.y()};
-    }
-    static void Edge(QPainter& p, const QRect& r, TColor topLeft, TColor bottomRight) {
-        using velmor_internal::ToQColor;
-        p.setPen(ToQColor(topLeft));
-        p.drawLine(r.left(), r.top(), r.right(), r.top());
-        p.drawLine(r.left(), r.top(), r.left(), r.bottom());
-        p.setPen(ToQColor(bottomRight));
-        p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-        p.drawLine(r.right(), r.top(), r.right(), r.bottom());
-    }
-    static void Part(QPainter& p, const QRect& r, int mode, bool hot, bool pressed) {
-        using velmor_internal::ToQColor;
-        const bool inverted = mode == TCustomGrid::FSB_FLAT_MODE && (hot || pressed);
-        p.fillRect(r, ToQColor(inverted ? clBtnShadow : clBtnFace));
-        const bool raised = mode == TCustomGrid::FSB_REGULAR_MODE || (mode == TCustomGrid::FSB_ENCARTA_MODE && hot);
-        if (pressed && mode != TCustomGrid::FSB_FLAT_MODE) {
-            Edge(p, r, clBtnShadow, clBtnShadow);
-        } else if (raised) {
-            Edge(p, r, clBtnFace, cl3DDkShadow);
-            Edge(p, r.adjusted(1, 1, -1, -1), clBtnHighlight, clBtnShadow);
-        } else {
-            Edge(p, r, clBtnShadow, clBtnShadow);
-        }
-    }
-    void Arrow(QPainter& p, const QRect& r, bool back, bool enabled, bool inverted) const {
-        using velmor_internal::ToQColor;
-        const int s = std::max(2, std::min(r.width(), r.height()) / 4);
-        const QPoint c = r.center();
-        QPolygon tri;
-        if (orientation() == Qt::Vertical) {
-            const int d = back ? -1 : 1;
-            tri << QPoint(c.x() - s, c.y() - d * s / 2) << QPoint(c.x() + s, c.y() - d * s / 2)
-                << QPoint(c.x(), c.y() + d * (s - s / 2));
-        } else {
-            const int d = back ? -1 : 1;
-            tri << QPoint(c.x() - d * s / 2, c.y() - s) << QPoint(c.x() - d * s / 2, c.y() + s)
-                << QPoint(c.x() + d * (s - s / 2), c.y());
-        }
-        const QColor ink = ToQColor(!enabled ? clBtnShadow : inverted ? clBtnHighlight : clBtnText);
-        p.setPen(ink);
-        p.setBrush(ink);
-        p.drawPolygon(tri);
-    }
-
-    TGridScrollBars* FBars;
-    std::function<void()> FEnded;
-    QStyle::SubControl FHot = QStyle::SC_None;
-};
-
 constexpr int kSizingMargin = 3;
 
-int ActionToCode(int action) {
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: return TCustomGrid::SB_LINEDOWN;
-    case QAbstractSlider::SliderSingleStepSub: return TCustomGrid::SB_LINEUP;
-    case QAbstractSlider::SliderPageStepAdd: return TCustomGrid::SB_PAGEDOWN;
-    case QAbstractSlider::SliderPageStepSub: return TCustomGrid::SB_PAGEUP;
-    case QAbstractSlider::SliderToMinimum: return TCustomGrid::SB_TOP;
-    case QAbstractSlider::SliderToMaximum: return TCustomGrid::SB_BOTTOM;
-    case QAbstractSlider::SliderMove: return TCustomGrid::SB_THUMBTRACK;
-    default: return -1;
-    }
-}
 }  // namespace
 
 TCustomGrid::TCustomGrid(TComponent* owner) : TCustomControl(owner), FBars(new TGridScrollBars) {
@@ -686,26 +540,24 @@ void TCustomGrid::UpdateScrollRange() {
         const TRect outer = TCustomControl::ClientRect();
         const int vw = FBars->VertExtent(), hh = FBars->HorzExtent();
         for (bool vertical : {true, false}) {
-            QScrollBar* bar = vertical ? static_cast<QScrollBar*>(FBars->Vert) : FBars->Horz;
+            QWidget* bar = vertical ? FBars->Vert : FBars->Horz;
             const int i = vertical ? SB_VERT : SB_HORZ;
             if (FBars->Flat && FBars->Scaled[i]) {
                 const TScrollInfo& info = FBars->Info[i];
-                bar->setRange(info.Min, std::max(info.Min, info.Max));
-                bar->setPageStep(std::max(1, info.Page));
+                velmor_ws::SetGridBarRange(bar, info.Min, std::max(info.Min, info.Max), std::max(1, info.Page),
+                                           BarPosition(vertical));
             } else if (vertical) {
-                bar->setRange(FFixedRows, MaxTopRow());
-                bar->setPageStep(std::max(1, VisibleRowCount()));
+                velmor_ws::SetGridBarRange(bar, FFixedRows, MaxTopRow(), std::max(1, VisibleRowCount()),
+                                           BarPosition(vertical));
             } else {
-                bar->setRange(FFixedCols, MaxLeftCol());
-                bar->setPageStep(std::max(1, VisibleColCount()));
+                velmor_ws::SetGridBarRange(bar, FFixedCols, MaxLeftCol(), std::max(1, VisibleColCount()),
+                                           BarPosition(vertical));
             }
-            if (!bar->isSliderDown()) bar->setValue(BarPosition(vertical));
-            bar->update();
         }
-        FBars->Vert->setGeometry(outer.Right - vw, 0, vw, outer.Height() - (FBars->HorzShown ? hh : 0));
-        FBars->Vert->setVisible(FBars->VertShown);
-        FBars->Horz->setGeometry(0, outer.Bottom - hh, outer.Width() - (FBars->VertShown ? vw : 0), hh);
-        FBars->Horz->setVisible(FBars->HorzShown);
+        velmor_ws::SetGeometry(FBars->Vert, outer.Right - vw, 0, vw, outer.Height() - (FBars->HorzShown ? hh : 0));
+        velmor_ws::SetVisible(FBars->Vert, FBars->VertShown);
+        velmor_ws::SetGeometry(FBars->Horz, 0, outer.Bottom - hh, outer.Width() - (FBars->VertShown ? vw : 0), hh);
+        velmor_ws::SetVisible(FBars->Horz, FBars->HorzShown);
     }
     FInScrollUpdate = false;
 }
@@ -713,7 +565,7 @@ void TCustomGrid::UpdateScrollRange() {
 QWidget* TCustomGrid::CreateWidget(QWidget* parent) {
     QWidget* w = TCustomControl::CreateWidget(parent);
     FPlainFocus = false;  // a click always focuses a grid
-    w->setFocusPolicy(Qt::StrongFocus);
+    velmor_ws::SetFocusByClickAndTab(w);
     return w;
 }
 
@@ -721,29 +573,19 @@ void TCustomGrid::WidgetCreated() {
     TCustomControl::WidgetCreated();
     QWidget* w = WidgetIfAllocated();
     if (!w || FBars->Vert) return;
-    FBars->Vert = new TGridScrollBar(Qt::Vertical, w, FBars.get(), [this] { Perform(WM_VSCROLL, SB_ENDSCROLL); });
-    FBars->Horz = new TGridScrollBar(Qt::Horizontal, w, FBars.get(), [this] { Perform(WM_HSCROLL, SB_ENDSCROLL); });
-    for (QScrollBar* bar : {static_cast<QScrollBar*>(FBars->Vert), static_cast<QScrollBar*>(FBars->Horz)}) {
+    auto onScroll = [this](QWidget* bar, int code, int pos) {
         const bool vertical = bar == FBars->Vert;
-        bar->setFocusPolicy(Qt::NoFocus);
-        bar->setCursor(Qt::ArrowCursor);
-        QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [this, bar, vertical](int a) {
-            const int code = ActionToCode(a);
-            if (code < 0) return;
-            Perform(vertical ? WM_VSCROLL : WM_HSCROLL,
-                    static_cast<WPARAM>(code) | (static_cast<WPARAM>(bar->sliderPosition()) << 16));
-            // The toolkit commits the slider position after this signal; a
+        Perform(vertical ? WM_VSCROLL : WM_HSCROLL, static_cast<WPARAM>(code) | (static_cast<WPARAM>(pos) << 16));
+        if (code == SB_THUMBPOSITION) {
+            velmor_ws::SetGridBarValue(bar, BarPosition(vertical));
+        } else if (code != SB_ENDSCROLL && (code != SB_THUMBTRACK || (FOptions & goThumbTracking))) {
+            // The toolkit commits the slider position after the move; a
             // thumb dragged without tracking stays where the hand holds it.
-            if (code != SB_THUMBTRACK || (FOptions & goThumbTracking))
-                bar->setSliderPosition(BarPosition(vertical));
-        });
-        QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [this, bar, vertical]() {
-            Perform(vertical ? WM_VSCROLL : WM_HSCROLL,
-                    static_cast<WPARAM>(SB_THUMBPOSITION) |
-                        (static_cast<WPARAM>(bar->sliderPosition()) << 16));
-            bar->setValue(BarPosition(vertical));
-        });
-    }
+            velmor_ws::SetGridBarSlider(bar, BarPosition(vertical));
+        }
+    };
+    FBars->Vert = velmor_ws::CreateGridScrollBar(w, true, FBars.get(), onScroll);
+    FBars->Horz = velmor_ws::CreateGridScrollBar(w, false, FBars.get(), onScroll);
     UpdateScrollRange();
 }
 
@@ -847,8 +689,9 @@ bool TCustomGrid::FlatSB_GetScrollInfo(int bar, TScrollInfo& info) const {
         info.Max = (vertical ? MaxTopRow() : MaxLeftCol()) + info.Page - 1;
     }
     info.Pos = BarPosition(vertical);
-    const QScrollBar* q = vertical ? static_cast<QScrollBar*>(FBars->Vert) : FBars->Horz;
-    info.TrackPos = q && q->isSliderDown() ? q->sliderPosition() : info.Pos;
+    const QWidget* q = vertical ? FBars->Vert : FBars->Horz;
+    info.TrackPos = info.Pos;
+    if (q) velmor_ws::GridBarTracking(q, info.TrackPos);
     return true;
 }
 
@@ -862,10 +705,9 @@ void TCustomGrid::FlatSB_SetScrollInfo(int bar, const TScrollInfo& info) {
 TPoint TCustomGrid::ScrollBarMousePos() const { return FBars->MouseScreen; }
 
 TRect TCustomGrid::ScrollThumbRect(int bar) const {
-    const TGridScrollBar* q = bar == SB_VERT ? FBars->Vert : FBars->Horz;
+    const QWidget* q = bar == SB_VERT ? FBars->Vert : FBars->Horz;
     if (!q || !(bar == SB_VERT ? FBars->VertShown : FBars->HorzShown)) return TRect{};
-    const QRect r = q->ThumbRect().translated(q->pos());
-    return TRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+    return velmor_ws::GridBarThumbRect(q);
 }
 
 void TCustomGrid::WndProc(TMessage& m) {
