@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/controls/Clipboard.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/controls/qt/WsEdits.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
@@ -627,7 +628,7 @@ void TCustomEdit::SetTextMargins(int left, int right) {
 void TCustomEdit::NonClientChanged() {
     if (!FWidget) return;
     ApplyNonClient(NonClientWidth());
-    velmor_ws::UpdateWidget(FWidget);
+    velmor_ws::Invalidate(FWidget);
 }
 
 void TCustomEdit::WMPaint(TMessage& m) {

@@ -1,5 +1,7 @@
 #include "framework/controls/qt/WsEdits.h"
 
+#include <QCheckBox>
+#include <QDateTimeEdit>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -13,6 +15,7 @@
 #include <QTextOption>
 #include <QTimer>
 #include <algorithm>
+#include <cctype>
 
 #include "framework/controls/qt/EditTextInternal.h"
 #include "framework/graphics/Canvas.h"
@@ -113,6 +116,59 @@ public:
 
 TMemoWidget* MemoOf(QWidget* w) { return static_cast<TMemoWidget*>(w); }
 
+// The framework's date and time picture as the toolkit writes it.
+QString QtFormat(const String& f) {
+    QString out;
+    for (size_t i = 0; i < f.size();) {
+        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(f[i])));
+        size_t n = 1;
+        while (i + n < f.size() && std::tolower(static_cast<unsigned char>(f[i + n])) == c) ++n;
+        if (c == 'a' && f.compare(i, 4, "AMPM") == 0) {
+            out += "AP";
+            i += 4;
+            continue;
+        }
+        switch (c) {
+        case 'm': out += QString(static_cast<int>(std::min<size_t>(n, 4)), 'M'); break;
+        case 'n': out += n >= 2 ? "mm" : "m"; break;
+        case 'd': out += QString(static_cast<int>(std::min<size_t>(n, 4)), 'd'); break;
+        case 'y': out += n <= 2 ? "yy" : "yyyy"; break;
+        case 'h': out += n >= 2 ? "hh" : "h"; break;
+        case 's': out += n >= 2 ? "ss" : "s"; break;
+        default: out += QString::fromStdString(f.substr(i, n)); break;
+        }
+        i += n;
+    }
+    return out;
+}
+
+QDateTime ToQt(TDateTime v) {
+    int y, mo, d, h, mi, s, ms;
+    DecodeDate(v, y, mo, d);
+    DecodeTime(v, h, mi, s, ms);
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms));
+}
+
+TDateTime FromQt(const QDateTime& q) {
+    return EncodeDate(q.date().year(), q.date().month(), q.date().day()) +
+           EncodeTime(q.time().hour(), q.time().minute(), q.time().second(), q.time().msec());
+}
+
+// The toolkit's widget: the optional check box and the editor beside it.
+class TPickerWidget : public QWidget {
+public:
+    explicit TPickerWidget(QWidget* parent) : QWidget(parent), Check(new QCheckBox(this)), Edit(new QDateTimeEdit(this)) {}
+    void Place(bool showCheck) {
+        Check->setVisible(showCheck);
+        const int cw = showCheck ? 18 : 0;
+        Check->setGeometry(2, (height() - 16) / 2, 16, 16);
+        Edit->setGeometry(cw, 0, std::max(0, width() - cw), height());
+    }
+    QCheckBox* Check;
+    QDateTimeEdit* Edit;
+};
+
+TPickerWidget* PickerOf(QWidget* w) { return static_cast<TPickerWidget*>(w); }
 }  // namespace
 
 namespace velmor_ws {
@@ -249,6 +305,36 @@ TPoint MemoPosFromChar(QWidget* memo, const String& model, int pos) {
 
 QWidget* MemoViewport(QWidget* memo) { return MemoOf(memo)->viewport(); }
 
+// ---- the date and time picker ----
+
+QWidget* CreateDateTimePicker(QWidget* parent, std::function<void(TDateTime value)> onChanged,
+                              std::function<void(bool checked)> onChecked) {
+    auto* w = new TPickerWidget(parent);
+    w->setFocusProxy(w->Edit);
+    w->Edit->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(w->Edit, &QDateTimeEdit::dateTimeChanged, w->Edit,
+                     [fn = std::move(onChanged)](const QDateTime& q) { GuardedCall([&fn, q] { fn(FromQt(q)); }); });
+    QObject::connect(w->Check, &QCheckBox::toggled, w->Check,
+                     [fn = std::move(onChecked)](bool v) { GuardedCall([&fn, v] { fn(v); }); });
+    return w;
+}
+
+QWidget* DateTimeEditor(QWidget* picker) { return PickerOf(picker)->Edit; }
+
+void SetDateTimePicker(QWidget* picker, const TDateTimePickerState& st) {
+    TPickerWidget* w = PickerOf(picker);
+    w->Edit->setDisplayFormat(QtFormat(st.Format));
+    w->Edit->setCalendarPopup(st.CalendarPopup);
+    w->Edit->setMinimumDateTime(ToQt(st.Min));
+    w->Edit->setMaximumDateTime(ToQt(st.Max));
+    w->Edit->setDateTime(ToQt(st.Value));
+    w->Check->setChecked(st.Checked);
+    w->Edit->setEnabled(st.EditorEnabled);
+    w->Place(st.ShowCheckbox);
+}
+
+void PlaceDateTimePicker(QWidget* picker, bool showCheckbox) { PickerOf(picker)->Place(showCheckbox); }
+
 // ---- both ----
 
 void SetEditText(QWidget* edit, const String& model) {
@@ -313,8 +399,6 @@ void PaintOverEdit(QWidget* edit, std::intptr_t paintEvent, TCanvas* canvas, int
     }
     canvas->EndPaint();
 }
-
-void UpdateWidget(QWidget* widget) { widget->update(); }
 
 void CallSoon(QWidget* widget, std::function<void()> fn) { QTimer::singleShot(0, widget, std::move(fn)); }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "framework/controls/StdCtrlsTypes.h"
+#include "framework/rtl/DateTime.h"
 #include "framework/rtl/Types.h"
 
 class QWidget;
@@ -52,6 +53,27 @@ TPoint MemoPosFromChar(QWidget* memo, const String& model, int pos);
 // The inner widget the text is drawn on, which takes the mouse itself.
 QWidget* MemoViewport(QWidget* memo);
 
+// ---- the date and time picker ----
+
+// An editor of a date or a time, with a check box beside it that may show.
+// The callbacks report what the user changed (also while the state is
+// being set).
+QWidget* CreateDateTimePicker(QWidget* parent, std::function<void(TDateTime value)> onChanged,
+                              std::function<void(bool checked)> onChecked);
+// The editor inside, whose keys and focus are the control's own.
+QWidget* DateTimeEditor(QWidget* picker);
+struct TDateTimePickerState {
+    String Format;  // the framework's picture (FormatDateTime's)
+    bool CalendarPopup = false;
+    TDateTime Min = 0, Max = 0, Value = 0;
+    bool ShowCheckbox = false;
+    bool Checked = true;
+    bool EditorEnabled = true;
+};
+void SetDateTimePicker(QWidget* picker, const TDateTimePickerState& state);
+// Lays out the check box (when it shows) and the editor in the picker's size.
+void PlaceDateTimePicker(QWidget* picker, bool showCheckbox);
+
 // ---- both ----
 
 // Shows `model` unless the widget already does.
@@ -66,9 +88,6 @@ void SetEditBorder(QWidget* edit, int width, int marginLeft, int marginRight);
 void PaintOverEdit(QWidget* edit, std::intptr_t paintEvent, TCanvas* canvas, int width, int height,
                    const std::function<void()>& paint);
 
-// Generic widget operations the edits need.
-// Repaints the widget soon.
-void UpdateWidget(QWidget* widget);
 // Runs `fn` at the next turn of the event loop, unless the widget is gone
 // by then.
 void CallSoon(QWidget* widget, std::function<void()> fn);
