@@ -1,6 +1,6 @@
 #pragma once
-// The toolkit side of the edits: the one-line edit and the memo (which the
-// rich edit shows its text in). The controls keep the text and the
+// The toolkit side of the edits: the one-line edit, the memo (which the
+// rich edit shows its text in) and the date and time picker. The controls keep the text and the
 // selection in their own form (UTF-8, CR LF breaks, byte positions) and
 // hand them down in that form; what the user types comes back the same way.
 #include <cstdint>
@@ -29,7 +29,7 @@ QWidget* CreateLineEdit(QWidget* parent,
                         std::function<void(const String& text, const TEditSelection& selection)> onChanged);
 void SetLineEditAlignment(QWidget* edit, TAlignment alignment);
 // passwordChar 0 shows the text; any other byte (taken as Latin-1) stands
-// for each character. maxLength 0: the toolkit's own limit.
+// for each character. maxLength 0: no limit of the program's own.
 void SetLineEditOptions(QWidget* edit, bool readOnly, int maxLength, char passwordChar);
 
 // ---- the memo ----
