@@ -57,7 +57,7 @@ void TPageHead::LoadFromSource(TFileSource& source) {
     while (true) {
         const size_t room = MaxHeadBytes - Page.size();
         const size_t got = source.Read(Page, std::min(want, room));
-        Complete = got < std::min(want, room) || Page.size() == static_cast<size_t>(source.Size());
+        Complete = got < std::min(want, room) || Page.size() == static_cast<size_t>(source.SizeAtOpen());
         String reason;
         const THeadSearch r = LocateHead(Page, Complete, Bounds, reason);
         if (r == hsFound) return;

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "composer/engine/MetaFieldTable.h"
 #include "composer/engine/PageExceptions.h"
@@ -33,19 +32,15 @@ String TTagWriter::WithEnding(const String& line, bool selfClosed) {
     return r + (selfClosed ? "/>" : ">");
 }
 
-void TTagWriter::SavePage(const String& fileName, const String& head, TFileSource& source, Int64 restOffset) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path target = fs::is_symlink(fs::path(fileName), ec) ? fs::canonical(fs::path(fileName), ec)
-                                                                   : fs::path(fileName);
-    const fs::perms p = fs::status(target, ec).permissions();
+void TTagWriter::SavePage(const String& fileName, const String& head, TFileSource& source, Int64 restOffset,
+                          const String* page) {
     // Renaming over a file ignores its permissions; a page the owner marked
     // read-only must stay as it is.
-    const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (!ec && (p & writable) == fs::perms::none) throw EFileWriteFailure(fileName, strerror(EACCES));
-    TFileReplacement replacement(fileName);
+    TFileReplacement replacement(fileName, true);
     replacement.Write(head);
-    replacement.CopyFrom(source, restOffset);
+    const size_t rest = static_cast<size_t>(restOffset);
+    if (page && rest <= page->size()) replacement.Write(page->data() + rest, page->size() - rest);
+    else replacement.CopyFrom(source, restOffset);
     if (!source.StillAt(fileName)) {
         // The page was removed or replaced meanwhile: what was read is gone.
         if (!FileExists(fileName)) throw EFileOpenFailure(fileName, strerror(ENOENT));
@@ -93,7 +88,8 @@ bool TTagWriter::WriteTags(const String& fileName) {
         return false;
     }
     try {
-        SavePage(fileName, Head.Text(), *source, static_cast<Int64>(Head.HeadEnd()));
+        SavePage(fileName, Head.Text(), *source, static_cast<Int64>(Head.HeadEnd()),
+                 Head.Complete ? &Head.Page : nullptr);
     } catch (const EFOpenError&) {
         throw;
     } catch (const std::exception& e) {

@@ -36,8 +36,11 @@ public:
     // Replaces the page by `head` followed by `source` from `restOffset`
     // on, through a temporary file in its folder; a link is followed to the
     // file it names. A page without any write permission is refused.
-    // Raises EFileCreateFailure or EFileWriteFailure with the reason.
-    static void SavePage(const String& fileName, const String& head, TFileSource& source, Int64 restOffset);
+    // `page`, when given, is the whole of `source` as read: the rest is
+    // written from it rather than read again. Raises EFileCreateFailure or
+    // EFileWriteFailure with the reason.
+    static void SavePage(const String& fileName, const String& head, TFileSource& source, Int64 restOffset,
+                         const String* page = nullptr);
     // A composed Tag line closed the way `selfClosed` says ("/>" or ">").
     static String WithEnding(const String& line, bool selfClosed);
 

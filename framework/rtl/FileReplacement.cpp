@@ -186,6 +186,9 @@ TFileSource::TFileSource(const String& path) : FPath(path) {
         FHandle = -1;
         throw EFileOpenFailure(path, S_ISDIR(st.st_mode) ? Reason(EISDIR) : String(SNotARegularFile));
     }
+    FSizeAtOpen = static_cast<Int64>(st.st_size);
+    FDevice = static_cast<unsigned long long>(st.st_dev);
+    FInode = static_cast<unsigned long long>(st.st_ino);
     fcntl(FHandle, F_SETFL, fcntl(FHandle, F_GETFL) & ~O_NONBLOCK);
 }
 
@@ -212,36 +215,44 @@ size_t TFileSource::Read(String& into, size_t count) {
         }
         if (r == 0) break;
         got += static_cast<size_t>(r);
+        FRead += r;
+        // A short read that reaches the size at opening is the end; one
+        // short of it (a signal) reads on.
+        if (got < count && FRead >= FSizeAtOpen) break;
     }
     into.resize(old + got);
     return got;
 }
 
 bool TFileSource::StillAt(const String& path) const {
-    struct stat mine, there;
-    return fstat(FHandle, &mine) == 0 && stat(path.c_str(), &there) == 0 && mine.st_dev == there.st_dev &&
-           mine.st_ino == there.st_ino;
+    struct stat there;
+    return stat(path.c_str(), &there) == 0 && static_cast<unsigned long long>(there.st_dev) == FDevice &&
+           static_cast<unsigned long long>(there.st_ino) == FInode;
 }
 
 // ---------------------------------------------------------------------------
 
-TFileReplacement::TFileReplacement(const String& path) : FShown(path), FTarget(path) {
-    // A link is followed so that the link stays and its target is replaced.
-    struct stat lst;
-    if (lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+TFileReplacement::TFileReplacement(const String& path, bool keepReadOnly) : FShown(path), FTarget(path) {
+    // A link is followed so that the link stays and its target is replaced;
+    // anything else is what lstat saw.
+    struct stat old;
+    FHadOld = lstat(path.c_str(), &old) == 0;
+    if (FHadOld && S_ISLNK(old.st_mode)) {
         char buf[PATH_MAX];
         if (realpath(path.c_str(), buf)) FTarget = buf;
+        FHadOld = stat(FTarget.c_str(), &old) == 0;
     }
-    struct stat old;
-    FHadOld = stat(FTarget.c_str(), &old) == 0;
     FMode = FHadOld ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
     if (FHadOld) FOwner = old.st_uid, FGroup = old.st_gid;
+    if (keepReadOnly && FHadOld && (FMode & 0222) == 0) throw EFileWriteFailure(FShown, Reason(EACCES));
     FFolder = ExtractFileDir(FTarget);
     if (FFolder.empty()) FFolder = ".";
 
     const String why = HookFailure("create");
     if (!why.empty()) throw EFileCreateFailure(FShown, why);
-    if (UnnamedAllowed && access("/proc/self/fd", X_OK) == 0) {
+    // Unnamed files are put in place through /proc/self/fd, asked once.
+    static const bool procFds = access("/proc/self/fd", X_OK) == 0;
+    if (UnnamedAllowed && procFds) {
         FHandle = open(FFolder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
         FUnnamed = FHandle >= 0;
     }

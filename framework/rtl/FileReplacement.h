@@ -45,7 +45,11 @@ public:
 
     const String& Path() const { return FPath; }
     Int64 Size() const;
+    // The size when the file was opened, without asking the system again.
+    Int64 SizeAtOpen() const { return FSizeAtOpen; }
     // Appends up to `count` more bytes to `into`; 0 at the end of the file.
+    // A read that reaches the size the file had when opened ends there,
+    // without another call to learn that nothing follows.
     size_t Read(String& into, size_t count);  // EReadError
     // Whether `path` still names this very file (it was not removed or
     // replaced meanwhile).
@@ -55,6 +59,9 @@ public:
 private:
     String FPath;
     int FHandle = -1;
+    Int64 FSizeAtOpen = 0;
+    Int64 FRead = 0;  // bytes Read has taken in
+    unsigned long long FDevice = 0, FInode = 0;  // what an open file stays
 };
 
 // The replacement of one file. Nothing changes on disk until Commit; an
@@ -62,8 +69,11 @@ private:
 class TFileReplacement {
 public:
     // Follows a link to the file it names. The new file gets the old one's
-    // mode (and owner, when run as root). EFileCreateFailure.
-    explicit TFileReplacement(const String& path);
+    // mode (and owner, when run as root). EFileCreateFailure. With
+    // `keepReadOnly`, a file without any write permission is refused
+    // before anything is made (EFileWriteFailure, "Permission denied"):
+    // renaming over a file ignores its permissions.
+    explicit TFileReplacement(const String& path, bool keepReadOnly = false);
     ~TFileReplacement();
     TFileReplacement(const TFileReplacement&) = delete;
     TFileReplacement& operator=(const TFileReplacement&) = delete;

@@ -239,3 +239,46 @@ TEST_F(TagWriterTest, PagesThatCannotBeWritten) {
     EXPECT_EQ(Run(bad, false), bad);
     EXPECT_EQ(shown.size(), 1u);
 }
+
+// The rest of a page comes from what was read when the whole page was read
+// at once, and from the file otherwise; both give the page byte for byte,
+// on either side of the first read's size.
+TEST_F(TagWriterTest, TheRestOfAPageOfAnySizeStaysByteForByte) {
+    writer.TagLineList = {"<meta name=\"keywords\" content=\"k\">"};
+    const std::string head = "<html>\n<head>\n<title>T</title>\n</head>";
+    const std::string added =
+        "<html>\n<head>\n<title>T</title>\n<meta name=\"keywords\" content=\"k\">\n</head>";
+    for (size_t size : {size_t{200}, size_t{65535}, size_t{65536}, size_t{65537}, size_t{300000}}) {
+        std::string body = "\n<body>";
+        for (size_t i = 0; body.size() + head.size() + 8 < size; ++i) body += static_cast<char>('a' + i * 7 % 26);
+        body += "</body>\n";
+        EXPECT_EQ(Run(head + body), added + body) << size;
+    }
+}
+
+// A page put in place of the one that was read, or removed, while its new
+// head is written stays as it is now: the run does not put the old page back.
+TEST_F(TagWriterTest, APageReplacedOrRemovedWhileWrittenIsLeftAsItIsNow) {
+    writer.TagLineList = {"<meta name=\"k\" content=\"v\">"};
+    path = dir.File("page.html");
+    const std::string other = dir.File("other.html");
+    const char* newer = "<html><head><title>Newer</title></head></html>";
+    WriteAll(path, kPage);
+    SetSafeWriteHook([&](const char* at) {
+        if (std::string(at) != "write") return;
+        WriteAll(other, newer);
+        fs::rename(other, path);
+    });
+    EXPECT_FALSE(writer.WriteTags(path));
+    SetSafeWriteHook(nullptr);
+    EXPECT_EQ(ReadAll(path), newer);
+    EXPECT_NE(writer.LastFailure.find(WriterTexts::SPageReplaced), std::string::npos) << writer.LastFailure;
+
+    WriteAll(path, kPage);
+    SetSafeWriteHook([&](const char* at) {
+        if (std::string(at) == "write") fs::remove(path);
+    });
+    EXPECT_THROW(writer.WriteTags(path), EFOpenError);
+    SetSafeWriteHook(nullptr);
+    EXPECT_FALSE(fs::exists(path));
+}
