@@ -9,6 +9,7 @@
 #include "framework/controls/TreeNode.h"
 #include "framework/controls/TreeNodes.h"
 #include "framework/controls/ViewportMouse.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/controls/qt/WsLists.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/StrUtils.h"
@@ -94,7 +95,7 @@ void TTreeView::EndEditing(const String& text, bool cancel) {
     FDeferRebuild = true;
     node->SetText(s);
     FDeferRebuild = false;
-    if (FWidget) velmor_ws::QueueForWidget(FWidget, [this] { GuardedCall([this] { RebuildWidget(); }); });
+    if (FWidget) velmor_ws::CallSoon(FWidget, [this] { GuardedCall([this] { RebuildWidget(); }); });
 }
 
 TTreeNode* TTreeView::GetNodeAt(int x, int y) const {

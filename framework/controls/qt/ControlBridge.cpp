@@ -11,21 +11,12 @@
 #include <functional>
 
 #include "framework/controls/Control.h"
+#include "framework/controls/qt/QtConvert.h"
 #include "framework/messages/MessageQueue.h"
 
 namespace {
 const QEvent* gBypassKey = nullptr;      // a replacement key event we send ourselves
 constexpr const char* kBridgeProperty = "velmorBridge";
-
-WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
-    WPARAM k = 0;
-    if (buttons & Qt::LeftButton) k |= MK_LBUTTON;
-    if (buttons & Qt::RightButton) k |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton) k |= MK_MBUTTON;
-    if (mods & Qt::ShiftModifier) k |= MK_SHIFT;
-    if (mods & Qt::ControlModifier) k |= MK_CONTROL;
-    return k;
-}
 
 UINT ButtonMessage(QEvent::Type type, Qt::MouseButton button) {
     const int row = button == Qt::RightButton ? 1 : button == Qt::MiddleButton ? 2 : 0;
@@ -300,7 +291,7 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
         if (e->type() != QEvent::MouseMove) buttons |= me->button();
         if (e->type() == QEvent::MouseButtonRelease) buttons &= ~me->button();
         const UINT msg = e->type() == QEvent::MouseMove ? WM_MOUSEMOVE : ButtonMessage(e->type(), me->button());
-        TMessage m{msg, MouseKeys(buttons, me->modifiers()), MakeLParam(p.x(), p.y()), 0};
+        TMessage m{msg, velmor_internal::MouseKeyState(buttons, me->modifiers()), MakeLParam(p.x(), p.y()), 0};
         velmor_internal::gKeyShiftOverride = -1;
         TPendingDefault pending{w, e, msg, false};
         TPendingScope scope(FPending, &pending);
@@ -317,7 +308,7 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
         auto* we = static_cast<QWheelEvent*>(e);
         const QPoint global = we->globalPosition().toPoint();
         const int delta = we->angleDelta().y() ? we->angleDelta().y() : we->angleDelta().x();
-        const WPARAM keys = MouseKeys(we->buttons(), we->modifiers());
+        const WPARAM keys = velmor_internal::MouseKeyState(we->buttons(), we->modifiers());
         TMessage m{WM_MOUSEWHEEL, (keys & 0xFFFF) | (static_cast<WPARAM>(static_cast<Word>(delta)) << 16),
                    MakeLParam(global.x(), global.y()), 0};
         const bool seen = sendSeen(m);

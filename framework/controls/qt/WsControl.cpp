@@ -212,4 +212,8 @@ void RenderTo(QWidget* w, TCanvas* canvas, int x, int y) {
     w->render(painter, QPoint(x, y), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
 }
 
+void CallSoon(QWidget* w, std::function<void()> fn) {
+    QMetaObject::invokeMethod(w, std::move(fn), Qt::QueuedConnection);
+}
+
 }  // namespace velmor_ws

@@ -117,4 +117,9 @@ void PaintWidget(QWidget* w, TCanvas* canvas, int width, int height, const std::
 // at (x, y); nothing when the canvas is not open.
 void RenderTo(QWidget* w, TCanvas* canvas, int x, int y);
 
+// --- later ------------------------------------------------------------------------
+// Runs `fn` from the event loop, after what the toolkit is doing now; not
+// at all once the widget is gone.
+void CallSoon(QWidget* w, std::function<void()> fn);
+
 }  // namespace velmor_ws

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "framework/controls/qt/QtConvert.h"
 #include "framework/messages/Messages.h"
 
 namespace velmor_ws {
@@ -29,16 +30,6 @@ std::shared_ptr<IDataObject> FromMime(const QMimeData* mime) {
     for (const QUrl& url : mime->urls())
         if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
     return MakeDataObject(hasText ? &text : nullptr, hasRtf ? &rtf : nullptr, files.empty() ? nullptr : &files);
-}
-
-DWORD KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
-    DWORD k = 0;
-    if (buttons & Qt::LeftButton) k |= MK_LBUTTON;
-    if (buttons & Qt::RightButton) k |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton) k |= MK_MBUTTON;
-    if (mods & Qt::ShiftModifier) k |= MK_SHIFT;
-    if (mods & Qt::ControlModifier) k |= MK_CONTROL;
-    return k;
 }
 
 TPoint ScreenPoint(QWidget* w, const QPointF& local) {
@@ -88,7 +79,7 @@ private:
         case QEvent::DragEnter: {
             auto* de = static_cast<QDragEnterEvent*>(e);
             DWORD effect = FromActions(de->possibleActions());
-            if (!handler(TDropStage::Enter, FromMime(de->mimeData()), KeyState(de->buttons(), de->modifiers()),
+            if (!handler(TDropStage::Enter, FromMime(de->mimeData()), velmor_internal::MouseKeyState(de->buttons(), de->modifiers()),
                          ScreenPoint(widget, de->position()), effect))
                 return false;
             Answer(de, effect);
@@ -97,7 +88,7 @@ private:
         case QEvent::DragMove: {
             auto* de = static_cast<QDragMoveEvent*>(e);
             DWORD effect = FromActions(de->possibleActions());
-            if (!handler(TDropStage::Over, nullptr, KeyState(de->buttons(), de->modifiers()),
+            if (!handler(TDropStage::Over, nullptr, velmor_internal::MouseKeyState(de->buttons(), de->modifiers()),
                          ScreenPoint(widget, de->position()), effect))
                 return false;
             Answer(de, effect);
@@ -110,7 +101,7 @@ private:
         case QEvent::Drop: {
             auto* de = static_cast<QDropEvent*>(e);
             DWORD effect = FromActions(de->possibleActions());
-            if (!handler(TDropStage::Drop, FromMime(de->mimeData()), KeyState(de->buttons(), de->modifiers()),
+            if (!handler(TDropStage::Drop, FromMime(de->mimeData()), velmor_internal::MouseKeyState(de->buttons(), de->modifiers()),
                          ScreenPoint(widget, de->position()), effect))
                 return false;
             Answer(de, effect);

@@ -4,7 +4,6 @@
 #include <QDateTimeEdit>
 #include <QEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProxyStyle>
@@ -13,11 +12,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
-#include <QTimer>
 #include <algorithm>
 #include <cctype>
 
 #include "framework/controls/qt/EditTextInternal.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/messages/MessageQueue.h"
 
@@ -389,17 +388,8 @@ void PaintOverEdit(QWidget* edit, std::intptr_t paintEvent, TCanvas* canvas, int
                    const std::function<void()>& paint) {
     // The widget paints first, so the border lies on top of its background.
     static_cast<QObject*>(edit)->event(reinterpret_cast<QEvent*>(paintEvent));
-    QPainter painter(edit);
-    canvas->BeginPaint(&painter, width, height);
-    try {
-        paint();
-    } catch (...) {
-        canvas->EndPaint();
-        throw;
-    }
-    canvas->EndPaint();
+    PaintWidget(edit, canvas, width, height, paint);
 }
 
-void CallSoon(QWidget* widget, std::function<void()> fn) { QTimer::singleShot(0, widget, std::move(fn)); }
 
 }  // namespace velmor_ws

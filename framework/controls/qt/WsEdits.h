@@ -87,8 +87,4 @@ void SetEditBorder(QWidget* edit, int width, int marginLeft, int marginRight);
 // width x height, over what the widget drew.
 void PaintOverEdit(QWidget* edit, std::intptr_t paintEvent, TCanvas* canvas, int width, int height,
                    const std::function<void()>& paint);
-
-// Runs `fn` at the next turn of the event loop, unless the widget is gone
-// by then.
-void CallSoon(QWidget* widget, std::function<void()> fn);
 }  // namespace velmor_ws

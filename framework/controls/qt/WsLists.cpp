@@ -37,10 +37,6 @@ Qt::Alignment QtAlign(TAlignment a) {
 
 QWidget* ItemViewport(QWidget* view) { return static_cast<QAbstractScrollArea*>(view)->viewport(); }
 
-void QueueForWidget(QWidget* w, std::function<void()> call) {
-    QMetaObject::invokeMethod(w, std::move(call), Qt::QueuedConnection);
-}
-
 // --- list box ---------------------------------------------------------
 
 QWidget* CreateListBox(QWidget* parent, std::function<void()> onSelectionChanged) {

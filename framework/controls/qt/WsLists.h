@@ -19,9 +19,6 @@ namespace velmor_ws {
 // The inner widget a list, tree or view draws its items on and takes the
 // mouse with.
 QWidget* ItemViewport(QWidget* view);
-// Runs `call` from the event loop, after what the toolkit is doing now;
-// not at all once the widget is gone.
-void QueueForWidget(QWidget* w, std::function<void()> call);
 
 // --- list box ---------------------------------------------------------
 // `onSelectionChanged` runs when the picked lines change (by the user or by
