@@ -1,19 +1,16 @@
 #include "framework/controls/Application.h"
 
-#include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
-#include <QCursor>
-#include <QTimer>
-#include <QToolTip>
-#include <QWidget>
 
 #include "framework/controls/Control.h"
-#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/MessageForm.h"
 #include "framework/controls/Screen.h"
+#include "framework/controls/qt/WsApplication.h"
+#include "framework/controls/qt/WsMouse.h"
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/FileUtils.h"
@@ -31,27 +28,12 @@ UINT HelpNotOpenedMessage() {
 }
 }  // namespace
 
-// The toolkit's application with the framework's focus rule for clicks.
-class TToolkitApplication : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject* receiver, QEvent* e) override {
-        if ((e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) &&
-            e->spontaneous() && receiver->isWidgetType()) {
-            velmor_internal::TClickFocusScope scope(static_cast<QWidget*>(receiver));
-            return QApplication::notify(receiver, e);
-        }
-        return QApplication::notify(receiver, e);
-    }
-};
-
 struct TApplication::Impl {
-    std::unique_ptr<QApplication> App;
+    bool OwnsToolkit = false;
     HWND Handle = 0;
     std::vector<std::pair<int, TWindowHook>> Hooks;
     int NextHookId = 1;
-    std::unique_ptr<QTimer> HintTimer;
+    std::unique_ptr<velmor_ws::TOneShotTimer> HintTimer;
     TControl* HintControl = nullptr;
     String ShownHint;
     // Where the mouse last moved over the hint control (client), and the
@@ -101,28 +83,21 @@ TApplication::~TApplication() {
         SetDispatchExceptionHandler({});
         Application = nullptr;
     }
-    FImpl->App.reset();
+    if (FImpl->OwnsToolkit) velmor_ws::StopToolkit();
 }
 
 void TApplication::Initialize(int& argc, char** argv) {
-    // Without any display (a build machine, a test listing) the toolkit
-    // would abort; windows then live off screen instead.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QApplication::instance()) FImpl->App = std::make_unique<TToolkitApplication>(argc, argv);
-    // Windows close through their forms; the main form ends the program.
-    QApplication::setQuitOnLastWindowClosed(false);
-    if (!FTitle.empty()) QApplication::setApplicationName(QString::fromStdString(FTitle));
+    if (velmor_ws::StartToolkit(argc, argv)) FImpl->OwnsToolkit = true;
+    if (!FTitle.empty()) velmor_ws::SetApplicationName(FTitle);
     LoadFormatSettingsFromLocale();
 }
 
-bool TApplication::Initialized() const { return QApplication::instance() != nullptr; }
+bool TApplication::Initialized() const { return velmor_ws::ToolkitStarted(); }
 
 void TApplication::SetTitle(const String& title) {
     if (title == FTitle) return;
     FTitle = title;
-    if (QCoreApplication::instance()) QApplication::setApplicationName(QString::fromStdString(title));
+    velmor_ws::SetApplicationName(title);
 }
 
 String TApplication::ExeName() const { return ProgramFile(); }
@@ -176,13 +151,13 @@ void TApplication::FormDestroyed(TForm* form) {
 int TApplication::Run() {
     if (FTerminated) return 0;
     if (FMainForm) FMainForm->Show();
-    if (FTerminated || !QApplication::instance()) return 0;
-    return QApplication::exec();
+    if (FTerminated) return 0;
+    return velmor_ws::RunEventLoop();
 }
 
 void TApplication::Terminate() {
     FTerminated = true;
-    if (QCoreApplication::instance()) QCoreApplication::quit();
+    velmor_ws::QuitEventLoop();
 }
 
 void TApplication::ProcessMessages() { ::ProcessMessages(); }
@@ -220,7 +195,7 @@ void TApplication::ShowException(const Exception& e) {
     String msg = e.Message;
     // The classic box ends a sentence that does not end in punctuation.
     if (!msg.empty() && static_cast<unsigned char>(msg.back()) > '.') msg += '.';
-    if (FImpl->InErrorBox || !QApplication::instance()) {
+    if (FImpl->InErrorBox || !velmor_ws::ToolkitStarted()) {
         std::fprintf(stderr, "%s\n", msg.c_str());
         return;
     }
@@ -252,8 +227,8 @@ void TApplication::SetHint(const String& v) {
 String TApplication::ShownHint() const { return FImpl->ShownHint; }
 
 void TApplication::CancelHint() {
-    if (FImpl->HintTimer) FImpl->HintTimer->stop();
-    if (!FImpl->ShownHint.empty() && QApplication::instance()) QToolTip::hideText();
+    if (FImpl->HintTimer) FImpl->HintTimer->Stop();
+    if (!FImpl->ShownHint.empty()) velmor_ws::HideHintText();
     FImpl->ShownHint.clear();
 }
 
@@ -270,11 +245,9 @@ void TApplication::HintMouseEnter(TControl* control) {
 }
 
 void TApplication::StartHintTimer(int pause) {
-    if (!QApplication::instance()) return;
+    if (!velmor_ws::ToolkitStarted()) return;
     if (!FImpl->HintTimer) {
-        FImpl->HintTimer = std::make_unique<QTimer>();
-        FImpl->HintTimer->setSingleShot(true);
-        QObject::connect(FImpl->HintTimer.get(), &QTimer::timeout, [this] {
+        FImpl->HintTimer = std::make_unique<velmor_ws::TOneShotTimer>([this] {
             TControl* c = FImpl->HintControl;
             if (!c || !FShowHint) return;
             GuardedCall([&] {
@@ -286,8 +259,7 @@ void TApplication::StartHintTimer(int pause) {
                     info.CursorPos = *FImpl->HintMousePos;
                     info.HintPos = c->ClientToScreen(info.CursorPos);
                 } else {
-                    const QPoint pos = QCursor::pos();
-                    info.HintPos = TPoint{pos.x(), pos.y()};
+                    info.HintPos = velmor_ws::CursorPos();
                     info.CursorPos = c->ScreenToClient(info.HintPos);
                 }
                 info.HintStr = GetShortHint(c->Hint());
@@ -295,17 +267,12 @@ void TApplication::StartHintTimer(int pause) {
                 if (FImpl->HintControl != c) return;
                 FImpl->HintRect = info.CursorRect.IsEmpty() ? c->ClientRect() : info.CursorRect;
                 if (refused != 0 || info.HintStr.empty()) return;
-                // Line breaks of every kind ("\r\n", "\n\r", a lone "\r")
-                // end a line.
-                QString text = QString::fromStdString(info.HintStr);
-                text.replace("\r\n", "\n").replace("\n\r", "\n").replace('\r', '\n');
                 FImpl->ShownHint = info.HintStr;
-                QWidget* w = c->WidgetIfAllocated();
-                QToolTip::showText(QPoint(info.HintPos.X, info.HintPos.Y), text, w, QRect(), HintHidePause);
+                velmor_ws::ShowHintText(info.HintPos, info.HintStr, c->WidgetIfAllocated(), HintHidePause);
             });
         });
     }
-    FImpl->HintTimer->start(std::max(0, pause));
+    FImpl->HintTimer->Start(std::max(0, pause));
 }
 
 void TApplication::HintMouseMove(TControl* control, const TPoint& clientPos) {

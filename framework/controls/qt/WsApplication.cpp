@@ -2,11 +2,63 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QTimer>
+#include <QToolTip>
+#include <QWidget>
+
+#include "framework/controls/qt/ControlBridge.h"
 
 namespace velmor_ws {
+namespace {
+// The toolkit's application with the framework's focus rule for clicks.
+class TToolkitApplication : public QApplication {
+public:
+    using QApplication::QApplication;
 
-void Beep() {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
+    bool notify(QObject* receiver, QEvent* e) override {
+        if ((e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) &&
+            e->spontaneous() && receiver->isWidgetType()) {
+            velmor_internal::TClickFocusScope scope(static_cast<QWidget*>(receiver));
+            return QApplication::notify(receiver, e);
+        }
+        return QApplication::notify(receiver, e);
+    }
+};
+
+std::unique_ptr<QApplication>& OwnApp() {
+    static std::unique_ptr<QApplication> app;
+    return app;
+}
+}  // namespace
+
+bool StartToolkit(int& argc, char** argv) {
+    // Without any display (a build machine, a test listing) the toolkit
+    // would abort; windows then live off screen instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bool made = false;
+    if (!QApplication::instance()) {
+        OwnApp() = std::make_unique<TToolkitApplication>(argc, argv);
+        made = true;
+    }
+    // Windows close through their forms; the main form ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return made;
+}
+
+void StopToolkit() { OwnApp().reset(); }
+
+bool ToolkitStarted() { return QCoreApplication::instance() != nullptr; }
+
+void SetApplicationName(const String& name) {
+    if (QCoreApplication::instance()) QApplication::setApplicationName(QString::fromStdString(name));
+}
+
+int RunEventLoop() { return QApplication::instance() ? QApplication::exec() : 0; }
+
+void QuitEventLoop() {
+    if (QCoreApplication::instance()) QCoreApplication::quit();
 }
 
 bool AddIdleHandler(std::function<void()> onIdle) {
@@ -15,6 +67,44 @@ bool AddIdleHandler(std::function<void()> onIdle) {
     if (!d) return false;
     QObject::connect(d, &QAbstractEventDispatcher::aboutToBlock, d, std::move(onIdle));
     return true;
+}
+
+void Beep() {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
+}
+
+void ShowHintText(const TPoint& at, const String& text, QWidget* widget, int hideMs) {
+    QString shown = QString::fromStdString(text);
+    shown.replace("\r\n", "\n").replace("\n\r", "\n").replace('\r', '\n');
+    QToolTip::showText(QPoint(at.X, at.Y), shown, widget, QRect(), hideMs);
+}
+
+void HideHintText() {
+    if (QApplication::instance()) QToolTip::hideText();
+}
+
+struct TOneShotTimer::Impl {
+    std::function<void()> OnTimeout;
+    std::unique_ptr<QTimer> Timer;
+};
+
+TOneShotTimer::TOneShotTimer(std::function<void()> onTimeout) : FImpl(new Impl) {
+    FImpl->OnTimeout = std::move(onTimeout);
+}
+
+TOneShotTimer::~TOneShotTimer() = default;
+
+void TOneShotTimer::Start(int ms) {
+    if (!FImpl->Timer) {
+        FImpl->Timer = std::make_unique<QTimer>();
+        FImpl->Timer->setSingleShot(true);
+        QObject::connect(FImpl->Timer.get(), &QTimer::timeout, [this] { FImpl->OnTimeout(); });
+    }
+    FImpl->Timer->start(ms);
+}
+
+void TOneShotTimer::Stop() {
+    if (FImpl->Timer) FImpl->Timer->stop();
 }
 
 }  // namespace velmor_ws
