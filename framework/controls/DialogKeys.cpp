@@ -1,21 +1,19 @@
 #include "framework/controls/DialogKeys.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QPointer>
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/ComboBox.h"
-#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/CustomMemo.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Label.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/RadioButton.h"
+#include "framework/controls/qt/WsForms.h"
 #include "framework/messages/MessageQueue.h"
 
 namespace {
@@ -43,11 +41,7 @@ TControl* FindControlOn(TWinControl* parent, const F& match) {
     return nullptr;
 }
 
-TControl* FocusedControl() {
-    QWidget* f = QApplication::focusWidget();
-    TControlBridge* b = f ? TControlBridge::Of(f) : nullptr;
-    return b ? b->Control() : nullptr;
-}
+TControl* FocusedControl() { return velmor_ws::FocusedControl(); }
 
 bool Accelerator(TForm* form, char key) {
     const char k = static_cast<char>(std::tolower(static_cast<unsigned char>(key)));
@@ -73,59 +67,30 @@ bool Accelerator(TForm* form, char key) {
     return true;
 }
 
-// Sees every key of the program before the widget does.
-class TDialogKeyFilter : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (!watched->isWidgetType()) return false;
-        auto* w = static_cast<QWidget*>(watched);
-        // Right clicks are left to each control's bridge, which offers them
-        // to OnContextPopup first and then climbs to the parents' menus.
-        if (e->type() == QEvent::KeyPress) return Key(w, static_cast<QKeyEvent*>(e));
-        return false;
-    }
-
-private:
-    bool Key(QWidget* w, QKeyEvent* ke) {
-        // A key no control took travels up to the window. (A new event may
-        // reuse an old one's address, so the address alone does not tell.)
-        const bool propagated =
-            ke == FLast && FLastWidget && FLastWidget != w && w->isAncestorOf(FLastWidget);
-        if (!propagated) {
-            FLast = ke;
-            FLastWidget = w;
-        }
-        TControlBridge* b = TControlBridge::Of(w->window());
-        auto* form = b ? dynamic_cast<TForm*>(b->Control()) : nullptr;
-        if (!form) return false;
-        const Qt::KeyboardModifiers mods = ke->modifiers();
-        TShiftState shift = 0;
-        if (mods & Qt::ShiftModifier) shift |= ssShift;
-        if (mods & Qt::ControlModifier) shift |= ssCtrl;
-        if (mods & Qt::AltModifier) shift |= ssAlt;
-        const int vk = QtKeyToVirtualKey(ke->key(), (mods & Qt::KeypadModifier) != 0);
-        if (!vk) return false;
-        bool handled = false;
-        if (vk == VK_F1 && shift == 0) {
-            if (w != w->window()) return false;
-            GuardedCall([&] { handled = FormHelpKey(form); });
-            return handled;
-        }
-        if ((vk == VK_RETURN || vk == VK_ESCAPE) && shift == 0) {
-            // Enter and Esc belong to the focused control first (its key
-            // events, an editor that takes them); only what reaches the
-            // window unused goes to the Default or Cancel button.
-            if (w != w->window()) return false;
-            GuardedCall([&] { handled = FormDialogKey(form, static_cast<Word>(vk), shift); });
-            return handled;
-        }
-        if (propagated || shift == 0) return false;
-        GuardedCall([&] { handled = FormDialogKey(form, static_cast<Word>(vk), shift); });
+// Every key of the program, before the widget has it.
+bool WindowKey(const velmor_ws::TWindowKey& k) {
+    auto* form = dynamic_cast<TForm*>(k.Window);
+    if (!form) return false;
+    const Word vk = k.Key;
+    const TShiftState shift = k.Shift;
+    bool handled = false;
+    if (vk == VK_F1 && shift == 0) {
+        if (!k.AtWindow) return false;
+        GuardedCall([&] { handled = FormHelpKey(form); });
         return handled;
     }
-    QKeyEvent* FLast = nullptr;
-    QPointer<QWidget> FLastWidget;
-};
+    if ((vk == VK_RETURN || vk == VK_ESCAPE) && shift == 0) {
+        // Enter and Esc belong to the focused control first (its key
+        // events, an editor that takes them); only what reaches the
+        // window unused goes to the Default or Cancel button.
+        if (!k.AtWindow) return false;
+        GuardedCall([&] { handled = FormDialogKey(form, vk, shift); });
+        return handled;
+    }
+    if (k.Propagated || shift == 0) return false;
+    GuardedCall([&] { handled = FormDialogKey(form, vk, shift); });
+    return handled;
+}
 }  // namespace
 
 bool FormHelpKey(TForm* form) {
@@ -175,11 +140,10 @@ bool FormDialogKey(TForm* form, Word key, TShiftState shift) {
 }
 
 void velmor_internal::EnsureDialogKeys() {
-    static TDialogKeyFilter* filter = nullptr;
-    if (filter || !QApplication::instance()) return;
-    filter = new TDialogKeyFilter;
-    filter->setParent(QApplication::instance());
-    QApplication::instance()->installEventFilter(filter);
+    // Right clicks are left to each control's bridge, which offers them
+    // to OnContextPopup first and then climbs to the parents' menus.
+    static bool watching = false;
+    if (!watching) watching = velmor_ws::WatchWindowKeys(WindowKey);
 }
 
 void velmor_internal::RegisterMainMenu(TMainMenu* menu) { MainMenus().push_back(menu); }

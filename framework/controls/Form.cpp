@@ -1,24 +1,16 @@
 #include "framework/controls/Form.h"
 
-#include <QApplication>
-#include <QEvent>
-#include <QGuiApplication>
-#include <QPointer>
-#include <QPainter>
-#include <QRegion>
-#include <QScreen>
-#include <QWidget>
-#include <QWindow>
+#include <algorithm>
 #include <cstring>
 
 #include "framework/controls/Application.h"
-#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/ControlsInternal.h"
 #include "framework/controls/DialogKeys.h"
 #include "framework/controls/FormFrame.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/ModalSeam.h"
-#include "framework/controls/ModalWindows.h"
+#include "framework/controls/qt/WsForms.h"
+#include "framework/controls/qt/WsScreen.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Region.h"
@@ -94,16 +86,17 @@ void TForm::SetActiveControl(TWinControl* v) {
     if (v == FActiveControl) return;
     if (v && GetParentForm(v) != this) throw EInvalidOperation("Invalid active control");
     FActiveControl = v;
-    if (v && FWidget && FWidget->isVisible() && v->CanFocus() && !v->Focused())
-        v->Widget()->setFocus(Qt::OtherFocusReason);
+    if (v && FWidget && velmor_ws::WindowVisible(FWidget) && v->CanFocus() && !v->Focused())
+        velmor_ws::FocusWidget(v->Widget(), false);
 }
 
 bool TForm::LearnFrame() {
     // A frame the program draws is known from the start.
     if (!FWidget || FDrawnFrame) return false;
     // Keep the client size, grow the outer one.
-    const int fw = FWidget->frameGeometry().width() - FWidget->width();
-    const int fh = FWidget->frameGeometry().height() - FWidget->height();
+    const TSize frame = velmor_ws::WindowFrameSize(FWidget);
+    const int fw = frame.cx;
+    const int fh = frame.cy;
     if (fw == FFrameW && fh == FFrameH) return false;
     FWidth += fw - FFrameW;
     FHeight += fh - FFrameH;
@@ -120,10 +113,7 @@ TRect TForm::ClientRect() const {
 }
 
 TPoint TForm::ClientOrigin() const {
-    if (FClient) {
-        const QPoint p = FClient->mapToGlobal(QPoint(0, 0));
-        return Point(p.x(), p.y());
-    }
+    if (FClient) return velmor_ws::WidgetScreenOrigin(FClient);
     return Point(FLeft + FFrameW / 2, FTop + FFrameH - FFrameW / 2 + FMenuH);
 }
 
@@ -172,22 +162,6 @@ void TForm::SetWindowRgn(const TRegion* region) {
 
 // --- the frame the program draws ---------------------------------------------
 
-namespace {
-// Paints a drawn frame when the window paints: the client area and the
-// menu bar, children of the window, cover the rest.
-class TFramePainter : public QObject {
-public:
-    explicit TFramePainter(std::function<void()> paint) : FPaint(std::move(paint)) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) GuardedCall(FPaint);
-        return false;
-    }
-
-private:
-    std::function<void()> FPaint;
-};
-}  // namespace
-
 TFormFrameLayout FormFrameLayout(const TForm* form) {
     if (!form || !form->DrawnFrame()) return TFormFrameLayout{};
     return FormFrameLayout(form->BorderStyle(), form->BorderIcons(), form->Width(), form->Height());
@@ -215,24 +189,21 @@ void TForm::UpdateDrawnFrameSize() {
 }
 
 void TForm::InvalidateFrame() {
-    if (FDrawnFrame && FWidget) FWidget->update();
+    if (FDrawnFrame && FWidget) velmor_ws::RepaintLater(FWidget);
 }
 
 void TForm::PaintFrame() {
     if (!FDrawnFrame || !FWidget || FFramePainting) return;
     if (!FFrameCanvas) FFrameCanvas = std::make_unique<TCanvas>();
-    QPainter painter(FWidget);
-    FFrameCanvas->BeginPaint(&painter, FWidget->width(), FWidget->height());
-    FFrameCanvas->Font()->Assign(Font());
-    FFramePainting = true;
-    struct TEnd {
-        TForm* F;
-        ~TEnd() {
-            F->FFramePainting = false;
-            F->FFrameCanvas->EndPaint();
-        }
-    } end{this};
-    Perform(WM_NCPAINT, 1, 0);
+    velmor_ws::PaintOnWidget(FWidget, FFrameCanvas.get(), [this] {
+        FFrameCanvas->Font()->Assign(Font());
+        FFramePainting = true;
+        struct TEnd {
+            TForm* F;
+            ~TEnd() { F->FFramePainting = false; }
+        } end{this};
+        Perform(WM_NCPAINT, 1, 0);
+    });
 }
 
 // The non-client messages of a drawn frame; false for any other message.
@@ -265,20 +236,14 @@ bool TForm::FrameMessage(TMessage& m) {
         // Moving and sizing belong to the window manager where there is
         // one; the answer 1 tells the caller it took the drag.
         m.Result = 0;
-        QWindow* win = FWidget ? FWidget->windowHandle() : nullptr;
         const LRESULT hit = static_cast<LRESULT>(m.WParam);
         if (hit == HTCAPTION) {
-            if (win && win->startSystemMove()) m.Result = 1;
+            if (velmor_ws::StartSystemMove(FWidget)) m.Result = 1;
         } else if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) {
-            static const Qt::Edges edges[] = {Qt::LeftEdge,
-                                              Qt::RightEdge,
-                                              Qt::TopEdge,
-                                              Qt::TopEdge | Qt::LeftEdge,
-                                              Qt::TopEdge | Qt::RightEdge,
-                                              Qt::BottomEdge,
-                                              Qt::BottomEdge | Qt::LeftEdge,
-                                              Qt::BottomEdge | Qt::RightEdge};
-            if (win && win->startSystemResize(edges[hit - HTLEFT])) m.Result = 1;
+            using namespace velmor_ws;
+            static const int edges[] = {weLeft,         weRight,  weTop,           weTop | weLeft,
+                                        weTop | weRight, weBottom, weBottom | weLeft, weBottom | weRight};
+            if (velmor_ws::StartSystemResize(FWidget, edges[hit - HTLEFT])) m.Result = 1;
         } else if (FDrawnFrame && (hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON || hit == HTHELP)) {
             FFramePressed = hit;
             InvalidateFrame();
@@ -306,7 +271,7 @@ bool TForm::FrameMessage(TMessage& m) {
         return true;
     case WM_NCHITTEST: {
         const TPoint p = PointFromLParam(m.LParam);
-        const TPoint origin = FWidget ? Point(FWidget->x(), FWidget->y()) : Point(FLeft, FTop);
+        const TPoint origin = FWidget ? velmor_ws::WindowPos(FWidget) : Point(FLeft, FTop);
         m.Result = FormFrameHitTest(FormFrameLayout(this), Point(p.X - origin.X, p.Y - origin.Y));
         return true;
     }
@@ -329,50 +294,40 @@ bool TForm::FrameMessage(TMessage& m) {
 
 // --- the window --------------------------------------------------------------
 
-QWidget* TForm::CreateWidget(QWidget*) {
-    auto* w = new QWidget(nullptr, Qt::Window);
-    w->setAutoFillBackground(true);
-    return w;
-}
+QWidget* TForm::CreateWidget(QWidget*) { return velmor_ws::CreateFormWindow(); }
 
 void TForm::InitWidget() {
     // Children and painting go to an inner widget, so that a menu bar can
     // take the top of the window without covering the client area.
-    FClient = new QWidget(FWidget);
-    FClient->setMouseTracking(true);
-    FBridge->Watch(FClient);
-    FFramePainter = std::make_unique<TFramePainter>([this] { PaintFrame(); });
-    FWidget->installEventFilter(FFramePainter.get());
-    FWidget->setMouseTracking(true);
+    FClient = velmor_ws::CreateFormClient(FWidget, FBridge);
+    // A drawn frame paints when the window does: the client area and the
+    // menu bar, children of the window, cover the rest.
+    FFramePainter = std::make_unique<velmor_ws::TPaintWatch>(FWidget, [this] { PaintFrame(); });
     ApplyWindowFlags();
     TWinControl::InitWidget();
     ApplyRegion();
 }
 
 void TForm::ApplyWindowFlags() {
-    Qt::WindowFlags f;
+    velmor_ws::TWindowStyle style;
     switch (FBorderStyle) {
     case bsToolWindow:
-    case bsSizeToolWin: f = Qt::Tool; break;
-    case bsDialog: f = Qt::Dialog; break;
-    default: f = Qt::Window; break;
+    case bsSizeToolWin: style.Kind = velmor_ws::TWindowStyle::Tool; break;
+    case bsDialog: style.Kind = velmor_ws::TWindowStyle::Dialog; break;
+    default: style.Kind = velmor_ws::TWindowStyle::Window; break;
     }
     if (FBorderStyle == bsNone || FDrawnFrame) {
-        f |= Qt::FramelessWindowHint;
+        style.Frameless = true;
     } else {
-        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-        if (FBorderIcons & biSystemMenu) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        style.SystemMenu = (FBorderIcons & biSystemMenu) != 0;
         const bool plain = FBorderStyle == bsSingle || FBorderStyle == bsSizeable;
-        if (plain && (FBorderIcons & biMinimize)) f |= Qt::WindowMinimizeButtonHint;
-        if (plain && (FBorderIcons & biMaximize)) f |= Qt::WindowMaximizeButtonHint;
-        if (FBorderIcons & biHelp) f |= Qt::WindowContextHelpButtonHint;
+        style.MinimizeButton = plain && (FBorderIcons & biMinimize);
+        style.MaximizeButton = plain && (FBorderIcons & biMaximize);
+        style.HelpButton = (FBorderIcons & biHelp) != 0;
     }
-    if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
-    const bool wasVisible = FWidget->isVisible();
-    if (FWidget->windowFlags() != f) {
-        FWidget->setWindowFlags(f);  // hides the window
-        if (wasVisible) ApplyVisible();
-    }
+    style.StayOnTop = FFormStyle == fsStayOnTop;
+    const bool wasVisible = velmor_ws::WindowVisible(FWidget);
+    if (velmor_ws::SetWindowStyle(FWidget, style) && wasVisible) ApplyVisible();  // a new style hides the window
     ApplyBounds();
 }
 
@@ -386,11 +341,12 @@ void TForm::LayoutClient() {
     // A drawn frame lies inside the window, around the bar and the client.
     const int x = FDrawnFrame ? FFrameW / 2 : 0;
     const int y = FDrawnFrame ? FFrameH - FFrameW / 2 : 0;
-    const int w = std::max(0, FWidget->width() - (FDrawnFrame ? FFrameW : 0));
-    const int h = std::max(0, FWidget->height() - (FDrawnFrame ? FFrameH : 0));
+    const TSize size = velmor_ws::WindowClientSize(FWidget);
+    const int w = std::max(0, size.cx - (FDrawnFrame ? FFrameW : 0));
+    const int h = std::max(0, size.cy - (FDrawnFrame ? FFrameH : 0));
     if (FMenu)
-        if (QWidget* bar = FMenu->BarWidget()) bar->setGeometry(x, y, w, FMenuH);
-    if (FClient) FClient->setGeometry(x, y + FMenuH, w, std::max(0, h - FMenuH));
+        if (QWidget* bar = FMenu->BarWidget()) velmor_ws::SetWidgetGeometry(bar, x, y, w, FMenuH);
+    if (FClient) velmor_ws::SetWidgetGeometry(FClient, x, y + FMenuH, w, std::max(0, h - FMenuH));
 }
 
 void TForm::ApplyBounds() {
@@ -399,29 +355,19 @@ void TForm::ApplyBounds() {
     const int cw = std::max(0, FWidth - (FDrawnFrame ? 0 : FFrameW));
     const int ch = std::max(0, FHeight - (FDrawnFrame ? 0 : FFrameH));
     const bool sizeable = FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin;
-    if (sizeable) {
-        FWidget->setMinimumSize(0, 0);
-        FWidget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    } else {
-        FWidget->setFixedSize(cw, ch);
-    }
-    FWidget->move(FLeft, FTop);
-    FWidget->resize(cw, ch);
+    velmor_ws::PlaceWindow(FWidget, FLeft, FTop, cw, ch, sizeable);
     LayoutClient();
 }
 
-void TForm::ApplyText() { FWidget->setWindowTitle(QString::fromStdString(FText)); }
+void TForm::ApplyText() { velmor_ws::SetWindowTitle(FWidget, FText); }
 
 void TForm::ApplyRegion() {
-    if (FWindowRgn) {
-        // The outline is in window coordinates; the toolkit masks the
-        // client area, which starts inside the frame.
-        QRegion r = FWindowRgn->QtRegion();
-        if (!FDrawnFrame) r.translate(-FFrameW / 2, -(FFrameH - FFrameW / 2));
-        FWidget->setMask(r);
-    } else {
-        FWidget->clearMask();
-    }
+    // The outline is in window coordinates; the toolkit masks the client
+    // area, which starts inside the frame.
+    if (FWindowRgn && !FDrawnFrame)
+        velmor_ws::SetWindowMask(FWidget, FWindowRgn.get(), -FFrameW / 2, -(FFrameH - FFrameW / 2));
+    else
+        velmor_ws::SetWindowMask(FWidget, FWindowRgn.get(), 0, 0);
 }
 
 void TForm::PlaceOnFirstShow() {
@@ -430,11 +376,7 @@ void TForm::PlaceOnFirstShow() {
     auto centreOn = [this](const TRect& r) {
         SetBounds(r.Left + (r.Width() - FWidth) / 2, r.Top + (r.Height() - FHeight) / 2, FWidth, FHeight);
     };
-    auto screenRect = [] {
-        QScreen* s = QGuiApplication::primaryScreen();
-        const QRect g = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-        return Bounds(g.x(), g.y(), g.width(), g.height());
-    };
+    auto screenRect = [] { return velmor_ws::PrimaryScreenRect(true); };
     TForm* over = nullptr;
     switch (FPosition) {
     case poScreenCenter:
@@ -458,14 +400,14 @@ void TForm::PlaceOnFirstShow() {
 
 void TForm::ApplyVisible() {
     if (!FVisible) {
-        FWidget->hide();
+        velmor_ws::ShowWindowAs(FWidget, velmor_ws::ssHide);
         return;
     }
     PlaceOnFirstShow();
     switch (FWindowState) {
-    case wsMinimized: FWidget->showMinimized(); break;
-    case wsMaximized: FWidget->showMaximized(); break;
-    default: FWidget->showNormal(); break;
+    case wsMinimized: velmor_ws::ShowWindowAs(FWidget, velmor_ws::ssMinimized); break;
+    case wsMaximized: velmor_ws::ShowWindowAs(FWidget, velmor_ws::ssMaximized); break;
+    default: velmor_ws::ShowWindowAs(FWidget, velmor_ws::ssNormal); break;
     }
 }
 
@@ -482,9 +424,7 @@ void TForm::Show() {
 }
 
 void TForm::BringToFront() {
-    if (!FWidget || !FWidget->isVisible()) return;
-    if (QGuiApplication::platformName() != "offscreen") FWidget->raise();
-    FWidget->activateWindow();
+    velmor_ws::BringWindowToFront(FWidget);
 }
 
 // --- closing ---------------------------------------------------------------
@@ -544,14 +484,13 @@ TModalResult TForm::ShowModal() {
     if (TControl* c = GetCaptureControl()) c->SetMouseCapture(false);
     FInModal = true;
     FModalResult = mrNone;
-    const QPointer<QWidget> before = QApplication::activeWindow();
     struct TModalScope {
         TForm* Form;
         ~TModalScope() { Form->FInModal = false; }
     } scope{this};
     // The windows shown now wait until this one is answered; what opens
     // over it meanwhile takes input.
-    velmor_internal::TModalWindowsOff others(Widget());
+    velmor_ws::TModalRun run(Widget());
 
     const TModalHandler handler = ModalHandler();  // a copy: the handler may replace itself
     if (handler) {
@@ -576,8 +515,7 @@ TModalResult TForm::ShowModal() {
     if (!FReleasing) Hide();
     // The window that was active before gets the activation back, as when
     // the classic modal loop ends.
-    if (before && before->isVisible() && before != FWidget)
-        before->activateWindow();
+    run.ReactivatePrevious(FWidget);
     velmor_internal::RecordShownDialog({ClassName(), Caption(), DialogText(), result});
     return result;
 }
@@ -626,8 +564,8 @@ void TForm::WndProc(TMessage& m) {
         // A window manager tells the frame only after the window shows; the
         // window was placed without it, its client area where the frame
         // should be. It goes where it was put, now with its frame.
-        if (FWidget->isVisible() && LearnFrame()) {
-            FWidget->move(FLeft, FTop);
+        if (velmor_ws::WindowVisible(FWidget) && LearnFrame()) {
+            velmor_ws::MoveWindow(FWidget, FLeft, FTop);
             Resize();
             return;
         }
@@ -660,7 +598,7 @@ void TForm::Activate() {
     FActive = true;
     velmor_internal::ScreenFormActivated(this);
     if (FActiveControl && FActiveControl->CanFocus() && !FActiveControl->Focused())
-        FActiveControl->Widget()->setFocus(Qt::ActiveWindowFocusReason);
+        velmor_ws::FocusWidget(FActiveControl->Widget(), true);
     if (OnActivate) OnActivate(this);
 }
 

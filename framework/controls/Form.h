@@ -3,10 +3,12 @@
 
 #include "framework/controls/WinControl.h"
 
-class QObject;
 class TCanvas;
 class TMainMenu;
 class TRegion;
+namespace velmor_ws {
+class TPaintWatch;
+}
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : int { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
@@ -176,7 +178,7 @@ private:
     bool FFramePainting = false;
     LRESULT FFramePressed = 0;  // the caption button held down
     std::unique_ptr<TCanvas> FFrameCanvas;
-    std::unique_ptr<QObject> FFramePainter;
+    std::unique_ptr<velmor_ws::TPaintWatch> FFramePainter;
     std::unique_ptr<TRegion> FWindowRgn;
     std::unique_ptr<TCanvas> FCanvas;
     // Takes the frame's size from the window system; true when it changed.

@@ -1,4 +1,4 @@
-#include "framework/controls/ModalWindows.h"
+#include "framework/controls/qt/ModalWindows.h"
 
 #include <QApplication>
 #include <QEvent>
