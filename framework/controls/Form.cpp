@@ -9,6 +9,7 @@
 #include "framework/controls/FormFrame.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/ModalSeam.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/controls/qt/WsForms.h"
 #include "framework/controls/qt/WsScreen.h"
 #include "framework/graphics/Canvas.h"
@@ -86,8 +87,8 @@ void TForm::SetActiveControl(TWinControl* v) {
     if (v == FActiveControl) return;
     if (v && GetParentForm(v) != this) throw EInvalidOperation("Invalid active control");
     FActiveControl = v;
-    if (v && FWidget && velmor_ws::WindowVisible(FWidget) && v->CanFocus() && !v->Focused())
-        velmor_ws::FocusWidget(v->Widget(), false);
+    if (v && FWidget && velmor_ws::IsVisible(FWidget) && v->CanFocus() && !v->Focused())
+        velmor_ws::SetFocus(v->Widget());
 }
 
 bool TForm::LearnFrame() {
@@ -113,7 +114,7 @@ TRect TForm::ClientRect() const {
 }
 
 TPoint TForm::ClientOrigin() const {
-    if (FClient) return velmor_ws::WidgetScreenOrigin(FClient);
+    if (FClient) return velmor_ws::MapToScreen(FClient, Point(0, 0));
     return Point(FLeft + FFrameW / 2, FTop + FFrameH - FFrameW / 2 + FMenuH);
 }
 
@@ -189,13 +190,13 @@ void TForm::UpdateDrawnFrameSize() {
 }
 
 void TForm::InvalidateFrame() {
-    if (FDrawnFrame && FWidget) velmor_ws::RepaintLater(FWidget);
+    if (FDrawnFrame && FWidget) velmor_ws::Invalidate(FWidget);
 }
 
 void TForm::PaintFrame() {
     if (!FDrawnFrame || !FWidget || FFramePainting) return;
     if (!FFrameCanvas) FFrameCanvas = std::make_unique<TCanvas>();
-    velmor_ws::PaintOnWidget(FWidget, FFrameCanvas.get(), [this] {
+    velmor_ws::PaintWidget(FWidget, FFrameCanvas.get(), [this] {
         FFrameCanvas->Font()->Assign(Font());
         FFramePainting = true;
         struct TEnd {
@@ -326,7 +327,7 @@ void TForm::ApplyWindowFlags() {
         style.HelpButton = (FBorderIcons & biHelp) != 0;
     }
     style.StayOnTop = FFormStyle == fsStayOnTop;
-    const bool wasVisible = velmor_ws::WindowVisible(FWidget);
+    const bool wasVisible = velmor_ws::IsVisible(FWidget);
     if (velmor_ws::SetWindowStyle(FWidget, style) && wasVisible) ApplyVisible();  // a new style hides the window
     ApplyBounds();
 }
@@ -345,8 +346,8 @@ void TForm::LayoutClient() {
     const int w = std::max(0, size.cx - (FDrawnFrame ? FFrameW : 0));
     const int h = std::max(0, size.cy - (FDrawnFrame ? FFrameH : 0));
     if (FMenu)
-        if (QWidget* bar = FMenu->BarWidget()) velmor_ws::SetWidgetGeometry(bar, x, y, w, FMenuH);
-    if (FClient) velmor_ws::SetWidgetGeometry(FClient, x, y + FMenuH, w, std::max(0, h - FMenuH));
+        if (QWidget* bar = FMenu->BarWidget()) velmor_ws::SetGeometry(bar, x, y, w, FMenuH);
+    if (FClient) velmor_ws::SetGeometry(FClient, x, y + FMenuH, w, std::max(0, h - FMenuH));
 }
 
 void TForm::ApplyBounds() {
@@ -564,7 +565,7 @@ void TForm::WndProc(TMessage& m) {
         // A window manager tells the frame only after the window shows; the
         // window was placed without it, its client area where the frame
         // should be. It goes where it was put, now with its frame.
-        if (velmor_ws::WindowVisible(FWidget) && LearnFrame()) {
+        if (velmor_ws::IsVisible(FWidget) && LearnFrame()) {
             velmor_ws::MoveWindow(FWidget, FLeft, FTop);
             Resize();
             return;
@@ -598,7 +599,7 @@ void TForm::Activate() {
     FActive = true;
     velmor_internal::ScreenFormActivated(this);
     if (FActiveControl && FActiveControl->CanFocus() && !FActiveControl->Focused())
-        velmor_ws::FocusWidget(FActiveControl->Widget(), true);
+        velmor_ws::FocusOnActivation(FActiveControl->Widget());
     if (OnActivate) OnActivate(this);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/controls/qt/WsButtons.h"
 #include "framework/controls/qt/WsForms.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
@@ -18,9 +19,11 @@ public:
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override {
-        return velmor_ws::CreateBoxButton(parent, [this] { Click(); });
+        QWidget* b = velmor_ws::CreatePushButton(parent, [this] { Click(); });
+        velmor_ws::SetButtonDefault(b, true);
+        return b;
     }
-    void ApplyText() override { velmor_ws::SetBoxButtonText(FWidget, FText); }
+    void ApplyText() override { velmor_ws::SetButtonCaption(FWidget, FText); }
     void Click() override {
         TWinControl::Click();
         FForm->SetModalResult(mrOk);

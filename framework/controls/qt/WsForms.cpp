@@ -5,16 +5,14 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QPointer>
-#include <QPushButton>
 #include <QRegion>
 #include <QWidget>
 #include <QWindow>
 
 #include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/qt/ModalWindows.h"
-#include "framework/graphics/Canvas.h"
+#include "framework/controls/qt/WsControl.h"
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Region.h"
 #include "framework/messages/MessageQueue.h"
@@ -32,7 +30,7 @@ QWidget* CreateFormWindow() {
 QWidget* CreateFormClient(QWidget* window, TControlBridge* bridge) {
     auto* client = new QWidget(window);
     client->setMouseTracking(true);
-    bridge->Watch(client);
+    WatchInner(bridge, client);
     window->setMouseTracking(true);
     return client;
 }
@@ -102,8 +100,6 @@ void ShowWindowAs(QWidget* window, TShowState state) {
     }
 }
 
-bool WindowVisible(QWidget* window) { return window->isVisible(); }
-
 void BringWindowToFront(QWidget* window) {
     if (!window || !window->isVisible()) return;
     if (QGuiApplication::platformName() != "offscreen") window->raise();
@@ -151,38 +147,14 @@ TPaintWatch::TPaintWatch(QWidget* window, std::function<void()> paint) : FImpl(n
 
 TPaintWatch::~TPaintWatch() = default;
 
-void PaintOnWidget(QWidget* widget, TCanvas* canvas, const std::function<void()>& paint) {
-    QPainter painter(widget);
-    canvas->BeginPaint(&painter, widget->width(), widget->height());
-    struct TEnd {
-        TCanvas* C;
-        ~TEnd() { C->EndPaint(); }
-    } end{canvas};
-    paint();
-}
-
 // --- children --------------------------------------------------------------------
 
-void FocusWidget(QWidget* widget, bool onActivation) {
-    widget->setFocus(onActivation ? Qt::ActiveWindowFocusReason : Qt::OtherFocusReason);
-}
+void FocusOnActivation(QWidget* widget) { widget->setFocus(Qt::ActiveWindowFocusReason); }
 
 TControl* FocusedControl() {
     QWidget* f = QApplication::focusWidget();
-    TControlBridge* b = f ? TControlBridge::Of(f) : nullptr;
-    return b ? b->Control() : nullptr;
+    return f ? ControlOfWidget(f) : nullptr;
 }
-
-TPoint WidgetScreenOrigin(QWidget* widget) {
-    const QPoint p = widget->mapToGlobal(QPoint(0, 0));
-    return TPoint{p.x(), p.y()};
-}
-
-void SetWidgetGeometry(QWidget* widget, int left, int top, int width, int height) {
-    widget->setGeometry(left, top, width, height);
-}
-
-void RepaintLater(QWidget* widget) { widget->update(); }
 
 // --- modal runs ------------------------------------------------------------------
 
@@ -260,19 +232,6 @@ TTextMeasure MeasureWrappedText(const TFont* font, const String& text, int maxWi
     const QFontMetrics fm(font->QtFont());
     const QRect r = fm.boundingRect(QRect(0, 0, maxWidth, maxHeight), Qt::TextWordWrap, QString::fromStdString(text));
     return TTextMeasure{r.width(), r.height(), fm.height()};
-}
-
-QWidget* CreateBoxButton(QWidget* parent, std::function<void()> onClicked) {
-    auto* b = new QPushButton(parent);
-    b->setDefault(true);
-    b->setAutoDefault(true);
-    // Signals come from inside the toolkit: guard them like events.
-    QObject::connect(b, &QPushButton::clicked, [onClicked = std::move(onClicked)] { GuardedCall(onClicked); });
-    return b;
-}
-
-void SetBoxButtonText(QWidget* button, const String& text) {
-    static_cast<QPushButton*>(button)->setText(QString::fromStdString(text));
 }
 
 }  // namespace velmor_ws

@@ -6,7 +6,6 @@
 #include "framework/rtl/Types.h"
 
 class QWidget;
-class TCanvas;
 class TControl;
 class TControlBridge;
 class TFont;
@@ -54,7 +53,6 @@ void SetWindowMask(QWidget* window, const TRegion* region, int dx, int dy);
 
 enum TShowState { ssHide, ssNormal, ssMinimized, ssMaximized };
 void ShowWindowAs(QWidget* window, TShowState state);
-bool WindowVisible(QWidget* window);
 // Raises a shown window (where windows really show) and activates it.
 void BringWindowToFront(QWidget* window);
 
@@ -66,7 +64,8 @@ bool StartSystemMove(QWidget* window);
 bool StartSystemResize(QWidget* window, int edges);
 
 // Runs `paint` whenever the window itself paints (a drawn frame under the
-// client area and the menu bar), for as long as the watch lives.
+// client area and the menu bar), for as long as the watch lives; it paints
+// through WsControl's PaintWidget.
 class TPaintWatch {
 public:
     TPaintWatch(QWidget* window, std::function<void()> paint);
@@ -78,20 +77,14 @@ private:
     struct Impl;
     std::unique_ptr<Impl> FImpl;
 };
-// Opens `canvas` on the whole of `widget` while `paint` runs; only from
-// the widget's paint event.
-void PaintOnWidget(QWidget* widget, TCanvas* canvas, const std::function<void()>& paint);
 
-// --- children --------------------------------------------------------------------
+// --- focus -----------------------------------------------------------------------
 
-// Gives `widget` the keyboard focus: when its window is activated, or
-// because the program asked.
-void FocusWidget(QWidget* widget, bool onActivation);
+// Gives `widget` the keyboard focus as its window is activated (WsControl's
+// SetFocus is for the program asking).
+void FocusOnActivation(QWidget* widget);
 // The control that has the keyboard focus, or nullptr.
 TControl* FocusedControl();
-TPoint WidgetScreenOrigin(QWidget* widget);
-void SetWidgetGeometry(QWidget* widget, int left, int top, int width, int height);
-void RepaintLater(QWidget* widget);
 
 // --- modal runs ------------------------------------------------------------------
 
@@ -139,10 +132,5 @@ struct TTextMeasure {
     int LineHeight = 0;
 };
 TTextMeasure MeasureWrappedText(const TFont* font, const String& text, int maxWidth, int maxHeight);
-
-// The message box's own button: a push button that is the window's
-// default, reporting its clicks (guarded) to `onClicked`.
-QWidget* CreateBoxButton(QWidget* parent, std::function<void()> onClicked);
-void SetBoxButtonText(QWidget* button, const String& text);
 
 }  // namespace velmor_ws
