@@ -27,3 +27,30 @@ TEST(Clipboard, TextAndRichTextRoundTrip) {
     EXPECT_FALSE(c->HasFormat(CF_TEXT));
     EXPECT_EQ(c->AsText(), "");
 }
+
+// Between Open and Close the formats gather into one copy: the clipboard
+// keeps what it held until the outermost Close, a format set twice goes
+// out with its later bytes, and a Clear in the copy empties it on Close.
+TEST(Clipboard, OneCopyGoesOutWholeOnTheLastClose) {
+    TClipboard* c = Clipboard();
+    const TClipboardFormat html = RegisterClipboardFormat("HTML Format");
+    c->SetAsText("before");
+    c->Open();
+    c->SetAsText("first");
+    c->SetAsFormat(html, "<b>tags</b>");
+    c->SetAsText("second");
+    c->Open();
+    c->Close();
+    EXPECT_EQ(c->AsText(), "before");
+    EXPECT_FALSE(c->HasFormat(html));
+    c->Close();
+    EXPECT_EQ(c->AsText(), "second");
+    EXPECT_EQ(c->GetAsFormat(html), "<b>tags</b>");
+
+    c->Open();
+    c->Clear();
+    EXPECT_EQ(c->AsText(), "second");
+    c->Close();
+    EXPECT_FALSE(c->HasFormat(CF_TEXT));
+    EXPECT_FALSE(c->HasFormat(html));
+}
