@@ -16,6 +16,7 @@
 
 #include "framework/classes/MemoryStream.h"
 #include "framework/controls/Application.h"
+#include "framework/controls/RtfDocument.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/JPEGImage.h"
@@ -284,6 +285,31 @@ std::vector<String> PickPages(const String& root) {
     return picked;
 }
 
+// Rich text as word processors and the program's own writer make it.
+void RichText() {
+    using namespace velmor_internal;
+    int n = 0;
+    for (const char* rtf :
+         {R"({\rtf1\ansi\ansicpg1252\deff0{\fonttbl{\f0\fswiss Arial;}{\f1\froman\fcharset238 Times New Roman;}})"
+          R"({\colortbl ;\red255\green0\blue0;\red0\green0\blue255;}\pard\qc\fi-360\li720 \b Bold\b0 , \i italic\i0 )"
+          R"(\ul under\ulnone  \strike gone\strike0 \cf1 red\cf0 \highlight2 marked\highlight0 \fs32 big\fs24\par)"
+          R"(\pard\qj\f1 \'e9t\'e9 caf\u233?s \u-3913?\par})",
+          R"({\rtf1\ansi{\fonttbl{\f0 Courier New;}}{\field{\*\fldinst HYPERLINK "http://example.org"}{\fldrslt link}} )"
+          R"({\*\unknown skipped}\tab tab\line line\par\pard\ql\ri360 \{braces\}\\ \~\-\_ end\par})",
+          R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset204 Arial;}}\f0 \'cf\'f0\'e8\'e2\'e5\'f2\par})"})
+        SafeWriteFile(Seed("rtf", IntToStr(++n) + ".rtf"), rtf);
+    TRtfCharFormat plain;
+    plain.Face = "Arial";
+    TRtfCharFormat marked = plain;
+    marked.Bold = marked.Underline = true;
+    marked.HasFore = true;
+    marked.Fore = 0x0000FF;
+    marked.HalfPoints = 36;
+    TRtfParagraph first{{TRtfAlign::Center, 360, 0, -180}, {{u"Title ", plain}, {u"caf\u00e9 \u4e2d", marked}}};
+    TRtfParagraph second{{}, {{u"{braces} and \\ backslash", plain}}};
+    SafeWriteFile(Seed("rtf", "written.rtf"), WriteRtf({first, second, TRtfParagraph{}}));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -306,6 +332,7 @@ int main(int argc, char** argv) {
         Pictures(argv[5]);
         Settings();
         Pages(pages);
+        RichText();
     } catch (const std::exception& e) {
         std::cerr << "make_seeds: " << e.what() << "\n";
         return 1;

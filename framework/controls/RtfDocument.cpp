@@ -50,6 +50,35 @@ std::u16string Utf16(const std::string& s) {
     return out;
 }
 
+// UTF-16 as UTF-8; a surrogate without its partner becomes U+FFFD.
+std::string Utf8(const std::u16string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        char32_t u = s[i];
+        if (u >= 0xD800 && u < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000)
+            u = 0x10000 + ((u - 0xD800) << 10) + (s[++i] - 0xDC00);
+        else if (u >= 0xD800 && u < 0xE000)
+            u = 0xFFFD;
+        if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else if (u < 0x800) {
+            out += static_cast<char>(0xC0 | (u >> 6));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        } else if (u < 0x10000) {
+            out += static_cast<char>(0xE0 | (u >> 12));
+            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (u >> 18));
+            out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
+}
+
 int CodePageOfCharset(int charset, int documentCodePage) {
     switch (charset) {
     case 0: return 1252;
@@ -334,6 +363,11 @@ private:
             FontName += c;
             return;
         }
+        if (st.Dest == dFontTable && (c == '~' || c == '_')) {  // a no-break space or hyphen
+            FlushFontBytes();
+            FontWide += c == '~' ? u'\u00A0' : u'\u2011';
+            return;
+        }
         if (st.Dest != dNormal) return;
         switch (c) {
         case '\\':
@@ -396,11 +430,19 @@ private:
         }
         if (st.Dest == dFontTable) {
             if (w == "f") {
-                if (!FontName.empty()) CommitFont();
+                if (!FontName.empty() || !FontWide.empty()) CommitFont();
                 FontId = has ? v : 0;
                 FontCharset = 1;
             } else if (w == "fcharset") {
                 FontCharset = v;
+            } else if (w == "uc") {
+                st.Uc = std::clamp(has ? v : 1, 0, 16);
+            } else if (w == "u" && has) {
+                // A face name outside the code page (as the writer gives
+                // one) is spelled in \u with a fallback to skip.
+                FlushFontBytes();
+                FontWide += static_cast<char16_t>((v < 0 ? v + 65536 : v) & 0xFFFF);
+                SkipLeft = st.Uc;
             }
             return;
         }
@@ -491,19 +533,29 @@ private:
     // ---- tables ----
 
     void CommitFont() {
-        if (FontId < 0 && FontName.empty()) return;
-        std::string name = FontName;
+        if (FontId < 0 && FontName.empty() && FontWide.empty()) return;
+        FlushFontBytes();
+        // No face has control characters in its name.
+        std::erase_if(FontWide, [](char16_t c) { return c < 0x20 || c == 0x7F; });
+        std::string name = Utf8(FontWide);
         while (!name.empty() && (name.back() == ' ' || name.back() == ';')) name.pop_back();
         while (!name.empty() && name.front() == ' ') name.erase(name.begin());
         if (FontId >= 0) {
             TFontEntry& e = Fonts[FontId];
-            // A name in the font's own code page (a CJK face) reads as such.
-            e.Name = Codes.Decode(CodePageOfCharset(FontCharset, DocCodePage), name);
+            e.Name = name;
             e.Charset = FontCharset;
         }
-        FontName.clear();
+        FontWide.clear();
         FontId = -1;
         FontCharset = 1;
+    }
+
+    // The bytes of a face name so far, in the font's own code page (a CJK
+    // face reads as such), join what the name holds as UTF-16.
+    void FlushFontBytes() {
+        if (FontName.empty()) return;
+        FontWide += Utf16(Codes.Decode(CodePageOfCharset(FontCharset, DocCodePage), FontName));
+        FontName.clear();
     }
 
     void CommitColor() {
@@ -552,7 +604,10 @@ private:
         return f;
     }
 
-    void Text(const std::u16string& s) {
+    void Text(std::u16string s) {
+        // Control characters other than the tab are no text (a \u0 or a
+        // \'01 of a damaged file); the writer leaves them out as well.
+        std::erase_if(s, [](char16_t c) { return c < 0x20 && c != u'\t'; });
         if (s.empty()) return;
         const TRtfCharFormat f = FormatNow();
         if (!Pending.empty() && !(f == RunFormat)) FlushText();
@@ -587,7 +642,8 @@ private:
     std::map<int, TFontEntry> Fonts;
     std::vector<std::optional<TColor>> Colors;
     int FontId = -1, FontCharset = 1;
-    std::string FontName;
+    std::string FontName;     // bytes not yet decoded
+    std::u16string FontWide;  // the name so far
     int Rgb[3] = {0, 0, 0};
     bool RgbSet = false;
     std::string Bytes;
