@@ -11,73 +11,13 @@
 #include <optional>
 #include <vector>
 
+#include "framework/rtl/StrUtils.h"
+
 namespace velmor_internal {
 
 namespace {
 
 // ---- code pages ------------------------------------------------------------------
-
-// UTF-8 (as iconv writes it, or a face name) as UTF-16; a byte that starts
-// no character becomes U+FFFD.
-std::u16string Utf16(const std::string& s) {
-    std::u16string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        char32_t u = len == 1 ? c : len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
-        for (int k = 1; k < len; ++k) {
-            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
-                len = 0;
-                break;
-            }
-            u = (u << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-        }
-        if (len == 0) {
-            out += u'\xFFFD';
-            ++i;
-            continue;
-        }
-        if (u >= 0x10000) {
-            u -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (u >> 10));
-            out += static_cast<char16_t>(0xDC00 + (u & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(u);
-        }
-        i += static_cast<size_t>(len);
-    }
-    return out;
-}
-
-// UTF-16 as UTF-8; a surrogate without its partner becomes U+FFFD.
-std::string Utf8(const std::u16string& s) {
-    std::string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size(); ++i) {
-        char32_t u = s[i];
-        if (u >= 0xD800 && u < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000)
-            u = 0x10000 + ((u - 0xD800) << 10) + (s[++i] - 0xDC00);
-        else if (u >= 0xD800 && u < 0xE000)
-            u = 0xFFFD;
-        if (u < 0x80) {
-            out += static_cast<char>(u);
-        } else if (u < 0x800) {
-            out += static_cast<char>(0xC0 | (u >> 6));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        } else if (u < 0x10000) {
-            out += static_cast<char>(0xE0 | (u >> 12));
-            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (u >> 18));
-            out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        }
-    }
-    return out;
-}
 
 int CodePageOfCharset(int charset, int documentCodePage) {
     switch (charset) {
@@ -537,7 +477,7 @@ private:
         FlushFontBytes();
         // No face has control characters in its name.
         std::erase_if(FontWide, [](char16_t c) { return c < 0x20 || c == 0x7F; });
-        std::string name = Utf8(FontWide);
+        std::string name = Utf16ToUtf8(FontWide);
         while (!name.empty() && (name.back() == ' ' || name.back() == ';')) name.pop_back();
         while (!name.empty() && name.front() == ' ') name.erase(name.begin());
         if (FontId >= 0) {
@@ -554,7 +494,7 @@ private:
     // face reads as such), join what the name holds as UTF-16.
     void FlushFontBytes() {
         if (FontName.empty()) return;
-        FontWide += Utf16(Codes.Decode(CodePageOfCharset(FontCharset, DocCodePage), FontName));
+        FontWide += Utf8ToUtf16(Codes.Decode(CodePageOfCharset(FontCharset, DocCodePage), FontName));
         FontName.clear();
     }
 
@@ -579,7 +519,7 @@ private:
         if (Bytes.empty() || Stack.empty()) return;
         const std::string b = std::move(Bytes);
         Bytes.clear();
-        Text(Utf16(Codes.Decode(CodePageNow(), b)));
+        Text(Utf8ToUtf16(Codes.Decode(CodePageNow(), b)));
     }
 
     TRtfCharFormat FormatNow() {
@@ -758,7 +698,7 @@ std::string WriteRtf(const std::vector<TRtfParagraph>& paragraphs) {
     if (fonts.empty()) fonts.push_back("MS Sans Serif");
     for (size_t i = 0; i < fonts.size(); ++i) {
         out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset0 ";
-        AppendText(out, Utf16(fonts[i]));
+        AppendText(out, Utf8ToUtf16(fonts[i]));
         out += ";}";
     }
     out += "}\r\n{\\colortbl ;";

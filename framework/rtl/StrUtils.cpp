@@ -273,6 +273,41 @@ void AppendUtf8(String& out, char32_t cp) {
     EncodeUtf8(cp, out);
 }
 
+std::u16string Utf8ToUtf16(const String& s) {
+    std::u16string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        char32_t cp = 0;
+        const int len = DecodeUtf8(s, i, cp);
+        if (len == 0) {
+            out += u'\xFFFD';
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += static_cast<size_t>(len);
+    }
+    return out;
+}
+
+String Utf16ToUtf8(const std::u16string& s) {
+    String out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        char32_t cp = s[i];
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000)
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (s[++i] - 0xDC00);
+        AppendUtf8(out, cp);  // a lone surrogate becomes U+FFFD
+    }
+    return out;
+}
+
 bool IsLetterOrDigit(char32_t cp) {
     if (cp < 0x80) return (cp >= '0' && cp <= '9') || ((cp | 0x20) >= 'a' && (cp | 0x20) <= 'z');
     locale_t loc = Utf8Locale();

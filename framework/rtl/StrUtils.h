@@ -53,6 +53,10 @@ int AnsiPos(const String& sub, const String& s);
 int Utf8CharAt(const String& s, size_t i, char32_t& cp);
 // Appends a code point as UTF-8 (U+FFFD for what is no character).
 void AppendUtf8(String& out, char32_t cp);
+// UTF-8 as UTF-16; a byte that starts no valid character becomes U+FFFD.
+std::u16string Utf8ToUtf16(const String& s);
+// UTF-16 as UTF-8; a surrogate without its partner becomes U+FFFD.
+String Utf16ToUtf8(const std::u16string& s);
 // Whether a code point is a letter or a digit of any script.
 bool IsLetterOrDigit(char32_t cp);
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/rtl/StrUtils.h"
+
 
 TClipboardFormat CF_RTF() {
     static const TClipboardFormat format = RegisterClipboardFormat("Rich Text Format");
@@ -74,25 +76,7 @@ bool TEnumFormats::GetFileList() {
                 w += c;
             }
             // Wide names are UTF-16; the program's texts are UTF-8.
-            for (size_t i = 0; i < w.size(); ++i) {
-                char32_t cp = w[i];
-                if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < w.size()) cp = 0x10000 + ((cp - 0xD800) << 10) + (w[++i] - 0xDC00);
-                if (cp < 0x80) {
-                    name += static_cast<char>(cp);
-                } else if (cp < 0x800) {
-                    name += static_cast<char>(0xC0 | (cp >> 6));
-                    name += static_cast<char>(0x80 | (cp & 0x3F));
-                } else if (cp < 0x10000) {
-                    name += static_cast<char>(0xE0 | (cp >> 12));
-                    name += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                    name += static_cast<char>(0x80 | (cp & 0x3F));
-                } else {
-                    name += static_cast<char>(0xF0 | (cp >> 18));
-                    name += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-                    name += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-                    name += static_cast<char>(0x80 | (cp & 0x3F));
-                }
-            }
+            name = Utf16ToUtf8(w);
         } else {
             const size_t end = block.find('\0', at);
             name = block.substr(at, end == String::npos ? String::npos : end - at);

@@ -87,7 +87,9 @@ TEST(Focus, AClickMovesTheFocusOnlyToControlsThatTakeIt) {
         ASSERT_TRUE(WaitForFocus(field));
         SimulateClick(target, 5, 5);
         EXPECT_EQ(field->Focused(), !row.TakesFocus);
-        if (auto* w = dynamic_cast<TWinControl*>(target)) EXPECT_EQ(w->Focused(), row.TakesFocus);
+        if (auto* w = dynamic_cast<TWinControl*>(target)) {
+            EXPECT_EQ(w->Focused(), row.TakesFocus);
+        }
     }
 }
 
