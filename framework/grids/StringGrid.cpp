@@ -101,13 +101,16 @@ void TStringGrid::MakeAllRows() const {
     FRowSource.reset();
 }
 
+void TStringGrid::TakeRowSource(const std::shared_ptr<const TRowSource>& source) {
+    if (FRowSource == source) return;
+    MakeAllRows();
+    FRowSource = source;
+}
+
 void TStringGrid::SetRowBytes(const std::shared_ptr<const TRowSource>& source, int aRow, size_t begin,
                               size_t end) {
     if (!source || aRow < 0 || aRow >= static_cast<int>(FData.size()) || end <= begin) return;
-    if (FRowSource != source) {
-        MakeAllRows();
-        FRowSource = source;
-    }
+    TakeRowSource(source);
     TRowData& row = FData[aRow];
     if (row.SourceEnd != row.SourceBegin) MakeRow(row);
     row.SourceBegin = begin;

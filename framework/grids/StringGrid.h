@@ -75,6 +75,11 @@ protected:
     // the texts it has, when it is first used. Rows that wait for another
     // source, and this row if it waits, have their texts made first.
     void SetRowBytes(const std::shared_ptr<const TRowSource>& source, int aRow, size_t begin, size_t end);
+    // Makes the rows that wait for another source and takes `source`: then
+    // a load may set SourceBegin and SourceEnd of rows that wait for
+    // nothing (RowObjectData), from several threads at once as long as no
+    // two touch one row and nothing else touches the grid meanwhile.
+    void TakeRowSource(const std::shared_ptr<const TRowSource>& source);
 
 private:
     void MakeRow(TRowData& row) const;

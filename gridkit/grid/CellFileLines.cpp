@@ -165,3 +165,21 @@ bool ParseCellLineFast(const char* data, size_t begin, size_t end, size_t limit,
 #endif
     return ParseCellLine(data, begin, end, col, row, text);
 }
+
+std::vector<size_t> CellFilePieces(const char* data, size_t begin, size_t end, size_t pieceBytes) {
+    // Every CR ends a line (and an LF after it belongs to that end), so a
+    // cut just after one starts a line.
+    std::vector<size_t> cuts{begin};
+    pieceBytes = std::max<size_t>(pieceBytes, 1);
+    while (end - cuts.back() > pieceBytes) {
+        const size_t from = cuts.back() + pieceBytes;
+        const char* cr = static_cast<const char*>(std::memchr(data + from, '\r', end - from));
+        if (!cr) break;
+        size_t cut = static_cast<size_t>(cr - data) + 1;
+        if (cut < end && data[cut] == '\n') ++cut;
+        if (cut >= end) break;
+        cuts.push_back(cut);
+    }
+    cuts.push_back(end);
+    return cuts;
+}

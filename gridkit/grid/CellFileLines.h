@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 // The lines of a cell file between `begin` and `end`. They end at CR LF or
 // a lone CR, and a bare LF belongs to a cell text; with `lfLines` (a file
@@ -50,6 +51,50 @@ bool ParseCellLineFast(const char* data, size_t begin, size_t end, size_t limit,
 // eight bytes.
 template <class F>
 size_t ForEachCellRowChange(const char* data, size_t begin, size_t end, unsigned colLimit, F&& change);
+
+// Gathers the rows of a cell file from its lines, handed on in file order
+// by ForEachCellLine or ForEachCellRowChange (a line the latter leaves out
+// belongs to the row of the line before). The cell lines of one row that
+// follow each other make one run: `run(row, begin, end)` gets each run of a
+// row below `rowCount` whose lines have columns below `colCount`;
+// `width(begin, end)` gets each width line and `cell(row)` the row of each
+// cell line handed on, whatever its column or row.
+template <class Run, class Width, class Cell>
+class TCellRowGather {
+public:
+    TCellRowGather(const char* data, size_t limit, int colCount, int rowCount, unsigned colLimit, Run run,
+                   Width width, Cell cell)
+        : FData(data), FLimit(limit), FColCount(colCount), FRowCount(rowCount), FColLimit(colLimit), FRun(run),
+          FWidth(width), FCell(cell) {}
+
+    // One line, [b, e); `before` is where the line before it ends.
+    void Line(size_t b, size_t e, size_t before);
+    // After the last line, which ends at `last`.
+    void Finish(size_t last) {
+        if (FMember) FRunEnd = last;
+        if (FRunRow >= 0) FRun(FRunRow, FRunBegin, FRunEnd);
+        FRunRow = -1;
+        FMember = false;
+    }
+
+private:
+    const char* FData;
+    size_t FLimit;
+    int FColCount, FRowCount;
+    unsigned FColLimit;
+    Run FRun;
+    Width FWidth;
+    Cell FCell;
+    TCellLineState FState;
+    int FRunRow = -1;
+    size_t FRunBegin = 0, FRunEnd = 0;
+    bool FMember = false;
+};
+
+// [begin, end) of a cell file with CR LF line ends cut into pieces of about
+// `pieceBytes`, each but the last ending just after a line end: the
+// offsets where they start, and `end`.
+std::vector<size_t> CellFilePieces(const char* data, size_t begin, size_t end, size_t pieceBytes);
 
 // A line at p that starts "d,row," with d below `colLimit` and the row in
 // one to five digits (the form ForEachCellRowChange follows): its column
@@ -199,4 +244,30 @@ void ForEachCellLine(const char* data, size_t begin, size_t end, bool lfLines, F
         i = to;
     }
     scan(i, '\r');
+}
+
+template <class Run, class Width, class Cell>
+void TCellRowGather<Run, Width, Cell>::Line(size_t b, size_t e, size_t before) {
+    if (FMember) FRunEnd = before;
+    FMember = false;
+    int col, row;
+    size_t text;
+    if (FLimit - b >= 8 && ReadPlainCellHead(FData + b, FColLimit, col, row, text)) {
+        // The form the grid writes, read at once.
+    } else if (IsWidthLine(FData, b, e)) {
+        FWidth(b, e);
+        return;
+    } else if (!ParseCellLineFast(FData, b, e, FLimit, FState, col, row, text)) {
+        return;  // no cell line at all
+    }
+    if (col >= 0 && col < FColCount && row >= 0 && row < FRowCount) {
+        if (row != FRunRow) {
+            if (FRunRow >= 0) FRun(FRunRow, FRunBegin, FRunEnd);
+            FRunRow = row;
+            FRunBegin = b;
+        }
+        FRunEnd = e;
+        FMember = true;
+    }
+    FCell(row);
 }

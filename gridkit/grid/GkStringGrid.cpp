@@ -4,6 +4,7 @@
 #include "gridkit/markup/GkRichEdit.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -22,6 +23,7 @@
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/FileReplacement.h"
 #include "framework/rtl/FileUtils.h"
+#include "framework/rtl/Pieces.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/system/IniFile.h"
 #include "framework/system/Registry.h"
@@ -68,6 +70,9 @@ constexpr long long kFileCellsPerByte = 4;
 // Column widths a file may give, in pixels: wider than any screen, yet the
 // widths of the most columns a file may have still add up within an int.
 constexpr int kMaxFileColWidth = 16384;
+// A load finds the lines of a file in pieces of this size on several
+// processors; a smaller file is one piece, read on the calling thread.
+constexpr size_t kLoadPieceBytes = size_t{1} << 19;
 
 // Halves to even, as the runtime's Round.
 int RoundPercent(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -1110,6 +1115,65 @@ private:
     bool FMultiline;
 };
 
+// The rows of a large file are found in pieces on several processors at
+// once, each piece giving its rows their bytes itself: a row goes to the
+// first piece that finds a run of it, and a row with more than one run
+// (cut by a piece's end, or lines written out of order) takes the others
+// here afterwards, in file order, as a walk from start to end would.
+template <class OnWidth>
+void TGkStringGrid::LoadRowsInPieces(const std::shared_ptr<const TCellFileRows>& source, size_t pos,
+                                     unsigned colLimit, OnWidth& width) {
+    struct TRun {
+        int Row;
+        size_t Begin, End;
+    };
+    struct TPieceRest {
+        std::vector<TRun> Runs;  // rows already taken
+        std::vector<std::pair<size_t, size_t>> Widths;
+    };
+    const char* bytes = source->Data().data();
+    const size_t n = source->Data().size();
+    const int colCount = ColCount(), rowCount = RowCount();
+    TakeRowSource(source);
+    TRowData* rows = RowObjectData().data();
+    const std::unique_ptr<std::atomic<unsigned char>[]> taken(new std::atomic<unsigned char>[rowCount]());
+    const std::vector<size_t> cuts = CellFilePieces(bytes, pos, n, kLoadPieceBytes);
+    std::vector<TPieceRest> rest(cuts.size() - 1);
+    RunPieces(rest.size(), [&](size_t k) {
+        TPieceRest& out = rest[k];
+        auto run = [&](int row, size_t b, size_t e) {
+            if (taken[row].exchange(1, std::memory_order_relaxed) == 0) {
+                rows[row].SourceBegin = b;
+                rows[row].SourceEnd = e;
+            } else {
+                out.Runs.push_back({row, b, e});
+            }
+        };
+        auto widthLine = [&](size_t b, size_t e) { out.Widths.emplace_back(b, e); };
+        TCellRowGather gather(bytes, n, colCount, rowCount, colLimit, run, widthLine, [](int) {});
+        gather.Finish(ForEachCellRowChange(bytes, cuts[k], cuts[k + 1], colLimit,
+                                           [&](size_t b, size_t e, size_t before) { gather.Line(b, e, before); }));
+    });
+    std::vector<TRun> again;
+    for (const TPieceRest& piece : rest) {
+        again.insert(again.end(), piece.Runs.begin(), piece.Runs.end());
+        for (const auto& [b, e] : piece.Widths) width(b, e);
+    }
+    if (again.empty()) return;
+    // The first run of each such row joins the others; then all in the
+    // order of the file.
+    std::vector<TRun> first;
+    for (const TRun& r : again) {
+        TRowData& row = rows[r.Row];
+        if (row.SourceEnd == row.SourceBegin) continue;
+        first.push_back({r.Row, row.SourceBegin, row.SourceEnd});
+        row.SourceBegin = row.SourceEnd = 0;
+    }
+    again.insert(again.end(), first.begin(), first.end());
+    std::sort(again.begin(), again.end(), [](const TRun& a, const TRun& b) { return a.Begin < b.Begin; });
+    for (const TRun& r : again) SetRowBytes(source, r.Row, r.Begin, r.End);
+}
+
 void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
     TBusyGuard busy(FFileBusy);
     String data;
@@ -1150,7 +1214,6 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
     SetRowCount(rows);
     const int colCount = ColCount(), rowCount = RowCount();
     bool widthsChanged = false;
-    int lastProgress = -1;
 
     // Each row's lines are found here and their texts made when the row is
     // first used. A row's lines usually follow each other (the grid writes
@@ -1159,67 +1222,48 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
         std::make_shared<const TCellFileRows>(std::move(data), lfLines, colCount, rowCount, FMultilinecells);
     const char* bytes = source->Data().data();
     const unsigned colLimit = static_cast<unsigned>(std::clamp(colCount, 0, 10));
-    int runRow = -1;
-    size_t runBegin = 0, runEnd = 0;
-    TCellLineState lineState;
-    // One line; true when it is a cell of the row being gathered.
-    auto cellLine = [&](size_t b, size_t e) {
-        int col, row;
-        size_t text;
-        if (n - b >= 8 && ReadPlainCellHead(bytes + b, colLimit, col, row, text)) {
-            // The form the grid writes, read at once; the column exists.
-        } else {
-            if (IsWidthLine(bytes, b, e)) {
-                const std::string_view line(bytes + b, e - b);
-                const size_t wc = line.find(',');
-                const std::string_view idxText =
-                    line.size() > 3 ? line.substr(3, wc == std::string_view::npos ? wc : wc - 3)
-                                    : std::string_view();
-                const int idx = CellFileNumber(idxText);
-                const int width = wc == std::string_view::npos ? 0 : CellFileNumber(line.substr(wc + 1, 255));
-                if (idx >= 0 && idx < colCount) {
-                    ColWidthList()[idx] = std::clamp(width, -1, kMaxFileColWidth);
-                    widthsChanged = true;
-                }
-                return false;
-            }
-            if (!ParseCellLineFast(bytes, b, e, n, lineState, col, row, text)) return false;  // no cell line at all
+    auto width = [&](size_t b, size_t e) {
+        const std::string_view line(bytes + b, e - b);
+        const size_t wc = line.find(',');
+        const std::string_view idxText =
+            line.size() > 3 ? line.substr(3, wc == std::string_view::npos ? wc : wc - 3) : std::string_view();
+        const int idx = CellFileNumber(idxText);
+        const int width = wc == std::string_view::npos ? 0 : CellFileNumber(line.substr(wc + 1, 255));
+        if (idx >= 0 && idx < colCount) {
+            ColWidthList()[idx] = std::clamp(width, -1, kMaxFileColWidth);
+            widthsChanged = true;
         }
-        bool member = false;
-        if (col >= 0 && col < colCount && row >= 0 && row < rowCount) {
-            if (row != runRow) {
-                if (runRow >= 0) SetRowBytes(source, runRow, runBegin, runEnd);
-                runRow = row;
-                runBegin = b;
-            }
-            runEnd = e;
-            member = true;
-        }
-        if (OnFileProgress) {
-            const int p = Percent(row, rowCount);
-            if (p != lastProgress) {
-                lastProgress = p;
-                OnFileProgress(this, static_cast<short>(p));
-            }
-        }
-        return member;
     };
     ++FUpdateLock;
     try {
-        if (lfLines) {
-            ForEachCellLine(bytes, pos, n, true, [&](size_t b, size_t e) { cellLine(b, e); });
+        if (lfLines || OnFileProgress) {
+            // One walk on this thread: the progress handler may look at the
+            // grid between lines.
+            int lastProgress = -1;
+            auto run = [&](int row, size_t b, size_t e) { SetRowBytes(source, row, b, e); };
+            auto cell = [&](int row) {
+                if (!OnFileProgress) return;
+                const int p = Percent(row, rowCount);
+                if (p != lastProgress) {
+                    lastProgress = p;
+                    OnFileProgress(this, static_cast<short>(p));
+                }
+            };
+            TCellRowGather gather(bytes, n, colCount, rowCount, colLimit, run, width, cell);
+            if (lfLines) {
+                size_t before = pos;
+                ForEachCellLine(bytes, pos, n, true, [&](size_t b, size_t e) {
+                    gather.Line(b, e, before);
+                    before = e;
+                });
+                gather.Finish(before);
+            } else {
+                gather.Finish(ForEachCellRowChange(bytes, pos, n, colLimit,
+                                                   [&](size_t b, size_t e, size_t before) { gather.Line(b, e, before); }));
+            }
         } else {
-            // Lines that go on with the row of the line before are cells of
-            // that row (ForEachCellRowChange): they only carry the row's end
-            // along, to the line before the next one handed on.
-            bool member = false;
-            const size_t last = ForEachCellRowChange(bytes, pos, n, colLimit, [&](size_t b, size_t e, size_t before) {
-                if (member) runEnd = before;
-                member = cellLine(b, e);
-            });
-            if (member) runEnd = last;
+            LoadRowsInPieces(source, pos, colLimit, width);
         }
-        if (runRow >= 0) SetRowBytes(source, runRow, runBegin, runEnd);
     } catch (...) {
         --FUpdateLock;
         throw;

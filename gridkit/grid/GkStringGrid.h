@@ -630,6 +630,9 @@ protected:
 
 private:
     class TCellFileRows;  // a loaded cell file's rows (GkStringGrid.cpp)
+    template <class OnWidth>
+    void LoadRowsInPieces(const std::shared_ptr<const TCellFileRows>& source, size_t pos, unsigned colLimit,
+                          OnWidth& width);
 
     std::unique_ptr<TPrintsettings> FPrintSettings;
     std::unique_ptr<THTMLSettings> FHTMLSettings;

@@ -408,6 +408,46 @@ TEST_F(CellFile, RowsMadeLaterShowWhatTheFileSaid) {
     }
 }
 
+// A large file is read in pieces on several processors, unless a progress
+// handler wants to look at the grid between lines: both ways give every
+// cell and width the same, also for rows whose lines are cut by a piece's
+// end, come back later in the file or stand out of order, long lines, width
+// lines and lines that are no cells.
+TEST_F(CellFile, LargeFilesReadInPiecesAsInOneWalk) {
+    const int cols = 6, rows = 9000;
+    std::mt19937 random(31);
+    String file = std::to_string(cols) + "," + std::to_string(rows) + "\r\n";
+    int row = 0;
+    while (file.size() < 4'000'000) {
+        const unsigned kind = random() % 100;
+        if (kind < 60) row = (row + 1) % rows;
+        else if (kind < 63) row = static_cast<int>(random() % rows);
+        const int cells = 1 + static_cast<int>(random() % cols);
+        for (int c = 0; c < cells; ++c) {
+            const unsigned odd = random() % 3000;
+            const int col = odd < 10 ? cols + 3 : static_cast<int>(random() % cols);
+            String text(random() % (odd == 10 ? 600'000 : 60), 'a' + static_cast<char>(random() % 26));
+            if (odd > 10 && odd < 40) text += "\t\btwo lines";
+            file += std::to_string(col) + "," + std::to_string(row) + "," + text + "\r\n";
+            if (odd >= 40 && odd < 50)
+                file += "cw " + std::to_string(random() % cols) + "," + std::to_string(random() % 300) + "\r\n";
+            if (odd >= 50 && odd < 60) file += "not a cell\r\n";
+        }
+    }
+    const String path = Path("large.grid");
+    Write(path, file);
+    TGkStringGrid pieces(nullptr), oneWalk(nullptr);
+    int progressCalls = 0;
+    oneWalk.OnFileProgress = [&](TObject*, short) { ++progressCalls; };
+    pieces.LoadCellsFromFile(path);
+    oneWalk.LoadCellsFromFile(path);
+    EXPECT_GT(progressCalls, 50);
+    ASSERT_EQ(pieces.RowCount(), rows);
+    for (int c = 0; c < cols; ++c) ASSERT_EQ(pieces.ColWidths(c), oneWalk.ColWidths(c)) << "column " << c;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) ASSERT_EQ(pieces.Cells(c, r), oneWalk.Cells(c, r)) << c << "," << r;
+}
+
 // The fast walk over lines and the fast reading of "col,row," against the
 // plain reading, on lines of the characters that matter, with line ends
 // falling on every side of the walk's 64-byte blocks.
@@ -460,8 +500,8 @@ TEST(CellFileLines, FastReadingAgreesWithThePlainOne) {
 // line before; the rows gathered that way must be those of reading every
 // line, whatever the lines look like: plain cells, repeated and skipped
 // rows, two-digit and too-large columns, six-digit rows, leading zeros,
-// blanks, width lines, lines without a comma, and line ends on every side
-// of the walk's blocks.
+// blanks, width lines, lines without a comma, line ends on every side of
+// the walk's blocks, and the lines cut in pieces anywhere.
 TEST(CellFileLines, RowChangesGatherTheRowsOfEveryLine) {
     struct TRun {
         int Row;
@@ -470,7 +510,8 @@ TEST(CellFileLines, RowChangesGatherTheRowsOfEveryLine) {
     };
     const int colCount = 7, rowCount = 400;
     const unsigned colLimit = 7;
-    // The load's gathering, given each line's column and row (or none).
+    // The gathering of the rows, plainly, given each line's column and row
+    // (or none).
     struct TGather {
         std::vector<TRun> Runs;
         int Row = -1;
@@ -522,20 +563,35 @@ TEST(CellFileLines, RowChangesGatherTheRowsOfEveryLine) {
             plain.Line(cell, col, r, b, e);
         });
 
-        TGather changes;
-        bool member = false;
-        const size_t last = ForEachCellRowChange(p, 0, n, colLimit, [&](size_t b, size_t e, size_t before) {
-            if (member) changes.End = before;
+        // Where a line is read at once, it reads as the plain reading has it.
+        ForEachCellRowChange(p, 0, n, colLimit, [&](size_t b, size_t e, size_t) {
             int col = 0, r = 0, plainCol = 0, plainRow = 0;
             size_t text = 0, plainText = 0;
-            const bool cell = !IsWidthLine(p, b, e) && ParseCellLine(p, b, e, plainCol, plainRow, plainText);
             if (n - b >= 8 && ReadPlainCellHead(p + b, colLimit, col, r, text)) {
-                ASSERT_TRUE(cell) << data.substr(b, e - b);
+                ASSERT_TRUE(!IsWidthLine(p, b, e) && ParseCellLine(p, b, e, plainCol, plainRow, plainText))
+                    << data.substr(b, e - b);
                 ASSERT_EQ(std::make_tuple(col, r, b + text), std::make_tuple(plainCol, plainRow, plainText));
             }
-            member = changes.Line(cell, plainCol, plainRow, b, e);
         });
-        if (member) changes.End = last;
-        ASSERT_EQ(changes.Done(), plain.Done()) << "round " << round;
+
+        // The load's gathering over the lines handed on, the file whole and
+        // cut in pieces; a row cut by a piece's start goes on with its run.
+        const std::vector<TRun> expected = plain.Done();
+        for (const size_t pieceBytes : {n + 1, size_t{1} + random() % 100, size_t{1} + random() % 8}) {
+            std::vector<TRun> runs;
+            const std::vector<size_t> cuts = CellFilePieces(p, 0, n, pieceBytes);
+            for (size_t k = 0; k + 1 < cuts.size(); ++k) {
+                bool first = true;
+                auto run = [&](int row, size_t b, size_t e) {
+                    if (first && !runs.empty() && runs.back().Row == row) runs.back().End = e;
+                    else runs.push_back({row, b, e});
+                    first = false;
+                };
+                TCellRowGather gather(p, n, colCount, rowCount, colLimit, run, [](size_t, size_t) {}, [](int) {});
+                gather.Finish(ForEachCellRowChange(p, cuts[k], cuts[k + 1], colLimit,
+                                                   [&](size_t b, size_t e, size_t before) { gather.Line(b, e, before); }));
+            }
+            ASSERT_EQ(runs, expected) << "round " << round << ", pieces of " << pieceBytes;
+        }
     }
 }
