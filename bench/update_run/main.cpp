@@ -5,7 +5,7 @@
 // pages are copied onto themselves with the same durable replacement the
 // run uses (new file, flush to disk, put in place). One warm-up run comes
 // first; then, in each round and at each size, copying and the run take
-// turns (three rounds unless --rounds says otherwise) and the medians are
+// turns (five rounds unless --rounds says otherwise) and the medians are
 // reported.
 //
 //   bench_update_run [--rounds=N] [--only=PAGES]
@@ -159,7 +159,7 @@ void CopyAll(const std::vector<String>& pages) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int rounds = 3;
+    int rounds = 5;
     size_t only = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--rounds=", 9) == 0) rounds = std::max(1, std::atoi(argv[i] + 9));
