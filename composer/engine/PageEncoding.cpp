@@ -191,7 +191,13 @@ TPageEncoding TPageEncoding::Detect(const String& pageStart, const String& decla
         --end;
         if (b >= 0xC0) break;
     }
-    if (!IsValidUtf8(pageStart.substr(0, end))) e.Charset = e.WriteCharset = "windows-1252";
+    // Bytes that are no UTF-8 and no declaration: browsers read them as
+    // Windows-1252, other readers as ISO-8859-1. New text is written in
+    // what both read alike (ISO-8859-1, the rest as numeric references).
+    if (!IsValidUtf8(pageStart.substr(0, end))) {
+        e.Charset = "windows-1252";
+        e.WriteCharset = "ISO-8859-1";
+    }
     return e;
 }
 

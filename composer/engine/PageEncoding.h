@@ -11,7 +11,8 @@ public:
     String Charset = "UTF-8";
     // The encoding new text is written in: the page's own label where the
     // web reads it as another ("ISO-8859-1" is read as Windows-1252 but
-    // written strictly, so every reader agrees on what was written).
+    // written strictly, so every reader agrees on what was written; so are
+    // the bytes of a page that declares nothing and is no UTF-8).
     String WriteCharset = "UTF-8";
     // Nothing told the encoding and the page is plain ASCII as far as it was
     // read: anything beyond ASCII is written as a numeric reference, which

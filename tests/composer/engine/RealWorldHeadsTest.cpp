@@ -72,6 +72,12 @@ const HeadCase kCases[] = {
      "<html><head><meta charset=utf-8><title>Old</title></head>",
      kTitle, "", "", false,
      "<html>\n<head>\n<title>Vers\xC3\xA3o &lt;1&gt; &amp; \"2\"</title>\n<meta charset=utf-8>\n</head>"},
+    // Browsers read undeclared Latin bytes as Windows-1252, other readers as
+    // ISO-8859-1: what the two read apart is written as references.
+    {"UndeclaredLatinPageGetsBytesBothReadersShare",
+     "<html><head><title>Jan Pokorn\xFD</title></head>",
+     "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x94", "", "", false,
+     "<html>\n<head>\n<title>Caf\xE9 &#8364; &#8212;</title>\n</head>"},
     {"UndeclaredAsciiPageGetsReferences",
      "<html><head><title>Old</title></head>",
      "L\xC3\xADnguas", "", "", false,
