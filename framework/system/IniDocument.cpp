@@ -78,10 +78,22 @@ const TIniDocument::TSection* TIniDocument::FindSection(const String& name) cons
     return nullptr;
 }
 
-const TIniDocument::TLine* TIniDocument::FindLine(const TSection& s, const String& key) {
-    for (const TLine& l : s.Lines)
-        if (l.IsPair && SameText(l.Key, key)) return &l;
-    return nullptr;
+void TIniDocument::Index(const TSection& s) {
+    if (s.Indexed) return;
+    s.Keys.clear();
+    s.LastPair = String::npos;
+    for (size_t i = 0; i < s.Lines.size(); ++i) {
+        if (!s.Lines[i].IsPair) continue;
+        s.Keys.emplace(LowerCase(s.Lines[i].Key), i);
+        s.LastPair = i;
+    }
+    s.Indexed = true;
+}
+
+size_t TIniDocument::FindLine(const TSection& s, const String& key) {
+    Index(s);
+    const auto at = s.Keys.find(LowerCase(key));
+    return at == s.Keys.end() ? s.Lines.size() : at->second;
 }
 
 bool TIniDocument::SectionExists(const String& section) const {
@@ -113,14 +125,15 @@ std::vector<TIniDocument::TEntry> TIniDocument::Entries(const String& section) c
 
 bool TIniDocument::ValueExists(const String& section, const String& key) const {
     const TSection* s = FindSection(section);
-    return s && FindLine(*s, key);
+    return s && FindLine(*s, key) < s->Lines.size();
 }
 
 bool TIniDocument::ReadValue(const String& section, const String& key, String& value) const {
     const TSection* s = FindSection(section);
-    const TLine* l = s ? FindLine(*s, key) : nullptr;
-    if (!l) return false;
-    value = l->Value;
+    if (!s) return false;
+    const size_t i = FindLine(*s, key);
+    if (i == s->Lines.size()) return false;
+    value = s->Lines[i].Value;
     return true;
 }
 
@@ -136,28 +149,26 @@ void TIniDocument::AddSection(const String& section) {
 void TIniDocument::WriteValue(const String& section, const String& key, const String& value) {
     AddSection(section);
     TSection* s = FindSection(section);
-    String raw = key + "=" + value;
-    size_t lastPair = String::npos;
-    for (size_t i = 0; i < s->Lines.size(); ++i) {
-        TLine& l = s->Lines[i];
-        if (!l.IsPair) continue;
-        if (SameText(l.Key, key)) {
-            // The name keeps the spelling it was first given.
-            l.Value = value;
-            l.Raw = l.Key + "=" + value;
-            return;
-        }
-        lastPair = i;
+    const size_t found = FindLine(*s, key);
+    if (found < s->Lines.size()) {
+        // The name keeps the spelling it was first given.
+        TLine& l = s->Lines[found];
+        l.Value = value;
+        l.Raw = l.Key + "=" + value;
+        return;
     }
-    TLine line{true, key, value, raw};
-    if (lastPair == String::npos) {
+    size_t at;
+    if (s->LastPair == String::npos) {
         // No keys yet: go before any trailing blank lines and comments.
-        size_t at = s->Lines.size();
-        while (at > 0 && !s->Lines[at - 1].IsPair && Trim(s->Lines[at - 1].Raw).empty()) --at;
-        s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+        at = s->Lines.size();
+        while (at > 0 && Trim(s->Lines[at - 1].Raw).empty()) --at;
     } else {
-        s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(lastPair + 1), line);
+        at = s->LastPair + 1;
     }
+    // Only lines that are no pairs follow `at`: the index stays true.
+    s->Lines.insert(s->Lines.begin() + static_cast<std::ptrdiff_t>(at), TLine{true, key, value, key + "=" + value});
+    s->Keys.emplace(LowerCase(key), at);
+    s->LastPair = at;
 }
 
 bool TIniDocument::DeleteKey(const String& section, const String& key) {
@@ -171,6 +182,7 @@ bool TIniDocument::DeleteKey(const String& section, const String& key) {
             found = true;
         }
     }
+    if (found) s->Indexed = false;
     return found;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -55,6 +56,12 @@ private:
         String Name;
         bool HasHeader = false;  // false only for the lines before any header
         std::vector<TLine> Lines;
+        // The first pair line of each key (in lower case) and the last pair
+        // line, made when first asked for and kept by WriteValue, so that
+        // writing a list of many keys costs in step with its length.
+        mutable std::unordered_map<String, size_t> Keys;
+        mutable size_t LastPair = String::npos;  // npos when there is none
+        mutable bool Indexed = false;
     };
     struct TStamp {
         bool Exists = false;
@@ -66,7 +73,9 @@ private:
 
     TSection* FindSection(const String& name);
     const TSection* FindSection(const String& name) const;
-    static const TLine* FindLine(const TSection& s, const String& key);
+    static void Index(const TSection& s);
+    // The first pair line of `key`, or s.Lines.size().
+    static size_t FindLine(const TSection& s, const String& key);
 
     std::vector<TSection> FSections;
     String FLineBreak = "\n";

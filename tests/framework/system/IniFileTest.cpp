@@ -111,6 +111,58 @@ TEST_F(IniFileTest, RewriteKeepsCommentsLayoutAndLineEnds) {
               "d=4\r\n");
 }
 
+// Keys are found through an index the writes keep up: what is written
+// after deletions, into a section of comments only, over duplicate keys and
+// in another letter case lands where a plain scan of the lines would put it.
+TEST_F(IniFileTest, WritesLandWhereTheLinesSay) {
+    WriteAll(Path,
+             "[Notes]\n"
+             "; nothing but a comment\n"
+             "[List]\n"
+             "Item_0=a\n"
+             "item_0=duplicate\n"
+             "Item_1=b\n"
+             "\n"
+             "; next\n"
+             "[Tail]\n"
+             "x=1\n");
+    {
+        TIniFile ini(Path);
+        ini.WriteString("New", "first", "1");      // a new section after Tail: a blank line ends Tail
+        ini.WriteString("Tail", "y", "2");         // goes after x, before that blank line
+        ini.WriteString("Notes", "k", "v");        // a section of comments only gets its first key
+        ini.WriteString("LIST", "ITEM_0", "A");    // the first of the duplicates, in its own spelling
+        ini.DeleteKey("List", "Item_1");
+        ini.WriteString("List", "Item_2", "c");    // after the last key left
+        ini.WriteString("List", "item_1", "B");
+        ini.DeleteKey("List", "item_0");           // both duplicates go
+        ini.WriteString("List", "Item_0", "again");
+        EXPECT_EQ(ini.ReadString("list", "item_2", "?"), "c");
+        for (int i = 0; i < 3000; ++i) ini.WriteString("Many", "k" + std::to_string(i), std::to_string(i));
+        ini.WriteString("Many", "K1500", "changed");
+    }
+    String many;
+    for (int i = 0; i < 3000; ++i) many += "k" + std::to_string(i) + "=" + (i == 1500 ? "changed" : std::to_string(i)) + "\n";
+    EXPECT_EQ(ReadAll(Path),
+              "[Notes]\n"
+              "; nothing but a comment\n"
+              "k=v\n"
+              "[List]\n"
+              "Item_2=c\n"
+              "item_1=B\n"
+              "Item_0=again\n"
+              "\n"
+              "; next\n"
+              "[Tail]\n"
+              "x=1\n"
+              "y=2\n"
+              "\n"
+              "[New]\n"
+              "first=1\n"
+              "\n"
+              "[Many]\n" + many);
+}
+
 TEST_F(IniFileTest, ValuesRoundTrip) {
     const std::vector<String> values = {
         "",
