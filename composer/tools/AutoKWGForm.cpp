@@ -23,9 +23,6 @@ using namespace BatchTexts;
 
 TAutoKWGForm* AutoKWGForm = nullptr;
 
-namespace {
-
-}  // namespace
 
 TAutoKWGForm::TAutoKWGForm(TComponent* owner) : TForm(owner) {
     SetName("AutoKWGForm");

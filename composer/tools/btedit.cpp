@@ -11,9 +11,6 @@
 
 using namespace BulletinEditorTexts;
 
-namespace {
-
-}  // namespace
 
 Tbtedit::Tbtedit(TComponent* owner) : TForm(owner) {
     SetName("btedit");

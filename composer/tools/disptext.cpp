@@ -26,9 +26,6 @@ Tdisptext* TextWindow() {
     return disptext;
 }
 
-namespace {
-
-}  // namespace
 
 Tdisptext::Tdisptext(TComponent* owner) : TForm(owner) {
     SetName("disptext");

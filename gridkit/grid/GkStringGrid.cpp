@@ -1120,9 +1120,19 @@ private:
 // first piece that finds a run of it, and a row with more than one run
 // (cut by a piece's end, or lines written out of order) takes the others
 // here afterwards, in file order, as a walk from start to end would.
-template <class OnWidth>
-void TGkStringGrid::LoadRowsInPieces(const std::shared_ptr<const TCellFileRows>& source, size_t pos,
-                                     unsigned colLimit, OnWidth& width) {
+bool TGkStringGrid::ReadWidthLine(std::string_view line) {
+    const size_t wc = line.find(',');
+    const std::string_view idxText =
+        line.size() > 3 ? line.substr(3, wc == std::string_view::npos ? wc : wc - 3) : std::string_view();
+    const int idx = CellFileNumber(idxText);
+    const int width = wc == std::string_view::npos ? 0 : CellFileNumber(line.substr(wc + 1, 255));
+    if (idx < 0 || idx >= ColCount()) return false;
+    ColWidthList()[idx] = std::clamp(width, -1, kMaxFileColWidth);
+    return true;
+}
+
+bool TGkStringGrid::LoadRowsInPieces(const std::shared_ptr<const TCellFileRows>& source, size_t pos,
+                                     unsigned colLimit) {
     struct TRun {
         int Row;
         size_t Begin, End;
@@ -1155,11 +1165,12 @@ void TGkStringGrid::LoadRowsInPieces(const std::shared_ptr<const TCellFileRows>&
                                            [&](size_t b, size_t e, size_t before) { gather.Line(b, e, before); }));
     });
     std::vector<TRun> again;
+    bool widthsChanged = false;
     for (const TPieceRest& piece : rest) {
         again.insert(again.end(), piece.Runs.begin(), piece.Runs.end());
-        for (const auto& [b, e] : piece.Widths) width(b, e);
+        for (const auto& [b, e] : piece.Widths) widthsChanged |= ReadWidthLine(std::string_view(bytes + b, e - b));
     }
-    if (again.empty()) return;
+    if (again.empty()) return widthsChanged;
     // The first run of each such row joins the others; then all in the
     // order of the file.
     std::vector<TRun> first;
@@ -1172,6 +1183,7 @@ void TGkStringGrid::LoadRowsInPieces(const std::shared_ptr<const TCellFileRows>&
     again.insert(again.end(), first.begin(), first.end());
     std::sort(again.begin(), again.end(), [](const TRun& a, const TRun& b) { return a.Begin < b.Begin; });
     for (const TRun& r : again) SetRowBytes(source, r.Row, r.Begin, r.End);
+    return widthsChanged;
 }
 
 void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
@@ -1222,18 +1234,7 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
         std::make_shared<const TCellFileRows>(std::move(data), lfLines, colCount, rowCount, FMultilinecells);
     const char* bytes = source->Data().data();
     const unsigned colLimit = static_cast<unsigned>(std::clamp(colCount, 0, 10));
-    auto width = [&](size_t b, size_t e) {
-        const std::string_view line(bytes + b, e - b);
-        const size_t wc = line.find(',');
-        const std::string_view idxText =
-            line.size() > 3 ? line.substr(3, wc == std::string_view::npos ? wc : wc - 3) : std::string_view();
-        const int idx = CellFileNumber(idxText);
-        const int width = wc == std::string_view::npos ? 0 : CellFileNumber(line.substr(wc + 1, 255));
-        if (idx >= 0 && idx < colCount) {
-            ColWidthList()[idx] = std::clamp(width, -1, kMaxFileColWidth);
-            widthsChanged = true;
-        }
-    };
+    auto width = [&](size_t b, size_t e) { widthsChanged |= ReadWidthLine(std::string_view(bytes + b, e - b)); };
     ++FUpdateLock;
     try {
         if (lfLines || OnFileProgress) {
@@ -1262,7 +1263,7 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
                                                    [&](size_t b, size_t e, size_t before) { gather.Line(b, e, before); }));
             }
         } else {
-            LoadRowsInPieces(source, pos, colLimit, width);
+            widthsChanged = LoadRowsInPieces(source, pos, colLimit);
         }
     } catch (...) {
         --FUpdateLock;

@@ -7,6 +7,7 @@
 // fixed cells included.
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "framework/grids/StringGrid.h"
@@ -630,9 +631,12 @@ protected:
 
 private:
     class TCellFileRows;  // a loaded cell file's rows (GkStringGrid.cpp)
-    template <class OnWidth>
-    void LoadRowsInPieces(const std::shared_ptr<const TCellFileRows>& source, size_t pos, unsigned colLimit,
-                          OnWidth& width);
+    // A width line of a cell file ("cw col,width"): true when it set a
+    // column's width.
+    bool ReadWidthLine(std::string_view line);
+    // Gives the rows of a loaded file their bytes; true when a width line
+    // set a column's width.
+    bool LoadRowsInPieces(const std::shared_ptr<const TCellFileRows>& source, size_t pos, unsigned colLimit);
 
     std::unique_ptr<TPrintsettings> FPrintSettings;
     std::unique_ptr<THTMLSettings> FHTMLSettings;
