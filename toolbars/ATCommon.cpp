@@ -2,7 +2,6 @@
 
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/StrUtils.h"
-#include "framework/system/ShellOpener.h"
 
 namespace {
 
@@ -43,8 +42,8 @@ String OpenableAddress(const String& address) {
     return String();
 }
 
-bool OpenURL(const String& address) {
+bool OpenURL(const String& address, TShellOpenDone done) {
     const String target = OpenableAddress(address);
     if (target.empty()) return false;
-    return ShellOpen(target);
+    return ShellOpen(target, std::move(done));
 }

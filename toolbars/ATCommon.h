@@ -1,6 +1,6 @@
 #pragma once
 // Opening a link with the desktop, for the URL label and the URL button.
-#include "framework/rtl/Types.h"
+#include "framework/system/ShellOpener.h"
 
 // The address ShellOpen is given for what a user or a page wrote:
 // http, https, ftp and mailto addresses and file:// addresses pass as
@@ -10,5 +10,7 @@
 String OpenableAddress(const String& address);
 
 // Opens the address through the framework's shell opener, never through a
-// command line. False when it is refused or nothing could be started.
-bool OpenURL(const String& address);
+// command line. False when it is refused or nothing could be started;
+// `done`, when given, learns later (on a thread of its own) whether the
+// desktop's opener managed.
+bool OpenURL(const String& address, TShellOpenDone done = nullptr);

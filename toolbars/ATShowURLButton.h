@@ -1,6 +1,7 @@
 #pragma once
 #include "framework/controls/BitBtn.h"
-#include "toolbars/TbURLLabel.h"
+
+using TTbOpenFailedEvent = std::function<void(TObject* Sender, const String& Address)>;
 
 class TCustomEdit;
 

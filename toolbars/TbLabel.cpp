@@ -60,7 +60,9 @@ void TTbLabel::Changed() {
 // --- text look -------------------------------------------------------------------
 
 void TTbLabel::SetAngle(int v) {
-    v = ((v % 360) + 360) % 360;
+    // A negative angle turns once the other way round (-30 is 330, -400
+    // stays -40); any other is taken within one turn.
+    v = v < 0 ? v + 360 : v % 360;
     if (v == FAngle) return;
     FAngle = v;
     if (v != 0 && FRotation == roNone) FRotation = roFlat;
@@ -71,8 +73,12 @@ void TTbLabel::SetAngle(int v) {
 void TTbLabel::SetRotation(TRotation v) {
     if (v == FRotation) return;
     FRotation = v;
-    if (v == roNone) FAngle = 0;
-    if (v == roFlat) FCenterPoint = cpCenter;
+    // A stored angle survives loading; a rotation chosen afterwards starts
+    // level (and, turned flat, about the centre).
+    if (!HasState(csLoading)) {
+        if (v == roNone || v == roFlat) FAngle = 0;
+        if (v == roFlat) FCenterPoint = cpCenter;
+    }
     if (v != roNone) EnsureOutlineFont();
     Changed();
 }

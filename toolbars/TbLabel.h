@@ -26,9 +26,13 @@ public:
     String ClassName() const override { return "TTbLabel"; }
 
     int Angle() const { return FAngle; }
-    // Any angle, negative ones included, becomes 0..359.
+    // A negative angle gets one turn added (-30 is 330, -400 is -40); any
+    // other is taken within one turn. A non-zero angle turns a level label
+    // flat.
     virtual void SetAngle(int v);
     TRotation Rotation() const { return FRotation; }
+    // Level and flat start at angle 0, flat about the centre; while
+    // loading, the stored angle and centre stay.
     void SetRotation(TRotation v);
     TCenterPoint CenterPoint() const { return FCenterPoint; }
     void SetCenterPoint(TCenterPoint v);

@@ -91,6 +91,48 @@ void Reap(pid_t pid, const TShellOpenDone& done) {
     st.Reaped.notify_all();
 }
 
+// Starts `program` with `argument` as its one argument, no shell between,
+// and reaps it in the background. `searchPath`: a bare name is looked up
+// in PATH.
+bool Spawn(const String& program, const String& argument, bool searchPath, TShellOpenDone done) {
+    // The child should not inherit what this process blocked or ignored.
+    posix_spawnattr_t attr;
+    if (posix_spawnattr_init(&attr) != 0) return false;
+    sigset_t none, deflt;
+    sigemptyset(&none);
+    sigemptyset(&deflt);
+    sigaddset(&deflt, SIGPIPE);
+    sigaddset(&deflt, SIGINT);
+    sigaddset(&deflt, SIGQUIT);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setsigdefault(&attr, &deflt);
+    // Its own process group: a Ctrl+C meant for us does not close the browser.
+    posix_spawnattr_setpgroup(&attr, 0);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+                                        POSIX_SPAWN_SETPGROUP);
+
+    String path = program, arg = argument;
+    char* argv[] = {path.data(), arg.data(), nullptr};
+    pid_t pid = 0;
+    int rc = searchPath ? posix_spawnp(&pid, path.c_str(), nullptr, &attr, argv, environ)
+                        : posix_spawn(&pid, path.c_str(), nullptr, &attr, argv, environ);
+    posix_spawnattr_destroy(&attr);
+    if (rc != 0) return false;
+
+    TOpenerState& st = State();
+    {
+        std::lock_guard<std::mutex> g(st.Lock);
+        ++st.Running;
+    }
+    try {
+        std::thread(Reap, pid, done).detach();
+    } catch (...) {
+        // No thread to spare: wait here rather than leave a zombie behind.
+        Reap(pid, done);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ShellOpenAllowed(const String& address) {
@@ -133,39 +175,12 @@ bool ShellOpen(const String& address, TShellOpenDone done) {
     }
     if (hook) return hook(a);
 
-    // The opener should not inherit what this process blocked or ignored.
-    posix_spawnattr_t attr;
-    if (posix_spawnattr_init(&attr) != 0) return false;
-    sigset_t none, deflt;
-    sigemptyset(&none);
-    sigemptyset(&deflt);
-    sigaddset(&deflt, SIGPIPE);
-    sigaddset(&deflt, SIGINT);
-    sigaddset(&deflt, SIGQUIT);
-    posix_spawnattr_setsigmask(&attr, &none);
-    posix_spawnattr_setsigdefault(&attr, &deflt);
-    // Its own process group: a Ctrl+C meant for us does not close the browser.
-    posix_spawnattr_setpgroup(&attr, 0);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
-                                        POSIX_SPAWN_SETPGROUP);
+    return Spawn(program, a, true, std::move(done));
+}
 
-    char* argv[] = {program.data(), a.data(), nullptr};
-    pid_t pid = 0;
-    int rc = posix_spawnp(&pid, program.c_str(), nullptr, &attr, argv, environ);
-    posix_spawnattr_destroy(&attr);
-    if (rc != 0) return false;
-
-    {
-        std::lock_guard<std::mutex> g(st.Lock);
-        ++st.Running;
-    }
-    try {
-        std::thread(Reap, pid, done).detach();
-    } catch (...) {
-        // No thread to spare: wait here rather than leave a zombie behind.
-        Reap(pid, done);
-    }
-    return true;
+bool StartProgram(const String& program, const String& argument) {
+    if (program.empty()) return false;
+    return Spawn(program, argument, false, nullptr);
 }
 
 String FileAddress(const String& path, const String& fragment) {

@@ -22,6 +22,12 @@ bool ShellOpen(const String& address);
 using TShellOpenDone = std::function<void(bool opened)>;
 bool ShellOpen(const String& address, TShellOpenDone done);
 
+// Starts the program at `program` (a path; no PATH search) with `argument`
+// as its one argument, never through a shell, without waiting for it; it
+// is reaped in the background like the opener. False when it could not be
+// started. The choice of a program for a page the desktop could not open.
+bool StartProgram(const String& program, const String& argument);
+
 // The file:// address of a local path, the characters an address cannot
 // hold percent-encoded; `fragment` (without its "#") follows when given.
 String FileAddress(const String& path, const String& fragment = String());
@@ -35,5 +41,6 @@ bool ShellOpenAllowed(const String& address);
 using TShellOpenHook = std::function<bool(const String& address)>;
 void SetShellOpenHook(TShellOpenHook hook);
 void SetShellOpenProgram(const String& program);
-// Blocks until every helper ShellOpen started has ended and been reaped.
+// Blocks until every helper ShellOpen or StartProgram started has ended
+// and been reaped.
 void WaitForShellOpenChildren();

@@ -4,7 +4,12 @@
 #include <memory>
 #include <vector>
 
+#include <sys/stat.h>
+
+#include "framework/controls/DialogScript.h"
 #include "framework/controls/Form.h"
+#include "framework/messages/MessageQueue.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/DrawText.h"
@@ -45,21 +50,62 @@ struct TOpenerScope {
 
 }  // namespace
 
-TEST(Label, AngleNormalisesIntoOneTurn) {
+TEST(Label, AngleAndRotationSetters) {
+    // Each case starts from a label turned 30 degrees about its lower right
+    // corner, optionally while it is being loaded, and sets one value.
     struct TCase {
-        int In, Out;
+        const char* Name;
+        bool Loading;
+        bool SetsAngle;  // else it sets Rotation
+        int Angle;
+        TRotation Rotation;
+        int WantAngle;
+        TRotation WantRotation;
+        TCenterPoint WantCentre;
     };
-    TTbLabel label(nullptr);
-    for (const TCase& c : {TCase{-30, 330}, TCase{-400, 320}, TCase{450, 90}, TCase{360, 0}, TCase{-720, 0},
-                           TCase{45, 45}}) {
-        label.SetAngle(c.In);
-        EXPECT_EQ(label.Angle(), c.Out) << c.In;
+    const std::vector<TCase> cases = {
+        {"-30 turns once", false, true, -30, roCurve, 330, roCurve, cpLowerRight},
+        {"-400 turns only once", false, true, -400, roCurve, -40, roCurve, cpLowerRight},
+        {"450 within a turn", false, true, 450, roCurve, 90, roCurve, cpLowerRight},
+        {"360 is level", false, true, 360, roCurve, 0, roCurve, cpLowerRight},
+        {"-720 turns once", false, true, -720, roCurve, -360, roCurve, cpLowerRight},
+        {"45 as it is", false, true, 45, roCurve, 45, roCurve, cpLowerRight},
+        {"flat starts level about the centre", false, false, 0, roFlat, 0, roFlat, cpCenter},
+        {"none is level", false, false, 0, roNone, 0, roNone, cpLowerRight},
+        {"loading level keeps a stored angle", true, false, 0, roNone, 30, roNone, cpLowerRight},
+        {"loading flat keeps angle and centre", true, false, 0, roFlat, 30, roFlat, cpLowerRight},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTbLabel label(nullptr);
+        label.SetRotation(roCurve);
+        label.SetCenterPoint(cpLowerRight);
+        label.SetAngle(30);
+        if (c.Loading) label.SetLoading(true);
+        if (c.SetsAngle) {
+            label.SetAngle(c.Angle);
+        } else {
+            label.SetRotation(c.Rotation);
+        }
+        EXPECT_EQ(label.Angle(), c.WantAngle);
+        EXPECT_EQ(label.Rotation(), c.WantRotation);
+        EXPECT_EQ(label.CenterPoint(), c.WantCentre);
     }
-    // A turned text needs an outline face and is drawn rotated.
-    EXPECT_EQ(label.Rotation(), roFlat);
-    EXPECT_EQ(label.Font()->Name(), "Arial");
-    label.SetRotation(roNone);
-    EXPECT_EQ(label.Angle(), 0);
+    // A level label given an angle turns flat and keeps it; a turned text
+    // needs an outline face.
+    TTbLabel level(nullptr);
+    level.SetAngle(-30);
+    EXPECT_EQ(level.Rotation(), roFlat);
+    EXPECT_EQ(level.Angle(), 330);
+    EXPECT_EQ(level.Font()->Name(), "Arial");
+    // Loaded with an angle but no rotation: turned flat, the angle kept.
+    TTbLabel stored(nullptr);
+    stored.SetLoading(true);
+    stored.SetAngle(75);
+    stored.SetRotation(roNone);
+    stored.FinishLoading();
+    EXPECT_EQ(stored.Angle(), 75);
+    EXPECT_EQ(stored.Rotation(), roFlat);
 }
 
 TEST(Label, AutoSizeBoxCoversFrameShadowAndTurnedText) {
@@ -260,23 +306,95 @@ TEST(URLLabel, OpensTrimmedAddressOrCaptionAndMarksVisited) {
     EXPECT_EQ(opener.Opened.back(), "http://www.example.org");
 }
 
-TEST(URLLabel, RefusedOrFailedAddressIsReported) {
+// A web page the desktop cannot open lets the user pick a program, which
+// gets the target as its one argument with no shell between; anything
+// else that fails says nothing.
+TEST(URLLabel, FailedWebPageOffersAProgramOtherFailuresAreSilent) {
+    TTempDir scratch;
+    const String seen = PathJoin(scratch.Path(), "arguments");
+    const String program = PathJoin(scratch.Path(), "browser");
+    SafeWriteFile(program, "#!/bin/sh\n{ echo \"$#\"; printf '%s\\n' \"$@\"; } > '" + seen + ".part'\nmv '" + seen +
+                               ".part' '" + seen + "'\n");
+    ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
     TOpenerScope opener;
-    TTbURLLabel label(nullptr);
-    std::vector<String> failed;
-    label.OnOpenFailed = [&](TObject*, const String& a) { failed.push_back(a); };
-    for (const char* bad : {"calc.exe", "javascript:alert(1)", "rm -rf ~; echo", "/bin/sh -c ls", "page.htm"}) {
-        label.URL = bad;
-        EXPECT_FALSE(label.Open()) << bad;
-    }
-    EXPECT_TRUE(opener.Opened.empty());
-    EXPECT_EQ(failed.size(), 5u);
-    EXPECT_FALSE(label.Visited());
     opener.Answer = false;
-    label.URL = "http://example.org";
-    EXPECT_FALSE(label.Open());
-    EXPECT_EQ(failed.back(), "http://example.org");
-    EXPECT_FALSE(label.Visited());
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBounds(0, 0, 300, 100);
+    auto* label = new TTbURLLabel(form.get());
+    label->SetParent(form.get());
+    label->SetBounds(10, 10, 200, 20);
+    label->SetAutoSize(false);
+    form->Show();
+    struct TCase {
+        const char* Target;
+        bool Offered;
+    };
+    const std::vector<TCase> cases = {
+        {"http://example.org/Index.HTM", true},          // the desktop failed
+        {"no such page.htm", true},                      // refused: no address
+        {"pages/a b;$(touch x)'.htm", true},             // reaches the program as it is
+        {"http://example.org/page.html", false},
+        {"http://example.org/", false},
+        {"calc.exe", false},
+        {"javascript:alert(1)", false},
+        {"/bin/sh -c ls", false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Target);
+        DeleteFile(seen);
+        TDialogScript script;
+        if (c.Offered) script.AnswerFiles({program});
+        label->URL = c.Target;
+        SimulateClick(label, 5, 5);
+        EXPECT_FALSE(label->Visited());
+        ASSERT_EQ(script.Shown().size(), c.Offered ? 1u : 0u);
+        if (!c.Offered) continue;
+        EXPECT_EQ(script.Shown()[0].Kind, "TOpenDialog");
+        WaitForShellOpenChildren();
+        ASSERT_TRUE(FileExists(seen));
+        EXPECT_EQ(ReadFileToString(seen), "1\n" + String(c.Target) + "\n");
+    }
+    // The choice is not kept: the next failure asks again, and a cancelled
+    // choice starts nothing.
+    DeleteFile(seen);
+    TDialogScript script;
+    script.Answer(mrCancel);
+    label->URL = "http://example.org/Index.htm";
+    SimulateClick(label, 5, 5);
+    ASSERT_EQ(script.Shown().size(), 1u);
+    WaitForShellOpenChildren();
+    EXPECT_FALSE(FileExists(seen));
+}
+
+// The desktop's opener starts but gives up later: the choice comes then.
+TEST(URLLabel, OpenerThatGivesUpLaterOffersAProgram) {
+    TTempDir scratch;
+    const String seen = PathJoin(scratch.Path(), "arguments");
+    const String program = PathJoin(scratch.Path(), "browser");
+    SafeWriteFile(program, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + seen + ".part'\nmv '" + seen + ".part' '" +
+                               seen + "'\n");
+    ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
+    const String failing = PathJoin(scratch.Path(), "opener");
+    SafeWriteFile(failing, "#!/bin/sh\nexit 3\n");
+    ASSERT_EQ(::chmod(failing.c_str(), 0755), 0);
+    SetShellOpenProgram(failing);
+    TTbURLLabel label(nullptr);
+    TDialogScript script;
+    script.AnswerFiles({program});
+    label.URL = "http://example.org/news.htm";
+    EXPECT_TRUE(label.Open());  // the opener started
+    EXPECT_TRUE(PumpMessagesUntil([&] { return !script.Shown().empty(); }, 10000));
+    WaitForShellOpenChildren();
+    ASSERT_TRUE(FileExists(seen));
+    EXPECT_EQ(ReadFileToString(seen), "http://example.org/news.htm\n");
+    // A page that opened asks nothing.
+    SafeWriteFile(failing, "#!/bin/sh\nexit 0\n");
+    label.URL = "http://example.org/other.htm";
+    EXPECT_TRUE(label.Open());
+    WaitForShellOpenChildren();
+    ProcessMessages();
+    EXPECT_EQ(script.Shown().size(), 1u);
+    SetShellOpenProgram(String());
 }
 
 TEST(OpenURL, AddressesThatMayBeOpened) {
