@@ -1,6 +1,7 @@
 #include "framework/controls/ComboBox.h"
 
 #include "framework/classes/StringList.h"
+#include "framework/controls/Screen.h"
 #include "framework/controls/qt/WsControl.h"
 #include "framework/controls/qt/WsLists.h"
 #include "framework/graphics/Brush.h"
@@ -70,6 +71,10 @@ void TComboBox::SetDroppedDown(bool v) {
         return;
     }
     velmor_ws::ShowComboList(FWidget, v);
+}
+
+TRect TComboBox::DroppedListRect() const {
+    return FWidget && FDroppedDown ? velmor_ws::ComboListRect(FWidget) : TRect{};
 }
 
 void TComboBox::DoDropDown() {
@@ -234,6 +239,7 @@ QWidget* TComboBox::CreateWidget(QWidget* parent) {
     hooks.ClosedUp = [this] { DoCloseUp(); };
     hooks.DroppedDown = [this] { return DroppedDown(); };
     hooks.DroppedWidth = [this] { return DroppedWidth(); };
+    hooks.WorkArea = [] { return Screen ? Screen->WorkAreaRect() : TRect{}; };
     hooks.OwnFace = [this] { return PaintsOwnFace(); };
     hooks.OwnFaceTextArea = [this] { return OwnFaceTextRect(); };
     hooks.Picked = [this](int i) { GuardedCall([this, i] { UserPicked(i); }); };

@@ -37,7 +37,11 @@ public:
     int DroppedWidth() const { return std::max(FDroppedWidth, FWidth); }
     void SetDroppedWidth(int v);
     bool DroppedDown() const { return FDroppedDown; }
+    // Opens the list below the box, or above it where the screen has no
+    // room below.
     void SetDroppedDown(bool v);
+    // The open list's frame in screen coordinates; empty while closed.
+    TRect DroppedListRect() const;
     void Clear();
     void SelectAll();
     // The selection in the edit of an editable box (CB_GETEDITSEL and

@@ -7,17 +7,21 @@
 #include "gridkit/editors/GkTimerSpeedButton.h"
 
 std::unique_ptr<TBitmap> TGkeSpinButton::MakeArrowGlyph(TArrowKind kind) {
-    // The bottom-left pixel is the ground, which the button leaves out.
+    // A button draws its glyph see-through in the colour of the glyph's
+    // bottom-left pixel. The triangle keeps a one-pixel ground margin all
+    // round, so that pixel is the ground for every direction: the wide
+    // base of an up or right arrow would otherwise make the arrow itself
+    // see-through.
     const bool upright = kind == akUp || kind == akDown;
-    auto bmp = std::make_unique<TBitmap>(upright ? 9 : 5, upright ? 5 : 9);
+    auto bmp = std::make_unique<TBitmap>(upright ? 11 : 7, upright ? 7 : 11);
     TCanvas* c = bmp->Canvas();
     c->Brush()->SetColor(clBtnFace);
     c->FillRect(TRect{0, 0, bmp->Width(), bmp->Height()});
     for (int step = 0; step < 5; ++step) {
         const int half = (kind == akUp || kind == akLeft) ? step : 4 - step;
         for (int k = 4 - half; k <= 4 + half; ++k) {
-            if (upright) c->SetPixels(k, step, clBlack);
-            else c->SetPixels(step, k, clBlack);
+            if (upright) c->SetPixels(1 + k, 1 + step, clBlack);
+            else c->SetPixels(1 + step, 1 + k, clBlack);
         }
     }
     return bmp;

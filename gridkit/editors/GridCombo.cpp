@@ -25,6 +25,29 @@ int TGridCombo::LookupCompletion(const String& typed, const TStrings* items, Str
     return -1;
 }
 
+int TGridCombo::FirstItemWith(char key, const TStrings* items) {
+    if (!items || key == 0) return -1;
+    const char want = UpCase(key);
+    for (int i = 0; i < items->Count(); ++i) {
+        const String item = items->Get(i);
+        if (!item.empty() && UpCase(item[0]) == want) return i;
+    }
+    return -1;
+}
+
+void TGridCombo::TypedOnCell(char key) {
+    if (static_cast<unsigned char>(key) < 32) return;
+    if (Style() == csDropDownList) {
+        const int index = FirstItemWith(key, Items());
+        if (index >= 0) SetItemIndex(index);
+        return;
+    }
+    SetText(String(1, key));
+    SetSelStart(1);
+    FTypeAhead = true;
+    RunLookup();
+}
+
 void TGridCombo::KeyDown(Word& key, TShiftState shift) {
     FTypeAhead = key != VK_BACK && key != VK_DELETE;
     FTextAtKeyDown = Text();

@@ -22,6 +22,14 @@ public:
     // completed is typed followed by the rest of the item (at most 255
     // characters of it).
     static int LookupCompletion(const String& typed, const TStrings* items, String& completed);
+    // The first item that begins with the letter key, compared with a-z
+    // upper-cased, or -1: what a list-only box picks for a typed letter.
+    static int FirstItemWith(char key, const TStrings* items);
+
+    // The character typed on the cell that opened this editor: a list
+    // picks the first item that begins with it, an editable box takes it
+    // as its text and completes it (grid Lookup).
+    void TypedOnCell(char key);
 
 protected:
     void KeyDown(Word& key, TShiftState shift) override;

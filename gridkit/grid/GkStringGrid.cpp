@@ -993,6 +993,12 @@ void TGkStringGrid::KeyPress(char& key) {
         }
     }
     TStringGrid::KeyPress(key);
+    // A character that opened the combo editor is the combo's first key.
+    if (static_cast<unsigned char>(key) >= 32 && FSeparateEditorShown &&
+        (FEditorType == edComboEdit || FEditorType == edComboList) && FComboEditor && FComboEditor->Visible()) {
+        FComboEditor->TypedOnCell(key);
+        key = 0;
+    }
 }
 
 // ---- the cell file ------------------------------------------------------------------------

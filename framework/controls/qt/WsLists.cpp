@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStyleOptionFrame>
 #include <QStylePainter>
 #include <QTreeWidget>
@@ -298,6 +299,12 @@ public:
         // The list's least width widens the popup past the box.
         view()->setMinimumWidth(FHooks.DroppedWidth());
         QComboBox::showPopup();
+        PlaceList();
+    }
+    // The open list's frame in screen coordinates; empty when closed.
+    QRect ListGeometry() const {
+        const QWidget* list = view() ? view()->window() : nullptr;
+        return list && list != window() && list->isVisible() ? list->geometry() : QRect();
     }
     void hidePopup() override {
         QComboBox::hidePopup();
@@ -380,6 +387,23 @@ protected:
     }
 
 private:
+    // The list drops below the box, or opens above it where the screen
+    // has no room below, and never over the box itself (some styles lay a
+    // list-only box's list over it, its picked line on the box).
+    void PlaceList() {
+        QWidget* list = view() ? view()->window() : nullptr;
+        if (!list || list == window() || !list->isVisible()) return;
+        const QPoint top = mapToGlobal(QPoint(0, 0));
+        const QPoint bottom = mapToGlobal(QPoint(0, height()));
+        const TRect area = FHooks.WorkArea ? FHooks.WorkArea() : TRect{};
+        const QRect room = !area.IsEmpty() ? QRect(area.Left, area.Top, area.Width(), area.Height())
+                           : screen()    ? screen()->availableGeometry()
+                                         : QRect();
+        int y = bottom.y();
+        if (room.isValid() && y + list->height() > room.bottom() + 1 && top.y() - list->height() >= room.top())
+            y = top.y() - list->height();
+        if (list->y() != y) list->move(list->x(), y);
+    }
     void ToolkitEditPlace() {
         QResizeEvent again(size(), size());
         QComboBox::resizeEvent(&again);
@@ -481,6 +505,11 @@ void ShowComboList(QWidget* combo, bool show) {
         ComboOf(combo)->showPopup();
     else
         ComboOf(combo)->hidePopup();
+}
+
+TRect ComboListRect(QWidget* combo) {
+    const QRect r = ComboOf(combo)->ListGeometry();
+    return r.isEmpty() ? TRect{} : Bounds(r.x(), r.y(), r.width(), r.height());
 }
 
 bool ComboSelection(QWidget* combo, int& start, int& length) {

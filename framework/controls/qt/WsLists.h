@@ -120,6 +120,7 @@ struct TComboBoxHooks {
     std::function<void()> ClosedUp;      // the list has closed
     std::function<bool()> DroppedDown;
     std::function<int()> DroppedWidth;   // the least width of the open list
+    std::function<TRect()> WorkArea;     // the screen the list must stay on
     // An own face: the control paints the frame and button, the widget
     // keeps to the text area (box coordinates), and a click outside it
     // drops the list.
@@ -146,6 +147,8 @@ void SetComboDropDownCount(QWidget* combo, int count);
 void SetComboDroppedWidth(QWidget* combo, int width);
 void SetComboMaxLength(QWidget* combo, int length);  // 0: no limit
 void ShowComboList(QWidget* combo, bool show);
+// The open list's frame in screen coordinates; empty when it is closed.
+TRect ComboListRect(QWidget* combo);
 // The selection in the edit; false (and nothing) without an edit. Setting
 // it keeps start and length inside the text; length 0 leaves the cursor
 // at start.

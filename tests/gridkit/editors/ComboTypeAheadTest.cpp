@@ -131,6 +131,45 @@ TEST_F(GkComboTypeAhead, ListStyleDoesNotComplete) {
     grid->HideEditor();
 }
 
+// A letter typed on a list cell opens its editor on the first item that
+// begins with it, in either case, as a list-only box does; an editable cell
+// takes the letter as its text and completes it. The pick is what goes back.
+TEST_F(GkComboTypeAhead, LetterTypedOnTheCellIsTheEditorsFirstKey) {
+    struct TCase {
+        const char* Name;
+        TEditorType Kind;
+        bool Lookup;
+        Word Vk;
+        const char* Typed;
+        const char* Cell;
+        const char* Written;
+    };
+    const TCase cases[] = {
+        {"list: first item with b", edComboList, false, 'B', "b", "Apple", "Banana"},
+        {"list: capital letter, lower-case item", edComboList, false, 'X', "X", "Apple", "x-ray"},
+        {"list: first item with a, not the cell's", edComboList, false, 'A', "a", "apricot", "Apple"},
+        {"list: no item with q keeps the cell", edComboList, false, 'Q', "q", "Banana", "Banana"},
+        {"editable, lookup on: completed after the typed b", edComboEdit, true, 'B', "b", "Apple", "banana"},
+        {"editable, lookup off: the letter", edComboEdit, false, 'Z', "z", "Apple", "z"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        kind = c.Kind;
+        grid->Lookup = c.Lookup;
+        grid->SetCells(2, 1, c.Cell);
+        grid->FocusCell(2, 1, true);
+        ASSERT_TRUE(WaitForFocus(grid));
+        SimulateKey(grid, c.Vk, c.Typed);
+        TGridCombo* combo = grid->ComboEditor();
+        ASSERT_TRUE(combo->Visible());
+        ASSERT_TRUE(WaitForFocus(combo));
+        EXPECT_EQ(combo->Text(), c.Written);
+        SimulateKey(combo, VK_RETURN, "\r");
+        EXPECT_FALSE(combo->Visible());
+        EXPECT_EQ(grid->Cells(2, 1), c.Written);
+    }
+}
+
 class GkComboCaret : public ::testing::Test {
 protected:
     void SetUp() override {

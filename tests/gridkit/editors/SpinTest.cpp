@@ -9,7 +9,9 @@
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/StrUtils.h"
 #include "framework/testkit/SimulatedInput.h"
+#include "framework/graphics/Canvas.h"
 #include "gridkit/editors/GkTimerSpeedButton.h"
+#include "gridkit/editors/GkeSpinButton.h"
 #include "gridkit/editors/GkeSpinEdit.h"
 #include "gridkit/grid/GkFunctions.h"
 
@@ -217,3 +219,85 @@ TEST(GkSpinButtons, ClickingThemStepsTheEditAndFocusesIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// The black pixels a button shows inside its 2-pixel edge: how many, the
+// box round them, and which side of that box is its widest line.
+struct TArrowInk {
+    int Count = 0;
+    TRect Box{1 << 20, 1 << 20, -1, -1};
+    char BaseSide = '?';  // 'T', 'B', 'L' or 'R'
+};
+
+TArrowInk ArrowInk(TGkTimerSpeedButton* button) {
+    TBitmap bmp;
+    bmp.SetSize(button->Width(), button->Height());
+    bmp.Canvas()->Brush()->SetColor(clFuchsia);
+    bmp.Canvas()->FillRect(Rect(0, 0, button->Width(), button->Height()));
+    button->PaintTo(bmp.Canvas(), 0, 0);
+    TArrowInk ink;
+    for (int y = 2; y < bmp.Height() - 2; ++y)
+        for (int x = 2; x < bmp.Width() - 2; ++x) {
+            if (bmp.Canvas()->Pixels(x, y) != clBlack) continue;
+            ++ink.Count;
+            ink.Box.Left = std::min(ink.Box.Left, x);
+            ink.Box.Top = std::min(ink.Box.Top, y);
+            ink.Box.Right = std::max(ink.Box.Right, x + 1);
+            ink.Box.Bottom = std::max(ink.Box.Bottom, y + 1);
+        }
+    if (ink.Count == 0) return ink;
+    auto line = [&](int x0, int y0, int dx, int dy, int n) {
+        int k = 0;
+        for (int i = 0; i < n; ++i) k += bmp.Canvas()->Pixels(x0 + i * dx, y0 + i * dy) == clBlack;
+        return k;
+    };
+    const int w = ink.Box.Width(), h = ink.Box.Height();
+    if (line(ink.Box.Left, ink.Box.Top, 1, 0, w) == w) ink.BaseSide = 'T';
+    else if (line(ink.Box.Left, ink.Box.Bottom - 1, 1, 0, w) == w) ink.BaseSide = 'B';
+    else if (line(ink.Box.Left, ink.Box.Top, 0, 1, h) == h) ink.BaseSide = 'L';
+    else if (line(ink.Box.Right - 1, ink.Box.Top, 0, 1, h) == h) ink.BaseSide = 'R';
+    return ink;
+}
+
+}  // namespace
+
+// Every spin button shows its whole arrow, pressed or not: an up arrow's
+// base at the bottom, a down arrow's at the top, a right arrow's at the
+// left and a left arrow's at the right.
+TEST(GkSpinButtons, EveryButtonShowsItsWholeArrow) {
+    struct TCase {
+        const char* Name;
+        TSpinDirection Direction;
+        bool Up;
+        bool Pressed;
+        char BaseSide;
+    };
+    const TCase cases[] = {
+        {"up", spVertical, true, false, 'B'},
+        {"up, pressed", spVertical, true, true, 'B'},
+        {"down", spVertical, false, false, 'T'},
+        {"right", spHorizontal, true, false, 'L'},
+        {"right, pressed", spHorizontal, true, true, 'L'},
+        {"left", spHorizontal, false, false, 'R'},
+    };
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    auto* spin = new TGkeSpinButton(&form);
+    spin->SetParent(&form);
+    spin->SetBounds(10, 10, 20, 25);
+    form.Show();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        spin->SetDirection(c.Direction);
+        TGkTimerSpeedButton* button = c.Up ? spin->UpButton() : spin->DownButton();
+        if (c.Pressed) SimulateMouseDown(button, mbLeft, 3, 3);
+        const TArrowInk ink = ArrowInk(button);
+        if (c.Pressed) SimulateMouseUp(button, mbLeft, 3, 3);
+        EXPECT_EQ(ink.Count, 25);  // 1 + 3 + 5 + 7 + 9
+        const bool upright = c.Direction == spVertical;
+        EXPECT_EQ(ink.Box.Width(), upright ? 9 : 5);
+        EXPECT_EQ(ink.Box.Height(), upright ? 5 : 9);
+        EXPECT_EQ(ink.BaseSide, c.BaseSide);
+    }
+}

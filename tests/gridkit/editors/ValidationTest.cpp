@@ -10,6 +10,9 @@
 #include "framework/controls/Clipboard.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/Screen.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/messages/MessageQueue.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 #include "framework/testkit/SimulatedInput.h"
@@ -484,10 +487,72 @@ TEST_F(GkColumnGridDropDown, TheDroppedListShowsAndTakesAClick) {
     SimulateClick(combo, combo->Width() - 6, combo->Height() / 2);  // the arrow
     ASSERT_TRUE(combo->DroppedDown());
     EXPECT_TRUE(combo->Visible()) << "the editor stays while its list is down";
-    const int rowHeight = combo->Height() - 4;
-    SimulateClick(combo, 20, combo->Height() + rowHeight * 2 + rowHeight / 2);  // "gamma"
+    // The list lies below the box: the middle of its last of three lines.
+    const TRect list = combo->DroppedListRect();
+    ASSERT_FALSE(list.IsEmpty());
+    const TPoint gamma = combo->ScreenToClient(Point(list.Left + 20, list.Top + list.Height() * 5 / 6));
+    SimulateClick(combo, gamma.X, gamma.Y);
     EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(combo->Text(), "gamma");
+}
+
+// The list drops below its cell, or opens above it where the screen has no
+// room below; it never lies over its own cell or the heading row, even for
+// a pick at the end of the list (which some styles lay over the box).
+TEST_F(GkColumnGridDropDown, TheListDropsBelowItsCellOrAboveWithoutRoom) {
+    TGridColumnItem* item = column->Columns()->Items(2);
+    item->Editor = edComboList;
+    for (const char* s : {"alpha", "beta", "gamma"}) item->ComboItems()->Add(s);
+    form->SetBounds(40, 300, form->Width(), form->Height());
+    column->SetCells(2, 1, "gamma");
+    struct TScreenArea {
+        ~TScreenArea() { SetScreenAreaOverride(TRect{}, TRect{}); }
+    } restore;
+    for (bool room : {true, false}) {
+        SCOPED_TRACE(room ? "room below" : "no room below");
+        column->FocusCell(2, 1, true);
+        column->ShowEditor();
+        TGridCombo* combo = column->ComboEditor();
+        ASSERT_TRUE(WaitForFocus(combo));
+        const TPoint top = combo->ClientToScreen(Point(0, 0));
+        const int bottom = top.Y + combo->Height();
+        if (!room) {
+            const TRect area = Rect(0, 0, Screen->Width(), bottom + 20);
+            SetScreenAreaOverride(area, area);
+        }
+        // The heading over the cell, as it shows before the list drops.
+        const TPoint head = column->ClientToScreen(Point(column->CellRect(2, 0).Left, 0));
+        const TRect heading = Bounds(head.X + 2, head.Y + 2, combo->Width() - 4, column->RowHeights(0) - 4);
+        TBitmap before, after;
+        const bool display = Screen->HasDisplay();
+        if (display) ASSERT_TRUE(Screen->Capture(heading, &before));
+        SimulateClick(combo, combo->Width() - 6, combo->Height() / 2);  // the arrow
+        ASSERT_TRUE(combo->DroppedDown());
+        const TRect list = combo->DroppedListRect();
+        ASSERT_FALSE(list.IsEmpty());
+        if (room) {
+            EXPECT_EQ(list.Top, bottom);
+        } else {
+            EXPECT_EQ(list.Bottom, top.Y);
+        }
+        if (display) {
+            PumpMessagesUntil([] { return false; }, 200);
+            ASSERT_TRUE(Screen->Capture(heading, &after));
+            int changed = 0;
+            for (int y = 0; y < heading.Height(); ++y)
+                for (int x = 0; x < heading.Width(); ++x)
+                    changed += before.Canvas()->Pixels(x, y) != after.Canvas()->Pixels(x, y);
+            if (room) {
+                EXPECT_EQ(changed, 0) << "the list covers the heading row";
+            } else {
+                EXPECT_GT(changed, 0) << "the list does not show above the cell";
+            }
+        }
+        combo->SetDroppedDown(false);
+        SimulateKey(combo, VK_ESCAPE);
+        ASSERT_TRUE(WaitForFocus(column));
+        SetScreenAreaOverride(TRect{}, TRect{});
+    }
 }
 
 // With goTabs, Tab in a cell's editor moves to the next cell; without it the
