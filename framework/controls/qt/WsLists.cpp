@@ -8,11 +8,16 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStyleOptionFrame>
+#include <QStyleHints>
 #include <QStylePainter>
+#include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
 #include <memory>
@@ -283,6 +288,70 @@ TTreeNode* TreeTopNode(QWidget* tree) { return NodeOf(TreeOf(tree)->itemAt(QPoin
 // --- combo box ------------------------------------------------------------
 
 namespace {
+// The toolkit draws an edit's caret with no room before it; the edit below
+// draws its own instead.
+class TOwnCaretStyle : public QProxyStyle {
+public:
+    explicit TOwnCaretStyle(QObject* owner) : QProxyStyle(nullptr) { setParent(owner); }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_TextCursorWidth) return 0;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The edit of an editable combo box. Under the owner's own face its caret
+// stands one pixel clear of the text before it: fonts that leave a glyph's
+// blank column on its left would otherwise have the caret touch the last
+// letter. The caret blinks at the desktop's rate.
+class TComboEdit : public QLineEdit {
+public:
+    TComboEdit(QWidget* parent, std::function<bool()> ownFace) : QLineEdit(parent), FOwnFace(std::move(ownFace)) {
+        setStyle(new TOwnCaretStyle(this));
+        FBlink.setSingleShot(false);
+        QObject::connect(&FBlink, &QTimer::timeout, [this] {
+            FCaretOn = !FCaretOn;
+            update();
+        });
+        QObject::connect(this, &QLineEdit::cursorPositionChanged, [this] { RestartBlink(); });
+        QObject::connect(this, &QLineEdit::textChanged, [this] { RestartBlink(); });
+    }
+    // The caret's left edge in the edit, as the toolkit places it.
+    int CaretX() const {
+        // The toolkit's cursor rectangle starts 5 pixels before the caret.
+        return inputMethodQuery(Qt::ImCursorRectangle).toRect().x() + 5;
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        QLineEdit::paintEvent(e);
+        if (!hasFocus() || !FCaretOn || isReadOnly()) return;
+        const QRect r = inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const int x = CaretX() + (FOwnFace && FOwnFace() ? 1 : 0);
+        QPainter p(this);
+        p.fillRect(QRect(x, r.y(), 1, r.height() - 1), palette().color(QPalette::Text));
+    }
+    void focusInEvent(QFocusEvent* e) override {
+        QLineEdit::focusInEvent(e);
+        RestartBlink();
+    }
+    void focusOutEvent(QFocusEvent* e) override {
+        QLineEdit::focusOutEvent(e);
+        FBlink.stop();
+        update();
+    }
+
+private:
+    void RestartBlink() {
+        FCaretOn = true;
+        const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+        if (hasFocus() && flash > 0) FBlink.start(flash / 2);
+        update();
+    }
+    std::function<bool()> FOwnFace;
+    QTimer FBlink;
+    bool FCaretOn = true;
+};
+
 // The toolkit's combo box, telling the control when its list opens and
 // closes. In the simple style the list does not drop down: it lies open
 // below the edit for good, sharing the combo box's lines.
@@ -342,6 +411,7 @@ public:
         if (lineEdit()) lineEdit()->installEventFilter(this);
     }
     int EditHeight() const { return std::min(height(), QComboBox::sizeHint().height()); }
+    std::function<bool()> OwnFaceHook() const { return FHooks.OwnFace; }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
@@ -456,6 +526,7 @@ QWidget* CreateComboBox(QWidget* parent, TComboBoxHooks hooks) {
 void SetComboEditable(QWidget* combo, bool editable) {
     TQtComboBox* cb = ComboOf(combo);
     QWidget* oldEdit = cb->lineEdit();
+    if (editable && !cb->isEditable()) cb->setLineEdit(new TComboEdit(cb, cb->OwnFaceHook()));
     cb->setEditable(editable);
     // The toolkit deletes the old edit later. It passes its focus on to
     // the box, so as it goes it would take the box's focus with it.

@@ -231,6 +231,36 @@ TEST_F(GkFlatCombo, PixelsShowTheFlatBorderAndButton) {
     EXPECT_NE(plain.Canvas()->Pixels(1, mid), ColorToRGB(clYellow));
 }
 
+// The caret after the last letter stands clear of it: a column of ground
+// between the letter's ink and the caret.
+TEST_F(GkFlatCombo, CaretStandsClearOfTheLastLetter) {
+    combo->SetText("Teachers");
+    ASSERT_TRUE(WaitForFocus(combo));
+    SimulateKey(combo, VK_END);
+    TBitmap face;
+    Snap(face);
+    const TRect t = combo->Look().Text;
+    auto dark = [&](int x) {
+        int n = 0;
+        for (int y = t.Top; y < t.Bottom; ++y) {
+            const TColor c = face.Canvas()->Pixels(x, y);
+            n += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+        }
+        return n;
+    };
+    // The caret is the rightmost column dark over most of the text's height.
+    int caret = -1, tallest = 0;
+    for (int x = t.Left; x < t.Right; ++x) tallest = std::max(tallest, dark(x));
+    for (int x = t.Left; x < t.Right; ++x)
+        if (dark(x) == tallest) caret = x;
+    ASSERT_GT(caret, t.Left + 10);
+    EXPECT_EQ(dark(caret - 1), 0) << "the caret touches the last letter";
+    int ink = caret - 1;
+    while (ink > t.Left && dark(ink) == 0) --ink;
+    EXPECT_GT(ink, t.Left) << "no text before the caret";
+    EXPECT_LE(caret - ink, 3) << "the caret strays from the text";
+}
+
 TEST(GkFlatComboScreenshot, OpenComboEditorInAColumnGrid) {
     if (!Screen->HasDisplay()) GTEST_SKIP() << "no display";
     TForm form(nullptr);
