@@ -364,6 +364,13 @@ TEST(URLLabel, FailedWebPageOffersAProgramOtherFailuresAreSilent) {
     ASSERT_EQ(script.Shown().size(), 1u);
     WaitForShellOpenChildren();
     EXPECT_FALSE(FileExists(seen));
+    // A chosen file that cannot be started says so.
+    const String notAProgram = PathJoin(scratch.Path(), "notes.txt");
+    SafeWriteFile(notAProgram, "not a program\n");
+    script.AnswerFiles({notAProgram}).Answer(mrOk);
+    SimulateClick(label, 5, 5);
+    ASSERT_EQ(script.Shown().size(), 3u);
+    EXPECT_EQ(script.Shown()[2].Text, notAProgram + " could not be started.");
 }
 
 // The desktop's opener starts but gives up later: the choice comes then.

@@ -3,7 +3,9 @@
 #include <QAbstractItemDelegate>
 #include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
@@ -369,6 +371,15 @@ public:
         view()->setMinimumWidth(FHooks.DroppedWidth());
         QComboBox::showPopup();
         PlaceList();
+        if (QWidget* list = ListWindow()) {
+            list->installEventFilter(this);
+            FOpened.start();
+        }
+    }
+    // The window the list drops in (none before the first drop).
+    QWidget* ListWindow() const {
+        QWidget* list = view() ? view()->window() : nullptr;
+        return list && list != window() ? list : nullptr;
     }
     // The open list's frame in screen coordinates; empty when closed.
     QRect ListGeometry() const {
@@ -415,6 +426,14 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
+        // The release of the click that dropped the list lands beside it,
+        // now that the list no longer lies over the box: the list stays.
+        if (e->type() == QEvent::MouseButtonRelease && o == ListWindow() && FOpened.isValid() &&
+            FOpened.elapsed() < QApplication::doubleClickInterval()) {
+            FOpened.invalidate();
+            const QWidget* list = ListWindow();
+            if (!list->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint())) return true;
+        }
         const bool handled = QComboBox::eventFilter(o, e);
         if (o == lineEdit() && (e->type() == QEvent::Move || e->type() == QEvent::Resize)) Layout();
         return handled;
@@ -506,6 +525,7 @@ private:
     }
     TComboBoxHooks FHooks;
     QListView* FList = nullptr;
+    QElapsedTimer FOpened;  // since the list last dropped
 };
 
 TQtComboBox* ComboOf(QWidget* w) { return static_cast<TQtComboBox*>(w); }
