@@ -13,7 +13,9 @@ bool LocalFileWriter::Open(const String& target) {
         // Where the system has no unnamed files, a killed download leaves
         // a named one behind; the next download into the folder clears it.
         RemoveStaleReplacements(ExtractFileDir(target));
-        FFile = std::make_unique<TFileReplacement>(target);
+        // A download can be fetched again: it is not flushed to the disk
+        // before it takes the old file's place.
+        FFile = std::make_unique<TFileReplacement>(target, false, false);
     } catch (const std::exception&) {
         return false;
     }
@@ -22,17 +24,23 @@ bool LocalFileWriter::Open(const String& target) {
 
 bool LocalFileWriter::Write(const void* data, std::size_t size) {
     if (!FFile) return false;
+    FPending.append(static_cast<const char*>(data), size);
+    return FPending.size() < WriteSize || Flush();
+}
+
+bool LocalFileWriter::Flush() {
     try {
-        FFile->Write(static_cast<const char*>(data), size);
+        FFile->Write(FPending);
     } catch (const std::exception&) {
-        FFile.reset();
+        Discard();
         return false;
     }
+    FPending.clear();
     return true;
 }
 
 bool LocalFileWriter::Commit() {
-    if (!FFile) return false;
+    if (!FFile || !Flush()) return false;
     std::unique_ptr<TFileReplacement> file = std::move(FFile);
     try {
         file->Commit();
@@ -42,4 +50,7 @@ bool LocalFileWriter::Commit() {
     return true;
 }
 
-void LocalFileWriter::Discard() { FFile.reset(); }
+void LocalFileWriter::Discard() {
+    FFile.reset();
+    FPending.clear();
+}

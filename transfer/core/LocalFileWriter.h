@@ -29,5 +29,10 @@ public:
     void Discard();
 
 private:
+    bool Flush();
     std::unique_ptr<TFileReplacement> FFile;
+    // Chunks come in a few kilobytes at a time: they are gathered into
+    // large writes.
+    String FPending;
+    static constexpr std::size_t WriteSize = 1 << 20;
 };

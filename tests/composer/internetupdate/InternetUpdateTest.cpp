@@ -331,8 +331,10 @@ TEST_F(InternetUpdate, MisbehavingServerEndsTheRunWithItsMessageAndWritesNothing
         Serve("c.txt", "new c\r\n");
         TWebForm* w = OpenOnServer();
         // The production bounds, with a second standing for half a minute.
-        EXPECT_EQ(w->Limits.LowSpeedMs, 30000u);
         EXPECT_EQ(w->Limits.ConnectMs, 30000u);
+        EXPECT_EQ(w->Limits.LowSpeedMs, 30000u);
+        EXPECT_EQ(w->Limits.LowSpeedBytes, 1024u);
+        EXPECT_EQ(w->Limits.MaxHeaderBytes, 64u * 1024);
         w->Limits.LowSpeedMs = w->Limits.ConnectMs = 1000;
         Dialogs.Clear();
         Dialogs.Answer(mrOk);

@@ -63,33 +63,35 @@ TEST(MisbehavingServer, EveryCaseEndsWithItsErrorAndTheOldFileKept) {
         std::optional<TMisbehaviour> How;  // none: a plain answer
         bool Secure;
         TCertificate Certificate;
+        int SecurityFlags;  // 16: the test's own authority is accepted
         int Code;
         const char* Message;
     };
     const Case cases[] = {
-        {"endless headers", TMisbehaviour::EndlessHeaders, false, TCertificate::Valid, 12152,
+        {"endless headers", TMisbehaviour::EndlessHeaders, false, TCertificate::Valid, 0, 12152,
          "12152: [12152] Http Invalid Server Response."},
-        {"endless body", TMisbehaviour::EndlessBody, false, TCertificate::Valid, 145,
+        {"endless body", TMisbehaviour::EndlessBody, false, TCertificate::Valid, 0, 145,
          "145: The response is larger than allowed."},
-        {"short body", TMisbehaviour::ShortBody, false, TCertificate::Valid, 12031,
+        {"short body", TMisbehaviour::ShortBody, false, TCertificate::Valid, 0, 12031,
          "12031: [12031] Internet Connection Reset."},
-        {"absurd Content-Length", TMisbehaviour::AbsurdLength, false, TCertificate::Valid, 12031,
+        {"absurd Content-Length", TMisbehaviour::AbsurdLength, false, TCertificate::Valid, 0, 12031,
          "12031: [12031] Internet Connection Reset."},
-        {"unreadable Content-Length", TMisbehaviour::UnreadableLength, false, TCertificate::Valid, 12031,
+        {"unreadable Content-Length", TMisbehaviour::UnreadableLength, false, TCertificate::Valid, 0, 12031,
          "12031: [12031] Internet Connection Reset."},
-        {"one byte a second", TMisbehaviour::Trickle, false, TCertificate::Valid, 12002,
+        {"one byte a second", TMisbehaviour::Trickle, false, TCertificate::Valid, 0, 12002,
          "12002: [12002] Internet Timeout."},
-        {"silent", TMisbehaviour::Silent, false, TCertificate::Valid, 12002, "12002: [12002] Internet Timeout."},
-        {"silent over TLS", TMisbehaviour::Silent, true, TCertificate::Valid, 12002,
+        {"silent", TMisbehaviour::Silent, false, TCertificate::Valid, 0, 12002, "12002: [12002] Internet Timeout."},
+        {"silent over TLS", TMisbehaviour::Silent, true, TCertificate::Valid, 16, 12002,
          "12002: [12002] Internet Timeout."},
-        {"redirect loop", TMisbehaviour::RedirectLoop, false, TCertificate::Valid, 12156,
+        {"redirect loop", TMisbehaviour::RedirectLoop, false, TCertificate::Valid, 0, 12156,
          "12156: [12156] Http Redirect Failed."},
-        {"redirect to file://", TMisbehaviour::RedirectToFile, false, TCertificate::Valid, 12006,
+        {"redirect to file://", TMisbehaviour::RedirectToFile, false, TCertificate::Valid, 0, 12006,
          "12006: [12006] Internet Unrecognized Scheme."},
-        {"TLS self-signed", std::nullopt, true, TCertificate::Valid, 12045,
+        {"TLS self-signed", std::nullopt, true, TCertificate::Valid, 0, 12045,
          "12045: [12045] Invalid Certification Authority."},
-        {"TLS expired", std::nullopt, true, TCertificate::Expired, 12045,
-         "12045: [12045] Invalid Certification Authority."},
+        {"TLS expired", std::nullopt, true, TCertificate::Expired, 16, 12037,
+         "12037: [12037] The security Certificate has an invalid name - i.e. it's not the same name as the web "
+         "site's one. Check the SecurityFlags property."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -102,12 +104,10 @@ TEST(MisbehavingServer, EveryCaseEndsWithItsErrorAndTheOldFileKept) {
         WriteAll(dir.File("language.txt"), "the user's own list\n");
         String message;
         int code = 0;
-        // The secure component is told to accept the test's own authority
-        // only where the case is not about the certificate.
         if (c.Secure) {
             TickHTTPS https(nullptr);
             https.Core()->Limits = ShortLimits();
-            if (c.How) HTTPCore::CoreSetProperty(https.Core(), 26, 0, 16, 0);
+            HTTPCore::CoreSetProperty(https.Core(), 26, 0, c.SecurityFlags, 0);
             https.SetURL(server.Url("/lists/language.txt"));
             https.SetLocalFile(dir.File("language.txt"));
             code = FailureOf<TickHTTPS, EickHTTPS>(https, ickhttpsGet, message);
