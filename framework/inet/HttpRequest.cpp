@@ -74,14 +74,25 @@ String Trimmed(const String& s) {
     return s.substr(b, e - b);
 }
 
-// A Content-Length that can be held to: digits only, within 63 bits.
+// A Content-Length that can be held to: digits only, within 63 bits. A
+// list of one number ("10, 10", from a header sent twice) is that number.
 bool ReadableLength(const String& value) {
-    const String digits = Trimmed(value);
-    if (digits.empty() || digits.size() > 19) return false;
-    for (char c : digits)
-        if (c < '0' || c > '9') return false;
-    return digits.size() < 19 || digits <= "9223372036854775807";
+    String first;
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t comma = value.find(',', pos);
+        const String digits = Trimmed(value.substr(pos, comma == String::npos ? String::npos : comma - pos));
+        if (digits.empty() || digits.size() > 19) return false;
+        for (char c : digits)
+            if (c < '0' || c > '9') return false;
+        if (digits.size() == 19 && digits > "9223372036854775807") return false;
+        if (!first.empty() && digits != first) return false;
+        first = digits;
+        if (comma == String::npos) return true;
+        pos = comma + 1;
+    }
 }
+
 }  // namespace
 
 struct THttpRequest::TState {

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "framework/testkit/LoopbackServer.h"
 #include "support/TempDir.h"
@@ -122,6 +123,26 @@ TEST(MisbehavingServer, EveryCaseEndsWithItsErrorAndTheOldFileKept) {
         EXPECT_EQ(message, c.Message);
         EXPECT_EQ(ReadAll(dir.File("language.txt")), "the user's own list\n");
         EXPECT_EQ(FilesIn(dir.Path()), std::vector<String>{"language.txt"});
+    }
+}
+
+TEST(MisbehavingServer, ContentLengthCountsOnlyAsOneWholeNumber) {
+    const std::pair<const char*, int> cases[] = {
+        {"10", 0},     {"10, 10", 0},  {"10, 11", 12031}, {"10abc", 12031}, {"-1", 12031},
+        {"", 12031},   {"9223372036854775807", 12031},    {"9223372036854775808", 12031},
+    };
+    for (const auto& [length, code] : cases) {
+        SCOPED_TRACE(length);
+        TLoopbackServer server;
+        server.Serve("/x", "HTTP/1.1 200 OK\r\nContent-Length: " + String(length) +
+                               "\r\nConnection: close\r\n\r\n0123456789");
+        TTempDir dir;
+        TickHTTP http(nullptr);
+        http.SetURL(server.Url("/x"));
+        http.SetLocalFile(dir.File("x"));
+        String message;
+        EXPECT_EQ((FailureOf<TickHTTP, EickHTTP>(http, ickhttpGet, message)), code);
+        EXPECT_EQ(std::filesystem::exists(dir.File("x")), code == 0);
     }
 }
 
