@@ -2,9 +2,9 @@
 // servers of this benchmark's own, over HTTP and over FTP: through the
 // transfer kit (the HTTP component as the program's web update uses it,
 // the FTP core through its call interface) and through libcurl on its own
-// (one easy transfer each). Both write the file the same way: through a
-// 1 MB buffer into a temporary file beside the target, closed and renamed
-// over it. The
+// (one easy transfer each). Both write the file alike: through a 1 MB
+// buffer into a file beside the target that takes its place at the end
+// (the kit's is unnamed until then), with no flush to the disk. The
 // servers send from one buffer in memory, so they cost both sides the
 // same little. Warm-up first, then the two take turns.
 //

@@ -1,6 +1,7 @@
 #include "composer/tools/WebForm.h"
 #include "composer/windows/WindowParts.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "composer/tools/disptext.h"
@@ -31,6 +32,7 @@
 #include "transfer/components/RezaDudoDera.h"
 #include "transfer/components/ickHTTP.h"
 #include "transfer/components/ickHTTPS.h"
+#include "transfer/core/ErrorTexts.h"
 
 using namespace WebFormTexts;
 
@@ -58,13 +60,19 @@ std::vector<String> ReadNames(const String& file) {
 }
 
 // A plain name within its folder: no separator, not the folder itself or
-// its parent.
+// its parent, and no control character (a zero byte would end the name
+// early where the system reads it).
 bool PlainFileName(const String& name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == String::npos;
+    if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != String::npos) return false;
+    return std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
 void CheckFileName(const String& name, const char* source) {
-    if (!PlainFileName(name)) throw Exception(Format(SBadFileName, name, source));
+    if (PlainFileName(name)) return;
+    // Shown with its control characters as "?", so the message stays text.
+    String shown = name;
+    std::replace_if(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
+    throw Exception(Format(SBadFileName, shown, source));
 }
 
 // Restores what a scope changed, whichever way the scope is left.
@@ -234,6 +242,8 @@ void TWebForm::SpeedButton5Click(TObject*) { Close(); }
 
 void TWebForm::FillSchemaList() {
     const std::vector<String> names = ReadNames(InFolder(SSchemasFolder, SSchemaControl));
+    // A name that is no plain file name is never offered for download.
+    for (const String& name : names) CheckFileName(name, SSchemaControl);
     ShowLines(hidden->Items(), names);
     for (int i = 0; i < hidden->Count(); ++i) hidden->SetChecked(i, true);
 }
@@ -311,6 +321,7 @@ void TWebForm::Get(TProtocol protocol, const String& remote, const char* folder,
     ForceDirectories(ExtractFileDir(target));
     client->SetURL(url);
     client->SetLocalFile(target);
+    client->Core()->Limits = Limits;
     TickHttpClient* outer = FRunning;
     FRunning = client;
     TOnExit restore([this, outer] { FRunning = outer; });
@@ -320,11 +331,23 @@ void TWebForm::Get(TProtocol protocol, const String& remote, const char* folder,
         else
             getnbiisecure->SetAction(ickhttpsGet);
     } catch (RezaDudoDera& e) {
+        if (e.Code == crBodyTooLarge)
+            throw Exception(Format(SFileTooLarge, remote, static_cast<int>(Limits.MaxBodyBytes >> 20)));
         // Kept as the component's own exception, now naming the file; the
         // component has left the local copy whole.
         e.Message = Format(SFileFailed, e.Message, url, PathJoin(folder, local));
         throw;
     }
+}
+
+THttpLimits TWebForm::DefaultLimits() {
+    THttpLimits limits;
+    limits.ConnectMs = 30000;
+    limits.LowSpeedBytes = 1024;
+    limits.LowSpeedMs = 30000;
+    limits.MaxHeaderBytes = 64 * 1024;
+    limits.MaxBodyBytes = 16 * 1024 * 1024;
+    return limits;
 }
 
 void TWebForm::Idle(TProtocol protocol) {

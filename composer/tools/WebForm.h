@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/controls/Form.h"
+#include "transfer/core/HttpEngine.h"
 
 class TButton;
 class TCheckBox;
@@ -93,6 +94,12 @@ public:
     bool ListsChanged = false;
     bool SchemasChanged = false;
 
+    // The bounds every transfer of the window keeps, so that a silent,
+    // crawling or endless server costs an error instead of a hang or a
+    // full disk. Tests shorten the times.
+    THttpLimits Limits = DefaultLimits();
+    static THttpLimits DefaultLimits();
+
 private:
     enum TProtocol { prNone, prHttp, prHttps };
     TProtocol Protocol() const;
@@ -138,6 +145,7 @@ inline constexpr const char* SFileFailed = "%s\r\n\r\nFile: %s\r\n%s was left as
 // Names come from the server; one that reaches out of its folder would
 // write where the update has no business.
 inline constexpr const char* SBadFileName = "\"%s\" in %s is not a file name; nothing more was downloaded.";
+inline constexpr const char* SFileTooLarge = "File %s is larger than %d MB and was not saved.";
 inline constexpr const char* SUserAgent = "VREK Velmor List Loader";
 inline constexpr const char* SSecureUserAgent = "VREK List Grabber";
 inline constexpr const char* SSchemaControl = "schemas.txt";

@@ -2,10 +2,12 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 
 #include "framework/inet/InetErrors.h"
+#include "framework/inet/InetSession.h"
 
 void CurlGlobalInit() {
     static std::once_flag once;
@@ -75,7 +77,11 @@ DWORD MapCurlError(int code, const char* detail) {
         case CURLE_PARTIAL_FILE:
         case CURLE_RECV_ERROR: return ERROR_INTERNET_CONNECTION_RESET;
         case CURLE_SEND_ERROR: return ERROR_INTERNET_CONNECTION_ABORTED;
-        case CURLE_WEIRD_SERVER_REPLY: return ERROR_HTTP_INVALID_SERVER_RESPONSE;
+        case CURLE_WEIRD_SERVER_REPLY:
+            // A length that is no number cannot be held to: the body is
+            // treated as one that ended early.
+            if (Contains(detail, "Content-Length")) return ERROR_INTERNET_CONNECTION_RESET;
+            return ERROR_HTTP_INVALID_SERVER_RESPONSE;
         case CURLE_LOGIN_DENIED: return ERROR_INTERNET_LOGIN_FAILURE;
         case CURLE_OUT_OF_MEMORY: return ERROR_INTERNET_OUT_OF_HANDLES;
         case CURLE_PEER_FAILED_VERIFICATION:
@@ -110,6 +116,20 @@ DWORD MapCurlError(int code, const char* detail) {
             // A server's refusal: its reply text is the explanation.
             return ERROR_INTERNET_EXTENDED_ERROR;
         default: return ERROR_INTERNET_INTERNAL_ERROR;
+    }
+}
+
+void ApplySessionLimits(void* handle, const TInetSession& session) {
+    CURL* easy = static_cast<CURL*>(handle);
+    if (session.ConnectTimeoutMs)
+        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(session.ConnectTimeoutMs));
+    if (session.ReceiveTimeoutMs) {
+        // The transport counts in whole seconds and in bytes a second: so
+        // many bytes in so many seconds is their quotient, rounded up.
+        const long seconds = static_cast<long>((session.ReceiveTimeoutMs + 999) / 1000);
+        const long bytes = static_cast<long>(std::max<DWORD>(session.LowSpeedBytes, 1));
+        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, (bytes + seconds - 1) / seconds);
+        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, seconds);
     }
 }
 

@@ -93,3 +93,7 @@ void CurlGlobalInit();
 void* CurlCookieShare();
 // A libcurl result as an internet library error.
 DWORD MapCurlError(int code, const char* detail);
+
+class TInetSession;
+// Puts the session's connect and low-speed limits on a libcurl handle.
+void ApplySessionLimits(void* easy, const TInetSession& session);

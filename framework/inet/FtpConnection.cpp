@@ -234,13 +234,7 @@ bool TFtpConnection::Prepare(const std::vector<String>& commands) {
         const String bypass = session.NoProxyList();
         if (!bypass.empty()) curl_easy_setopt(easy, CURLOPT_NOPROXY, bypass.c_str());
     }
-    if (session.ConnectTimeoutMs)
-        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(session.ConnectTimeoutMs));
-    if (session.ReceiveTimeoutMs) {
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME,
-                         static_cast<long>((session.ReceiveTimeoutMs + 999) / 1000));
-    }
+    ApplySessionLimits(easy, session);
     FPending.clear();
     std::lock_guard<std::mutex> lock(Lock());
     FTransfer = std::make_unique<TCurlTransfer>(FEasy, FMulti);

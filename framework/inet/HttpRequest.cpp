@@ -73,6 +73,26 @@ String Trimmed(const String& s) {
     while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r' || s[e - 1] == '\n')) --e;
     return s.substr(b, e - b);
 }
+
+// A Content-Length that can be held to: digits only, within 63 bits. A
+// list of one number ("10, 10", from a header sent twice) is that number.
+bool ReadableLength(const String& value) {
+    String first;
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t comma = value.find(',', pos);
+        const String digits = Trimmed(value.substr(pos, comma == String::npos ? String::npos : comma - pos));
+        if (digits.empty() || digits.size() > 19) return false;
+        for (char c : digits)
+            if (c < '0' || c > '9') return false;
+        if (digits.size() == 19 && digits > "9223372036854775807") return false;
+        if (!first.empty() && digits != first) return false;
+        first = digits;
+        if (comma == String::npos) return true;
+        pos = comma + 1;
+    }
+}
+
 }  // namespace
 
 struct THttpRequest::TState {
@@ -86,6 +106,7 @@ struct THttpRequest::TState {
     bool Resolved = false;
     bool Connected = false;
     bool Answered = false;
+    std::size_t HeaderBytes = 0;  // of the response being read
 
     ~TState() { Clear(); }
     void Clear() {
@@ -246,7 +267,15 @@ bool THttpRequest::HeaderLine(const char* data, std::size_t size) {
     String line(data, size);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     auto& session = static_cast<THttpConnection&>(*FParent).Session();
-    if (line.compare(0, 5, "HTTP/") == 0) {
+    const bool statusLine = line.compare(0, 5, "HTTP/") == 0;
+    // A server that never ends its headers is cut off at the session's
+    // bound, before it costs more memory.
+    FState->HeaderBytes = (statusLine ? 0 : FState->HeaderBytes) + size;
+    if (session.MaxHeaderBytes && FState->HeaderBytes > session.MaxHeaderBytes) {
+        FState->Transfer->AbortError = ERROR_HTTP_INVALID_SERVER_RESPONSE;
+        return false;
+    }
+    if (statusLine) {
         // Each response (an interim one, each redirect) starts afresh.
         if (!FState->Answered) {
             FState->Answered = true;
@@ -263,7 +292,14 @@ bool THttpRequest::HeaderLine(const char* data, std::size_t size) {
     if (FHeaders.empty()) return true;
     if (!line.empty()) {
         FHeaders.push_back(line);
-        if (SameText(NameOf(line), "Location")) FState->Location = Trimmed(line.substr(line.find(':') + 1));
+        const String name = NameOf(line);
+        if (SameText(name, "Location")) FState->Location = Trimmed(line.substr(line.find(':') + 1));
+        // The transport reads a length past 64 bits as none and would take
+        // whatever came before the connection closed as the whole body.
+        if (SameText(name, "Content-Length") && !ReadableLength(line.substr(line.find(':') + 1))) {
+            FState->Transfer->AbortError = ERROR_INTERNET_CONNECTION_RESET;
+            return false;
+        }
         return true;
     }
     // The end of one response's headers.
@@ -399,13 +435,7 @@ bool THttpRequest::Send(const char* data, std::size_t length) {
                      waiving || !(FSecurityFlags & SECURITY_FLAG_IGNORE_UNKNOWN_CA) ? 1L : 0L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST,
                      (FSecurityFlags & SECURITY_FLAG_IGNORE_CERT_CN_INVALID) ? 0L : 2L);
-    if (session.ConnectTimeoutMs)
-        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(session.ConnectTimeoutMs));
-    if (session.ReceiveTimeoutMs) {
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME,
-                         static_cast<long>((session.ReceiveTimeoutMs + 999) / 1000));
-    }
+    ApplySessionLimits(easy, session);
 
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, THttpCallbacks::Header);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);

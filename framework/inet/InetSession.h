@@ -46,11 +46,18 @@ public:
     // The bypass list as the transport wants it: comma separated.
     String NoProxyList() const;
 
-    // Set before the first connection; 0 keeps the library's default.
+    // Set before the first connection; 0 keeps the library's default. A
+    // connection not made within ConnectTimeoutMs fails with
+    // ERROR_INTERNET_TIMEOUT.
     DWORD ConnectTimeoutMs = 0;
-    // A transfer that receives nothing for this long fails with
-    // ERROR_INTERNET_TIMEOUT; 0 waits as long as the connection lives.
+    // A transfer that receives fewer than LowSpeedBytes in ReceiveTimeoutMs
+    // fails with ERROR_INTERNET_TIMEOUT; 0 waits as long as the connection
+    // lives. The time counts in whole seconds.
     DWORD ReceiveTimeoutMs = 0;
+    DWORD LowSpeedBytes = 1;
+    // An HTTP response whose header lines pass this many bytes fails with
+    // ERROR_HTTP_INVALID_SERVER_RESPONSE; 0 takes any.
+    DWORD MaxHeaderBytes = 0;
 
     // Set before use; null hears nothing.
     void SetStatusCallback(TInetStatusCallback callback) { FStatus = std::move(callback); }

@@ -232,7 +232,8 @@ bool TFileSource::StillAt(const String& path) const {
 
 // ---------------------------------------------------------------------------
 
-TFileReplacement::TFileReplacement(const String& path, bool keepReadOnly) : FShown(path), FTarget(path) {
+TFileReplacement::TFileReplacement(const String& path, bool keepReadOnly, bool durable)
+    : FShown(path), FTarget(path), FDurable(durable) {
     // A link is followed so that the link stays and its target is replaced;
     // anything else is what lstat saw.
     struct stat old;
@@ -325,7 +326,7 @@ void TFileReplacement::Commit() {
     }
     String why = HookFailure("sync");
     if (!why.empty()) Fail(why);
-    if (fsync(FHandle) != 0) Fail(Reason(errno));
+    if (FDurable && fsync(FHandle) != 0) Fail(Reason(errno));
     why = HookFailure("rename");
     if (!why.empty()) Fail(why);
     if (FUnnamed) {
@@ -344,6 +345,7 @@ void TFileReplacement::Commit() {
     if (rc != 0) Fail(Reason(errno));
     if (rename(FTemporary.c_str(), FTarget.c_str()) != 0) Fail(Reason(errno));
     FTemporary.clear();
+    if (!FDurable) return;
     // Make the rename itself durable; a failure here loses nothing.
     const int dir = open(FFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {

@@ -72,8 +72,11 @@ public:
     // mode (and owner, when run as root). EFileCreateFailure. With
     // `keepReadOnly`, a file without any write permission is refused
     // before anything is made (EFileWriteFailure, "Permission denied"):
-    // renaming over a file ignores its permissions.
-    explicit TFileReplacement(const String& path, bool keepReadOnly = false);
+    // renaming over a file ignores its permissions. Without `durable` the
+    // content is not flushed to the disk before it takes the old file's
+    // place (a copy fetched again at will): a killed process still leaves
+    // the old file or the new one, a power cut may leave either or neither.
+    explicit TFileReplacement(const String& path, bool keepReadOnly = false, bool durable = true);
     ~TFileReplacement();
     TFileReplacement(const TFileReplacement&) = delete;
     TFileReplacement& operator=(const TFileReplacement&) = delete;
@@ -99,6 +102,7 @@ private:
     String FTemporary;  // the temporary name while there is one
     int FHandle = -1;
     bool FUnnamed = false;
+    bool FDurable = true;
     unsigned FMode = 0;
     bool FHadOld = false;
     unsigned FOwner = 0, FGroup = 0;

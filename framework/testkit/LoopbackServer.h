@@ -28,8 +28,23 @@ public:
     // certificate expired (2000 to 2001) or not yet valid (from 2090).
     enum class TCertificate { Valid, Expired, NotYetValid };
 
+    // Ways a server goes wrong, each scripted the same way every time (as
+    // the curl project tests its client): the whole table is in one place,
+    // LoopbackServer.cpp.
+    enum class TMisbehaviour {
+        EndlessHeaders,    // header lines that never end
+        EndlessBody,       // a body with no length that never ends
+        ShortBody,         // 10 of the 1000 bytes announced, then closes
+        AbsurdLength,      // a Content-Length past 64 bits, a few bytes, closes
+        UnreadableLength,  // a Content-Length that is no number
+        Trickle,           // one byte a second of the 1000 announced
+        Silent,            // reads the request and never answers
+        RedirectLoop,      // sends the client back to the same target
+        RedirectToFile,    // sends the client to a file:// URL
+    };
+
     // Starts listening on a free port of 127.0.0.1. A secure server speaks
-    // TLS with the given certificate.
+    // TLS with the given certificate, made afresh for each run of the tests.
     explicit TLoopbackServer(bool secure = false, TCertificate certificate = TCertificate::Valid);
     ~TLoopbackServer() override;
 
@@ -48,6 +63,9 @@ public:
     // until Release or the server's end.
     void ServeAndHold(const String& target, const String& head);
     void Release();
+    // Answers every request for `target` the misbehaving way. The script
+    // runs until it is done, the client lets go or the server ends.
+    void Misbehave(const String& target, TMisbehaviour how);
 
     std::vector<TRequest> Requests() const;
     // Blocks until `count` requests have arrived (or 20 s have passed).
@@ -61,5 +79,6 @@ private:
     bool FReleased = false;
     std::map<String, String> FRoutes;
     std::map<String, String> FHeld;
+    std::map<String, TMisbehaviour> FMisbehaving;
     std::vector<TRequest> FRequests;
 };

@@ -49,6 +49,25 @@ bool SendAll(int fd, const String& data) {
 
 }  // namespace velmor_internal
 
+TFullListener::TFullListener() {
+    FListen = velmor_internal::ListenLoopback(FPort, 0);
+    // A backlog of 0 still queues a connection or two; these fill it.
+    for (int i = 0; i < 2; ++i) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        addr.sin_port = htons(FPort);
+        (void)::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        FQueued.push_back(fd);
+    }
+}
+
+TFullListener::~TFullListener() {
+    for (int fd : FQueued) ::close(fd);
+    ::close(FListen);
+}
+
 TLoopbackListener::~TLoopbackListener() { StopListening(); }
 
 void TLoopbackListener::StartListening(int backlog) {

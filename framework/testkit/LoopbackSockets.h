@@ -16,6 +16,23 @@ int ConnectLoopback(Word port);
 bool SendAll(int fd, const String& data);
 }  // namespace velmor_internal
 
+// A loopback port that takes no more connections: it listens but never
+// accepts, and its queue is already full, so the system drops every new
+// attempt and a client waits as it would for a host that never answers.
+class TFullListener {
+public:
+    TFullListener();
+    ~TFullListener();
+    TFullListener(const TFullListener&) = delete;
+    TFullListener& operator=(const TFullListener&) = delete;
+    Word Port() const { return FPort; }
+
+private:
+    int FListen = -1;
+    std::vector<int> FQueued;
+    Word FPort = 0;
+};
+
 // Accepts connections on a free loopback port on a thread of its own and
 // serves each on a thread of its own. The lock, the condition and the list
 // of open descriptors are the server's too: a server waits on FChanged for

@@ -13,6 +13,7 @@ enum TCoreResult : int {
     crWaitFailed = 120,
     crBusy = 143,
     crFileIO = 144,
+    crBodyTooLarge = 145,
     crStatusNotOK = 151,
     crNoServer = 152,
     crBadScheme = 153,

@@ -1,5 +1,6 @@
 #include "transfer/core/HttpEngine.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -220,6 +221,11 @@ int HttpEngine::Transfer(const char* verb, bool sendBody, bool headOnly) {
     auto root = TInetSession::Open(FUserAgent, access, FProxyServer, FProxyBypass);
     if (!root) return static_cast<int>(InetGetLastError());
     root->SetStatusCallback([this](DWORD status, const void* info) { NotifyStatus(status, info); });
+    const THttpLimits limits = Limits;
+    root->ConnectTimeoutMs = limits.ConnectMs;
+    root->ReceiveTimeoutMs = limits.LowSpeedMs;
+    root->LowSpeedBytes = std::max<DWORD>(limits.LowSpeedBytes, 1);
+    root->MaxHeaderBytes = limits.MaxHeaderBytes;
     {
         std::lock_guard<std::mutex> lock(FHandleLock);
         FRoot = root;
@@ -291,7 +297,12 @@ int HttpEngine::Transfer(const char* verb, bool sendBody, bool headOnly) {
     Fire(heStartTransfer, start);
 
     LocalFileWriter local;
-    if (!headOnly) {
+    const auto tooLarge = [&limits](Int64 size) { return limits.MaxBodyBytes > 0 && size > limits.MaxBodyBytes; };
+    if (!headOnly && tooLarge(request->ContentLength())) {
+        // Announced too large: refused before a byte of it is read.
+        SetErrorText(HttpTexts::SBodyTooLarge);
+        result = crBodyTooLarge;
+    } else if (!headOnly) {
         // Read once: the handlers of the chunks run while the worker goes
         // on (QueueEvent).
         const String localFile = FLocalFile;
@@ -309,6 +320,11 @@ int HttpEngine::Transfer(const char* verb, bool sendBody, bool headOnly) {
             if (available == 0) break;
             if (limit != 0 && available + kept > limit) {
                 result = crOutOfMemory;
+                break;
+            }
+            if (tooLarge(static_cast<Int64>(total + available))) {
+                SetErrorText(HttpTexts::SBodyTooLarge);
+                result = crBodyTooLarge;
                 break;
             }
             if (!localFile.empty() && !local.IsOpen() && !local.Open(localFile)) {

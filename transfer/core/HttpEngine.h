@@ -73,7 +73,21 @@ inline constexpr const char* SCantOpenAttached = "Can't open attached file for r
 inline constexpr const char* SCantReadAttached = "Can't read from attached file.";
 inline constexpr const char* SCantOpenLocal = "Can't open local file for writing.";
 inline constexpr const char* SWriteLocal = "Error writing to LocalFile";
+inline constexpr const char* SBodyTooLarge = "The response is larger than allowed.";
 }  // namespace HttpTexts
+
+// Bounds that keep a misbehaving server from holding a transfer for ever
+// or filling the disk; 0 leaves a bound open. A connection not made in
+// ConnectMs, or fewer than LowSpeedBytes received in LowSpeedMs (whole
+// seconds), fails with 12002; headers past MaxHeaderBytes with 12152; a
+// body past MaxBodyBytes with 145 before any more of it is written.
+struct THttpLimits {
+    DWORD ConnectMs = 0;
+    DWORD LowSpeedBytes = 0;
+    DWORD LowSpeedMs = 0;
+    DWORD MaxHeaderBytes = 0;
+    Int64 MaxBodyBytes = 0;
+};
 
 class HttpEngine : public CoreBase {
 public:
@@ -99,6 +113,8 @@ public:
     // The request flags that the security flags of the HTTPS core add.
     DWORD ExtraOpenFlags = 0;
     DWORD SecurityFlags = 0;
+    // Set between actions; none by default.
+    THttpLimits Limits;
 
 protected:
     ~HttpEngine() override;

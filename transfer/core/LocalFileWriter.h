@@ -1,22 +1,24 @@
 #pragma once
-// Where a download goes on its way to the local file: a temporary file
-// beside it, which replaces the local file only when the transfer has
-// succeeded. A failed, refused or stopped transfer thus leaves the file
-// the user had before whole, and never a piece of the new one under its
-// name.
-#include <cstdio>
+// Where a download goes on its way to the local file: a file replacement
+// of the framework's (an unnamed file in the target's folder), which takes
+// the local file's place only when the transfer has succeeded. A failed,
+// refused, stopped or killed transfer thus leaves the file the user had
+// before whole, and never a piece of the new one, under any name.
+#include <memory>
 
 #include "framework/rtl/Types.h"
 
+class TFileReplacement;
+
 class LocalFileWriter {
 public:
-    LocalFileWriter() = default;
-    ~LocalFileWriter() { Discard(); }
+    LocalFileWriter();
+    ~LocalFileWriter();
     LocalFileWriter(const LocalFileWriter&) = delete;
     LocalFileWriter& operator=(const LocalFileWriter&) = delete;
 
-    // Creates the temporary file in the target's folder; false when it
-    // cannot be made (a missing folder, no right to write there).
+    // Starts the new file in the target's folder; false when it cannot be
+    // made (a missing folder, no right to write there).
     bool Open(const String& target);
     bool IsOpen() const { return FFile != nullptr; }
     bool Write(const void* data, std::size_t size);
@@ -27,7 +29,10 @@ public:
     void Discard();
 
 private:
-    std::FILE* FFile = nullptr;
-    String FTarget;
-    String FTemp;
+    bool Flush();
+    std::unique_ptr<TFileReplacement> FFile;
+    // Chunks come in a few kilobytes at a time: they are gathered into
+    // large writes.
+    String FPending;
+    static constexpr std::size_t WriteSize = 1 << 20;
 };

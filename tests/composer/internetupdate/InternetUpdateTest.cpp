@@ -25,6 +25,7 @@
 #include "framework/system/ProgramFolder.h"
 #include "framework/system/Registry.h"
 #include "framework/testkit/LoopbackServer.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "toolbars/TbToolbarButton.h"
 #include "transfer/components/ickHTTP.h"
 #include "transfer/components/ickHTTPS.h"
@@ -293,6 +294,97 @@ TEST_F(InternetUpdate, ServerPathCheckOnLeavingThePath) {
             EXPECT_EQ(Dialogs.Shown()[0].Text, "Server Path must end in '/'.");
             EXPECT_EQ(Dialogs.Shown()[0].Type, mtError);
             EXPECT_EQ(Dialogs.Shown()[0].Buttons, mbOK);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Servers that misbehave, met through the window's own buttons
+
+// The Update button as a person presses it: the window shows, the click
+// comes through the toolkit, and whatever the run raises ends in the
+// framework's error box.
+void ClickUpdate(TWebForm* w) {
+    w->Show();
+    SimulateClick(w->SpeedButton3, 10, 10);
+}
+
+TEST_F(InternetUpdate, MisbehavingServerEndsTheRunWithItsMessageAndWritesNothing) {
+    using TMisbehaviour = TLoopbackServer::TMisbehaviour;
+    struct Case {
+        const char* Name;
+        TMisbehaviour How;
+        const char* Message;  // before the file's name, for the component's failures
+    };
+    const Case cases[] = {
+        {"endless body", TMisbehaviour::EndlessBody, "File b.txt is larger than 16 MB and was not saved."},
+        {"one byte a second", TMisbehaviour::Trickle, "12002: [12002] Internet Timeout.\r\n\r\nFile: "},
+        {"silent", TMisbehaviour::Silent, "12002: [12002] Internet Timeout.\r\n\r\nFile: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Server = std::make_unique<TLoopbackServer>();
+        WriteAll(Folder.File("lists/b.txt"), "old b\r\n");
+        Serve("Controlled.def", "a.txt\r\nb.txt\r\nc.txt\r\n");
+        Serve("a.txt", "new a\r\n");
+        Server->Misbehave("/velmor/b.txt", c.How);
+        Serve("c.txt", "new c\r\n");
+        TWebForm* w = OpenOnServer();
+        // The production bounds, with a second standing for half a minute.
+        EXPECT_EQ(w->Limits.ConnectMs, 30000u);
+        EXPECT_EQ(w->Limits.LowSpeedMs, 30000u);
+        EXPECT_EQ(w->Limits.LowSpeedBytes, 1024u);
+        EXPECT_EQ(w->Limits.MaxHeaderBytes, 64u * 1024);
+        w->Limits.LowSpeedMs = w->Limits.ConnectMs = 1000;
+        Dialogs.Clear();
+        Dialogs.Answer(mrOk);
+        ClickUpdate(w);
+
+        const std::vector<String> texts = Texts();
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0].rfind(c.Message, 0), 0u) << texts[0];
+        // The run stopped at the file: c.txt was never asked for.
+        EXPECT_EQ(Targets(), (std::vector<String>{"/velmor/Controlled.def", "/velmor/a.txt", "/velmor/b.txt"}));
+        EXPECT_EQ(File("lists/a.txt"), "new a\r\n");
+        EXPECT_EQ(File("lists/b.txt"), "old b\r\n");
+        EXPECT_EQ(FilesIn("lists"), (std::vector<String>{"a.txt", "b.txt", "controlled.def"}));
+        EXPECT_EQ(Status(1), "Download Failed");
+        Form.reset();
+        fs::remove(Folder.File("lists/a.txt"));
+    }
+}
+
+TEST_F(InternetUpdate, ServerNamesThatLeaveTheDataFoldersAreRefused) {
+    const String names[] = {"../escape.txt", "/tmp/velmor-escape.txt", "..\\escape.txt", String("esc\0ape.txt", 11)};
+    struct Source {
+        const char* Remote;  // the name file the server sends
+        const char* Shown;   // as the message names it
+        bool SchemaControl;  // fetched alone, then its names on the next run
+    };
+    const Source sources[] = {{"Controlled.def", "controlled.def", false}, {"schemas.txt", "schemas.txt", true}};
+    for (const Source& source : sources) {
+        for (const String& name : names) {
+            SCOPED_TRACE(source.Remote + (" " + name));
+            WriteAll(Folder.File("schemas/schemas.txt"), "dc.tgs\r\n");
+            Server = std::make_unique<TLoopbackServer>();
+            Serve(source.Remote, "dc.tgs\r\n" + name + "\r\n");
+            Serve("dc.tgs", "dc schema");
+            TWebForm* w = OpenOnServer();
+            Dialogs.Clear();
+            Dialogs.Answer(mrOk);
+            w->Show();
+            if (source.SchemaControl) SimulateClick(w->CheckBox2, 5, 5);
+            ClickUpdate(w);
+            String shown = name;
+            std::replace(shown.begin(), shown.end(), '\0', '?');
+            EXPECT_EQ(Texts(), std::vector<String>{"\"" + shown + "\" in " + source.Shown +
+                                                   " is not a file name; nothing more was downloaded."});
+            EXPECT_EQ(Targets(), std::vector<String>{"/velmor/" + String(source.Remote)});
+            EXPECT_FALSE(fs::exists(Folder.File("escape.txt")));
+            EXPECT_FALSE(fs::exists("/tmp/velmor-escape.txt"));
+            EXPECT_FALSE(fs::exists(Folder.File("lists/dc.tgs")));
+            EXPECT_FALSE(fs::exists(Folder.File("schemas/dc.tgs")));
+            Form.reset();
         }
     }
 }
