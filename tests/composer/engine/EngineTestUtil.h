@@ -2,6 +2,8 @@
 // Small helpers shared by the engine's tests; scratch folders and
 // whole-file reading and writing (without the program's safe-write path)
 // come from support/TempDir.h.
+#include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,66 @@ inline std::vector<std::string> NormalisedLines(const std::string& page) {
     head.LoadFromText(page);
     head.SetUpMetaLines();
     return SplitLines(head.Text());
+}
+
+// A page as an HTML reader that shares nothing with the program sees it:
+// Python's html.parser over the page decoded in `encoding` (a Python codec
+// name, the page's real encoding). "title" maps to the first title's text,
+// every META name (lower case) to the content of its first tag. Empty when
+// the page does not decode in that encoding.
+inline std::map<std::string, std::string> SeenByIndependentReader(const std::string& page,
+                                                                  const std::string& encoding) {
+    static const char* script = R"(import sys, html.parser
+class Reader(html.parser.HTMLParser):
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.seen, self.text = {}, None
+    def handle_starttag(self, tag, attrs):
+        a = {}
+        for k, v in attrs: a.setdefault(k, v or '')
+        if tag == 'title' and 'title' not in self.seen: self.text = ''
+        name = (a.get('name') or a.get('http-equiv') or '').strip().lower()
+        if tag == 'meta' and name and name not in self.seen: self.seen[name] = a.get('content', '').strip()
+    def handle_data(self, data):
+        if self.text is not None: self.text += data
+    def handle_endtag(self, tag):
+        if tag == 'title' and self.text is not None: self.seen['title'], self.text = self.text, None
+reader = Reader()
+reader.feed(open(sys.argv[1], 'rb').read().decode(sys.argv[2]))
+reader.close()
+for k, v in reader.seen.items():
+    sys.stdout.buffer.write((k + '\t' + v.replace('\\', '\\\\').replace('\n', '\\n') + '\n').encode('utf-8'))
+)";
+    TTempDir dir;
+    WriteAll(dir.File("reader.py"), script);
+    WriteAll(dir.File("page.html"), page);
+    const std::string command =
+        "python3 -I -S '" + dir.File("reader.py") + "' '" + dir.File("page.html") + "' '" + encoding + "' 2>&1";
+    std::map<std::string, std::string> seen;
+    FILE* out = popen(command.c_str(), "r");
+    if (!out) return seen;
+    std::string text;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, out)) > 0;) text.append(buffer, n);
+    if (pclose(out) != 0) {
+        ADD_FAILURE() << "the independent reader failed: " << text;
+        return seen;
+    }
+    for (const std::string& line : SplitLines(text)) {
+        const size_t tab = line.find('\t');
+        if (tab == std::string::npos) continue;
+        std::string value;
+        for (size_t i = tab + 1; i < line.size(); ++i) {
+            if (line[i] == '\\' && i + 1 < line.size()) {
+                value += line[i + 1] == 'n' ? '\n' : line[i + 1];
+                ++i;
+            } else {
+                value += line[i];
+            }
+        }
+        seen[line.substr(0, tab)] = value;
+    }
+    return seen;
 }
 
 }  // namespace enginetest

@@ -272,7 +272,7 @@ TEST_F(TagWriterTest, APageReplacedOrRemovedWhileWrittenIsLeftAsItIsNow) {
     EXPECT_FALSE(writer.WriteTags(path));
     SetSafeWriteHook(nullptr);
     EXPECT_EQ(ReadAll(path), newer);
-    EXPECT_NE(writer.LastFailure.find(WriterTexts::SPageReplaced), std::string::npos) << writer.LastFailure;
+    EXPECT_EQ(writer.LastFailure, HeadTexts::SChangedMeanwhile);
 
     WriteAll(path, kPage);
     SetSafeWriteHook([&](const char* at) {
