@@ -112,7 +112,8 @@ String TTagWriter::TagBytes(const String& line, const String& oldContent, const 
     const TMarkupAttribute* content = t.Attribute(line, "content");
     const String tail = ending ? WithEnding(line, String(ending) == "/>") : line;
     if (!content) return Head.Encoding.Bytes(tail);
-    const String text = TPageEncoding::ResolveReferences(line.substr(content->ValueStart, content->ValueEnd - content->ValueStart), true);
+    const String text = TPageEncoding::ResolveReferences(
+        line.substr(content->ValueStart, content->ValueEnd - content->ValueStart), true);
     return Head.Encoding.Bytes(line.substr(0, content->ValueStart)) +
            Head.Encoding.ChangedBytes(oldContent, text, true) +
            Head.Encoding.Bytes(tail.substr(content->ValueEnd));

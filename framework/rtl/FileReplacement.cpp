@@ -226,12 +226,6 @@ size_t TFileSource::Read(String& into, size_t count) {
     return got;
 }
 
-bool TFileSource::StillAt(const String& path) const {
-    struct stat there;
-    return stat(path.c_str(), &there) == 0 && static_cast<unsigned long long>(there.st_dev) == FDevice &&
-           static_cast<unsigned long long>(there.st_ino) == FInode;
-}
-
 bool TFileSource::UnchangedAt(const String& path) const {
     struct stat there;
     return stat(path.c_str(), &there) == 0 && static_cast<unsigned long long>(there.st_dev) == FDevice &&

@@ -52,9 +52,6 @@ public:
     // A read that reaches the size the file had when opened ends there,
     // without another call to learn that nothing follows.
     size_t Read(String& into, size_t count);  // EReadError
-    // Whether `path` still names this very file (it was not removed or
-    // replaced meanwhile).
-    bool StillAt(const String& path) const;
     // Whether `path` still names this very file, with the size and the
     // modification time it had when opened: nobody wrote to it meanwhile.
     bool UnchangedAt(const String& path) const;

@@ -2,12 +2,16 @@
 // Small helpers shared by the engine's tests; scratch folders and
 // whole-file reading and writing (without the program's safe-write path)
 // come from support/TempDir.h.
+#include <libxml/parser.h>
+
 #include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "composer/engine/PageHead.h"
+#include "composer/engine/TagComposer.h"
+#include "composer/engine/TagWriter.h"
 #include "framework/rtl/StrUtils.h"
 #include "support/TempDir.h"
 
@@ -20,6 +24,27 @@ inline std::vector<std::string> NormalisedLines(const std::string& page) {
     head.LoadFromText(page);
     head.SetUpMetaLines();
     return SplitLines(head.Text());
+}
+
+// Whether libxml2's XML parser, which shares nothing with the program,
+// reads the text as well-formed XML.
+inline bool WellFormedXml(const std::string& text) {
+    xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
+                                  XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET);
+    xmlFreeDoc(doc);
+    return doc != nullptr;
+}
+
+// Writes the fields' tags and title into one page, as a run over that page
+// alone does.
+inline ::testing::AssertionResult WritesFields(const std::string& path, const TMetaFields& fields,
+                                               const TTagSettings& settings = TTagSettings()) {
+    TTagWriter writer;
+    writer.TagLineList = TTagComposer::ComposeTagLines(fields, settings, {}).TagLineList;
+    writer.Title = fields.Title;
+    writer.WriteTitle = true;
+    if (writer.WriteTags(path)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "not written: " << writer.LastFailure;
 }
 
 // A page as an HTML reader that shares nothing with the program sees it:

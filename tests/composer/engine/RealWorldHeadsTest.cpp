@@ -4,15 +4,12 @@
 // real encoding, stay well-formed XML when it was, and not change again
 // when the same values are written once more.
 #include <gtest/gtest.h>
-#include <libxml/parser.h>
 
 #include <functional>
 #include <tuple>
 
 #include "EngineTestUtil.h"
-#include "composer/engine/TagComposer.h"
 #include "composer/engine/TagReader.h"
-#include "composer/engine/TagWriter.h"
 
 namespace {
 
@@ -38,14 +35,30 @@ const char* kTitle = "Vers\xC3\xA3o <1> & \"2\"";
 const char* kDescription = "Say \"hi\" & <b> \xE2\x80\x94 done";
 
 // New text for legacy pages, and the same as numeric references.
-const char* kCyrillic = "\xD0\x9D\xD0\xBE\xD0\xB2\xD0\xBE\xD1\x81\xD1\x82\xD0\xB8 \xE2\x80\x94 \xD1\x81\xD0\xB5\xD0\xB3\xD0\xBE\xD0\xB4\xD0\xBD\xD1\x8F";
-const char* kCyrillicReferences = "&#1053;&#1086;&#1074;&#1086;&#1089;&#1090;&#1080; &#8212; &#1089;&#1077;&#1075;&#1086;&#1076;&#1085;&#1103;";
-const char* kJapanese = "\xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84 \xE2\x80\x94 \xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC\xE3\x82\xB9";
+const char* kCyrillic =
+    "\xD0\x9D\xD0\xBE\xD0\xB2\xD0\xBE\xD1\x81\xD1\x82\xD0\xB8 \xE2\x80\x94 "
+    "\xD1\x81\xD0\xB5\xD0\xB3\xD0\xBE\xD0\xB4\xD0\xBD\xD1\x8F";
+const char* kCyrillicReferences =
+    "&#1053;&#1086;&#1074;&#1086;&#1089;&#1090;&#1080; &#8212; &#1089;&#1077;&#1075;&#1086;&#1076;&#1085;&#1103;";
+const char* kJapanese =
+    "\xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84 \xE2\x80\x94 \xE3\x83\x8B\xE3\x83\xA5\xE3\x83\xBC\xE3\x82\xB9";
 const char* kJapaneseReferences = "&#26032;&#12375;&#12356; &#8212; &#12491;&#12517;&#12540;&#12473;";
 const char* kChinese = "\xE6\x96\xB0\xE8\x81\x9E \xE2\x80\x94 \xE4\xBB\x8A\xE5\xA4\xA9";
 const char* kChineseReferences = "&#26032;&#32862; &#8212; &#20170;&#22825;";
 const char* kGreek = "\xCE\x9D\xCE\xAD\xCE\xB1 \xE2\x80\x94 \xCF\x83\xCE\xAE\xCE\xBC\xCE\xB5\xCF\x81\xCE\xB1";
 const char* kGreekReferences = "&#925;&#941;&#945; &#8212; &#963;&#942;&#956;&#949;&#961;&#945;";
+
+// A legacy page that declares nothing, its title and description in its
+// own bytes: the new title and keywords are written as references, the
+// description nobody changed keeps its bytes.
+HeadCase Undeclared(const char* name, const char* encoding, const std::string& title, const std::string& description,
+                    const char* text, const std::string& references) {
+    const std::string old = "<meta name=\"description\" content=\"" + description + "\">";
+    return {name, "<html><head><title>" + title + "</title>\n" + old + "</head>", text, "", text, false,
+            "<html>\n<head>\n<title>" + references + "</title>\n" + old + "\n<meta name=\"keywords\" content=\"" +
+                references + "\">\n</head>",
+            encoding};
+}
 
 const HeadCase kCases[] = {
     {"QuoteStylesAndAttributeOrder",
@@ -133,44 +146,17 @@ const HeadCase kCases[] = {
      "T", "", "k", false,
      "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<title>T</title>\r\n<meta name=\"keywords\" content=\"k\"/>\r\n"
      "<link rel=\"icon\" href=\"f.ico\" />\r\n</head>"},
-    // Legacy pages that declare nothing: the new title and keywords are
-    // references, the description nobody changed keeps its bytes.
-    {"UndeclaredKoi8r",
-     "<html><head><title>\xF3\xD4\xC1\xD2\xC1\xD1</title>\n<meta name=\"description\" content=\"\xF3\xD4\xD2\xC1\xCE\xC9\xC3\xC1\"></head>",
-     kCyrillic, "", kCyrillic, false,
-     "<html>\n<head>\n<title>"s + kCyrillicReferences + "</title>\n"
-     "<meta name=\"description\" content=\"\xF3\xD4\xD2\xC1\xCE\xC9\xC3\xC1\">\n"
-     "<meta name=\"keywords\" content=\"" + kCyrillicReferences + "\">\n</head>", "koi8_r"},
-    {"UndeclaredWindows1251",
-     "<html><head><title>\xD1\xF2\xE0\xF0\xE0\xFF</title>\n<meta name=\"description\" content=\"\xF1\xF2\xF0\xE0\xED\xE8\xF6\xE0\"></head>",
-     kCyrillic, "", kCyrillic, false,
-     "<html>\n<head>\n<title>"s + kCyrillicReferences + "</title>\n"
-     "<meta name=\"description\" content=\"\xF1\xF2\xF0\xE0\xED\xE8\xF6\xE0\">\n"
-     "<meta name=\"keywords\" content=\"" + kCyrillicReferences + "\">\n</head>", "cp1251"},
-    {"UndeclaredShiftJis",
-     "<html><head><title>\x8C\xC3\x82\xA2</title>\n<meta name=\"description\" content=\"\x83y\x81[\x83W\"></head>",
-     kJapanese, "", kJapanese, false,
-     "<html>\n<head>\n<title>"s + kJapaneseReferences + "</title>\n"
-     "<meta name=\"description\" content=\"\x83y\x81[\x83W\">\n"
-     "<meta name=\"keywords\" content=\"" + kJapaneseReferences + "\">\n</head>", "shift_jis"},
-    {"UndeclaredEucJp",
-     "<html><head><title>\xB8\xC5\xA4\xA4</title>\n<meta name=\"description\" content=\"\xA5\xDA\xA1\xBC\xA5\xB8\"></head>",
-     kJapanese, "", kJapanese, false,
-     "<html>\n<head>\n<title>"s + kJapaneseReferences + "</title>\n"
-     "<meta name=\"description\" content=\"\xA5\xDA\xA1\xBC\xA5\xB8\">\n"
-     "<meta name=\"keywords\" content=\"" + kJapaneseReferences + "\">\n</head>", "euc_jp"},
-    {"UndeclaredBig5",
-     "<html><head><title>\xC2\xC2\xAA\xBA</title>\n<meta name=\"description\" content=\"\xBA\xF4\xAD\xB6\"></head>",
-     kChinese, "", kChinese, false,
-     "<html>\n<head>\n<title>"s + kChineseReferences + "</title>\n"
-     "<meta name=\"description\" content=\"\xBA\xF4\xAD\xB6\">\n"
-     "<meta name=\"keywords\" content=\"" + kChineseReferences + "\">\n</head>", "big5"},
-    {"UndeclaredIso88597",
-     "<html><head><title>\xD0\xE1\xEB\xE9\xDC</title>\n<meta name=\"description\" content=\"\xF3\xE5\xEB\xDF\xE4\xE1\"></head>",
-     kGreek, "", kGreek, false,
-     "<html>\n<head>\n<title>"s + kGreekReferences + "</title>\n"
-     "<meta name=\"description\" content=\"\xF3\xE5\xEB\xDF\xE4\xE1\">\n"
-     "<meta name=\"keywords\" content=\"" + kGreekReferences + "\">\n</head>", "iso8859_7"},
+    Undeclared("UndeclaredKoi8r", "koi8_r", "\xF3\xD4\xC1\xD2\xC1\xD1", "\xF3\xD4\xD2\xC1\xCE\xC9\xC3\xC1", kCyrillic,
+               kCyrillicReferences),
+    Undeclared("UndeclaredWindows1251", "cp1251", "\xD1\xF2\xE0\xF0\xE0\xFF", "\xF1\xF2\xF0\xE0\xED\xE8\xF6\xE0",
+               kCyrillic, kCyrillicReferences),
+    Undeclared("UndeclaredShiftJis", "shift_jis", "\x8C\xC3\x82\xA2", "\x83y\x81[\x83W", kJapanese,
+               kJapaneseReferences),
+    Undeclared("UndeclaredEucJp", "euc_jp", "\xB8\xC5\xA4\xA4", "\xA5\xDA\xA1\xBC\xA5\xB8", kJapanese,
+               kJapaneseReferences),
+    Undeclared("UndeclaredBig5", "big5", "\xC2\xC2\xAA\xBA", "\xBA\xF4\xAD\xB6", kChinese, kChineseReferences),
+    Undeclared("UndeclaredIso88597", "iso8859_7", "\xD0\xE1\xEB\xE9\xDC", "\xF3\xE5\xEB\xDF\xE4\xE1", kGreek,
+               kGreekReferences),
     // Shift_JIS's "\x81\x5C" and "\x81\x60" read back as other dashes and
     // tildes than the ones written: those become references.
     {"DeclaredShiftJisDashAndWaveDash",
@@ -210,15 +196,6 @@ class RealWorldHead : public ::testing::TestWithParam<HeadCase> {};
 
 }  // namespace
 
-// Whether libxml2's XML parser, which shares nothing with the program,
-// reads the text as well-formed XML.
-bool WellFormedXml(const std::string& text) {
-    xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr,
-                                  XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET);
-    xmlFreeDoc(doc);
-    return doc != nullptr;
-}
-
 TEST_P(RealWorldHead, WritesTheExpectedHeadAndReadsItBack) {
     const HeadCase& c = GetParam();
     TTempDir dir;
@@ -231,15 +208,11 @@ TEST_P(RealWorldHead, WritesTheExpectedHeadAndReadsItBack) {
     f.Keywords = c.keywords;
     TTagSettings settings;
     settings.usexhtml = c.xhtmlSetting ? "1" : "0";
-    TTagWriter writer;
-    writer.TagLineList = TTagComposer::ComposeTagLines(f, settings, {}).TagLineList;
-    writer.Title = f.Title;
-    writer.WriteTitle = true;
-    ASSERT_TRUE(writer.WriteTags(path)) << writer.LastFailure;
+    ASSERT_TRUE(enginetest::WritesFields(path, f, settings));
     const std::string written = ReadAll(path);
     EXPECT_EQ(written, c.expected + kBody);
-    if (WellFormedXml(page)) {
-        EXPECT_TRUE(WellFormedXml(written)) << "no longer well-formed XML";
+    if (enginetest::WellFormedXml(page)) {
+        EXPECT_TRUE(enginetest::WellFormedXml(written)) << "no longer well-formed XML";
     }
 
     // What was written reads the same to the program and to a reader that
@@ -258,7 +231,7 @@ TEST_P(RealWorldHead, WritesTheExpectedHeadAndReadsItBack) {
         EXPECT_TRUE(it != seen.end() && it->second == value) << name << " reads otherwise to the independent reader";
     }
 
-    ASSERT_TRUE(writer.WriteTags(path));
+    ASSERT_TRUE(enginetest::WritesFields(path, f, settings));
     EXPECT_EQ(ReadAll(path), written) << "the same values written again changed the page";
 }
 
@@ -286,7 +259,8 @@ TEST(UndeclaredLegacyPage, AChangedValueKeepsTheBytesOfWhatDidNotChange) {
          before + " & " + after + " \xE2\x80\x94 2"},
         {"prepended", [](const std::string& v) { return "\xD0\x98: " + v; }, "&#1048;: " + old,
          "\xD0\x98: " + before + " & " + after},
-        {"changed between", [](const std::string& v) { return v.substr(0, v.find(" & ")) + " \xD0\xB8 " + v.substr(v.find(" & ") + 3); },
+        {"changed between",
+         [](const std::string& v) { return v.substr(0, v.find(" & ")) + " \xD0\xB8 " + v.substr(v.find(" & ") + 3); },
          "\xF3\xD4\xC1\xD2\xC1\xD1 &#1080; \xD3\xD4\xD2\xC1\xCE\xC9\xC3\xC1", before + " \xD0\xB8 " + after},
     };
     for (const Edit& edit : edits) {
@@ -299,14 +273,10 @@ TEST(UndeclaredLegacyPage, AChangedValueKeepsTheBytesOfWhatDidNotChange) {
         ASSERT_TRUE(reader.xread(path, f));
         f.Title = edit.change(f.Title);
         f.Description = edit.change(f.Description);
-        TTagWriter writer;
-        writer.TagLineList = TTagComposer::ComposeTagLines(f, TTagSettings(), {}).TagLineList;
-        writer.Title = f.Title;
-        writer.WriteTitle = true;
-        ASSERT_TRUE(writer.WriteTags(path)) << writer.LastFailure;
+        ASSERT_TRUE(enginetest::WritesFields(path, f));
         const std::string written = ReadAll(path);
-        EXPECT_EQ(written, "<html>\r\n<head>\r\n<title>" + edit.bytes + "</title>\r\n<meta name=\"description\" content=\"" +
-                               edit.bytes + "\">\r\n</head><body></body></html>");
+        EXPECT_EQ(written, "<html>\r\n<head>\r\n<title>" + edit.bytes + "</title>\r\n<meta name=\"description\" "
+                           "content=\"" + edit.bytes + "\">\r\n</head><body></body></html>");
         const auto seen = enginetest::SeenByIndependentReader(written, "koi8_r");
         EXPECT_EQ(seen.count("title") ? seen.at("title") : "", edit.seen);
         EXPECT_EQ(seen.count("description") ? seen.at("description") : "", edit.seen);
