@@ -163,6 +163,9 @@ bool LabelIn(const char* labels, const String& label) {
     return false;
 }
 
+// A character as a numeric reference, which reads the same in any encoding.
+String AsReference(char32_t c) { return "&#" + std::to_string(static_cast<unsigned long>(c)) + ";"; }
+
 const TLabelGroup* GroupOfLabel(const String& label) {
     const String l = LowerCase(Trim(label));
     if (l.empty()) return nullptr;
@@ -251,15 +254,14 @@ String TPageEncoding::Text(const String& bytes, bool attribute) const {
 }
 
 String TPageEncoding::Bytes(const String& text) const {
-    auto reference = [](char32_t c) { return "&#" + std::to_string(static_cast<unsigned long>(c)) + ";"; };
-    if (!AsciiOnly) return EncodeFromUtf8(text, WriteCharset, Charset, reference);
+    if (!AsciiOnly) return EncodeFromUtf8(text, WriteCharset, Charset, AsReference);
     String out;
     for (size_t pos = 0; pos < text.size();) {
         const char32_t c = NextUtf8(text, pos);
         if (c < 0x80)
             out += static_cast<char>(c);
         else
-            out += reference(c);
+            out += AsReference(c);
     }
     return out;
 }
@@ -268,8 +270,7 @@ String TPageEncoding::ChangedBytes(const String& raw, const String& text, bool a
     auto escaped = [attribute](const String& t) { return attribute ? EscapeAttribute(t) : EscapeText(t); };
     auto newBytes = [&](const String& t) {
         if (!fromPage || !Guessed) return Bytes(escaped(t));
-        auto reference = [](char32_t c) { return "&#" + std::to_string(static_cast<unsigned long>(c)) + ";"; };
-        return EncodeFromUtf8(escaped(t), Charset, Charset, reference);
+        return EncodeFromUtf8(escaped(t), Charset, Charset, AsReference);
     };
     if (!Guessed) return newBytes(text);
     // The old value in pieces, each a reference or one byte, with the text
