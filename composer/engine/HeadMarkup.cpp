@@ -14,18 +14,7 @@ bool IsTextElement(const String& name) {
     return false;
 }
 
-// What may stand between a head's end and its body without being the body.
-bool BelongsBeforeBody(const TMarkupToken& t) {
-    for (const char* n : {"script", "style", "link", "meta", "noscript", "base", "template"})
-        if (t.Name == n) return true;
-    return false;
-}
-
-bool IsBlankText(const String& s, size_t from, size_t to) {
-    for (size_t i = from; i < to; ++i)
-        if (!IsMarkupBlank(s[i])) return false;
-    return true;
-}
+bool IsVoidHeadTag(const String& name) { return name == "meta" || name == "link" || name == "base"; }
 
 String XmlEncoding(const String& s, size_t start, size_t end) {
     const String decl = s.substr(start, end - start);
@@ -230,10 +219,15 @@ THeadSearch LocateHead(const String& page, bool complete, THeadBounds& b, String
         }
         pos = t.End;
         if (t.ContentEnd == String::npos) {
-            reason = t.Name == "style" ? HeadTexts::SMissingStyleEnd : HeadTexts::SMissingScriptEnd;
+            // An element never closed takes in the rest of the page, body
+            // tag and all.
+            reason = t.Name == "style"    ? HeadTexts::SMissingStyleEnd
+                     : t.Name == "script" ? HeadTexts::SMissingScriptEnd
+                                          : HeadTexts::SMissingBodyTag;
             return hsFailed;
         }
         const bool bodyTag = t.Kind == tkStartTag && (t.Name == "body" || t.Name == "frameset");
+        if (state != after && t.Kind == tkStartTag && t.SelfClosing && IsVoidHeadTag(t.Name)) b.SelfClosedTags = true;
         switch (state) {
         case before:
             if (t.Kind == tkDeclaration && page.compare(t.Start, 5, "<?xml") == 0) {
@@ -247,7 +241,13 @@ THeadSearch LocateHead(const String& page, bool complete, THeadBounds& b, String
                 b.Xml = true;
             }
             scanner.Xml = b.Xml;
-            if (t.Kind == tkStartTag && t.Name == "head") {
+            if (t.Kind == tkStartTag && (t.Name == "title" || t.Name == "meta")) {
+                b.BeforeTokens.push_back(std::move(t));
+            } else if (t.Kind == tkEndTag && t.Name == "meta" && !b.BeforeTokens.empty() &&
+                       b.BeforeTokens.back().End == t.Start && b.BeforeTokens.back().Name == "meta" &&
+                       !b.BeforeTokens.back().SelfClosing) {
+                b.BeforeTokens.back().End = t.End;
+            } else if (t.Kind == tkStartTag && t.Name == "head") {
                 b.OpenStart = t.Start;
                 b.OpenEnd = t.End;
                 state = inside;
@@ -269,12 +269,10 @@ THeadSearch LocateHead(const String& page, bool complete, THeadBounds& b, String
             }
             break;
         case after:
+            // What stands between the head and the body ("</html>", a div,
+            // a stray script) stays as it is.
             if (bodyTag) return hsFound;
-            if ((t.Kind == tkText && IsBlankText(page, t.Start, t.End)) || t.Kind == tkComment ||
-                t.Kind == tkDeclaration || ((t.Kind == tkStartTag || t.Kind == tkEndTag) && BelongsBeforeBody(t)))
-                break;
-            reason = HeadTexts::SMissingBodyTag;
-            return hsFailed;
+            break;
         }
     }
 }

@@ -67,16 +67,21 @@ struct THeadBounds {
     size_t OpenStart = 0, OpenEnd = 0;    // "<head ...>"
     size_t CloseStart = 0, CloseEnd = 0;  // "</head>"
     bool Xml = false;                     // XML declaration, XHTML doctype or namespace
+    bool SelfClosedTags = false;          // a meta, link or base tag of the head written "<x/>"
     String XmlEncoding;                   // the XML declaration's encoding
     std::vector<TMarkupToken> Tokens;     // the head's tokens, in page order
+    // Title and META tags that stand before "<head>": browsers read them
+    // into the head. A META tag's own end tag right behind it is part of it.
+    std::vector<TMarkupToken> BeforeTokens;
 };
 
 enum THeadSearch { hsFound, hsNeedMore, hsFailed };
 
 // Finds the head: the first "<head>" start tag (attributes allowed), the
-// "</head>" that ends it, and a "<body>" or "<frameset>" start tag after
-// it. Comments, scripts and styles hide what is in them. On failure
-// `reason` is one of the head texts of PageExceptions.h.
+// "</head>" that ends it, and the first "<body>" or "<frameset>" start tag
+// after it, whatever stands between. Comments, scripts and styles hide what
+// is in them. On failure `reason` is one of the head texts of
+// PageExceptions.h, and true of the page.
 THeadSearch LocateHead(const String& page, bool complete, THeadBounds& bounds, String& reason);
 
 // ASCII letter case folded; the markup's names are ASCII.

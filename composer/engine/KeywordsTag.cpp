@@ -11,7 +11,18 @@ String TKeywordsTag::MergedHead(TPageHead& head, const std::vector<String>& chos
     head.LearnEncoding();
     const String& page = head.Page;
     String before = page.substr(0, head.HeadEnd());
-    for (const TMarkupToken& t : head.Bounds.Tokens) {
+    // The chosen words are the page's own, read from its body: they go back
+    // in the bytes they were read from, and the old words keep theirs.
+    auto tagBytes = [&](const String& oldContent, const String& merged, bool selfClosed) {
+        return head.Encoding.Bytes(TagPrefix) + head.Encoding.ChangedBytes(oldContent, merged, true, true) +
+               (selfClosed ? "\"/>" : TagSuffix);
+    };
+    // A tag before "<head>" is in the head as browsers read it.
+    std::vector<const TMarkupToken*> tokens;
+    for (const TMarkupToken& t : head.Bounds.BeforeTokens) tokens.push_back(&t);
+    for (const TMarkupToken& t : head.Bounds.Tokens) tokens.push_back(&t);
+    for (const TMarkupToken* token : tokens) {
+        const TMarkupToken& t = *token;
         if (t.Kind != tkStartTag || t.Name != "meta") continue;
         TMetaTag tag;
         const String bytes = page.substr(t.Start, t.TagEnd - t.Start);
@@ -19,13 +30,15 @@ String TKeywordsTag::MergedHead(TPageHead& head, const std::vector<String>& chos
             continue;
         const String merged = TKeywordCounter::MergeKeywords(tag.Content, chosen);
         if (merged == tag.Content) return before;
-        const String line = TagPrefix + TPageEncoding::EscapeAttribute(merged) + TagSuffix;
-        before.replace(t.Start, t.TagEnd - t.Start, head.Encoding.Bytes(TTagWriter::WithEnding(line, tag.SelfClosed)));
+        // A tag with its own end tag keeps it and ends plain; any other ends
+        // the way the page closes its tags.
+        const bool endTag = t.End > t.TagEnd || (t.End < page.size() && StartsWithNoCase(page, t.End, "</meta"));
+        before.replace(t.Start, t.TagEnd - t.Start,
+                       tagBytes(tag.RawContent, merged, !endTag && (tag.SelfClosed || head.Xhtml)));
         return before;
     }
-    const String line = TagPrefix + TPageEncoding::EscapeAttribute(TKeywordCounter::MergeKeywords(String(), chosen)) +
-                        TagSuffix;
-    before.insert(head.Bounds.OpenEnd, head.LineBreak + head.Encoding.Bytes(TTagWriter::WithEnding(line, head.Xhtml)));
+    before.insert(head.Bounds.OpenEnd,
+                  head.LineBreak + tagBytes(String(), TKeywordCounter::MergeKeywords(String(), chosen), head.Xhtml));
     return before;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <unordered_map>
+#include <vector>
 
 #include "framework/rtl/StrUtils.h"
 #include "framework/system/Charset.h"
@@ -91,25 +92,61 @@ bool NamedReference(const String& s, size_t at, bool attribute, String& out, siz
 }
 
 struct TLabelGroup {
-    const char* Charset;
-    const char* Labels;  // separated by blanks
+    const char* Charset;  // what the page is read in
+    const char* Labels;   // separated by blanks
+    const char* WriteCharset = nullptr;  // what new text is written in, when not the same
 };
 
-// Labels browsers read otherwise than the C library would, or that it
-// does not know.
+// The labels browsers know and the encoding each names, with the name the
+// framework converts it by. A label not here names nothing: browsers ignore
+// it, and so does the engine. UTF-16 labels in a page mean UTF-8, as a META
+// declaration is read; the labels that name no readable encoding at all
+// ("replacement") are left out, so those pages count as undeclared.
 const TLabelGroup kLabels[] = {
     {"UTF-8", "unicode-1-1-utf-8 unicode11utf8 unicode20utf8 utf-8 utf8 x-unicode20utf8 "
               "utf-16 utf-16le utf-16be unicode csunicode iso-10646-ucs-2 ucs-2 unicodefeff "
               "unicodefffe"},
+    {"IBM866", "866 cp866 csibm866 ibm866"},
+    {"ISO-8859-2", "csisolatin2 iso-8859-2 iso-ir-101 iso8859-2 iso88592 iso_8859-2 iso_8859-2:1987 l2 latin2"},
+    {"ISO-8859-3", "csisolatin3 iso-8859-3 iso-ir-109 iso8859-3 iso88593 iso_8859-3 iso_8859-3:1988 l3 latin3"},
+    {"ISO-8859-4", "csisolatin4 iso-8859-4 iso-ir-110 iso8859-4 iso88594 iso_8859-4 iso_8859-4:1988 l4 latin4"},
+    {"ISO-8859-5", "csisolatincyrillic cyrillic iso-8859-5 iso-ir-144 iso8859-5 iso88595 iso_8859-5 "
+                   "iso_8859-5:1988"},
+    {"ISO-8859-6", "arabic asmo-708 csiso88596e csiso88596i csisolatinarabic ecma-114 iso-8859-6 iso-8859-6-e "
+                   "iso-8859-6-i iso-ir-127 iso8859-6 iso88596 iso_8859-6 iso_8859-6:1987"},
+    {"ISO-8859-7", "csisolatingreek ecma-118 elot_928 greek greek8 iso-8859-7 iso-ir-126 iso8859-7 iso88597 "
+                   "iso_8859-7 iso_8859-7:1987 sun_eu_greek"},
+    {"ISO-8859-8", "csiso88598e csisolatinhebrew hebrew iso-8859-8 iso-8859-8-e iso-ir-138 iso8859-8 iso88598 "
+                   "iso_8859-8 iso_8859-8:1988 visual csiso88598i iso-8859-8-i logical"},
+    {"ISO-8859-10", "csisolatin6 iso-8859-10 iso-ir-157 iso8859-10 iso885910 l6 latin6"},
+    {"ISO-8859-13", "iso-8859-13 iso8859-13 iso885913"},
+    {"ISO-8859-14", "iso-8859-14 iso8859-14 iso885914"},
+    {"ISO-8859-15", "csisolatin9 iso-8859-15 iso8859-15 iso885915 iso_8859-15 l9"},
+    {"ISO-8859-16", "iso-8859-16"},
+    {"KOI8-R", "cskoi8r koi koi8 koi8-r koi8_r"},
+    {"KOI8-RU", "koi8-ru koi8-u"},
+    {"MACINTOSH", "csmacintosh mac macintosh x-mac-roman"},
+    {"WINDOWS-874", "dos-874 iso-8859-11 iso8859-11 iso885911 tis-620 windows-874"},
+    {"CP1250", "cp1250 windows-1250 x-cp1250"},
+    {"CP1251", "cp1251 windows-1251 x-cp1251"},
     {"windows-1252", "ansi_x3.4-1968 ascii cp1252 cp819 csisolatin1 ibm819 iso-8859-1 iso-ir-100 "
                      "iso8859-1 iso88591 iso_8859-1 iso_8859-1:1987 l1 latin1 us-ascii "
                      "windows-1252 x-cp1252 x-user-defined"},
-    {"WINDOWS-1254", "cp1254 csisolatin5 iso-8859-9 iso-ir-148 iso8859-9 iso88599 iso_8859-9 "
-                     "iso_8859-9:1989 l5 latin5 windows-1254 x-cp1254"},
-    {"WINDOWS-874", "dos-874 iso-8859-11 iso8859-11 iso885911 tis-620 windows-874"},
-    {"GB18030", "chinese csgb2312 csiso58gb231280 gb2312 gb_2312 gb_2312-80 gbk iso-ir-58 x-gbk "
-                "gb18030"},
+    {"CP1253", "cp1253 windows-1253 x-cp1253"},
+    {"CP1254", "cp1254 csisolatin5 iso-8859-9 iso-ir-148 iso8859-9 iso88599 iso_8859-9 "
+               "iso_8859-9:1989 l5 latin5 windows-1254 x-cp1254"},
+    {"CP1255", "cp1255 windows-1255 x-cp1255"},
+    {"CP1256", "cp1256 windows-1256 x-cp1256"},
+    {"CP1257", "cp1257 windows-1257 x-cp1257"},
+    {"CP1258", "cp1258 windows-1258 x-cp1258"},
+    {"MAC-CYRILLIC", "x-mac-cyrillic x-mac-ukrainian"},
+    // Browsers read GBK with the GB18030 decoder but write no four-byte
+    // sequence into it.
+    {"GB18030", "chinese csgb2312 csiso58gb231280 gb2312 gb_2312 gb_2312-80 gbk iso-ir-58 x-gbk", "GBK"},
+    {"GB18030", "gb18030"},
     {"BIG5-HKSCS", "big5 big5-hkscs cn-big5 csbig5 x-x-big5"},
+    {"EUC-JP", "cseucpkdfmtjapanese euc-jp x-euc-jp"},
+    {"ISO-2022-JP", "csiso2022jp iso-2022-jp"},
     {"CP932", "csshiftjis ms932 ms_kanji shift-jis shift_jis sjis windows-31j x-sjis"},
     {"CP949", "cseuckr csksc56011987 euc-kr iso-ir-149 korean ks_c_5601-1987 ks_c_5601-1989 "
               "ksc5601 ksc_5601 windows-949"},
@@ -126,14 +163,22 @@ bool LabelIn(const char* labels, const String& label) {
     return false;
 }
 
+// A character as a numeric reference, which reads the same in any encoding.
+String AsReference(char32_t c) { return "&#" + std::to_string(static_cast<unsigned long>(c)) + ";"; }
+
+const TLabelGroup* GroupOfLabel(const String& label) {
+    const String l = LowerCase(Trim(label));
+    if (l.empty()) return nullptr;
+    for (const TLabelGroup& g : kLabels)
+        if (LabelIn(g.Labels, l)) return &g;
+    return nullptr;
+}
+
 }  // namespace
 
 String TPageEncoding::CharsetOfLabel(const String& label) {
-    const String l = LowerCase(Trim(label));
-    if (l.empty()) return String();
-    for (const TLabelGroup& g : kLabels)
-        if (LabelIn(g.Labels, l)) return g.Charset;
-    return CharsetSupported(l) ? l : String();
+    const TLabelGroup* g = GroupOfLabel(label);
+    return g && CharsetSupported(g->Charset) ? String(g->Charset) : String();
 }
 
 String TPageEncoding::CharsetParameter(const String& contentType) {
@@ -163,6 +208,7 @@ TPageEncoding TPageEncoding::Detect(const String& pageStart, const String& decla
     const String named = CharsetOfLabel(declared);
     if (!named.empty()) {
         e.Charset = e.WriteCharset = named;
+        if (const char* write = GroupOfLabel(declared)->WriteCharset) e.WriteCharset = write;
         if (named == "windows-1252") {
             const String l = LowerCase(Trim(declared));
             if (l == "us-ascii" || l == "ascii" || l == "ansi_x3.4-1968")
@@ -191,12 +237,14 @@ TPageEncoding TPageEncoding::Detect(const String& pageStart, const String& decla
         --end;
         if (b >= 0xC0) break;
     }
-    // Bytes that are no UTF-8 and no declaration: browsers read them as
-    // Windows-1252, other readers as ISO-8859-1. New text is written in
-    // what both read alike (ISO-8859-1, the rest as numeric references).
+    // Bytes that are no UTF-8 and no declaration: browsers guess, from the
+    // bytes or the reader's language, among every legacy encoding. The
+    // values are shown as Windows-1252, which keeps every byte; new text
+    // beyond ASCII is written as references, which every guess reads alike.
     if (!IsValidUtf8(pageStart.substr(0, end))) {
-        e.Charset = "windows-1252";
-        e.WriteCharset = "ISO-8859-1";
+        e.Charset = e.WriteCharset = "windows-1252";
+        e.AsciiOnly = true;
+        e.Guessed = true;
     }
     return e;
 }
@@ -206,17 +254,65 @@ String TPageEncoding::Text(const String& bytes, bool attribute) const {
 }
 
 String TPageEncoding::Bytes(const String& text) const {
-    auto reference = [](char32_t c) { return "&#" + std::to_string(static_cast<unsigned long>(c)) + ";"; };
-    if (!AsciiOnly) return EncodeFromUtf8(text, WriteCharset, reference);
+    if (!AsciiOnly) return EncodeFromUtf8(text, WriteCharset, Charset, AsReference);
     String out;
     for (size_t pos = 0; pos < text.size();) {
         const char32_t c = NextUtf8(text, pos);
         if (c < 0x80)
             out += static_cast<char>(c);
         else
-            out += reference(c);
+            out += AsReference(c);
     }
     return out;
+}
+
+String TPageEncoding::ChangedBytes(const String& raw, const String& text, bool attribute, bool fromPage) const {
+    auto escaped = [attribute](const String& t) { return attribute ? EscapeAttribute(t) : EscapeText(t); };
+    auto newBytes = [&](const String& t) {
+        if (!fromPage || !Guessed) return Bytes(escaped(t));
+        return EncodeFromUtf8(escaped(t), Charset, Charset, AsReference);
+    };
+    if (!Guessed) return newBytes(text);
+    // The old value in pieces, each a reference or one byte, with the text
+    // it reads as.
+    struct TPiece {
+        size_t Start, End;
+        String Text;
+        bool Kept;  // goes back as the page's own bytes
+    };
+    std::vector<TPiece> pieces;
+    for (size_t i = 0; i < raw.size();) {
+        TPiece p{i, i + 1, String(), true};
+        size_t end = i + 1;
+        const bool reference = raw[i] == '&' && i + 1 < raw.size() &&
+                               (raw[i + 1] == '#' ? NumericReference(raw, i + 2, p.Text, end)
+                                                  : NamedReference(raw, i + 1, attribute, p.Text, end));
+        if (reference) {
+            // One without its ";" could run on into the new text after it.
+            p.End = end;
+            p.Kept = raw[end - 1] == ';';
+        } else {
+            p.Text = DecodeToUtf8(raw.substr(i, 1), Charset);
+            p.Kept = escaped(String(1, raw[i])).size() == 1;
+        }
+        pieces.push_back(std::move(p));
+        i = pieces.back().End;
+    }
+    size_t first = 0, from = 0;  // pieces [0, first) and text [0, from) agree
+    while (first < pieces.size() && text.compare(from, pieces[first].Text.size(), pieces[first].Text) == 0)
+        from += pieces[first++].Text.size();
+    size_t last = pieces.size(), to = text.size();  // pieces [last, n) and text [to, n) agree
+    while (last > first && to - from >= pieces[last - 1].Text.size() &&
+           text.compare(to - pieces[last - 1].Text.size(), pieces[last - 1].Text.size(), pieces[last - 1].Text) == 0)
+        to -= pieces[--last].Text.size();
+    auto unchanged = [&](size_t a, size_t b) {
+        String out;
+        for (size_t k = a; k < b; ++k)
+            out += pieces[k].Kept ? raw.substr(pieces[k].Start, pieces[k].End - pieces[k].Start)
+                                  : newBytes(pieces[k].Text);
+        return out;
+    };
+    return unchanged(0, first) + newBytes(text.substr(from, to - from)) + unchanged(last, pieces.size());
 }
 
 String TPageEncoding::ResolveReferences(const String& text, bool attribute) {

@@ -18,6 +18,11 @@ public:
     // read: anything beyond ASCII is written as a numeric reference, which
     // reads the same whatever the browser takes the page for.
     bool AsciiOnly = false;
+    // Nothing declares the encoding and the page is no UTF-8: it is read as
+    // Windows-1252, which keeps every byte, but its readers may take it for
+    // any legacy encoding. New text is written as ASCII and references, and
+    // a changed value keeps the page's own bytes where it did not change.
+    bool Guessed = false;
 
     // The encoding a label names, as browsers read labels ("latin1" and
     // "ISO-8859-1" are Windows-1252); empty for a label nobody knows.
@@ -34,8 +39,16 @@ public:
     // every character reference resolved.
     String Text(const String& bytes, bool attribute) const;
     // UTF-8 text (already escaped) as bytes for the page; what the encoding
-    // cannot hold becomes a numeric reference.
+    // cannot hold, or what would read back as another character, becomes a
+    // numeric reference.
     String Bytes(const String& text) const;
+    // A value that replaces `raw`, the value's bytes as the page holds them:
+    // `text` (not escaped) escaped as an attribute value or as text and
+    // written as Bytes writes it. In a page whose encoding is a guess, the
+    // beginning and end that `text` shares with what `raw` reads as keep the
+    // page's bytes. `fromPage`: `text` was read out of this page, so it goes
+    // back in the bytes it was read from.
+    String ChangedBytes(const String& raw, const String& text, bool attribute, bool fromPage = false) const;
 
     // Character references in UTF-8 text resolved as a browser does; in an
     // attribute an old name without ";" that runs on into a letter, digit

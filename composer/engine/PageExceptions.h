@@ -15,6 +15,9 @@ public:
 
 VELMOR_EXCEPTION(EInvalidMetaTag, Exception)
 VELMOR_EXCEPTION(ENoFile, Exception)
+// The page on disk is no longer the one that was read: another program
+// changed or replaced it meanwhile. It is left as that program wrote it.
+VELMOR_EXCEPTION(EPageChanged, Exception)
 
 namespace HeadTexts {
 inline constexpr const char* SMissingBodyTag = "Missing '<BODY> or <FRAMESET>' Tag";
@@ -30,6 +33,7 @@ inline constexpr const char* STitleImproperlyEnded =
     "Title Tag improperly ended. Another tag starts before '</title>' tag";
 inline constexpr const char* SNotValidMetaTag = "not valid meta tag";
 inline constexpr const char* SNoFileToLoad = "No File To Load";
+inline constexpr const char* SChangedMeanwhile = "changed by another program during the update";
 // Shown in the title box for a page that has no title; never written.
 inline constexpr const char* STitleMissing = "Title Missing - Velmor";
 }  // namespace HeadTexts

@@ -30,6 +30,15 @@ String OneLineText(const String& s) {
     return r;
 }
 
+// Blanks of the markup go from both ends; any other byte, a NUL or a
+// control character among them, stays.
+String TrimBlanks(const String& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && IsMarkupBlank(s[b])) ++b;
+    while (e > b && IsMarkupBlank(s[e - 1])) --e;
+    return s.substr(b, e - b);
+}
+
 }  // namespace
 
 String TPageHead::LineBreakOf(const String& page) {
@@ -109,7 +118,11 @@ String TPageHead::Squeezed(const TMarkupToken& t) const {
 
 String TPageHead::DeclaredCharset() const {
     if (!Bounds.XmlEncoding.empty()) return Bounds.XmlEncoding;
-    for (const TMarkupToken& t : Bounds.Tokens) {
+    std::vector<const TMarkupToken*> tokens;
+    for (const TMarkupToken& t : Bounds.BeforeTokens) tokens.push_back(&t);
+    for (const TMarkupToken& t : Bounds.Tokens) tokens.push_back(&t);
+    for (const TMarkupToken* token : tokens) {
+        const TMarkupToken& t = *token;
         if (t.Kind != tkStartTag || t.Name != "meta") continue;
         if (t.Attribute(Page, "charset")) return t.Value(Page, "charset");
         if (SameText(Trim(t.Value(Page, "http-equiv")), "content-type")) {
@@ -122,13 +135,32 @@ String TPageHead::DeclaredCharset() const {
 
 void TPageHead::LearnEncoding() {
     Encoding = TPageEncoding::Detect(Page, DeclaredCharset());
-    Xhtml = Bounds.Xml;
+    Xhtml = Bounds.Xml || Bounds.SelfClosedTags;
     LineBreak = LineBreakOf(Page);
 }
 
 void TPageHead::SetUpMetaLines() {
     LearnEncoding();
-    Prefix = Page.substr(0, Bounds.OpenStart);
+    // Title and META tags before the head's start tag are head content: they
+    // join the head's items, and their lines leave the part before it.
+    Prefix.clear();
+    size_t from = 0;
+    for (const TMarkupToken& t : Bounds.BeforeTokens) {
+        size_t start = t.Start, end = t.End;
+        size_t lineStart = start;
+        while (lineStart > from && (Page[lineStart - 1] == ' ' || Page[lineStart - 1] == '\t')) --lineStart;
+        size_t lineEnd = end;
+        while (lineEnd < Bounds.OpenStart && (Page[lineEnd] == ' ' || Page[lineEnd] == '\t')) ++lineEnd;
+        const bool lineAlone = (lineStart == 0 || Page[lineStart - 1] == '\n' || Page[lineStart - 1] == '\r') &&
+                               lineEnd < Bounds.OpenStart && (Page[lineEnd] == '\r' || Page[lineEnd] == '\n');
+        if (lineAlone) {
+            start = lineStart;
+            end = lineEnd + (Page.compare(lineEnd, 2, "\r\n") == 0 ? 2 : 1);
+        }
+        Prefix += Page.substr(from, start - from);
+        from = end;
+    }
+    Prefix += Page.substr(from, Bounds.OpenStart - from);
     TMarkupScanner scanner(Page, Complete);
     TMarkupToken tag;
     scanner.ScanTag(Bounds.OpenStart, tag);
@@ -139,26 +171,26 @@ void TPageHead::SetUpMetaLines() {
     Items.clear();
     bool haveTitle = false;
     const TMarkupToken* lastStart = nullptr;  // an element still open right before
-    for (const TMarkupToken& t : Bounds.Tokens) {
+    auto add = [&](const TMarkupToken& t) {
         if (t.Kind == tkText) {
-            const String text = Trim(Page.substr(t.Start, t.End - t.Start));
-            if (text.empty()) continue;
+            const String text = TrimBlanks(Page.substr(t.Start, t.End - t.Start));
+            if (text.empty()) return;
             Items.push_back({THeadItem::irOther, text});
             lastStart = nullptr;
-            continue;
+            return;
         }
         if (t.Kind == tkEndTag && lastStart && lastStart->Name == t.Name && lastStart->End == lastStart->TagEnd) {
             // "<meta ...></meta>" as XHTML writes it stays one piece.
             Items.back().Text += Squeezed(t);
             lastStart = nullptr;
-            continue;
+            return;
         }
         lastStart = nullptr;
         THeadItem item;
         if (t.Kind == tkComment || t.Kind == tkDeclaration) {
             item.Text = Page.substr(t.Start, t.End - t.Start);
             Items.push_back(std::move(item));
-            continue;
+            return;
         }
         item.Text = Squeezed(t);
         if (t.Kind == tkStartTag && t.Name == "title" && !haveTitle) {
@@ -180,7 +212,10 @@ void TPageHead::SetUpMetaLines() {
         if (item.Role == THeadItem::irTitle && t.End > t.ContentEnd) item.Text += Page.substr(t.ContentEnd, t.End - t.ContentEnd);
         if (t.Kind == tkStartTag && t.End == t.TagEnd && !t.SelfClosing) lastStart = &t;
         Items.push_back(std::move(item));
-    }
+    };
+    for (const TMarkupToken& t : Bounds.BeforeTokens) add(t);
+    lastStart = nullptr;
+    for (const TMarkupToken& t : Bounds.Tokens) add(t);
     PositionLines();
     if (OnProcessMessages) OnProcessMessages();
 }
@@ -243,7 +278,8 @@ bool TPageHead::ReadMetaTag(const String& text, const TPageEncoding& encoding, T
         tag.Name = encoding.Text(t.Value(text, "http-equiv"), true);
     }
     tag.Name = Trim(tag.Name);
-    tag.Content = Trim(encoding.Text(t.Value(text, "content"), true));
+    tag.RawContent = t.Value(text, "content");
+    tag.Content = Trim(encoding.Text(tag.RawContent, true));
     tag.Token = encoding.Text(t.Value(text, "z"), true);
     return true;
 }

@@ -28,6 +28,7 @@ struct TMetaTag {
     bool HttpEquiv = false;  // named by http-equiv rather than name
     String Name;             // the name (or http-equiv) as text
     String Content;          // the content as text, blanks trimmed
+    String RawContent;       // the content's bytes as the page has them
     String Token;            // the composer's z attribute
     bool SelfClosed = false; // written "/>"
     size_t TagLength = 0;    // bytes of the start tag; an end tag may follow

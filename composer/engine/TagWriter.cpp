@@ -41,12 +41,13 @@ void TTagWriter::SavePage(const String& fileName, const String& head, TFileSourc
     const size_t rest = static_cast<size_t>(restOffset);
     if (page && rest <= page->size()) replacement.Write(page->data() + rest, page->size() - rest);
     else replacement.CopyFrom(source, restOffset);
-    if (!source.StillAt(fileName)) {
-        // The page was removed or replaced meanwhile: what was read is gone.
+    // Another program may have removed, replaced or rewritten the page since
+    // it was read: its work stays, and what was read is not put back.
+    replacement.Commit([&] {
+        if (source.UnchangedAt(fileName)) return;
         if (!FileExists(fileName)) throw EFileOpenFailure(fileName, strerror(ENOENT));
-        throw EFileWriteFailure(fileName, WriterTexts::SPageReplaced);
-    }
-    replacement.Commit();
+        throw EPageChanged(HeadTexts::SChangedMeanwhile);
+    });
 }
 
 bool TTagWriter::WriteTags(const String& fileName) {
@@ -88,14 +89,34 @@ bool TTagWriter::WriteTags(const String& fileName) {
         return false;
     }
     try {
+        if (OnBeforeReplace) OnBeforeReplace(fileName);
         SavePage(fileName, Head.Text(), *source, static_cast<Int64>(Head.HeadEnd()),
                  Head.Complete ? &Head.Page : nullptr);
     } catch (const EFOpenError&) {
         throw;
+    } catch (const EPageChanged& e) {
+        LastFailure = e.Message;
+        return false;
     } catch (const std::exception& e) {
         return failed(WriterTexts::SCouldNotUpdate, "102", ReasonOf(e));
     }
     return true;
+}
+
+String TTagWriter::TagBytes(const String& line, const String& oldContent, const char* ending) const {
+    // The line is UTF-8 and escaped; its content goes in as a changed value,
+    // the rest as it is.
+    TMarkupScanner scanner(line, true);
+    TMarkupToken t;
+    scanner.ScanTag(0, t);
+    const TMarkupAttribute* content = t.Attribute(line, "content");
+    const String tail = ending ? WithEnding(line, String(ending) == "/>") : line;
+    if (!content) return Head.Encoding.Bytes(tail);
+    const String text = TPageEncoding::ResolveReferences(
+        line.substr(content->ValueStart, content->ValueEnd - content->ValueStart), true);
+    return Head.Encoding.Bytes(line.substr(0, content->ValueStart)) +
+           Head.Encoding.ChangedBytes(oldContent, text, true) +
+           Head.Encoding.Bytes(tail.substr(content->ValueEnd));
 }
 
 void TTagWriter::WriteMetaTags() {
@@ -111,17 +132,22 @@ void TTagWriter::WriteMetaTags() {
                 existing = &item;
                 break;
             }
+        // A page that closes its tags XML's way gets its new tags closed so;
+        // otherwise the line keeps the ending it was composed with.
+        const char* ending = Head.Xhtml ? "/>" : nullptr;
         if (existing) {
             // The same value stays byte for byte as the page has it.
             if (found.Content == wanted.Content && found.Token == wanted.Token) continue;
-            // An end tag of its own ("</meta>") stays behind the new tag.
-            existing->Text = Head.Encoding.Bytes(WithEnding(entry, found.SelfClosed)) +
+            // A tag with an end tag of its own ("</meta>") keeps it behind
+            // the new tag, which then ends plain.
+            const bool endTag = existing->Text.size() > found.TagLength;
+            existing->Text = TagBytes(entry, found.RawContent, endTag ? ">" : ending) +
                              existing->Text.substr(std::min(found.TagLength, existing->Text.size()));
             continue;
         }
         THeadItem item;
         item.Role = THeadItem::irMeta;
-        item.Text = Head.Encoding.Bytes(Head.Xhtml ? WithEnding(entry, true) : entry);
+        item.Text = TagBytes(entry, String(), ending);
         Head.Items.push_back(std::move(item));
     }
 }
@@ -131,12 +157,11 @@ void TTagWriter::WriteTitleLine() {
     // title of the user's: it never goes into a page.
     if (Title.empty() || Title == HeadTexts::STitleMissing) return;
     const String title = TTagComposer::OneLine(Title);
-    const String bytes = Head.Encoding.Bytes(TPageEncoding::EscapeText(title));
     THeadItem* item = Head.Title();
     if (!item) {
         THeadItem t;
         t.Role = THeadItem::irTitle;
-        t.Text = "<title>" + bytes + "</title>";
+        t.Text = "<title>" + Head.Encoding.ChangedBytes(String(), title, false) + "</title>";
         Head.Items.insert(Head.Items.begin(), std::move(t));
         return;
     }
@@ -144,9 +169,11 @@ void TTagWriter::WriteTitleLine() {
     if (item->ContentStart == String::npos) {
         // "<title/>" (XML's empty title) opens up; an unclosed title is left.
         if (item->Text.size() < 2 || item->Text.compare(item->Text.size() - 2, 2, "/>") != 0) return;
-        item->Text = WithEnding(item->Text, false) + bytes + "</title>";
+        item->Text = WithEnding(item->Text, false) + Head.Encoding.ChangedBytes(String(), title, false) + "</title>";
         return;
     }
+    const String bytes = Head.Encoding.ChangedBytes(
+        item->Text.substr(item->ContentStart, item->ContentEnd - item->ContentStart), title, false);
     item->Text.replace(item->ContentStart, item->ContentEnd - item->ContentStart, bytes);
     item->ContentEnd = item->ContentStart + bytes.size();
 }

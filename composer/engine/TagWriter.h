@@ -2,6 +2,7 @@
 // Writes the composed Tag lines (or, in Remove mode, deletes tags) into one
 // page and saves it safely over itself. Only the head is read and rebuilt;
 // the rest of the page is streamed from the old file into the new one.
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -19,6 +20,9 @@ public:
     bool WriteTitle = false;          // exactly one page is selected
     bool RemoveMode = false;          // "Remove Tags" is ticked
     TShowMessageEvent OnShowMessage;
+    // Runs when the page has been read and its new head made, just before
+    // the page is replaced: another program may change the page here.
+    std::function<void(const String& path)> OnBeforeReplace;
     // Why the last page that was not written failed, for the line under
     // its result: the error number and the system's reason
     // ("Error 102: No space left on device"). Empty after a success.
@@ -43,6 +47,10 @@ public:
                          const String* page = nullptr);
     // A composed Tag line closed the way `selfClosed` says ("/>" or ">").
     static String WithEnding(const String& line, bool selfClosed);
+    // A composed line as bytes of the page, its content a change from
+    // `oldContent` (the old tag's bytes; empty for a new tag), closed with
+    // `ending` ("/>" or ">"), or as composed when that is null.
+    String TagBytes(const String& line, const String& oldContent, const char* ending) const;
 
 private:
     std::set<String> FCleanedFolders;  // folders whose stale temporary files are gone
@@ -51,5 +59,4 @@ private:
 namespace WriterTexts {
 inline constexpr const char* SCouldNotLoad = "Could not Load File, Error 101!";
 inline constexpr const char* SCouldNotUpdate = "Could not update File, Error 102!";
-inline constexpr const char* SPageReplaced = "The file was replaced while it was being written";
 }  // namespace WriterTexts

@@ -42,6 +42,7 @@ TUpdateRunResult TUpdateRun::Button34Click(const TUpdateRunInput& input) {
 
     TTagWriter writer;
     writer.OnShowMessage = OnShowMessage;
+    writer.OnBeforeReplace = OnBeforeReplace;
     writer.Head.OnProcessMessages = OnProcessMessages;
     writer.RemoveMode = input.RemoveMode;
     writer.WriteTitle = pages.size() == 1;

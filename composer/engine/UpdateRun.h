@@ -37,6 +37,8 @@ public:
     // commands that read pages, change the selection or start a run, and
     // shows the hourglass meanwhile.
     std::function<void(bool active)> OnActiveChange;
+    // Handed to the tag writer: runs between reading a page and replacing it.
+    std::function<void(const String& path)> OnBeforeReplace;
 
     // A run is under way; a second one is refused.
     bool Active() const { return FActive; }

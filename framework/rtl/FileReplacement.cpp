@@ -189,6 +189,8 @@ TFileSource::TFileSource(const String& path) : FPath(path) {
     FSizeAtOpen = static_cast<Int64>(st.st_size);
     FDevice = static_cast<unsigned long long>(st.st_dev);
     FInode = static_cast<unsigned long long>(st.st_ino);
+    FModifiedSeconds = static_cast<long long>(st.st_mtim.tv_sec);
+    FModifiedNanoseconds = static_cast<long long>(st.st_mtim.tv_nsec);
     fcntl(FHandle, F_SETFL, fcntl(FHandle, F_GETFL) & ~O_NONBLOCK);
 }
 
@@ -224,10 +226,13 @@ size_t TFileSource::Read(String& into, size_t count) {
     return got;
 }
 
-bool TFileSource::StillAt(const String& path) const {
+bool TFileSource::UnchangedAt(const String& path) const {
     struct stat there;
     return stat(path.c_str(), &there) == 0 && static_cast<unsigned long long>(there.st_dev) == FDevice &&
-           static_cast<unsigned long long>(there.st_ino) == FInode;
+           static_cast<unsigned long long>(there.st_ino) == FInode &&
+           static_cast<Int64>(there.st_size) == FSizeAtOpen &&
+           static_cast<long long>(there.st_mtim.tv_sec) == FModifiedSeconds &&
+           static_cast<long long>(there.st_mtim.tv_nsec) == FModifiedNanoseconds;
 }
 
 // ---------------------------------------------------------------------------
@@ -316,7 +321,7 @@ void TFileReplacement::CopyFrom(TFileSource& source, Int64 offset) {
     if (lseek(FHandle, total, SEEK_SET) < 0) Fail(Reason(errno));
 }
 
-void TFileReplacement::Commit() {
+void TFileReplacement::Commit(const std::function<void()>& lastCheck) {
     if (FHandle < 0) Fail(Reason(EBADF));
     fchmod(FHandle, static_cast<mode_t>(FMode));
     if (FHadOld && geteuid() == 0) {
@@ -329,6 +334,14 @@ void TFileReplacement::Commit() {
     if (FDurable && fsync(FHandle) != 0) Fail(Reason(errno));
     why = HookFailure("rename");
     if (!why.empty()) Fail(why);
+    if (lastCheck) {
+        try {
+            lastCheck();
+        } catch (...) {
+            Discard();
+            throw;
+        }
+    }
     if (FUnnamed) {
         // An unnamed file cannot take the place of an existing one in one
         // step: it gets a temporary name for the instant before the rename.

@@ -7,6 +7,7 @@
 // offers one; elsewhere, and for the instant it takes to put an unnamed
 // file in place, under a temporary name that the next replacement in the
 // same folder removes once its writer is gone.
+#include <functional>
 #include <memory>
 
 #include "framework/rtl/Exception.h"
@@ -51,9 +52,9 @@ public:
     // A read that reaches the size the file had when opened ends there,
     // without another call to learn that nothing follows.
     size_t Read(String& into, size_t count);  // EReadError
-    // Whether `path` still names this very file (it was not removed or
-    // replaced meanwhile).
-    bool StillAt(const String& path) const;
+    // Whether `path` still names this very file, with the size and the
+    // modification time it had when opened: nobody wrote to it meanwhile.
+    bool UnchangedAt(const String& path) const;
     int Handle() const { return FHandle; }
 
 private:
@@ -62,6 +63,7 @@ private:
     Int64 FSizeAtOpen = 0;
     Int64 FRead = 0;  // bytes Read has taken in
     unsigned long long FDevice = 0, FInode = 0;  // what an open file stays
+    long long FModifiedSeconds = 0, FModifiedNanoseconds = 0;
 };
 
 // The replacement of one file. Nothing changes on disk until Commit; an
@@ -90,8 +92,10 @@ public:
     // the size. EFileWriteFailure.
     void CopyFrom(TFileSource& source, Int64 offset);
     // Flushes the new content to disk and puts it in place of the old file.
-    // EFileWriteFailure.
-    void Commit();
+    // `lastCheck`, when given, runs just before the new file takes the old
+    // one's place; an exception from it leaves the old file as it is and
+    // the new one discarded. EFileWriteFailure.
+    void Commit(const std::function<void()>& lastCheck = nullptr);
 
 private:
     [[noreturn]] void Fail(const String& reason);

@@ -200,3 +200,34 @@ String EncodeFromUtf8(const String& text, const String& charset, const TUnmappab
     converter.Reset(out);
     return out;
 }
+
+String EncodeFromUtf8(const String& text, const String& charset, const String& readCharset,
+                      const TUnmappable& unmappable) {
+    const String valid = DecodeUtf8(text);
+    bool lost = false;
+    const TUnmappable fail = [&lost](char32_t) {
+        lost = true;
+        return String();
+    };
+    // Most text goes whole; only text holding a character the two
+    // charsets do not agree on is taken a character at a time.
+    const String whole = EncodeFromUtf8(valid, charset, fail);
+    if (!lost && DecodeToUtf8(whole, readCharset) == valid) return whole;
+    String out;
+    for (size_t pos = 0; pos < valid.size();) {
+        const size_t start = pos;
+        const char32_t c = NextUtf8(valid, pos);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        const String one = valid.substr(start, pos - start);
+        lost = false;
+        const String bytes = EncodeFromUtf8(one, charset, fail);
+        if (!lost && !bytes.empty() && DecodeToUtf8(bytes, readCharset) == one)
+            out += bytes;
+        else
+            out += unmappable(c);
+    }
+    return out;
+}

@@ -24,6 +24,13 @@ using TUnmappable = std::function<String(char32_t)>;
 // written as Windows-1252. ISO-8859-1 and US-ASCII are written strictly.
 String EncodeFromUtf8(const String& text, const String& charset, const TUnmappable& unmappable);
 
+// The same, keeping only what reads back as written: a character is
+// written as bytes only when `readCharset` decodes those bytes to the same
+// character; every other character becomes `unmappable` of its code point.
+// ASCII is written as it is (the charsets are ASCII's supersets).
+String EncodeFromUtf8(const String& text, const String& charset, const String& readCharset,
+                      const TUnmappable& unmappable);
+
 bool IsValidUtf8(const String& bytes);
 // The code point at `pos` of UTF-8 text, moving `pos` behind it; U+FFFD for
 // a byte that starts no valid sequence (which is then skipped alone).

@@ -13,9 +13,7 @@
 #include <map>
 
 #include "EngineTestUtil.h"
-#include "composer/engine/TagComposer.h"
 #include "composer/engine/TagReader.h"
-#include "composer/engine/TagWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -65,14 +63,6 @@ Seen ParseHtml(const std::string& page) {
     return seen;
 }
 
-bool WellFormedXml(const std::string& page) {
-    xmlDocPtr doc = xmlReadMemory(page.data(), static_cast<int>(page.size()), nullptr, nullptr,
-                                  XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET);
-    const bool ok = doc != nullptr;
-    xmlFreeDoc(doc);
-    return ok;
-}
-
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
@@ -108,7 +98,7 @@ TEST(ApacheManual, EveryPageComesBackIntactWithItsNewValues) {
         SCOPED_TRACE(pages[i].string());
         const std::string before = ReadAll(pages[i].string());
         WriteAll(copy, before);
-        const bool wasXml = WellFormedXml(before);
+        const bool wasXml = enginetest::WellFormedXml(before);
         xmlPages += wasXml;
         const Seen seenBefore = ParseHtml(before);
 
@@ -117,11 +107,7 @@ TEST(ApacheManual, EveryPageComesBackIntactWithItsNewValues) {
         f.Description = "Say \"hi\" & <b>bye</b> \xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5";
         f.Keywords = "apache, <httpd>, caf\xC3\xA9 & \xE2\x80\x94";
         f.CustomRows = {{"DC.Title", "x > y \xCE\xA9"}};
-        TTagWriter writer;
-        writer.TagLineList = TTagComposer::ComposeTagLines(f, TTagSettings(), {}).TagLineList;
-        writer.Title = f.Title;
-        writer.WriteTitle = true;
-        ASSERT_TRUE(writer.WriteTags(copy)) << writer.LastFailure;
+        ASSERT_TRUE(enginetest::WritesFields(copy, f));
         const std::string after = ReadAll(copy);
 
         TTagReader reader;
@@ -137,7 +123,7 @@ TEST(ApacheManual, EveryPageComesBackIntactWithItsNewValues) {
         ASSERT_NE(AfterHead(after), std::string::npos);
         EXPECT_EQ(after.substr(AfterHead(after)), before.substr(AfterHead(before)));
         if (wasXml) {
-            EXPECT_TRUE(WellFormedXml(after));
+            EXPECT_TRUE(enginetest::WellFormedXml(after));
         }
 
         const Seen seenAfter = ParseHtml(after);

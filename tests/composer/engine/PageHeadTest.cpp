@@ -142,6 +142,11 @@ INSTANTIATE_TEST_SUITE_P(
         HeadErrorCase{"Utf16Page", "\xFF\xFE<\0h\0", "Pages in UTF-16 cannot be read"},
         HeadErrorCase{"NoBodyNoFrameset", "<html><head></head><p>x</p>",
                       "Missing '<BODY> or <FRAMESET>' Tag"},
+        HeadErrorCase{"BodyOnlyInACommentAfterTheHead", "<html><head></head></html><!-- <body> -->",
+                      "Missing '<BODY> or <FRAMESET>' Tag"},
+        // An element never closed takes the body in: there is none after it.
+        HeadErrorCase{"UnclosedTextareaTakesTheBodyIn", "<html><head><textarea>x</head><body>",
+                      "Missing '<BODY> or <FRAMESET>' Tag"},
         HeadErrorCase{"UnclosedScript", "<html><head><script>x</head><body>",
                       "Invalid Usage in HEAD, Missing '</SCRIPT>' Tag - Cannot Continue!"},
         HeadErrorCase{"UnclosedStyle", "<html><head><style>x</head><body>",

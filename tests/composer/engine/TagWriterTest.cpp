@@ -158,6 +158,10 @@ TEST_F(TagWriterTest, RemoveModeDeletesOnlyTheFirstTagOfRemovedFields) {
               "<head>\r\n<title>T</title>\r\n<meta name=\"\" content=\"e\">\r\n"
               "<meta name=\"description\" content=\"b\">\r\n<meta name=\"keywords\" content=\"k\">"
               "\r\n</head><body>");
+    // A tag before "<head>" is the head's first of its name.
+    EXPECT_EQ(Run("<html><meta name=\"description\" content=\"a\"><head><title>T</title>"
+                  "<meta name=\"description\" content=\"b\"></head><body>"),
+              "<html>\r\n<head>\r\n<title>T</title>\r\n<meta name=\"description\" content=\"b\">\r\n</head><body>");
 }
 
 TEST_F(TagWriterTest, ValuesWrittenReadBackUnchanged) {
@@ -272,7 +276,7 @@ TEST_F(TagWriterTest, APageReplacedOrRemovedWhileWrittenIsLeftAsItIsNow) {
     EXPECT_FALSE(writer.WriteTags(path));
     SetSafeWriteHook(nullptr);
     EXPECT_EQ(ReadAll(path), newer);
-    EXPECT_NE(writer.LastFailure.find(WriterTexts::SPageReplaced), std::string::npos) << writer.LastFailure;
+    EXPECT_EQ(writer.LastFailure, HeadTexts::SChangedMeanwhile);
 
     WriteAll(path, kPage);
     SetSafeWriteHook([&](const char* at) {

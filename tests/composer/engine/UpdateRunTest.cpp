@@ -1,7 +1,10 @@
 // The update run over a page list, with scripted window callbacks.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "EngineTestUtil.h"
 #include "composer/engine/PageExceptions.h"
@@ -173,4 +176,52 @@ TEST_F(UpdateRunTest, RemoveModeOnlyRemoves) {
     input.Fields.Keywords = "new keywords";
     EXPECT_EQ(run.Button34Click(input).Written, 1);
     EXPECT_EQ(ReadAll(a), "<html>\r\n<head>\r\n<title>Old</title>\r\n</head><body>b</body></html>");
+}
+
+// Another program changes a page after the run read it and before the run
+// replaces it: that program's page stays, the page is reported and not
+// counted, and the run goes on with the next one.
+TEST_F(UpdateRunTest, APageChangedUnderTheRunKeepsTheChange) {
+    const std::string theirs = "<html><head><title>Theirs</title></head><body>their page</body></html>";
+    const std::string sameSize(std::string(kPage).size(), 'x');
+    struct Change {
+        const char* name;
+        std::function<void(const std::string& path)> make;
+        std::string result;
+    };
+    const Change changes[] = {
+        {"grown in place", [](const std::string& p) { std::ofstream(p, std::ios::app) << "<!-- theirs -->"; },
+         std::string(kPage) + "<!-- theirs -->"},
+        {"rewritten in place to the same size",
+         [&](const std::string& p) {
+             const auto before = fs::last_write_time(p);
+             std::ofstream(p, std::ios::trunc) << sameSize;
+             fs::last_write_time(p, before + std::chrono::seconds(1));
+         },
+         sameSize},
+        {"replaced by another file",
+         [&](const std::string& p) {
+             WriteAll(p + ".new", theirs);
+             fs::rename(p + ".new", p);
+         },
+         theirs},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        input.SelectedFiles.clear();
+        lines.clear();
+        boxes.clear();
+        const std::string a = Page("a.html"), b = Page("b.html");
+        run.OnBeforeReplace = [&](const String& path) {
+            if (path == a) change.make(path);
+        };
+        const TUpdateRunResult r = run.Button34Click(input);
+        EXPECT_EQ(r.Written, 1);
+        EXPECT_EQ(ReadAll(a), change.result);
+        EXPECT_TRUE(Written(b));
+        EXPECT_EQ(lines, (Texts{"<cleared>", "Preparing to write to file: 1 of 2", "Failed File update: " + a,
+                                "changed by another program during the update", "Preparing to write to file: 2 of 2",
+                                "Successfully updated file: " + b}));
+        EXPECT_EQ(boxes, Texts{"Successfully Wrote Tags To 1 Files"});
+    }
 }

@@ -47,6 +47,16 @@ const TagCase TagCases[] = {
      "<head><meta charset=\"iso-8859-1\"><!-- <meta name=\"keywords\" content=\"c\"> --></head>",
      "<head>\r\n<meta name=\"keywords\" content=\"web,seo\"><meta charset=\"iso-8859-1\">"
      "<!-- <meta name=\"keywords\" content=\"c\"> --></head>"},
+    {"a tag before <head> is in the head as browsers read it: it is the one replaced",
+     "<html><meta name=\"keywords\" content=\"old\">\r\n<head><title>T</title></head>\r\n",
+     "<html><meta name=\"keywords\" content=\"web,seo,old\">\r\n<head><title>T</title></head>\r\n"},
+    {"a page that closes its void tags gets a new tag closed the same way",
+     "<!DOCTYPE html><html><head><meta charset=\"utf-8\"/><title>T</title></head>\r\n",
+     "<!DOCTYPE html><html><head>\r\n<meta name=\"keywords\" content=\"web,seo\"/><meta charset=\"utf-8\"/>"
+     "<title>T</title></head>\r\n"},
+    {"and its old tag closed so, even where that one was not",
+     "<head><link rel=\"icon\" href=\"i\"/><meta name=\"keywords\" content=\"a\"></head>",
+     "<head><link rel=\"icon\" href=\"i\"/><meta name=\"keywords\" content=\"web,seo,a\"/></head>"},
 };
 
 class KeywordsTagEdit : public ::testing::TestWithParam<TagCase> {};
@@ -74,7 +84,9 @@ TEST(KeywordsTagEdit, PagesWithoutTheirLandmarksAreRefused) {
 
 // An ISO-8859-1 page gets its own bytes where it can hold the letter and a
 // reference where it cannot; a page that names no encoding and is plain
-// ASCII gets references.
+// ASCII gets references. In a page that names none and is no UTF-8, the
+// words, read out of its body, go back in the bytes they were read from, and
+// the old words keep theirs.
 TEST(KeywordsTagEdit, WordsAreWrittenInThePagesEncoding) {
     struct {
         const char* head;
@@ -86,6 +98,8 @@ TEST(KeywordsTagEdit, WordsAreWrittenInThePagesEncoding) {
          "<head><meta name=\"keywords\" content=\"L&#237;nguas,&#8230;,caf&#233;\"></head>"},
         {"<head><meta name=\"keywords\" content=\"caf\xC3\xA9\"></head>",
          "<head><meta name=\"keywords\" content=\"L\xC3\xADnguas,\xE2\x80\xA6,caf\xC3\xA9\"></head>"},
+        {"<head><meta name=\"keywords\" content=\"caf\xE9 &amp; \xF0\"></head>",
+         "<head><meta name=\"keywords\" content=\"L\xEDnguas,\x85,caf\xE9 &amp; \xF0\"></head>"},
     };
     for (const auto& c : cases) {
         TKeywordsTag tag;
