@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "bench/common/SideBySide.h"
+#include "framework/rtl/StrUtils.h"
 #include "transfer/components/ickXMLp.h"
 
 namespace fs = std::filesystem;
@@ -181,26 +182,6 @@ void OurPass(TickXMLp& parser) {
 // - ours drops the line feeds right after tags and right before end tags;
 //   text is compared with white space left out.
 
-std::string Utf8(unsigned long c) {
-    std::string r;
-    if (c < 0x80) {
-        r += static_cast<char>(c);
-    } else if (c < 0x800) {
-        r += static_cast<char>(0xC0 | (c >> 6));
-        r += static_cast<char>(0x80 | (c & 63));
-    } else if (c < 0x10000) {
-        r += static_cast<char>(0xE0 | (c >> 12));
-        r += static_cast<char>(0x80 | ((c >> 6) & 63));
-        r += static_cast<char>(0x80 | (c & 63));
-    } else {
-        r += static_cast<char>(0xF0 | (c >> 18));
-        r += static_cast<char>(0x80 | ((c >> 12) & 63));
-        r += static_cast<char>(0x80 | ((c >> 6) & 63));
-        r += static_cast<char>(0x80 | (c & 63));
-    }
-    return r;
-}
-
 // The page in UTF-8, from the character set its meta element declares.
 std::string PageInUtf8(const std::string& page) {
     std::string head = page.substr(0, 2048);
@@ -275,9 +256,11 @@ Reading OurReading(const std::string& page, std::vector<std::string>& unknown) {
     parser.OnEvalEntity = [&](TObject*, const String& name, String& value) {
         if (name.size() > 1 && name[0] == '#') {
             const bool hex = name[1] == 'x' || name[1] == 'X';
-            value = Utf8(std::strtoul(name.c_str() + (hex ? 2 : 1), nullptr, hex ? 16 : 10));
+            value.clear();
+            AppendUtf8(value, static_cast<char32_t>(std::strtoul(name.c_str() + (hex ? 2 : 1), nullptr, hex ? 16 : 10)));
         } else if (const htmlEntityDesc* d = htmlEntityLookup(reinterpret_cast<const xmlChar*>(name.c_str()))) {
-            value = Utf8(d->value);
+            value.clear();
+            AppendUtf8(value, static_cast<char32_t>(d->value));
         } else {
             unknown.push_back(name);
         }
