@@ -56,5 +56,9 @@ int main(int argc, char** argv) {
     Application->CreateForm(Sbld);
     Application->CreateForm(SrchFrm2);
     Application->CreateForm(stm);
+    // Set by the start-up benchmark: the program ends once its main window
+    // has first painted, saying when.
+    const char* timing = std::getenv("VELMOR_QUIT_WHEN_SHOWN");
+    Application->QuitWhenShown = timing && *timing;
     return Application->Run();
 }

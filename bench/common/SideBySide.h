@@ -1,7 +1,8 @@
 #pragma once
 // What every benchmark here shares: timing ours and the peer's side by side
-// (a warm-up of each, then turns A B A B ... so a busy machine slows both
-// alike) and the one summary line a benchmark prints last.
+// (a warm-up of each, then rounds of one turn each, the first turn of a
+// round alternating between the two, so a busy machine or a warm cache
+// favours neither) and the one summary line a benchmark prints last.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -43,20 +44,55 @@ struct Pair {
     // The median of the round-by-round ratios ours / peer: steadier than
     // the ratio of the medians when the machine's speed drifts.
     double ratio = 0;
+    // The spread of the round-by-round ratios.
+    double ratioMin = 0;
+    double ratioMax = 0;
 };
 
-// One warm-up of each, then `rounds` turns of ours and the peer's.
+// One warm-up of each, then `rounds` rounds of one turn of each: ours goes
+// first in even rounds, the peer in odd ones. Each call returns the seconds
+// it counts for (a turn may time only part of what it does).
 template <class A, class B>
-Pair SideBySide(int rounds, A&& ours, B&& peer) {
+Pair SideBySideTimed(int rounds, A&& ours, B&& peer) {
     ours();
     peer();
     std::vector<double> a, b, r;
     for (int i = 0; i < rounds; ++i) {
-        a.push_back(TimeOnce(ours));
-        b.push_back(TimeOnce(peer));
-        r.push_back(b.back() > 0 ? a.back() / b.back() : 0);
+        double ta = 0, tb = 0;
+        if (i % 2 == 0) {
+            ta = ours();
+            tb = peer();
+        } else {
+            tb = peer();
+            ta = ours();
+        }
+        a.push_back(ta);
+        b.push_back(tb);
+        r.push_back(tb > 0 ? ta / tb : 0);
     }
-    return {Median(a), Median(b), Median(r)};
+    Pair p{Median(a), Median(b), Median(r)};
+    if (!r.empty()) {
+        p.ratioMin = *std::min_element(r.begin(), r.end());
+        p.ratioMax = *std::max_element(r.begin(), r.end());
+    }
+    return p;
+}
+
+// The same, timing the whole of each call.
+template <class A, class B>
+Pair SideBySide(int rounds, A&& ours, B&& peer) {
+    return SideBySideTimed(rounds, [&] { return TimeOnce(ours); }, [&] { return TimeOnce(peer); });
+}
+
+// A log line with a ratio's spread over the rounds: min, median, max. With
+// `speed` the ratio is printed the other way up (the peer's time over
+// ours), as the speed ratios of the summaries are.
+inline void PrintSpread(const char* name, const Pair& p, bool speed = false) {
+    if (speed)
+        std::printf("%s min=%.3f median=%.3f max=%.3f\n", name, p.ratioMax > 0 ? 1 / p.ratioMax : 0,
+                    p.ratio > 0 ? 1 / p.ratio : 0, p.ratioMin > 0 ? 1 / p.ratioMin : 0);
+    else
+        std::printf("%s min=%.3f median=%.3f max=%.3f\n", name, p.ratioMin, p.ratio, p.ratioMax);
 }
 
 // The last line a benchmark prints: its name, then key=value fields.

@@ -1,6 +1,7 @@
 // Compresses and decompresses a fixed corpus with the library's block
 // compressor and with liblz4 at its default level, both on the pieces a
-// compressed stream uses, in turns after a warm-up of each. The corpus is
+// compressed stream uses, in turns after a warm-up of each (who goes
+// first alternates from round to round). The corpus is
 // files of packages scripts/setup installs, in a fixed order: text (the
 // English pages of the Apache HTTP Server manual, a word list, a Hunspell
 // dictionary, codespell's list, WordNet's nouns) and binaries (Qt's
@@ -213,6 +214,8 @@ int main() {
     const double mb = static_cast<double>(corpus.size()) / 1e6;
     const double size = static_cast<double>(corpus.size());
     std::printf("pieces=%zu rounds=%d (median of each, after a warm-up)\n", LzrwBlocks().pieceLengths.size(), rounds);
+    bench::PrintSpread("compress_speed_ratio_to_lz4", compress, true);
+    bench::PrintSpread("decompress_speed_ratio_to_lz4", decompress, true);
     bench::Summary("lzrw")
         .Add("corpus_bytes", static_cast<long long>(corpus.size()))
         .Add("compress_MBps", mb / compress.ours, 0)

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -26,17 +27,27 @@ String MakeFile(int words) {
     return path;
 }
 
-double LoadMs(const String& path) {
+// One load of the file MakeFile(words) wrote; a load that lost or made up
+// a word or a pair ends the benchmark.
+double LoadMs(const String& path, int words) {
     const auto start = std::chrono::steady_clock::now();
     TUserDictionary dict(path);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    if (dict.Words->Count() == 0) std::abort();
+    const int pairs = words / 10;
+    if (dict.Words->Count() != words || dict.AutoCorrectWords->Count() != pairs ||
+        dict.AutoCorrectReplacements->Count() != pairs || dict.Words->IndexOf("word" + IntToStr(words - 1)) < 0 ||
+        dict.AutoCorrectWords->IndexOf("teh" + IntToStr(pairs - 1)) < 0) {
+        std::fprintf(stderr, "user_dictionary: %s did not load as it was saved (%d words, %d pairs)\n", path.c_str(),
+                     dict.Words->Count(), dict.AutoCorrectWords->Count());
+        std::exit(1);
+    }
     return ms;
 }
 
 void BM_Load(benchmark::State& state) {
-    const String path = MakeFile(static_cast<int>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(LoadMs(path));
+    const int words = static_cast<int>(state.range(0));
+    const String path = MakeFile(words);
+    for (auto _ : state) benchmark::DoNotOptimize(LoadMs(path, words));
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_Load)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
@@ -49,8 +60,8 @@ int main(int argc, char** argv) {
     double small = 1e9, large = 1e9;
     const String a = MakeFile(10000), b = MakeFile(40000);
     for (int i = 0; i < 3; ++i) {
-        small = std::min(small, LoadMs(a));
-        large = std::min(large, LoadMs(b));
+        small = std::min(small, LoadMs(a, 10000));
+        large = std::min(large, LoadMs(b, 40000));
     }
     std::filesystem::remove(a);
     std::filesystem::remove(b);

@@ -1,6 +1,7 @@
 #include "framework/controls/Application.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <optional>
 
@@ -152,6 +153,14 @@ int TApplication::Run() {
     if (FTerminated) return 0;
     if (FMainForm) FMainForm->Show();
     if (FTerminated) return 0;
+    if (QuitWhenShown && FMainForm)
+        velmor_ws::AfterFirstPaint(FMainForm->Widget(), [this] {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            std::printf("shown_at_ns=%lld\n",
+                        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+            std::fflush(stdout);
+            Terminate();
+        });
     return velmor_ws::RunEventLoop();
 }
 

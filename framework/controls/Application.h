@@ -75,6 +75,9 @@ public:
     // Shows the main form and runs the message loop until it closes or
     // Terminate is called. Returns the exit code.
     int Run();
+    // Start-up timing: Run prints the steady clock's reading in nanoseconds
+    // ("shown_at_ns=N") once the main form has first painted, and ends.
+    bool QuitWhenShown = false;
     void Terminate();
     bool Terminated() const { return FTerminated; }
     // Handles what is waiting, then returns.

@@ -1,5 +1,6 @@
 #include "styled/storage/Lzrw.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -169,6 +170,18 @@ constexpr Cardinal GroupOutRoom = GroupItems * MaxMatch + 24;
 // bytes a literal copy reads past its end.
 constexpr Cardinal GroupInRoom = GroupItems * 4 + 16;
 
+// Each byte with its bits in reverse order.
+constexpr std::array<Byte, 256> ReversedBits = [] {
+    std::array<Byte, 256> t{};
+    for (unsigned b = 0; b < 256; ++b) {
+        unsigned r = 0;
+        for (unsigned k = 0; k < 8; ++k)
+            if (b & (1u << k)) r |= 0x80u >> k;
+        t[b] = static_cast<Byte>(r);
+    }
+    return t;
+}();
+
 // Copies len (3..18) bytes from off bytes back. Each 8-byte step reads only
 // bytes written before it, so offsets from 8 on copy a word at a time; the
 // overshoot (up to 24 bytes from d) is overwritten by later items or lies
@@ -209,21 +222,23 @@ Cardinal DecompressBlock(const Byte* Source, Byte* Dest, Cardinal BlockLength, C
             // without a bounds check per item; copies still may not reach
             // before the start, and runs check their own length.
             if (L - i >= 2 + GroupInRoom && DestSize - o >= GroupOutRoom) {
-                w = static_cast<std::uint32_t>(Source[i]) << 8 | Source[i + 1];
+                const std::uint32_t word = static_cast<std::uint32_t>(Source[i]) << 8 | Source[i + 1];
                 i += 2;
-                Cardinal left = GroupItems;
-                for (;;) {
-                    // The literals up to the next copy or run (maybe none),
-                    // 16 bytes at once, then that item.
-                    const Cardinal n = std::min<Cardinal>(
-                        left, static_cast<Cardinal>(std::countl_zero(static_cast<std::uint16_t>(w))));
+                // The group's copies and runs as set bits, the first item in
+                // bit 0: each next one is found without waiting on the last.
+                std::uint32_t items = ReversedBits[word >> 8] | ReversedBits[word & 0xFF] << 8;
+                Cardinal item = 0;  // items of the group done
+                bool cut = false;
+                while (items != 0) {
+                    const Cardinal at = static_cast<Cardinal>(std::countr_zero(items));
+                    items &= items - 1;
+                    // The literals up to this copy or run (maybe none), 16
+                    // bytes at once.
+                    const Cardinal n = at - item;
                     std::memcpy(Dest + o, Source + i, 16);
                     o += n;
                     i += n;
-                    left -= n;
-                    if (left == 0) break;
-                    w <<= n + 1;
-                    --left;
+                    item = at + 1;
                     const Cardinal v = static_cast<Cardinal>(Source[i]) << 8 | Source[i + 1];
                     const Cardinal off = v >> 4;
                     if (off != 0) {
@@ -240,21 +255,30 @@ Cardinal DecompressBlock(const Byte* Source, Byte* Dest, Cardinal BlockLength, C
                         // The rest of the group may no longer fit: the
                         // checked loop below finishes it.
                         if (DestSize - o < GroupOutRoom) {
-                            bits = left;
+                            cut = true;
                             break;
                         }
                     }
-                    if (left == 0) break;
                 }
-                continue;
+                if (!cut) {
+                    // The literals after the last copy or run.
+                    std::memcpy(Dest + o, Source + i, 16);
+                    o += GroupItems - item;
+                    i += GroupItems - item;
+                    continue;
+                }
+                bits = GroupItems - item;
+                w = word << item;
+                if (bits == 0) continue;
+            } else {
+                if (i >= L) return o;
+                if (L - i < 2) throw ELzrwError();
+                w = static_cast<std::uint32_t>(Source[i]) << 8 | Source[i + 1];
+                i += 2;
+                bits = GroupItems;
+                // A control word must be followed by an item.
+                if (i >= L) throw ELzrwError();
             }
-            if (i >= L) return o;
-            if (L - i < 2) throw ELzrwError();
-            w = static_cast<std::uint32_t>(Source[i]) << 8 | Source[i + 1];
-            i += 2;
-            bits = GroupItems;
-            // A control word must be followed by an item.
-            if (i >= L) throw ELzrwError();
         }
         if (i >= L) return o;
         if ((w & 0x8000) == 0) {

@@ -69,6 +69,41 @@ bool AddIdleHandler(std::function<void()> onIdle) {
     return true;
 }
 
+namespace {
+// Watches every paint of the application for the first one inside a window:
+// the window itself may be covered by its children and never paint.
+class TFirstPaintWatch : public QObject {
+public:
+    TFirstPaintWatch(QWidget* window, std::function<void()> then)
+        : QObject(window), FWindow(window), FThen(std::move(then)) {}
+
+    bool eventFilter(QObject* receiver, QEvent* e) override {
+        if (e->type() == QEvent::Paint && FThen && receiver->isWidgetType() &&
+            static_cast<QWidget*>(receiver)->window() == FWindow) {
+            // Queued, so this paint and the rest of the window's finish first.
+            QMetaObject::invokeMethod(
+                this,
+                [this, then = std::move(FThen)] {
+                    deleteLater();
+                    then();
+                },
+                Qt::QueuedConnection);
+            FThen = nullptr;
+        }
+        return false;
+    }
+
+private:
+    QWidget* FWindow;
+    std::function<void()> FThen;
+};
+}  // namespace
+
+void AfterFirstPaint(QWidget* window, std::function<void()> then) {
+    if (!window || !QCoreApplication::instance()) return;
+    QCoreApplication::instance()->installEventFilter(new TFirstPaintWatch(window, std::move(then)));
+}
+
 void Beep() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
 }

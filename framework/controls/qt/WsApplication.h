@@ -26,6 +26,10 @@ void QuitEventLoop();
 // there is no event loop yet; the caller asks again later.
 bool AddIdleHandler(std::function<void()> onIdle);
 
+// Runs `then` on the event loop once `window` has painted for the first
+// time (the paint handled, children included).
+void AfterFirstPaint(QWidget* window, std::function<void()> then);
+
 // The speaker beep; silent without a windowing application (a tool at
 // the command line has no display to ring).
 void Beep();

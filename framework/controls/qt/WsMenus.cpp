@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <algorithm>
 
 namespace velmor_ws {
@@ -59,10 +61,34 @@ void PopupMenu(const TMenuEntry& root, int x, int y) {
 }
 
 int MenuBarHeight() {
-    if (!QApplication::instance()) return 0;
-    QMenuBar probe;
-    probe.addAction(QStringLiteral("&File"));
-    return std::max(1, probe.sizeHint().height());
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return 0;
+    // The toolkit's own sum for a bar's preferred height, from the style and
+    // the bar's font alone: making a bar only to ask it would cost start-up
+    // a widget. The item's size, then the panel frame and margins around it.
+    const QStyle* style = QApplication::style();
+    const QFont font = QApplication::font("QMenuBar");
+    const QFontMetrics metrics(font);
+    const QString caption = QStringLiteral("&File");
+    QStyleOptionMenuItem item;
+    item.palette = QApplication::palette("QMenuBar");
+    item.state = QStyle::State_Enabled;
+    item.font = font;
+    item.fontMetrics = metrics;
+    item.menuItemType = QStyleOptionMenuItem::Normal;
+    item.checkType = QStyleOptionMenuItem::NotCheckable;
+    item.text = caption;
+    const int itemHeight =
+        style->sizeFromContents(QStyle::CT_MenuBarItem, &item, metrics.size(Qt::TextShowMnemonic, caption), nullptr)
+            .height();
+    const int frame = style->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, nullptr);
+    const int margin = style->pixelMetric(QStyle::PM_MenuBarVMargin, nullptr, nullptr);
+    QStyleOptionMenuItem bar;
+    bar.palette = item.palette;
+    bar.state = QStyle::State_None;
+    bar.menuItemType = QStyleOptionMenuItem::Normal;
+    bar.checkType = QStyleOptionMenuItem::NotCheckable;
+    const QSize contents(1, itemHeight + 4 * frame + 3 * margin);
+    return std::max(1, style->sizeFromContents(QStyle::CT_MenuBar, &bar, contents, nullptr).height());
 }
 
 struct TMenuBar::Impl {

@@ -25,6 +25,7 @@
 #include "framework/controls/RadioGroup.h"
 #include "framework/controls/RichEdit.h"
 #include "framework/testkit/SimulatedInput.h"
+#include "framework/testkit/ToolkitQueries.h"
 #include "framework/controls/TreeNode.h"
 #include "framework/controls/TreeNodes.h"
 #include "framework/controls/TreeView.h"
@@ -320,6 +321,9 @@ TEST(Menus, MainMenuBarSitsAboveTheClientArea) {
     EXPECT_EQ(form.Menu(), menu);
     const int bar = TMainMenu::BarHeight();
     ASSERT_GT(bar, 0);
+    // Worked out from the style and the font alone, it is what a real bar
+    // with one item asks for.
+    EXPECT_EQ(bar, LoneMenuBarHeight("&File"));
     EXPECT_EQ(form.ClientHeight(), clientHeight);
     EXPECT_EQ(form.Height(), height + bar);
     form.Show();

@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/Panel.h"
 #include "framework/controls/Screen.h"
 #include "framework/graphics/BitmapResources.h"
 #include "framework/graphics/Bitmap.h"
@@ -106,6 +107,23 @@ TEST(StyApplicationGuard, RefusedSecondCopyEndsBeforeItsWindowShows) {
     // oiCustom with a handler does not bring the first copy forward.
     ProcessMessages();
     EXPECT_EQ(first.ActivationRequests(), 0);
+}
+
+// The start-up timing mode: Run ends by itself once the main window has
+// painted, even when its children cover every pixel of it.
+TEST(StartupTiming, RunEndsOnceTheMainWindowHasPainted) {
+    TScratchApplication scratch;
+    TForm* main = Application->CreateForm<TForm>();
+    auto* cover = new TPanel(main);
+    cover->SetParent(main);
+    cover->SetAlign(alClient);
+    Application->QuitWhenShown = true;
+    testing::internal::CaptureStdout();
+    const int rc = Application->Run();
+    const String printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(rc, 0);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(printed.rfind("shown_at_ns=", 0), 0u) << printed;
 }
 
 TEST(StyApplicationObject, InitialState) {

@@ -201,6 +201,10 @@ TEST(LzrwBlock, RoundTripsEveryKindOfInput) {
         {"an empty piece", {}},
         {"literals, copies and runs side by side", Concat({Text("abcabcabcabc"), Repeat('q', 20),
                                                           Text("xyzxyzxyzxyzxyz"), Repeat(0, 64)})},
+        // The run leaves too little room for the rest of its group, whose
+        // items then finish one by one.
+        {"a run in mid-group close to the end", Concat({Bytes(licence.begin(), licence.begin() + 2003),
+                                                        Repeat(7, 1000), Random(150, 5)})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
