@@ -19,35 +19,23 @@ TCellTable::TCellTable(String&& bytes, size_t rows, size_t cols)
 
 TCellTable::~TCellTable() { std::free(FSpans); }
 
-// A row's own texts: the header, then Count spans, then Capacity bytes of
-// which the first Used are taken.
-struct TRowCells::TBlock {
-    uint32_t Count;
-    uint32_t Used;
-    uint32_t Capacity;
+TRowCells::TBlock* TRowCells::TBlock::Make(size_t count, size_t capacity) {
+    if (count > UINT32_MAX || capacity > UINT32_MAX) throw std::length_error("Row of cells too large");
+    void* p = std::malloc(sizeof(TBlock) + count * sizeof(TCellSpan) + capacity);
+    if (!p) throw std::bad_alloc();
+    auto* b = static_cast<TBlock*>(p);
+    b->Count = static_cast<uint32_t>(count);
+    b->Used = 0;
+    b->Capacity = static_cast<uint32_t>(capacity);
+    return b;
+}
 
-    TCellSpan* Spans() { return reinterpret_cast<TCellSpan*>(this + 1); }
-    const TCellSpan* Spans() const { return reinterpret_cast<const TCellSpan*>(this + 1); }
-    char* Bytes() { return reinterpret_cast<char*>(Spans() + Count); }
-    const char* Bytes() const { return reinterpret_cast<const char*>(Spans() + Count); }
-
-    static TBlock* Make(size_t count, size_t capacity) {
-        if (count > UINT32_MAX || capacity > UINT32_MAX) throw std::length_error("Row of cells too large");
-        void* p = std::malloc(sizeof(TBlock) + count * sizeof(TCellSpan) + capacity);
-        if (!p) throw std::bad_alloc();
-        auto* b = static_cast<TBlock*>(p);
-        b->Count = static_cast<uint32_t>(count);
-        b->Used = 0;
-        b->Capacity = static_cast<uint32_t>(capacity);
-        return b;
-    }
-    TBlock* Copy() const {
-        TBlock* b = Make(Count, Used);
-        std::memcpy(b->Spans(), Spans(), Count * sizeof(TCellSpan) + Used);
-        b->Used = Used;
-        return b;
-    }
-};
+TRowCells::TBlock* TRowCells::TBlock::Copy() const {
+    TBlock* b = Make(Count, Used);
+    std::memcpy(b->Spans(), Spans(), Count * sizeof(TCellSpan) + Used);
+    b->Used = Used;
+    return b;
+}
 
 TRowCells::TRowCells(const TRowCells& o)
     : FTable(o.FTable), FIndex(o.FIndex), FBlock(o.FBlock ? o.FBlock->Copy() : nullptr) {}
@@ -78,16 +66,6 @@ TRowCells::~TRowCells() { std::free(FBlock); }
 size_t TRowCells::Count() const {
     if (FBlock) return FBlock->Count;
     return FTable ? FTable->Cols() : 0;
-}
-
-std::string_view TRowCells::Text(size_t col) const {
-    if (FBlock) {
-        if (col >= FBlock->Count) return {};
-        const TCellSpan& s = FBlock->Spans()[col];
-        return {FBlock->Bytes() + s.Offset, s.Size};
-    }
-    if (FTable && col < FTable->Cols()) return FTable->Text(FTable->RowSpans(FIndex)[col]);
-    return {};
 }
 
 template <class F>

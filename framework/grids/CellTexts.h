@@ -44,6 +44,8 @@ public:
     TCellSpan* RowSpans(size_t row) { return FSpans + row * FCols; }
     const TCellSpan* RowSpans(size_t row) const { return FSpans + row * FCols; }
     std::string_view Text(const TCellSpan& s) const { return {FBytes.data() + s.Offset, s.Size}; }
+    // Rows that took the table through TRowCells::ReferUncounted.
+    void AddUsers(size_t n) { FUsers += n; }
 
     // A load holds its table this way while it fills it; rows hold it the
     // same way. The grid's thread only.
@@ -63,6 +65,9 @@ public:
             if (FTable && --FTable->FUsers == 0) delete FTable;
         }
         TCellTable* get() const { return FTable; }
+        // Takes `t` without counting (see TRowCells::ReferUncounted);
+        // held nothing before.
+        void Adopt(TCellTable* t) { FTable = t; }
         TCellTable* operator->() const { return FTable; }
         explicit operator bool() const { return FTable != nullptr; }
 
@@ -89,7 +94,11 @@ public:
     ~TRowCells();
 
     size_t Count() const;
-    std::string_view Text(size_t col) const;
+    std::string_view Text(size_t col) const {
+        if (FBlock) return FBlock->Text(col);
+        if (FTable && col < FTable->Cols()) return FTable->Text(FTable->RowSpans(FIndex)[col]);
+        return {};
+    }
     // No cell holds a text, and nothing is kept for the row.
     bool Empty() const { return !FTable && !FBlock; }
 
@@ -111,10 +120,35 @@ public:
 
     // The row refers to row `index` of `table` instead of what it held.
     void Refer(const TCellTable::TRef& table, size_t index);
+    // Refer for a row that holds nothing, for a load filling many rows
+    // on several threads: the table does not count the row until
+    // TCellTable::AddUsers is told.
+    void ReferUncounted(TCellTable* table, size_t index) {
+        FTable.Adopt(table);
+        FIndex = static_cast<uint32_t>(index);
+    }
     bool RefersTo(const TCellTable* table, size_t index) const { return FTable.get() == table && FIndex == index; }
 
 private:
-    struct TBlock;
+    // A row's own texts: this header, then Count spans, then Capacity
+    // bytes of which the first Used are taken.
+    struct TBlock {
+        uint32_t Count;
+        uint32_t Used;
+        uint32_t Capacity;
+
+        TCellSpan* Spans() { return reinterpret_cast<TCellSpan*>(this + 1); }
+        const TCellSpan* Spans() const { return reinterpret_cast<const TCellSpan*>(this + 1); }
+        char* Bytes() { return reinterpret_cast<char*>(Spans() + Count); }
+        const char* Bytes() const { return reinterpret_cast<const char*>(Spans() + Count); }
+        std::string_view Text(size_t col) const {
+            if (col >= Count) return {};
+            const TCellSpan& s = Spans()[col];
+            return {Bytes() + s.Offset, s.Size};
+        }
+        static TBlock* Make(size_t count, size_t capacity);
+        TBlock* Copy() const;
+    };
     // A new block of `count` cells whose texts are text(i) for each i,
     // with room for `extra` more bytes; the old texts may be among them.
     template <class F>

@@ -80,11 +80,6 @@ TStringGrid::TStringGrid(TComponent* owner) : TDrawGrid(owner) { FData.resize(Ro
 
 TStringGrid::~TStringGrid() = default;
 
-std::string_view TStringGrid::CellText(int aCol, int aRow) const {
-    if (aRow < 0 || aRow >= static_cast<int>(FData.size()) || aCol < 0) return {};
-    return FData[aRow].Cells.Text(static_cast<size_t>(aCol));
-}
-
 void TStringGrid::StoreCell(int aCol, int aRow, std::string_view value) {
     if (aRow < 0 || aRow >= RowCount() || aCol < 0 || aCol >= ColCount()) return;
     FData[aRow].Cells.Set(static_cast<size_t>(aCol), value, static_cast<size_t>(ColCount()));

@@ -24,7 +24,10 @@ public:
 
     String Cells(int aCol, int aRow) const { return String(CellText(aCol, aRow)); }
     // The cell's text without a copy: valid until the cell's row changes.
-    std::string_view CellText(int aCol, int aRow) const;
+    std::string_view CellText(int aCol, int aRow) const {
+        if (aRow < 0 || aRow >= static_cast<int>(FData.size()) || aCol < 0) return {};
+        return FData[static_cast<size_t>(aRow)].Cells.Text(static_cast<size_t>(aCol));
+    }
     void SetCells(int aCol, int aRow, const String& value);
     TObject* Objects(int aCol, int aRow) const;
     void SetObjects(int aCol, int aRow, TObject* obj);

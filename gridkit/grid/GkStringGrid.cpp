@@ -73,6 +73,8 @@ constexpr int kMaxFileColWidth = 16384;
 // A load finds the lines of a file in pieces of this size on several
 // processors; a smaller file is one piece, read on the calling thread.
 constexpr size_t kLoadPieceBytes = size_t{1} << 19;
+// How far past a line's start the reading of its "col,row," may look.
+constexpr size_t kPieceLookAhead = 32;
 
 // Halves to even, as the runtime's Round.
 int RoundPercent(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -1154,8 +1156,8 @@ bool TGkStringGrid::ReadWidthLine(std::string_view line) {
 }
 
 bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsigned colLimit) {
-    // A cell line's text: its cell, where it lies, and whether it holds a
-    // #8 (then it is decoded afterwards: the pieces only read the bytes).
+    // A cell line's text: its cell, where it lies, and whether it is still
+    // to be decoded.
     struct TLine {
         int Row, Col;
         TCellSpan Span;
@@ -1165,6 +1167,7 @@ bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsi
         std::vector<TLine> Coded;   // lines of rows this piece took
         std::vector<TLine> Others;  // lines of rows another piece took
         std::vector<std::pair<size_t, size_t>> Widths;
+        std::vector<int> Merge;  // rows taken that hold texts of their own
     };
     const char* bytes = file.Bytes();
     const size_t n = file.Size();
@@ -1174,9 +1177,20 @@ bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsi
     const std::unique_ptr<std::atomic<uint32_t>[]> taken(new std::atomic<uint32_t>[rowCount]());
     const std::vector<size_t> cuts = CellFilePieces(bytes, pos, n, kLoadPieceBytes);
     std::vector<TPieceRest> rest(cuts.size() - 1);
-    RunPieces(rest.size(), [&](size_t k) {
+    // A row that holds nothing refers to the file's texts as soon as a
+    // piece takes it; the table learns how many rows do once they are done.
+    TCellTable* table = file.Table().get();
+    TRowData* rows = RowData().data();
+    std::atomic<size_t> referring{0};
+    auto walk = [&](size_t k) {
         TPieceRest& out = rest[k];
         const uint32_t me = static_cast<uint32_t>(k) + 1;
+        size_t referred = 0;
+        struct TCount {
+            std::atomic<size_t>& Total;
+            size_t& Rows;
+            ~TCount() { Total += Rows; }
+        } count{referring, referred};
         const size_t pieceEnd = cuts[k + 1];
         TCellLineState state;
         int lastRow = -1;
@@ -1201,11 +1215,28 @@ bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsi
                 coded = static_cast<const char*>(std::memchr(bytes + e, '\b', pieceEnd - e));
             }
             if (col < 0 || col >= colCount || row < 0 || row >= rowCount) return;
-            const TCellSpan span{static_cast<uint32_t>(text), static_cast<uint32_t>(e - text)};
+            TCellSpan span{static_cast<uint32_t>(text), static_cast<uint32_t>(e - text)};
+            // A text is decoded where it lies, unless the piece before may
+            // still read it (it reads a few bytes past its last line's start).
+            if (isCoded && (k == 0 || text >= cuts[k] + kPieceLookAhead)) {
+                span = file.Decode(span);
+                isCoded = false;
+            }
             if (row != lastRow) {
                 lastRow = row;
                 uint32_t owner = 0;
-                mine = taken[row].compare_exchange_strong(owner, me, std::memory_order_relaxed) || owner == me;
+                if (taken[row].compare_exchange_strong(owner, me, std::memory_order_relaxed)) {
+                    mine = true;
+                    TRowCells& cells = rows[row].Cells;
+                    if (cells.Empty()) {
+                        cells.ReferUncounted(table, static_cast<size_t>(row));
+                        ++referred;
+                    } else {
+                        out.Merge.push_back(row);
+                    }
+                } else {
+                    mine = owner == me;
+                }
                 spans = file.Spans(row);
             }
             if (!mine) {
@@ -1215,7 +1246,14 @@ bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsi
             spans[col] = span;
             if (isCoded) out.Coded.push_back({row, col, span, true});
         });
-    });
+    };
+    try {
+        RunPieces(rest.size(), walk);
+    } catch (...) {
+        table->AddUsers(referring);
+        throw;
+    }
+    table->AddUsers(referring);
     bool widthsChanged = false;
     for (const TPieceRest& piece : rest) {
         for (const TLine& line : piece.Coded) {
@@ -1232,18 +1270,13 @@ bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsi
             TCellSpan& span = file.Spans(line.Row)[line.Col];
             if (line.Span.Offset > span.Offset) span = line.Coded ? file.Decode(line.Span) : line.Span;
         }
-    for (int row = 0; row < rowCount; ++row)
-        if (taken[row].load(std::memory_order_relaxed)) TakeFileRow(file, row);
+    for (const TPieceRest& piece : rest)
+        for (int row : piece.Merge) TakeFileRow(file, row);
     return widthsChanged;
 }
 
 void TGkStringGrid::TakeFileRow(const TCellFileRows& file, int row) {
     TRowCells& cells = RowData()[static_cast<size_t>(row)].Cells;
-    if (cells.Empty() && file.Table()->Cols() <= static_cast<size_t>(ColCount())) {
-        cells.Refer(file.Table(), static_cast<size_t>(row));
-        return;
-    }
-    // Texts the file does not mention stay.
     const TCellSpan* spans = file.Spans(row);
     const size_t cols = std::min(file.Table()->Cols(), static_cast<size_t>(ColCount()));
     for (size_t c = 0; c < cols; ++c)

@@ -637,8 +637,8 @@ private:
     // Finds the rows of a loaded file in pieces on several processors and
     // gives them their texts; true when a width line set a column's width.
     bool LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsigned colLimit);
-    // Row `row` takes its texts from the loaded file: it refers to them,
-    // or, when it holds texts of its own, takes those the file gives.
+    // Row `row`, which held texts before the load, takes those the loaded
+    // file gives it; texts the file does not mention stay.
     void TakeFileRow(const TCellFileRows& file, int row);
 
     std::unique_ptr<TPrintsettings> FPrintSettings;
