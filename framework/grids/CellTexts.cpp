@@ -1,5 +1,6 @@
 #include "framework/grids/CellTexts.h"
 
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -10,14 +11,15 @@
 TCellTable::TCellTable(String&& bytes, size_t rows, size_t cols)
     : FBytes(std::move(bytes)), FSpans(nullptr), FRows(rows), FCols(cols) {
     if (FBytes.size() > kMaxBytes) throw std::length_error("Cell table too large");
-    // Zeroed pages straight from the system for a large table: no pass
-    // over them before the rows are filled.
-    const size_t n = std::max<size_t>(rows * cols, 1);
-    FSpans = static_cast<TCellSpan*>(std::calloc(n, sizeof(TCellSpan)));
+    // Not zeroed here: ClearRow zeroes a row when a load first meets it,
+    // on whichever thread does.
+    FSpans = static_cast<TCellSpan*>(std::malloc(std::max<size_t>(rows * cols, 1) * sizeof(TCellSpan)));
     if (!FSpans) throw std::bad_alloc();
 }
 
 TCellTable::~TCellTable() { std::free(FSpans); }
+
+void TCellTable::ClearRow(size_t row) { std::memset(RowSpans(row), 0, FCols * sizeof(TCellSpan)); }
 
 TRowCells::TBlock* TRowCells::TBlock::Make(size_t count, size_t capacity) {
     if (count > UINT32_MAX || capacity > UINT32_MAX) throw std::length_error("Row of cells too large");

@@ -25,8 +25,9 @@ struct TCellSpan {
 // bytes; a table's texts never start at byte 0, so an offset of 0 marks a
 // cell the table gives no text (an empty text of its own has an offset).
 // Rows of a grid refer to a table until they are written; it goes with
-// the last of them. Filled before any row refers to it; several threads
-// may fill distinct rows, and distinct bytes, at once.
+// the last of them. A row's spans hold nothing defined until ClearRow;
+// several threads may clear and fill distinct rows, and read the bytes,
+// at once.
 class TCellTable {
 public:
     // The largest number of bytes a table can address.
@@ -42,6 +43,8 @@ public:
     const String& Bytes() const { return FBytes; }
     char* MutableBytes() { return FBytes.data(); }
     TCellSpan* RowSpans(size_t row) { return FSpans + row * FCols; }
+    // Every cell of the row without a text.
+    void ClearRow(size_t row);
     const TCellSpan* RowSpans(size_t row) const { return FSpans + row * FCols; }
     std::string_view Text(const TCellSpan& s) const { return {FBytes.data() + s.Offset, s.Size}; }
     // Rows that took the table through TRowCells::ReferUncounted.

@@ -1198,23 +1198,13 @@ bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsi
         TCellSpan* spans = nullptr;
         // The next #8 of the piece: few texts hold one.
         const char* coded = static_cast<const char*>(std::memchr(bytes + cuts[k], '\b', pieceEnd - cuts[k]));
-        ForEachCellLine(bytes, cuts[k], pieceEnd, false, [&](size_t b, size_t e) {
-            int col, row;
-            size_t text;
-            if (n - b >= 8 && ReadPlainCellHead(bytes + b, colLimit, col, row, text)) {
-                text += b;  // the form the grid writes, read at once
-            } else if (IsWidthLine(bytes, b, e)) {
-                out.Widths.emplace_back(b, e);
-                return;
-            } else if (!ParseCellLineFast(bytes, b, e, n, state, col, row, text)) {
-                return;  // no cell line at all
-            }
+        // A cell line's text [text, e) for (col, row), both within the grid.
+        auto cell = [&](int col, int row, size_t text, size_t e) {
             bool isCoded = false;
             if (coded && coded < bytes + e) {
                 isCoded = coded >= bytes + text || std::memchr(bytes + text, '\b', e - text);
                 coded = static_cast<const char*>(std::memchr(bytes + e, '\b', pieceEnd - e));
             }
-            if (col < 0 || col >= colCount || row < 0 || row >= rowCount) return;
             TCellSpan span{static_cast<uint32_t>(text), static_cast<uint32_t>(e - text)};
             // A text is decoded where it lies, unless the piece before may
             // still read it (it reads a few bytes past its last line's start).
@@ -1227,6 +1217,7 @@ bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsi
                 uint32_t owner = 0;
                 if (taken[row].compare_exchange_strong(owner, me, std::memory_order_relaxed)) {
                     mine = true;
+                    table->ClearRow(static_cast<size_t>(row));
                     TRowCells& cells = rows[row].Cells;
                     if (cells.Empty()) {
                         cells.ReferUncounted(table, static_cast<size_t>(row));
@@ -1245,6 +1236,44 @@ bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsi
             }
             spans[col] = span;
             if (isCoded) out.Coded.push_back({row, col, span, true});
+        };
+        // The first eight bytes of the last line in the form the grid
+        // writes ("d,row,") whose row is within the grid, the mask of its
+        // ",row," and where its text starts: a line with the same bytes
+        // there and a column digit below the limit goes on with that row,
+        // as most lines do, and is read in a few operations.
+        uint64_t rowWord = 0, rowMask = 0;
+        unsigned rowLimit = 0;
+        size_t head = 0;
+        ForEachCellLine(bytes, cuts[k], pieceEnd, false, [&](size_t b, size_t e) {
+            uint64_t w = 0;
+            if (n - b >= 8) {
+                w = CellFileDetail::Load8(bytes + b);
+                const unsigned digit = static_cast<unsigned>(w & 0xFF) - 0x30u;
+                if (((w ^ rowWord) & rowMask) == 0 && digit < rowLimit) {
+                    cell(static_cast<int>(digit), lastRow, b + head, e);
+                    return;
+                }
+            }
+            rowLimit = 0;
+            int col, row;
+            size_t text;
+            if (n - b >= 8 && ReadPlainCellHead(bytes + b, colLimit, col, row, text)) {
+                if (row < rowCount) {
+                    rowWord = w;
+                    rowMask = CellFileDetail::PlainHeadMask(w, colLimit);
+                    rowLimit = colLimit;
+                    head = text;
+                }
+                text += b;  // the form the grid writes, read at once
+            } else if (IsWidthLine(bytes, b, e)) {
+                out.Widths.emplace_back(b, e);
+                return;
+            } else if (!ParseCellLineFast(bytes, b, e, n, state, col, row, text)) {
+                return;  // no cell line at all
+            }
+            if (col < 0 || col >= colCount || row < 0 || row >= rowCount) return;
+            cell(col, row, text, e);
         });
     };
     try {
@@ -1343,8 +1372,10 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
             auto run = [&](int row, size_t b, size_t e) {
                 if (row >= RowCount()) return;
                 TRowCells& cells = RowData()[static_cast<size_t>(row)].Cells;
-                if (cells.Empty() && file.Table()->Cols() <= static_cast<size_t>(ColCount()))
+                if (cells.Empty() && file.Table()->Cols() <= static_cast<size_t>(ColCount())) {
+                    file.Table()->ClearRow(static_cast<size_t>(row));
                     cells.Refer(file.Table(), static_cast<size_t>(row));
+                }
                 if (cells.RefersTo(file.Table().get(), static_cast<size_t>(row))) {
                     TCellSpan* spans = file.Spans(row);
                     file.DecodedLines(row, b, e, [&](int col, TCellSpan span) { spans[col] = span; });
