@@ -19,8 +19,6 @@ TCellTable::TCellTable(String&& bytes, size_t rows, size_t cols)
 
 TCellTable::~TCellTable() { std::free(FSpans); }
 
-void TCellTable::ClearRow(size_t row) { std::memset(RowSpans(row), 0, FCols * sizeof(TCellSpan)); }
-
 TRowCells::TBlock* TRowCells::TBlock::Make(size_t count, size_t capacity) {
     if (count > UINT32_MAX || capacity > UINT32_MAX) throw std::length_error("Row of cells too large");
     void* p = std::malloc(sizeof(TBlock) + count * sizeof(TCellSpan) + capacity);

@@ -44,7 +44,10 @@ public:
     char* MutableBytes() { return FBytes.data(); }
     TCellSpan* RowSpans(size_t row) { return FSpans + row * FCols; }
     // Every cell of the row without a text.
-    void ClearRow(size_t row);
+    void ClearRow(size_t row) {
+        TCellSpan* s = RowSpans(row);
+        for (size_t c = 0; c < FCols; ++c) s[c] = TCellSpan();
+    }
     const TCellSpan* RowSpans(size_t row) const { return FSpans + row * FCols; }
     std::string_view Text(const TCellSpan& s) const { return {FBytes.data() + s.Offset, s.Size}; }
     // Rows that took the table through TRowCells::ReferUncounted.
