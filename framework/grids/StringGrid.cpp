@@ -7,7 +7,6 @@
 #include "framework/rtl/Exception.h"
 
 namespace {
-const String kEmpty;
 
 // A row or column of a string grid seen as a list of strings. Its length
 // is the grid's column or row count; adding and removing are not offered.

@@ -768,7 +768,7 @@ bool TGkStringGrid::IsOnSizingEdge(int x, int y) {
 TAlignment TGkStringGrid::CellAlignment(int aCol, int aRow) {
     TAlignment a = taLeftJustify;
     if (AutoNumAlign) {
-        const String& t = Cells(aCol, aRow);
+        const String t = Cells(aCol, aRow);
         if (!t.empty() && ClassifyNumberText(t) < 2) a = taRightJustify;
     }
     GetCellAlignment(aCol, aRow, a);

@@ -266,7 +266,7 @@ TSelectZone TGkStringGrid::ZoneAt(int x, int y) {
 
 String TGkStringGrid::AnchorAt(const TGridCoord& cell, int x, int y) {
     if (cell.X < 0 || cell.Y < 0) return String();
-    const String& text = Cells(RealColIndex(cell.X), cell.Y);
+    const String text = Cells(RealColIndex(cell.X), cell.Y);
     if (TextKind(text, EnableHTML) == TCellTextKind::Markup) return CellAnchorAt(cell.X, cell.Y, x, y);
     if (FURLShow && IsURL(text)) return text;
     return String();

@@ -333,7 +333,7 @@ void TGkStringGrid::DrawCellContents(int aCol, int aRow, const TRect& aRect, TGr
 String TGkStringGrid::CellAnchorAt(int aCol, int aRow, int x, int y) {
     if (aCol < 0 || aRow < 0 || aCol >= ColCount() || aRow >= RowCount()) return String();
     const int col = RealColIndex(aCol);
-    const String& text = Cells(col, aRow);
+    const String text = Cells(col, aRow);
     if (TextKind(text, EnableHTML) != TCellTextKind::Markup) return String();
     const TRect cell = CellRect(aCol, aRow);
     if (cell.IsEmpty()) return String();
