@@ -1,20 +1,26 @@
-// Saves and loads grids of 25,000 and 100,000 rows x 10 columns of texts
-// like the ones the composer keeps (field names, META values, dates,
-// links, some two-line notes), made with a fixed seed, and compares them
-// with writing and reading the same bytes as one plain file through the
-// same calls: a save and a raw write are both durable (temporary file,
+// Saves and loads grids of 10,000, 25,000 and 100,000 rows x 10 columns
+// of texts like the ones the composer keeps (field names, META values,
+// dates, links, some two-line notes), made with a fixed seed, and compares
+// them with writing and reading the same bytes as one plain file through
+// the same calls: a save and a raw write are both durable (temporary file,
 // flush to disk, rename), a load and a raw read both read the whole file.
-// Each pair takes turns after a warm-up. The last line sums it up:
+// Each pair takes turns after a warm-up, the side that goes first changing
+// from round to round. The last line sums it up:
 //   grid_cellfile rows=100000 cols=10 file_MB=... save_ms=... raw_write_ms=...
 //     load_ms=... raw_read_ms=... read_all_after_load_ms=... save_ratio_to_raw=...
-//     load_ratio_to_raw=...
+//     load_ratio_to_raw=... load_all_ratio_to_raw=... load_all_ratio_to_raw_10000=...
+//     load_cpu_ratio_to_raw=... peak_rss_ratio_to_file=...
 //     save_growth_25000_to_100000=... load_growth_25000_to_100000=...
-// The ratios are ours over the raw call's time (lower is better); a growth
-// is the time at 100,000 rows over the time at 25,000, 4 when linear. A
-// loaded row's texts are made when the row is first used:
-// read_all_after_load_ms is reading every cell once after a load.
+// The ratios are ours over the raw call's (lower is better); a growth is
+// the time at 100,000 rows over the time at 25,000, 4 when linear.
+// load_all is a load followed by reading every cell once (every text then
+// exists), in wall time; load_cpu is the same in processor time of all
+// the process's threads, against the raw read's. peak_rss_ratio_to_file is
+// what the process's resident memory grows by, at its highest, during a
+// load and the reading of every cell, over the file's size; it is measured
+// in a fresh run of this program (--peak-rss=FILE).
 //
-//   bench_grid_cellfile [--only=load|save]
+//   bench_grid_cellfile [--only=load|all|raw|save]
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -22,6 +28,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -75,9 +82,18 @@ void FillGrid(TGkStringGrid& g, int rows) {
 struct Figures {
     double save, rawWrite, load, rawRead, readAll, bytes;
     double saveRatio, loadRatio;  // medians of the round-by-round ratios
+    double loadAllRatio, loadCpuRatio;
 };
 
-Figures Measure(int rows, const fs::path& dir) {
+// Reads every cell of the grid once.
+size_t ReadAll(const TGkStringGrid& g) {
+    size_t sum = 0;
+    for (int r = 0; r < g.RowCount(); ++r)
+        for (int c = 0; c < g.ColCount(); ++c) sum += g.CellText(c, r).size();
+    return sum;
+}
+
+Figures Measure(int rows, const fs::path& dir, int rounds) {
     TGkStringGrid g(nullptr);
     FillGrid(g, rows);
     const String file = (dir / "grid.txt").string();
@@ -86,48 +102,113 @@ Figures Measure(int rows, const fs::path& dir) {
     const String bytes = ReadFileToString(file);
     Figures f{};
     f.bytes = static_cast<double>(bytes.size());
-    const int rounds = 7;
     const bench::Pair save = bench::SideBySide(
         rounds, [&] { g.SaveCellsToFile(file); }, [&] { SafeWriteFile(raw, bytes); });
-    // Only the load is timed: making and freeing the receiving grid is not.
-    // A loaded row's texts are made when the row is first used: reading
-    // every cell once after the load shows that part on its own.
-    std::vector<double> loads, reads, ratios, readAlls;
+    // Only the load and the reading are timed: making and freeing the
+    // receiving grid is not. The load alone, the load with a first read of
+    // every cell, and that in processor time, each against a raw read.
+    std::vector<double> loads, reads, ratios, readAlls, allRatios, cpuRatios;
     size_t sink = 0;
     for (int round = -1; round < rounds; ++round) {
-        auto h = std::make_unique<TGkStringGrid>(nullptr);
-        h->SetMultilinecells(true);
-        const double l = bench::TimeOnce([&] { h->LoadCellsFromFile(file); });
-        const double all = bench::TimeOnce([&] {
-            for (int r = 0; r < h->RowCount(); ++r)
-                for (int c = 0; c < h->ColCount(); ++c) sink += h->CellRef(c, r).size();
-        });
-        h.reset();
-        const double r = bench::TimeOnce([&] { sink += ReadFileToString(raw).size(); });
+        double l = 0, all = 0, cpu = 0, r = 0, rcpu = 0;
+        auto ours = [&] {
+            auto h = std::make_unique<TGkStringGrid>(nullptr);
+            h->SetMultilinecells(true);
+            const double c0 = bench::CpuSeconds();
+            const double t0 = bench::NowSeconds();
+            h->LoadCellsFromFile(file);
+            const double t1 = bench::NowSeconds();
+            sink += ReadAll(*h);
+            const double t2 = bench::NowSeconds();
+            cpu = bench::CpuSeconds() - c0;
+            l = t1 - t0;
+            all = t2 - t0;
+        };
+        auto peer = [&] {
+            const double c0 = bench::CpuSeconds();
+            r = bench::TimeOnce([&] { sink += ReadFileToString(raw).size(); });
+            rcpu = bench::CpuSeconds() - c0;
+        };
+        if (round % 2) {
+            ours();
+            peer();
+        } else {
+            peer();
+            ours();
+        }
         if (round < 0) continue;  // the warm-up
         loads.push_back(l);
-        readAlls.push_back(all);
+        readAlls.push_back(all - l);
         reads.push_back(r);
         ratios.push_back(l / r);
+        allRatios.push_back(all / r);
+        cpuRatios.push_back(rcpu > 0 ? cpu / rcpu : 0);
     }
-    const bench::Pair load{bench::Median(loads), bench::Median(reads), bench::Median(ratios)};
     benchmark::DoNotOptimize(sink);
     f.save = save.ours * 1e3;
     f.rawWrite = save.peer * 1e3;
-    f.load = load.ours * 1e3;
-    f.rawRead = load.peer * 1e3;
+    f.load = bench::Median(loads) * 1e3;
+    f.rawRead = bench::Median(reads) * 1e3;
     f.readAll = bench::Median(readAlls) * 1e3;
     f.saveRatio = save.ratio;
-    f.loadRatio = load.ratio;
+    f.loadRatio = bench::Median(ratios);
+    f.loadAllRatio = bench::Median(allRatios);
+    f.loadCpuRatio = bench::Median(cpuRatios);
     return f;
+}
+
+// A field of /proc/self/status in kB ("VmRSS", "VmHWM"), 0 when missing.
+double StatusKb(const char* field) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    const size_t n = std::strlen(field);
+    while (std::getline(in, line))
+        if (line.compare(0, n, field) == 0 && line.size() > n && line[n] == ':') return std::atof(line.c_str() + n + 1);
+    return 0;
+}
+
+// In a fresh run: loads `file` and reads every cell, and prints how far
+// the resident memory grew at its highest over the file's size.
+int PeakRss(const String& file) {
+    auto h = std::make_unique<TGkStringGrid>(nullptr);
+    h->SetMultilinecells(true);
+    // The highest mark starts again from here where the system allows it.
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const double before = StatusKb("VmRSS");
+    h->LoadCellsFromFile(file);
+    size_t sink = ReadAll(*h);
+    benchmark::DoNotOptimize(sink);
+    const double peak = StatusKb("VmHWM");
+    std::printf("peak_rss_ratio_to_file=%.3f\n", (peak - before) * 1024.0 / static_cast<double>(fs::file_size(file)));
+    return 0;
+}
+
+// Runs this program again with --peak-rss=FILE and reads its answer.
+double MeasurePeakRss(int rows, const fs::path& dir) {
+    TGkStringGrid g(nullptr);
+    FillGrid(g, rows);
+    const String file = (dir / "peak.txt").string();
+    g.SaveCellsToFile(file);
+    const std::string command = "\"" + fs::read_symlink("/proc/self/exe").string() + "\" --peak-rss=\"" + file + "\"";
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return 0;
+    double ratio = 0;
+    char line[256];
+    while (std::fgets(line, sizeof line, p))
+        if (std::strncmp(line, "peak_rss_ratio_to_file=", 23) == 0) ratio = std::atof(line + 23);
+    pclose(p);
+    return ratio;
 }
 
 }  // namespace
 
-// --only=load or --only=save repeats that one call at 100,000 rows, for a
-// profiler, and prints no summary.
+// --only=load, --only=all (a load and a read of every cell), --only=raw
+// (the raw read) or --only=save repeats that at 100,000 rows (or
+// VELMOR_BENCH_ROWS), for a profiler, and prints the median and the
+// fastest round instead of a summary.
 int Only(const std::string& what, const fs::path& dir) {
-    const int rows = 100000, rounds = 30;
+    const char* rowsText = std::getenv("VELMOR_BENCH_ROWS");
+    const int rows = rowsText ? std::max(1, std::atoi(rowsText)) : 100000, rounds = 30;
     TGkStringGrid g(nullptr);
     FillGrid(g, rows);
     const String file = (dir / "grid.txt").string();
@@ -138,11 +219,19 @@ int Only(const std::string& what, const fs::path& dir) {
             times.push_back(bench::TimeOnce([&] { g.SaveCellsToFile(file); }));
             continue;
         }
+        if (what == "raw") {
+            times.push_back(bench::TimeOnce([&] { benchmark::DoNotOptimize(ReadFileToString(file).size()); }));
+            continue;
+        }
         auto h = std::make_unique<TGkStringGrid>(nullptr);
         h->SetMultilinecells(true);
-        times.push_back(bench::TimeOnce([&] { h->LoadCellsFromFile(file); }));
+        times.push_back(bench::TimeOnce([&] {
+            h->LoadCellsFromFile(file);
+            if (what == "all") benchmark::DoNotOptimize(ReadAll(*h));
+        }));
     }
-    std::printf("%s_ms=%.1f\n", what.c_str(), bench::Median(times) * 1e3);
+    std::printf("%s_ms=%.1f min_ms=%.2f\n", what.c_str(), bench::Median(times) * 1e3,
+                *std::min_element(times.begin(), times.end()) * 1e3);
     return 0;
 }
 
@@ -153,17 +242,25 @@ int main(int argc, char** argv) {
     const fs::path dir = fs::temp_directory_path() / ("velmor-bench-cellfile-" + std::to_string(getpid()));
     fs::create_directories(dir);
     for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--peak-rss=", 11) == 0) {
+            fs::remove_all(dir);
+            return PeakRss(argv[i] + 11);
+        }
         if (std::strncmp(argv[i], "--only=", 7) == 0) {
             const int status = Only(argv[i] + 7, dir);
             fs::remove_all(dir);
             return status;
         }
     }
-    const Figures small = Measure(25000, dir);
-    const Figures big = Measure(100000, dir);
+    const Figures tiny = Measure(10000, dir, 15);
+    const Figures small = Measure(25000, dir, 7);
+    const Figures big = Measure(100000, dir, 7);
+    const double peakRss = MeasurePeakRss(100000, dir);
     fs::remove_all(dir);
-    std::printf("rows=25000 save_ms=%.1f raw_write_ms=%.1f load_ms=%.1f raw_read_ms=%.1f read_all_after_load_ms=%.1f\n",
-                small.save, small.rawWrite, small.load, small.rawRead, small.readAll);
+    for (const auto& [rows, f] : {std::pair{10000, tiny}, std::pair{25000, small}})
+        std::printf("rows=%d save_ms=%.2f raw_write_ms=%.2f load_ms=%.2f raw_read_ms=%.2f read_all_after_load_ms=%.2f "
+                    "load_all_ratio_to_raw=%.2f load_cpu_ratio_to_raw=%.2f\n",
+                    rows, f.save, f.rawWrite, f.load, f.rawRead, f.readAll, f.loadAllRatio, f.loadCpuRatio);
     bench::Summary("grid_cellfile")
         .Add("rows", 100000LL)
         .Add("cols", 10LL)
@@ -175,6 +272,10 @@ int main(int argc, char** argv) {
         .Add("read_all_after_load_ms", big.readAll, 1)
         .Add("save_ratio_to_raw", big.saveRatio)
         .Add("load_ratio_to_raw", big.loadRatio)
+        .Add("load_all_ratio_to_raw", big.loadAllRatio)
+        .Add("load_all_ratio_to_raw_10000", tiny.loadAllRatio)
+        .Add("load_cpu_ratio_to_raw", big.loadCpuRatio)
+        .Add("peak_rss_ratio_to_file", peakRss)
         .Add("save_growth_25000_to_100000", big.save / small.save)
         .Add("load_growth_25000_to_100000", big.load / small.load)
         .Print();

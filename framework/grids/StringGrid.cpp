@@ -7,7 +7,6 @@
 #include "framework/rtl/Exception.h"
 
 namespace {
-const String kEmpty;
 
 // A row or column of a string grid seen as a list of strings. Its length
 // is the grid's column or row count; adding and removing are not offered.
@@ -80,58 +79,15 @@ TStringGrid::TStringGrid(TComponent* owner) : TDrawGrid(owner) { FData.resize(Ro
 
 TStringGrid::~TStringGrid() = default;
 
-const String& TStringGrid::CellRef(int aCol, int aRow) const {
-    if (aRow < 0 || aRow >= static_cast<int>(FData.size()) || aCol < 0) return kEmpty;
-    TRowData& row = FData[aRow];
-    if (row.SourceEnd != row.SourceBegin) MakeRow(row);
-    const auto& cells = row.Cells;
-    return aCol < static_cast<int>(cells.size()) ? cells[aCol] : kEmpty;
-}
-
-void TStringGrid::MakeRow(TRowData& row) const {
-    const size_t begin = row.SourceBegin, end = row.SourceEnd;
-    row.SourceBegin = row.SourceEnd = 0;
-    if (FRowSource && end != begin) FRowSource->MakeRow(begin, end, row.Cells, ColCount());
-}
-
-void TStringGrid::MakeAllRows() const {
-    if (!FRowSource) return;
-    for (TRowData& row : FData)
-        if (row.SourceEnd != row.SourceBegin) MakeRow(row);
-    FRowSource.reset();
-}
-
-void TStringGrid::TakeRowSource(const std::shared_ptr<const TRowSource>& source) {
-    if (FRowSource == source) return;
-    MakeAllRows();
-    FRowSource = source;
-}
-
-void TStringGrid::SetRowBytes(const std::shared_ptr<const TRowSource>& source, int aRow, size_t begin,
-                              size_t end) {
-    if (!source || aRow < 0 || aRow >= static_cast<int>(FData.size()) || end <= begin) return;
-    TakeRowSource(source);
-    TRowData& row = FData[aRow];
-    if (row.SourceEnd != row.SourceBegin) MakeRow(row);
-    row.SourceBegin = begin;
-    row.SourceEnd = end;
-}
-
-void TStringGrid::StoreCell(int aCol, int aRow, String&& value) {
+void TStringGrid::StoreCell(int aCol, int aRow, std::string_view value) {
     if (aRow < 0 || aRow >= RowCount() || aCol < 0 || aCol >= ColCount()) return;
-    if (FData[aRow].SourceEnd != FData[aRow].SourceBegin) MakeRow(FData[aRow]);
-    auto& cells = FData[aRow].Cells;
-    if (aCol >= static_cast<int>(cells.size())) {
-        if (value.empty()) return;
-        cells.resize(ColCount());
-    }
-    cells[aCol] = std::move(value);
+    FData[aRow].Cells.Set(static_cast<size_t>(aCol), value, static_cast<size_t>(ColCount()));
 }
 
 void TStringGrid::SetCells(int aCol, int aRow, const String& value) {
     if (aRow < 0 || aRow >= RowCount() || aCol < 0 || aCol >= ColCount()) return;
-    if (CellRef(aCol, aRow) == value) return;
-    StoreCell(aCol, aRow, String(value));
+    if (CellText(aCol, aRow) == value) return;
+    StoreCell(aCol, aRow, value);
     InvalidateCell(aCol, aRow);
     // An open editor on this cell shows the new text.
     if (EditorMode() && aCol == Col() && aRow == Row()) InvalidateEditor();
@@ -166,32 +122,31 @@ TStrings* TStringGrid::Cols(int aCol) {
 }
 
 void TStringGrid::DrawCell(int aCol, int aRow, const TRect& aRect, TGridDrawState aState) {
-    if (DefaultDrawing()) Canvas()->TextRect(aRect, aRect.Left + 2, aRect.Top + 2, CellRef(aCol, aRow));
+    if (DefaultDrawing()) Canvas()->TextRect(aRect, aRect.Left + 2, aRect.Top + 2, Cells(aCol, aRow));
     TDrawGrid::DrawCell(aCol, aRow, aRect, aState);
 }
 
 String TStringGrid::GetEditText(int aCol, int aRow) {
-    String s = CellRef(aCol, aRow);
+    String s = Cells(aCol, aRow);
     if (OnGetEditText) OnGetEditText(this, aCol, aRow, s);
     return s;
 }
 
 void TStringGrid::SetEditText(int aCol, int aRow, const String& value) {
-    if (CellRef(aCol, aRow) != value) {
-        StoreCell(aCol, aRow, String(value));
+    if (CellText(aCol, aRow) != value) {
+        StoreCell(aCol, aRow, value);
         InvalidateCell(aCol, aRow);
     }
     TDrawGrid::SetEditText(aCol, aRow, value);
 }
 
 void TStringGrid::SizeChanged(int oldColCount, int oldRowCount) {
-    // Texts of columns that go must not come back with a wider grid.
-    if (ColCount() < oldColCount) MakeAllRows();
     FData.resize(RowCount());
+    // Texts of columns that go must not come back with a wider grid.
     if (ColCount() < oldColCount) {
         const size_t n = ColCount();
         for (auto& row : FData) {
-            if (row.Cells.size() > n) row.Cells.resize(n);
+            row.Cells.Truncate(n);
             if (row.Objects.size() > n) row.Objects.resize(n);
         }
     }
@@ -199,15 +154,9 @@ void TStringGrid::SizeChanged(int oldColCount, int oldRowCount) {
 }
 
 void TStringGrid::ColumnMoved(int fromIndex, int toIndex) {
-    MakeAllRows();
     const size_t need = static_cast<size_t>(std::max(fromIndex, toIndex)) + 1;
     for (auto& row : FData) {
-        if (!row.Cells.empty()) {
-            if (row.Cells.size() < need) row.Cells.resize(ColCount());
-            String s = std::move(row.Cells[fromIndex]);
-            row.Cells.erase(row.Cells.begin() + fromIndex);
-            row.Cells.insert(row.Cells.begin() + toIndex, std::move(s));
-        }
+        row.Cells.Move(fromIndex, toIndex, ColCount());
         if (!row.Objects.empty()) {
             if (row.Objects.size() < need) row.Objects.resize(ColCount(), nullptr);
             TObject* o = row.Objects[fromIndex];

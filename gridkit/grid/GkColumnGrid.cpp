@@ -50,7 +50,7 @@ void TGkColumnGrid::AdjustColumns() {
     while (FColumns->Count() < ColCount()) FColumns->Add();
     while (FColumns->Count() > ColCount()) FColumns->Delete(FColumns->Count() - 1);
     if (FixedRows() > 0)
-        for (int c = 0; c < FColumns->Count(); ++c) FColumns->Items(c)->FHeader = CellRef(c, 0);
+        for (int c = 0; c < FColumns->Count(); ++c) FColumns->Items(c)->FHeader = Cells(c, 0);
     FColumns->Updating = was;
 }
 

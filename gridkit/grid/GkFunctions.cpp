@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
 #include "framework/controls/Beep.h"
 #include "framework/graphics/Bitmap.h"
@@ -132,21 +133,21 @@ String EncodeCellText(const String& text) {
     return out;
 }
 
-String DecodeCellText(const String& text, bool multiLineCells) {
-    String out;
-    if (text.find('\b') == String::npos) {
-        out = text;
-    } else {
-        out = text;
-        for (char& c : out) {
-            if (c == '\t') c = '\r';
-            else if (c == '\b') c = '\n';
+size_t DecodeCellTextInPlace(char* text, size_t size, bool multiLineCells) {
+    if (std::memchr(text, '\b', size)) {
+        for (char* p = text; p < text + size; ++p) {
+            if (*p == '\t') *p = '\r';
+            else if (*p == '\b') *p = '\n';
         }
     }
-    if (!multiLineCells) {
-        const size_t p = out.find('\r');
-        if (p != String::npos) out.resize(p);
-    }
+    if (!multiLineCells)
+        if (const void* cr = std::memchr(text, '\r', size)) return static_cast<size_t>(static_cast<const char*>(cr) - text);
+    return size;
+}
+
+String DecodeCellText(const String& text, bool multiLineCells) {
+    String out = text;
+    out.resize(DecodeCellTextInPlace(out.data(), out.size(), multiLineCells));
     return out;
 }
 

@@ -36,6 +36,9 @@ void DrawTransparentBitmap(TCanvas* canvas, TBitmap* bitmap, TColor background, 
 // holds a #8 (so files that wrote every line break as TAB #8 read too).
 String EncodeCellText(const String& text);
 String DecodeCellText(const String& text, bool multiLineCells);
+// DecodeCellText on `size` bytes at `text`, in place (the decoded text is
+// never longer): returns the decoded text's size.
+size_t DecodeCellTextInPlace(char* text, size_t size, bool multiLineCells);
 
 // A number field of the cell file, read as the runtime's integer
 // conversion reads it when its error is ignored: leading blanks skipped,

@@ -73,6 +73,8 @@ constexpr int kMaxFileColWidth = 16384;
 // A load finds the lines of a file in pieces of this size on several
 // processors; a smaller file is one piece, read on the calling thread.
 constexpr size_t kLoadPieceBytes = size_t{1} << 19;
+// How far past a line's start the reading of its "col,row," may look.
+constexpr size_t kPieceLookAhead = 32;
 
 // Halves to even, as the runtime's Round.
 int RoundPercent(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -157,7 +159,7 @@ TGkStringGrid::~TGkStringGrid() {
     if (HandleAllocated()) KillTimer(Handle(), kGridTimer);
     if (FGridImages) FGridImages->RemoveFreeNotification(this);
     // The graphics the cells hold go with the grid.
-    for (auto& row : RowObjectData())
+    for (auto& row : RowData())
         for (TObject*& obj : row.Objects)
             if (auto* graphic = dynamic_cast<TCellGraphic*>(obj)) {
                 delete graphic;
@@ -658,7 +660,7 @@ void TGkStringGrid::AfterPaste(const TGridCoord&, const TGridRect&, bool) {}
 // ---- typed accessors -------------------------------------------------------------
 
 int TGkStringGrid::CellAsInteger(int aCol, int aRow) const {
-    String s = Trim(CellRef(aCol, aRow));
+    String s = Trim(Cells(aCol, aRow));
     if (s.empty()) s = "0";
     size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
     if (i == s.size()) throw EGkGridError(GkGridTexts::SNotInteger);
@@ -673,7 +675,7 @@ void TGkStringGrid::SetCellAsInteger(int aCol, int aRow, int v) { SetCells(aCol,
 
 double TGkStringGrid::CellAsFloat(int aCol, int aRow) const {
     const TFormatSettings& fs = FormatSettings();
-    String s = CellRef(aCol, aRow);
+    String s = Cells(aCol, aRow);
     if (s.empty()) s = "0";
     String n;
     n.reserve(s.size());
@@ -695,7 +697,7 @@ void TGkStringGrid::SetCellAsFloat(int aCol, int aRow, double v) {
     SetCells(aCol, aRow, Format(FloatFormat, v));
 }
 
-TDateTime TGkStringGrid::CellAsDate(int aCol, int aRow) const { return StrToDate(CellRef(aCol, aRow)); }
+TDateTime TGkStringGrid::CellAsDate(int aCol, int aRow) const { return StrToDate(Cells(aCol, aRow)); }
 
 // ---- row marks ---------------------------------------------------------------------
 
@@ -766,7 +768,7 @@ bool TGkStringGrid::IsOnSizingEdge(int x, int y) {
 TAlignment TGkStringGrid::CellAlignment(int aCol, int aRow) {
     TAlignment a = taLeftJustify;
     if (AutoNumAlign) {
-        const String& t = CellRef(aCol, aRow);
+        const String t = Cells(aCol, aRow);
         if (!t.empty() && ClassifyNumberText(t) < 2) a = taRightJustify;
     }
     GetCellAlignment(aCol, aRow, a);
@@ -793,7 +795,7 @@ int TGkStringGrid::CharAtCellX(int aCol, int aRow, int x) {
     const int real = RealColIndex(aCol);
     TCanvas* canvas = Canvas();
     canvas->Font()->Assign(aRow < FixedRows() || aCol < FixedCols() ? FFixedFont.get() : Font());
-    const String text = FirstLine(CellRef(real, aRow));
+    const String text = FirstLine(Cells(real, aRow));
     const TRect r = CellRect(aCol, aRow);
     // The same 2-pixel inset and alignment as DrawCell.
     const int width = canvas->TextWidth(text);
@@ -820,7 +822,7 @@ void TGkStringGrid::LoadRichCell(const String& text) { FRichEdit->LoadCellText(t
 void TGkStringGrid::ClearComboItems() { FComboItems->Clear(); }
 
 // A formula cell shows what a descendant computes; the base shows the text.
-String TGkStringGrid::GetDisplayText(int aCol, int aRow) { return CellRef(aCol, aRow); }
+String TGkStringGrid::GetDisplayText(int aCol, int aRow) { return Cells(aCol, aRow); }
 
 void TGkStringGrid::StepToNextCell(int aCol, int aRow, bool forward, bool showEditor, bool force) {
     if (!FNavigation->AdvanceOnEnter && !force) return;
@@ -903,7 +905,7 @@ bool TGkStringGrid::SelectCell(int aCol, int aRow) {
         OnCellChanging(this, Row(), Col(), aRow, aCol, allow);
     if (allow) {
         const int real = RealColIndex(aCol);
-        FSelectionText = CellRef(real, aRow);
+        FSelectionText = Cells(real, aRow);
         // Editability is decided cell by cell. A cell that refused editing
         // takes goEditing away only while it is selected: the next cell
         // starts from the grid's own setting again.
@@ -930,7 +932,7 @@ bool TGkStringGrid::CanEditShow() {
     bool canEdit = true;
     CanEditCell(real, Row(), canEdit);
     if (!canEdit) return false;
-    FSelectionText = CellRef(real, Row());
+    FSelectionText = Cells(real, Row());
     FEditorType = edNormal;
     GetCellEditor(real, Row(), FEditorType);
     switch (FEditorType) {
@@ -949,7 +951,7 @@ bool TGkStringGrid::CanEditShow() {
 }
 
 String TGkStringGrid::GetEditText(int aCol, int aRow) {
-    FEscapeText = CellRef(aCol, aRow);
+    FEscapeText = Cells(aCol, aRow);
     FEscapeCol = aCol;
     FEscapeRow = aRow;
     if (auto* edit = dynamic_cast<TGkInplaceEdit*>(InplaceEditor())) {
@@ -985,7 +987,7 @@ void TGkStringGrid::KeyPress(char& key) {
         const int col = FSortShow ? FSortColumn : 1;
         if (RowCount() >= 2 && !FLookupText.empty()) {
             for (int r = FixedRows(); r < RowCount(); ++r) {
-                if (UpperCase(CellRef(col, r).substr(0, FLookupText.size())) == FLookupText) {
+                if (UpperCase(Cells(col, r).substr(0, FLookupText.size())) == FLookupText) {
                     SetRow(r);
                     break;
                 }
@@ -1045,7 +1047,7 @@ void TGkStringGrid::SaveCellsToFile(const String& fileName) {
         AppendInt(rowText, r);
         rowText += ',';
         for (int c = 0; c < cols; ++c) {
-            const String& text = CellRef(c, r);
+            const std::string_view text = CellText(c, r);
             if (text.empty()) continue;
             const String& colText = colTexts[static_cast<size_t>(c)];
             const size_t need = colText.size() + rowText.size() + text.size() + 2;
@@ -1084,41 +1086,63 @@ void TGkStringGrid::SaveCellsToFile(const String& fileName) {
     file->Commit();
 }
 
-// A loaded cell file's bytes: a row's texts are made from its lines when
-// the row is first used.
-class TGkStringGrid::TCellFileRows : public TStringGrid::TRowSource {
+// A loaded cell file: its bytes, where its cells' texts stay (decoded in
+// place, as a decoded text is never longer), and a table of their spans.
+class TGkStringGrid::TCellFileRows {
 public:
     TCellFileRows(String&& data, bool lfLines, int cols, int rows, bool multiline)
-        : FData(std::move(data)), FLfLines(lfLines), FCols(cols), FRows(rows), FMultiline(multiline) {}
+        : FTable(new TCellTable(std::move(data), static_cast<size_t>(rows), static_cast<size_t>(cols))),
+          FLfLines(lfLines), FCols(cols), FMultiline(multiline), FColLimit(static_cast<unsigned>(std::min(cols, 10))) {}
 
-    const String& Data() const { return FData; }
+    const TCellTable::TRef& Table() const { return FTable; }
+    const char* Bytes() const { return FTable->Bytes().data(); }
+    size_t Size() const { return FTable->Bytes().size(); }
+    TCellSpan* Spans(int row) const { return FTable->RowSpans(static_cast<size_t>(row)); }
 
-    void MakeRow(size_t begin, size_t end, std::vector<String>& cells, int colCount) const override {
-        const char* data = FData.data();
-        const int cols = std::min(FCols, colCount);
-        ForEachCellLine(data, begin, std::min(end, FData.size()), FLfLines, [&](size_t b, size_t e) {
-            int col, row;
+    // The cell lines of `row` in [begin, end): put(col, span) gets each
+    // one's span in the file's bytes, as stored, in file order. Lines of
+    // other rows, columns beyond the file's and lines that are no cells
+    // are passed over.
+    template <class Put>
+    void Lines(int row, size_t begin, size_t end, Put&& put) const {
+        const char* data = Bytes();
+        const size_t n = Size();
+        ForEachCellLine(data, begin, std::min(end, n), FLfLines, [&](size_t b, size_t e) {
+            int col, r;
             size_t text;
-            if (IsWidthLine(data, b, e) || !ParseCellLine(data, b, e, col, row, text)) return;
-            if (col < 0 || col >= cols || row < 0 || row >= FRows) return;
-            const std::string_view raw(data + text, e - text);
-            String value = raw.find('\b') == std::string_view::npos &&
-                                   (FMultiline || raw.find('\r') == std::string_view::npos)
-                               ? String(raw)
-                               : DecodeCellText(String(raw), FMultiline);
-            if (col >= static_cast<int>(cells.size())) {
-                if (value.empty()) return;
-                cells.resize(static_cast<size_t>(colCount));
+            if (n - b >= 8 && ReadPlainCellHead(data + b, FColLimit, col, r, text)) {
+                text += b;
+            } else if (IsWidthLine(data, b, e) || !ParseCellLine(data, b, e, col, r, text)) {
+                return;
             }
-            cells[static_cast<size_t>(col)] = std::move(value);
+            if (r != row || col < 0 || col >= FCols) return;
+            put(col, TCellSpan{static_cast<uint32_t>(text), static_cast<uint32_t>(e - text)});
         });
+    }
+    // Whether a stored text reads otherwise than it stands (DecodeCellText).
+    bool Coded(TCellSpan s) const {
+        const char* t = Bytes() + s.Offset;
+        return std::memchr(t, '\b', s.Size) || (!FMultiline && std::memchr(t, '\r', s.Size));
+    }
+    // Decodes a stored text where it lies (a decoded text is never longer)
+    // and gives its span; each text is decoded once.
+    TCellSpan Decode(TCellSpan s) const {
+        return {s.Offset,
+                static_cast<uint32_t>(DecodeCellTextInPlace(FTable->MutableBytes() + s.Offset, s.Size, FMultiline))};
+    }
+    // Reads a run of `row` on the calling thread: each text decoded, then
+    // put(col, span).
+    template <class Put>
+    void DecodedLines(int row, size_t begin, size_t end, Put&& put) const {
+        Lines(row, begin, end, [&](int col, TCellSpan s) { put(col, Coded(s) ? Decode(s) : s); });
     }
 
 private:
-    String FData;
+    TCellTable::TRef FTable;
     bool FLfLines;
-    int FCols, FRows;
+    int FCols;
     bool FMultiline;
+    unsigned FColLimit;
 };
 
 // The rows of a large file are found in pieces on several processors at
@@ -1137,59 +1161,161 @@ bool TGkStringGrid::ReadWidthLine(std::string_view line) {
     return true;
 }
 
-bool TGkStringGrid::LoadRowsInPieces(const std::shared_ptr<const TCellFileRows>& source, size_t pos,
-                                     unsigned colLimit) {
-    struct TRun {
-        int Row;
-        size_t Begin, End;
+bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsigned colLimit) {
+    // A cell line's text: its cell, where it lies, and whether it is still
+    // to be decoded.
+    struct TLine {
+        int Row, Col;
+        TCellSpan Span;
+        bool Coded;
     };
     struct TPieceRest {
-        std::vector<TRun> Runs;  // rows already taken
+        std::vector<TLine> Coded;   // lines of rows this piece took
+        std::vector<TLine> Others;  // lines of rows another piece took
         std::vector<std::pair<size_t, size_t>> Widths;
+        std::vector<int> Merge;  // rows taken that hold texts of their own
     };
-    const char* bytes = source->Data().data();
-    const size_t n = source->Data().size();
+    const char* bytes = file.Bytes();
+    const size_t n = file.Size();
     const int colCount = ColCount(), rowCount = RowCount();
-    TakeRowSource(source);
-    TRowData* rows = RowObjectData().data();
-    const std::unique_ptr<std::atomic<unsigned char>[]> taken(new std::atomic<unsigned char>[rowCount]());
+    // Which piece (counted from 1) took each row: only that one writes
+    // the row's spans while the pieces run.
+    const std::unique_ptr<std::atomic<uint32_t>[]> taken(new std::atomic<uint32_t>[rowCount]());
     const std::vector<size_t> cuts = CellFilePieces(bytes, pos, n, kLoadPieceBytes);
     std::vector<TPieceRest> rest(cuts.size() - 1);
-    RunPieces(rest.size(), [&](size_t k) {
+    // A row that holds nothing refers to the file's texts as soon as a
+    // piece takes it; the table learns how many rows do once they are done.
+    TCellTable* table = file.Table().get();
+    TRowData* rows = RowData().data();
+    std::atomic<size_t> referring{0};
+    auto walk = [&](size_t k) {
         TPieceRest& out = rest[k];
-        auto run = [&](int row, size_t b, size_t e) {
-            if (taken[row].exchange(1, std::memory_order_relaxed) == 0) {
-                rows[row].SourceBegin = b;
-                rows[row].SourceEnd = e;
-            } else {
-                out.Runs.push_back({row, b, e});
+        const uint32_t me = static_cast<uint32_t>(k) + 1;
+        size_t referred = 0;
+        struct TCount {
+            std::atomic<size_t>& Total;
+            size_t& Rows;
+            ~TCount() { Total += Rows; }
+        } count{referring, referred};
+        const size_t pieceEnd = cuts[k + 1];
+        TCellLineState state;
+        int lastRow = -1;
+        bool mine = false;
+        TCellSpan* spans = nullptr;
+        // The next #8 of the piece: few texts hold one.
+        const char* coded = static_cast<const char*>(std::memchr(bytes + cuts[k], '\b', pieceEnd - cuts[k]));
+        // A cell line's text [text, e) for (col, row), both within the grid.
+        auto cell = [&](int col, int row, size_t text, size_t e) {
+            bool isCoded = false;
+            if (coded && coded < bytes + e) {
+                isCoded = coded >= bytes + text || std::memchr(bytes + text, '\b', e - text);
+                coded = static_cast<const char*>(std::memchr(bytes + e, '\b', pieceEnd - e));
             }
+            TCellSpan span{static_cast<uint32_t>(text), static_cast<uint32_t>(e - text)};
+            // A text is decoded where it lies, unless the piece before may
+            // still read it (it reads a few bytes past its last line's start).
+            if (isCoded && (k == 0 || text >= cuts[k] + kPieceLookAhead)) {
+                span = file.Decode(span);
+                isCoded = false;
+            }
+            if (row != lastRow) {
+                lastRow = row;
+                uint32_t owner = 0;
+                if (taken[row].compare_exchange_strong(owner, me, std::memory_order_relaxed)) {
+                    mine = true;
+                    table->ClearRow(static_cast<size_t>(row));
+                    TRowCells& cells = rows[row].Cells;
+                    if (cells.Empty()) {
+                        cells.ReferUncounted(table, static_cast<size_t>(row));
+                        ++referred;
+                    } else {
+                        out.Merge.push_back(row);
+                    }
+                } else {
+                    mine = owner == me;
+                }
+                spans = file.Spans(row);
+            }
+            if (!mine) {
+                out.Others.push_back({row, col, span, isCoded});
+                return;
+            }
+            spans[col] = span;
+            if (isCoded) out.Coded.push_back({row, col, span, true});
         };
-        auto widthLine = [&](size_t b, size_t e) { out.Widths.emplace_back(b, e); };
-        TCellRowGather gather(bytes, n, colCount, rowCount, colLimit, run, widthLine, [](int) {});
-        gather.Finish(ForEachCellRowChange(bytes, cuts[k], cuts[k + 1], colLimit,
-                                           [&](size_t b, size_t e, size_t before) { gather.Line(b, e, before); }));
-    });
-    std::vector<TRun> again;
+        // The first eight bytes of the last line in the form the grid
+        // writes ("d,row,") whose row is within the grid, the mask of its
+        // ",row," and where its text starts: a line with the same bytes
+        // there and a column digit below the limit goes on with that row,
+        // as most lines do, and is read in a few operations.
+        uint64_t rowWord = 0, rowMask = 0;
+        unsigned rowLimit = 0;
+        size_t head = 0;
+        ForEachCellLine(bytes, cuts[k], pieceEnd, false, [&](size_t b, size_t e) {
+            uint64_t w = 0;
+            if (n - b >= 8) {
+                w = CellFileDetail::Load8(bytes + b);
+                const unsigned digit = static_cast<unsigned>(w & 0xFF) - 0x30u;
+                if (((w ^ rowWord) & rowMask) == 0 && digit < rowLimit) {
+                    cell(static_cast<int>(digit), lastRow, b + head, e);
+                    return;
+                }
+            }
+            rowLimit = 0;
+            int col, row;
+            size_t text;
+            if (n - b >= 8 && ReadPlainCellHead(bytes + b, colLimit, col, row, text)) {
+                if (row < rowCount) {
+                    rowWord = w;
+                    rowMask = CellFileDetail::PlainHeadMask(w, colLimit);
+                    rowLimit = colLimit;
+                    head = text;
+                }
+                text += b;  // the form the grid writes, read at once
+            } else if (IsWidthLine(bytes, b, e)) {
+                out.Widths.emplace_back(b, e);
+                return;
+            } else if (!ParseCellLineFast(bytes, b, e, n, state, col, row, text)) {
+                return;  // no cell line at all
+            }
+            if (col < 0 || col >= colCount || row < 0 || row >= rowCount) return;
+            cell(col, row, text, e);
+        });
+    };
+    try {
+        RunPieces(rest.size(), walk);
+    } catch (...) {
+        table->AddUsers(referring);
+        throw;
+    }
+    table->AddUsers(referring);
     bool widthsChanged = false;
     for (const TPieceRest& piece : rest) {
-        again.insert(again.end(), piece.Runs.begin(), piece.Runs.end());
+        for (const TLine& line : piece.Coded) {
+            TCellSpan& span = file.Spans(line.Row)[line.Col];
+            const TCellSpan decoded = file.Decode(line.Span);
+            if (span.Offset == decoded.Offset) span = decoded;
+        }
         for (const auto& [b, e] : piece.Widths) widthsChanged |= ReadWidthLine(std::string_view(bytes + b, e - b));
     }
-    if (again.empty()) return widthsChanged;
-    // The first run of each such row joins the others; then all in the
-    // order of the file.
-    std::vector<TRun> first;
-    for (const TRun& r : again) {
-        TRowData& row = rows[r.Row];
-        if (row.SourceEnd == row.SourceBegin) continue;
-        first.push_back({r.Row, row.SourceBegin, row.SourceEnd});
-        row.SourceBegin = row.SourceEnd = 0;
-    }
-    again.insert(again.end(), first.begin(), first.end());
-    std::sort(again.begin(), again.end(), [](const TRun& a, const TRun& b) { return a.Begin < b.Begin; });
-    for (const TRun& r : again) SetRowBytes(source, r.Row, r.Begin, r.End);
+    // A row's lines in other pieces: a text stands where the line latest
+    // in the file puts it, whichever piece read it first.
+    for (const TPieceRest& piece : rest)
+        for (const TLine& line : piece.Others) {
+            TCellSpan& span = file.Spans(line.Row)[line.Col];
+            if (line.Span.Offset > span.Offset) span = line.Coded ? file.Decode(line.Span) : line.Span;
+        }
+    for (const TPieceRest& piece : rest)
+        for (int row : piece.Merge) TakeFileRow(file, row);
     return widthsChanged;
+}
+
+void TGkStringGrid::TakeFileRow(const TCellFileRows& file, int row) {
+    TRowCells& cells = RowData()[static_cast<size_t>(row)].Cells;
+    const TCellSpan* spans = file.Spans(row);
+    const size_t cols = std::min(file.Table()->Cols(), static_cast<size_t>(ColCount()));
+    for (size_t c = 0; c < cols; ++c)
+        if (spans[c].Offset) cells.Set(c, file.Table()->Text(spans[c]), static_cast<size_t>(ColCount()));
 }
 
 void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
@@ -1228,26 +1354,43 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
         cells > kFreeFileCells + kFileCellsPerByte * static_cast<long long>(n))
         throw EGkGridError(corrupt);
 
+    if (n > TCellTable::kMaxBytes) throw EGkGridError(corrupt);
+
     SetColCount(cols - FHiddenCols);
     SetRowCount(rows);
     const int colCount = ColCount(), rowCount = RowCount();
     bool widthsChanged = false;
 
-    // Each row's lines are found here and their texts made when the row is
-    // first used. A row's lines usually follow each other (the grid writes
-    // them so); a row whose lines come in several runs takes them in turn.
-    const auto source =
-        std::make_shared<const TCellFileRows>(std::move(data), lfLines, colCount, rowCount, FMultilinecells);
-    const char* bytes = source->Data().data();
+    // Each row's lines are found here and their texts decoded where they
+    // lie; the rows then refer to the file's bytes. A row's lines usually
+    // follow each other (the grid writes them so); a row whose lines come
+    // in several runs takes them in turn.
+    const TCellFileRows file(std::move(data), lfLines, colCount, rowCount, FMultilinecells);
+    const char* bytes = file.Bytes();
     const unsigned colLimit = static_cast<unsigned>(std::clamp(colCount, 0, 10));
     auto width = [&](size_t b, size_t e) { widthsChanged |= ReadWidthLine(std::string_view(bytes + b, e - b)); };
     ++FUpdateLock;
     try {
         if (lfLines || OnFileProgress) {
             // One walk on this thread: the progress handler may look at the
-            // grid between lines.
+            // grid between lines, and change it.
             int lastProgress = -1;
-            auto run = [&](int row, size_t b, size_t e) { SetRowBytes(source, row, b, e); };
+            auto run = [&](int row, size_t b, size_t e) {
+                if (row >= RowCount()) return;
+                TRowCells& cells = RowData()[static_cast<size_t>(row)].Cells;
+                if (cells.Empty() && file.Table()->Cols() <= static_cast<size_t>(ColCount())) {
+                    file.Table()->ClearRow(static_cast<size_t>(row));
+                    cells.Refer(file.Table(), static_cast<size_t>(row));
+                }
+                if (cells.RefersTo(file.Table().get(), static_cast<size_t>(row))) {
+                    TCellSpan* spans = file.Spans(row);
+                    file.DecodedLines(row, b, e, [&](int col, TCellSpan span) { spans[col] = span; });
+                } else {
+                    file.DecodedLines(row, b, e, [&](int col, TCellSpan span) {
+                        if (col < ColCount()) cells.Set(col, file.Table()->Text(span), ColCount());
+                    });
+                }
+            };
             auto cell = [&](int row) {
                 if (!OnFileProgress) return;
                 const int p = Percent(row, rowCount);
@@ -1269,7 +1412,7 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
                                                    [&](size_t b, size_t e, size_t before) { gather.Line(b, e, before); }));
             }
         } else {
-            widthsChanged = LoadRowsInPieces(source, pos, colLimit);
+            widthsChanged = LoadRowsInPieces(file, pos, colLimit);
         }
     } catch (...) {
         --FUpdateLock;
@@ -1290,9 +1433,13 @@ void TGkStringGrid::ClearCellRect(int aCol1, int aRow1, int aCol2, int aRow2) {
     const int c1 = std::max(0, aCol1);
     for (int r = r1; r <= r2; ++r) {
         auto& cells = data[r].Cells;
-        const int c2 = std::min(static_cast<int>(cells.size()) - 1, aCol2);
-        for (int c = c1; c <= c2; ++c)
-            if (!cells[c].empty()) cells[c].clear();
+        const int c2 = std::min(static_cast<int>(cells.Count()) - 1, aCol2);
+        if (c1 == 0 && c2 == static_cast<int>(cells.Count()) - 1) {
+            cells.Clear();  // the whole row: nothing kept for it
+        } else {
+            for (int c = c1; c <= c2; ++c)
+                if (!cells.Text(c).empty()) cells.Set(c, {}, ColCount());
+        }
         if (EnableGraphics) {
             auto& objs = data[r].Objects;
             const int o2 = std::min(static_cast<int>(objs.size()) - 1, aCol2);
@@ -1399,9 +1546,7 @@ void TGkStringGrid::RemoveColumnRange(int aCol, int aCount) {
     if (removable <= 0) return;
     ++FUpdateLock;
     for (auto& row : RowData()) {
-        if (static_cast<int>(row.Cells.size()) > aCol)
-            row.Cells.erase(row.Cells.begin() + aCol,
-                            row.Cells.begin() + std::min<int>(aCol + removable, row.Cells.size()));
+        row.Cells.Erase(aCol, removable);
         if (static_cast<int>(row.Objects.size()) > aCol)
             row.Objects.erase(row.Objects.begin() + aCol,
                               row.Objects.begin() + std::min<int>(aCol + removable, row.Objects.size()));
@@ -1421,10 +1566,7 @@ void TGkStringGrid::InsertColumnRange(int aCol, int aCount) {
     ++FUpdateLock;
     SetColCount(oldCount + aCount);
     for (auto& row : RowData()) {
-        if (static_cast<int>(row.Cells.size()) > aCol) {
-            row.Cells.resize(ColCount());
-            std::rotate(row.Cells.begin() + aCol, row.Cells.begin() + oldCount, row.Cells.end());
-        }
+        row.Cells.InsertEmpty(aCol, aCount, ColCount());
         if (static_cast<int>(row.Objects.size()) > aCol) {
             row.Objects.resize(ColCount(), nullptr);
             std::rotate(row.Objects.begin() + aCol, row.Objects.begin() + oldCount, row.Objects.end());
@@ -1520,7 +1662,7 @@ bool TGkStringGrid::CellIsPassword(int aCol, int aRow) {
 void TGkStringGrid::OpenCellEditor(int aCol, int aRow) {
     const TRect r = CellRect(aCol, aRow);
     const int c = RealColIndex(aCol);
-    const String cell = CellRef(c, aRow);
+    const String cell = Cells(c, aRow);
     FSkipWriteBack = false;
     switch (FEditorType) {
     case edSpinEdit:
@@ -1691,7 +1833,7 @@ String TGkStringGrid::EditorText() const {
 void TGkStringGrid::WriteEditorBack(int aCol, int aRow) {
     if (FSkipWriteBack) return;
     auto put = [&](const String& v) {
-        if (CellRef(aCol, aRow) != v) SetCells(aCol, aRow, v);
+        if (Cells(aCol, aRow) != v) SetCells(aCol, aRow, v);
     };
     if (IsSpinKind(FEditorType) && FSpinEditor) {
         if (FSpinEditor->Text() != FOpenedValue) put(FSpinEditor->Text());
@@ -1716,7 +1858,7 @@ void TGkStringGrid::WriteEditorBack(int aCol, int aRow) {
 }
 
 void TGkStringGrid::ResetEditorFromCell(int aCol, int aRow) {
-    const String cell = CellRef(aCol, aRow);
+    const String cell = Cells(aCol, aRow);
     if (IsSpinKind(FEditorType) && FSpinEditor) {
         FSpinEditor->SetText(cell);
         FSpinEditor->SetSelStart(FSpinEditor->GetTextLen());
@@ -1764,7 +1906,7 @@ void TGkStringGrid::CloseCellEditor(int aCol, int aRow) {
 void TGkStringGrid::RestoreEditText() {
     const int c = RealColIndex(Col());
     SetCells(c, Row(), FSelectionText);
-    SetCells(c, Row(), CellRef(c, Row()));
+    SetCells(c, Row(), Cells(c, Row()));
     InvalidateCell(Col(), Row());
 }
 
@@ -1863,7 +2005,7 @@ void TGkStringGrid::EditorFocusLost(TWinControl* control) {
 void TGkStringGrid::RememberEditText(int aCol, int aRow) {
     FEditStartCol = aCol;
     FEditStartRow = aRow;
-    FEditStartText = CellRef(RealColIndex(aCol), aRow);
+    FEditStartText = Cells(RealColIndex(aCol), aRow);
 }
 
 void TGkStringGrid::BeforeValidate(int, int) {}
@@ -1872,11 +2014,11 @@ bool TGkStringGrid::ValidateCell(const String&) {
     bool valid = true;
     const int c = RealColIndex(FEditStartCol), r = FEditStartRow;
     if (c >= 0 && r >= 0 && c < ColCount() + FHiddenCols && r < RowCount() &&
-        CellRef(c, r) != FEditStartText) {
+        Cells(c, r) != FEditStartText) {
         BeforeValidate(c, r);
-        String value = CellRef(c, r);
+        String value = Cells(c, r);
         if (OnCellValidate) OnCellValidate(this, c, r, value, valid);
-        const bool corrected = value != CellRef(c, r);
+        const bool corrected = value != Cells(c, r);
         if (valid) {
             if (corrected) SetCells(c, r, value);
         } else {
@@ -1895,10 +2037,10 @@ void TGkStringGrid::Click() {
     try {
         TStringGrid::Click();
     } catch (...) {
-        if (FEntered) ValidateCell(CellRef(RealColIndex(Col()), Row()));
+        if (FEntered) ValidateCell(Cells(RealColIndex(Col()), Row()));
         throw;
     }
-    if (FEntered) ValidateCell(CellRef(RealColIndex(Col()), Row()));
+    if (FEntered) ValidateCell(Cells(RealColIndex(Col()), Row()));
     RememberEditText(Col(), Row());
 }
 

@@ -634,9 +634,12 @@ private:
     // A width line of a cell file ("cw col,width"): true when it set a
     // column's width.
     bool ReadWidthLine(std::string_view line);
-    // Gives the rows of a loaded file their bytes; true when a width line
-    // set a column's width.
-    bool LoadRowsInPieces(const std::shared_ptr<const TCellFileRows>& source, size_t pos, unsigned colLimit);
+    // Finds the rows of a loaded file in pieces on several processors and
+    // gives them their texts; true when a width line set a column's width.
+    bool LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsigned colLimit);
+    // Row `row`, which held texts before the load, takes those the loaded
+    // file gives it; texts the file does not mention stay.
+    void TakeFileRow(const TCellFileRows& file, int row);
 
     std::unique_ptr<TPrintsettings> FPrintSettings;
     std::unique_ptr<THTMLSettings> FHTMLSettings;

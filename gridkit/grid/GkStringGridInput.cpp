@@ -266,7 +266,7 @@ TSelectZone TGkStringGrid::ZoneAt(int x, int y) {
 
 String TGkStringGrid::AnchorAt(const TGridCoord& cell, int x, int y) {
     if (cell.X < 0 || cell.Y < 0) return String();
-    const String& text = CellRef(RealColIndex(cell.X), cell.Y);
+    const String text = Cells(RealColIndex(cell.X), cell.Y);
     if (TextKind(text, EnableHTML) == TCellTextKind::Markup) return CellAnchorAt(cell.X, cell.Y, x, y);
     if (FURLShow && IsURL(text)) return text;
     return String();
@@ -278,7 +278,7 @@ void TGkStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int
         const TGridCoord cell = MouseCoord(x, y);
         if (cell.X < 0) return;
         if (OnRightClickCell) OnRightClickCell(this, cell.Y, cell.X);
-        if (FURLShow && URLEdit && IsURL(CellRef(RealColIndex(cell.X), cell.Y)) &&
+        if (FURLShow && URLEdit && IsURL(Cells(RealColIndex(cell.X), cell.Y)) &&
             cell.X >= FixedCols() && cell.Y >= FixedRows()) {
             // The link cannot be clicked open for editing, so the right
             // button edits it.
@@ -521,7 +521,7 @@ void TGkStringGrid::ShowMoveImage(int x, int y) {
         pc->Font()->Assign(FFixedFont.get());
         pc->Brush()->SetStyle(bsClear);
         TRect tr{2, 0, w - 2, h};
-        DrawText(pc, FirstLine(CellRef(c, r)), tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        DrawText(pc, FirstLine(Cells(c, r)), tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         FMoveImage->SetImage(&picture);
         const TRect cell = CellRect(c, r);
         FMoveGrab = cell.IsEmpty() ? 0 : columns ? FMouseDownPt.X - cell.Left : FMouseDownPt.Y - cell.Top;
@@ -643,7 +643,7 @@ TGkStringGrid::TCellHint TGkStringGrid::CellHintAt(int x, int y, const String& s
     const bool dataCell = cell.X >= FixedCols() && cell.X < ColCount() - FFixedRightCols &&
                           cell.Y >= FixedRows() && cell.Y < RowCount() - FFixedFooters;
     if (HintShowCells && dataCell) {
-        hint.Text = CellRef(RealColIndex(cell.X), cell.Y);
+        hint.Text = Cells(RealColIndex(cell.X), cell.Y);
         pos = TPoint{r.Left, r.Top};
     }
     hint.ScreenPos = ClientToScreen(pos);

@@ -72,8 +72,8 @@ void TGkStringGrid::BlinkTick() {
     if (!EnableHTML) return;
     // Only the cells that blink are drawn again.
     auto blinks = [this](int c, int r) {
-        const String& text = CellRef(RealColIndex(c), r);
-        return text.find('<') != String::npos && UpperCase(text).find("<BLINK") != String::npos;
+        const std::string_view text = CellText(RealColIndex(c), r);
+        return text.find('<') != std::string_view::npos && UpperCase(String(text)).find("<BLINK") != String::npos;
     };
     auto each = [this](int fixed, int first, int visible, int count, auto&& fn) {
         for (int i = 0; i < fixed && i < count; ++i) fn(i);
@@ -211,7 +211,7 @@ void TGkStringGrid::DrawCellContents(int aCol, int aRow, const TRect& aRect, TGr
         }
     }
 
-    String text = CellRef(aCol, aRow);
+    String text = Cells(aCol, aRow);
     const TCellTextKind kind = TextKind(text, EnableHTML);
     if (kind == TCellTextKind::Formula) text = GetDisplayText(aCol, aRow);
     if (CellIsPassword(aCol, aRow)) text = FillChars(text, PasswordChar);
@@ -284,7 +284,7 @@ void TGkStringGrid::DrawCellContents(int aCol, int aRow, const TRect& aRect, TGr
     if (a == taCenter && sortHeading) r.Left += 10;
     int avail = r.Right - r.Left;
     if (sortHeading) avail -= kGlyphRoom;
-    if (FURLShow && IsURL(CellRef(aCol, aRow))) {
+    if (FURLShow && IsURL(Cells(aCol, aRow))) {
         canvas->Font()->SetStyle(canvas->Font()->Style() | fsUnderline);
         canvas->Font()->SetColor(urlColor);
     }
@@ -333,7 +333,7 @@ void TGkStringGrid::DrawCellContents(int aCol, int aRow, const TRect& aRect, TGr
 String TGkStringGrid::CellAnchorAt(int aCol, int aRow, int x, int y) {
     if (aCol < 0 || aRow < 0 || aCol >= ColCount() || aRow >= RowCount()) return String();
     const int col = RealColIndex(aCol);
-    const String& text = CellRef(col, aRow);
+    const String text = Cells(col, aRow);
     if (TextKind(text, EnableHTML) != TCellTextKind::Markup) return String();
     const TRect cell = CellRect(aCol, aRow);
     if (cell.IsEmpty()) return String();
@@ -461,7 +461,7 @@ void TGkStringGrid::DrawCellBorders(int aCol, int aRow, const TRect& aRect) {
 }
 
 void TGkStringGrid::DrawRichCell(int aCol, int aRow, const TRect& aRect, TCanvas* canvas) {
-    LoadRichCell(CellRef(aCol, aRow));
+    LoadRichCell(Cells(aCol, aRow));
     const TGridRect s = Selection();
     const bool inSelection = aCol >= s.Left && aCol <= s.Right && aRow >= s.Top && aRow <= s.Bottom;
     const bool focusedCell = aCol == Col() && aRow == Row() && Focused() && !(Options() & goDrawFocusSelected);

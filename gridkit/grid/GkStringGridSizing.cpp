@@ -62,7 +62,7 @@ TSize TGkStringGrid::MeasureCellText(int aCol, int aRow) {
 
 TSize TGkStringGrid::MeasurePreparedText(int aCol, int aRow) {
     TCanvas* canvas = Canvas();
-    String text = CellRef(aCol, aRow);
+    String text = Cells(aCol, aRow);
     switch (TextKind(text, EnableHTML)) {
     case TCellTextKind::Markup: return MeasureMarkup(text, TRect{0, 0, kUnbounded, kUnbounded});
     case TCellTextKind::RichText:
@@ -114,7 +114,7 @@ void TGkStringGrid::AutoSizeRow(int aRow) {
         const int rc = RealColIndex(c);
         canvas->Font()->Assign(c >= FixedCols() && aRow >= FixedRows() ? Font() : FFixedFont.get());
         GetCellColor(rc, aRow, 0, canvas->Brush(), canvas->Font());
-        String text = CellRef(rc, aRow);
+        String text = Cells(rc, aRow);
         int need = 0;
         const TCellTextKind kind = TextKind(text, EnableHTML);
         if (kind == TCellTextKind::Markup) {
@@ -144,7 +144,7 @@ void TGkStringGrid::SetRowHeightForLines(int aRow, int lines, int extra) {
 int TGkStringGrid::MaxLinesInRow(int aRow) {
     if (ColCount() < 1 || !FMultilinecells || aRow < 0 || aRow >= RowCount()) return 1;
     int most = 1;
-    for (int c = 0; c < ColCount(); ++c) most = std::max(most, LineCount(CellRef(c, aRow), true));
+    for (int c = 0; c < ColCount(); ++c) most = std::max(most, LineCount(Cells(c, aRow), true));
     return most;
 }
 

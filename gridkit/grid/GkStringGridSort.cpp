@@ -18,9 +18,8 @@
 namespace {
 
 template <class TRow>
-const String& CellOf(const TRow& row, int aCol) {
-    static const String empty;
-    return aCol >= 0 && static_cast<size_t>(aCol) < row.Cells.size() ? row.Cells[static_cast<size_t>(aCol)] : empty;
+std::string_view CellOf(const TRow& row, int aCol) {
+    return aCol >= 0 ? row.Cells.Text(static_cast<size_t>(aCol)) : std::string_view();
 }
 
 int Sign(double a, double b) { return a > b ? 1 : (a < b ? -1 : 0); }
@@ -119,12 +118,15 @@ TDateTime LocaleDateTime(const String& text) {
 int TGkStringGrid::CompareSortCells(int aCol, int aRow1, int aRow2) {
     const auto& rows = RowData();
     if (aRow1 < 0 || aRow2 < 0 || static_cast<size_t>(std::max(aRow1, aRow2)) >= rows.size()) return 0;
-    const String& a = CellOf(rows[static_cast<size_t>(aRow1)], aCol);
-    const String& b = CellOf(rows[static_cast<size_t>(aRow2)], aCol);
+    const std::string_view av = CellOf(rows[static_cast<size_t>(aRow1)], aCol);
+    const std::string_view bv = CellOf(rows[static_cast<size_t>(aRow2)], aCol);
 
     TSortStyle style = SortAutoFormat ? ssAutomatic : ssAlphabetic;
     String prefix, suffix;
     GetColumnFormat(aCol, style, prefix, suffix);
+    if (style == ssAlphabetic || style == ssAlphaCase) return Sign(av.compare(bv));
+    // The other styles read the texts as strings (a handler may keep them).
+    const String a(av), b(bv);
     if (style == ssAutomatic) {
         // Decided by the first text alone, as the grid always has.
         if (ClassifyNumberText(a) <= 1) {
@@ -252,7 +254,7 @@ void TGkStringGrid::RunSortDriver(bool saveFixedColumn, F sortRows) {
     std::vector<String> column0;
     if (saveFixedColumn && SortNormalCellsOnly && FixedCols() > 0) {
         column0.reserve(static_cast<size_t>(rows));
-        for (int r = 0; r < rows; ++r) column0.push_back(CellOf(RowData()[static_cast<size_t>(r)], 0));
+        for (int r = 0; r < rows; ++r) column0.emplace_back(CellOf(RowData()[static_cast<size_t>(r)], 0));
     }
     const int lastColWidth = ColWidths(ColCount() - 1);
     const bool wasEntered = Entered();
@@ -264,7 +266,7 @@ void TGkStringGrid::RunSortDriver(bool saveFixedColumn, F sortRows) {
     sortRows(rows);
     for (int r = rows + 1; r < rows + 3; ++r) {
         auto& data = RowData()[static_cast<size_t>(r)];
-        std::fill(data.Cells.begin(), data.Cells.end(), String());
+        data.Cells.Clear();
         std::fill(data.Objects.begin(), data.Objects.end(), nullptr);
     }
     const int tracked = TrackedRow();
@@ -273,7 +275,7 @@ void TGkStringGrid::RunSortDriver(bool saveFixedColumn, F sortRows) {
     SetRowCount(rows);
     SetColWidths(ColCount() - 1, lastColWidth);
     if (!column0.empty())
-        for (int r = 0; r < rows; ++r) StoreCell(0, r, String(column0[static_cast<size_t>(r)]));
+        for (int r = 0; r < rows; ++r) StoreCell(0, r, column0[static_cast<size_t>(r)]);
     SetEntered(wasEntered);
     Invalidate();
 }
