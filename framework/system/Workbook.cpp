@@ -1,6 +1,9 @@
 #include "framework/system/Workbook.h"
 
+#include <fcntl.h>
 #include <freexl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <orcus/format_detection.hpp>
 #include <orcus/orcus_gnumeric.hpp>
@@ -13,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cctype>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -499,7 +504,7 @@ TVariant FreeXlDate(const char* text) {
     return TVariant::FromDate(ComposeDateTime(date, time));
 }
 
-std::unique_ptr<TWorkbook> OpenWithFreeXl(const String& fileName) {
+std::unique_ptr<TMemoryWorkbook> OpenWithFreeXl(const String& fileName) {
     const void* handle = nullptr;
     struct TClose {
         const void*& H;
@@ -551,14 +556,147 @@ std::unique_ptr<TWorkbook> OpenWithFreeXl(const String& fileName) {
     return book;
 }
 
+// libfreexl overruns its own buffers on some damaged files (the fuzz
+// target found one), so it reads in a child process of its own: a crash
+// there is a file that cannot be opened, not the end of the program. The
+// child hands the workbook back through a pipe: per sheet its name and
+// cells, each a row, a column, a kind and a number or a text.
+void PutRaw(String& out, const void* p, size_t n) { out.append(static_cast<const char*>(p), n); }
+
+String Serialize(const TMemoryWorkbook& book) {
+    String out;
+    const uint32_t sheets = static_cast<uint32_t>(book.Sheets.size());
+    PutRaw(out, &sheets, sizeof sheets);
+    for (const TSheetData& sheet : book.Sheets) {
+        const uint32_t nameSize = static_cast<uint32_t>(sheet.Name.size());
+        const uint64_t cells = sheet.Cells.size();
+        PutRaw(out, &nameSize, sizeof nameSize);
+        out += sheet.Name;
+        PutRaw(out, &cells, sizeof cells);
+        for (const TCell& c : sheet.Cells) {
+            const int32_t rc[2] = {c.Row, c.Col};
+            const uint8_t type = static_cast<uint8_t>(c.Value.VarType());
+            PutRaw(out, rc, sizeof rc);
+            PutRaw(out, &type, sizeof type);
+            if (c.Value.VarType() == TVarType::String) {
+                const uint32_t size = static_cast<uint32_t>(c.Value.AsString().size());
+                PutRaw(out, &size, sizeof size);
+                out += c.Value.AsString();
+            } else {
+                const double number = c.Value.AsNumber();
+                PutRaw(out, &number, sizeof number);
+            }
+        }
+    }
+    return out;
+}
+
+class TReader {
+public:
+    explicit TReader(const String& data) : FData(data) {}
+    template <class T>
+    T Get() {
+        T v;
+        std::memcpy(&v, Take(sizeof v), sizeof v);
+        return v;
+    }
+    String Text(size_t n) { return String(Take(n), n); }
+    bool AtEnd() const { return FPos == FData.size(); }
+
+private:
+    const char* Take(size_t n) {
+        if (n > FData.size() - FPos) throw EWorkbookError("short reply");
+        const char* p = FData.data() + FPos;
+        FPos += n;
+        return p;
+    }
+    const String& FData;
+    size_t FPos = 0;
+};
+
+std::unique_ptr<TWorkbook> Deserialize(const String& data) {
+    TReader in(data);
+    auto book = std::make_unique<TMemoryWorkbook>();
+    for (uint32_t sheets = in.Get<uint32_t>(); sheets > 0; --sheets) {
+        TSheetData sheet;
+        sheet.Name = in.Text(in.Get<uint32_t>());
+        for (uint64_t cells = in.Get<uint64_t>(); cells > 0; --cells) {
+            const int32_t row = in.Get<int32_t>(), col = in.Get<int32_t>();
+            const TVarType type = static_cast<TVarType>(in.Get<uint8_t>());
+            TVariant value;
+            switch (type) {
+                case TVarType::String: value = TVariant::FromString(in.Text(in.Get<uint32_t>())); break;
+                case TVarType::Boolean: value = TVariant::FromBoolean(in.Get<double>() != 0); break;
+                case TVarType::Double: value = TVariant::FromDouble(in.Get<double>()); break;
+                case TVarType::Date: value = TVariant::FromDate(in.Get<double>()); break;
+                default: throw EWorkbookError("bad reply");
+            }
+            if (row < 0 || col < 0) throw EWorkbookError("bad reply");
+            sheet.Cells.push_back(TCell{row, col, std::move(value)});
+        }
+        Finish(sheet);
+        book->Sheets.push_back(std::move(sheet));
+    }
+    if (!in.AtEnd() || book->Sheets.empty()) throw EWorkbookError("bad reply");
+    return book;
+}
+
+std::unique_ptr<TWorkbook> OpenWithFreeXlApart(const String& fileName) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) throw EWorkbookError("no pipe");
+    const pid_t pid = fork();
+    if (pid < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        throw EWorkbookError("no process");
+    }
+    if (pid == 0) {
+        close(fds[0]);
+        int status = 1;
+        try {
+            const String out = Serialize(*OpenWithFreeXl(fileName));
+            size_t done = 0;
+            while (done < out.size()) {
+                const ssize_t n = write(fds[1], out.data() + done, out.size() - done);
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) break;
+                done += static_cast<size_t>(n);
+            }
+            if (done == out.size()) status = 0;
+        } catch (...) {
+        }
+        _exit(status);
+    }
+    close(fds[1]);
+    String data;
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = read(fds[0], buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        data.append(buf, static_cast<size_t>(n));
+    }
+    close(fds[0]);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw EWorkbookError("not a workbook");
+    return Deserialize(data);
+}
+
 }  // namespace
 
 std::unique_ptr<TWorkbook> OpenWorkbook(const String& fileName) {
-    const String bytes = ReadWholeFile(fileName);
     static const unsigned char compoundFile[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    char head[8] = {};
+    {
+        std::ifstream in(fileName, std::ios::binary);
+        if (!in) throw EWorkbookError("cannot read " + fileName);
+        in.read(head, sizeof head);
+    }
     try {
-        if (bytes.size() >= 8 && std::memcmp(bytes.data(), compoundFile, 8) == 0) return OpenWithFreeXl(fileName);
-        return OpenWithOrcus(bytes);
+        if (std::memcmp(head, compoundFile, sizeof head) == 0) return OpenWithFreeXlApart(fileName);
+        return OpenWithOrcus(ReadWholeFile(fileName));
     } catch (const EWorkbookError&) {
         throw;
     } catch (const std::exception& e) {
