@@ -7,6 +7,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // libfreexl opens by path, so every input goes through a file.
     const std::string path = fuzz::InputFile("input.workbook", data, size);
+    // The reading runs in a child process; one that loops is stopped well
+    // within the fuzzer's own limit.
+    SetWorkbookTimeLimit(1);
     fuzz::Refusable([&] {
         const std::unique_ptr<TWorkbook> book = OpenWorkbook(path);
         if (book->SheetCount() < 1 || book->ActiveSheet() >= book->SheetCount()) __builtin_trap();

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <freexl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +16,7 @@
 #include <orcus/spreadsheet/import_interface_view.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cctype>
 #include <cerrno>
@@ -467,7 +470,7 @@ String ReadWholeFile(const String& fileName) {
     return String(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::unique_ptr<TWorkbook> OpenWithOrcus(const String& bytes) {
+std::unique_ptr<TMemoryWorkbook> OpenWithOrcus(const String& bytes) {
     auto book = std::make_unique<TMemoryWorkbook>();
     TOrcusFactory factory(*book);
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -556,16 +559,20 @@ std::unique_ptr<TMemoryWorkbook> OpenWithFreeXl(const String& fileName) {
     return book;
 }
 
-// libfreexl overruns its own buffers on some damaged files (the fuzz
-// target found one), so it reads in a child process of its own: a crash
-// there is a file that cannot be opened, not the end of the program. The
-// child hands the workbook back through a pipe: per sheet its name and
-// cells, each a row, a column, a kind and a number or a text.
+// Both libraries fail on some damaged files (the fuzz target found them):
+// libfreexl overruns a buffer of its own, liborcus loops without end. So a
+// workbook is read in a child process: a crash there, or a read that runs
+// past its time, is a file that cannot be opened, not the end of the
+// program. The child hands the workbook back through a pipe: per sheet its
+// name and cells, each a row, a column, a kind and a number or a text,
+// after the active sheet's index and the number of sheets.
 void PutRaw(String& out, const void* p, size_t n) { out.append(static_cast<const char*>(p), n); }
 
 String Serialize(const TMemoryWorkbook& book) {
     String out;
     const uint32_t sheets = static_cast<uint32_t>(book.Sheets.size());
+    const int32_t active = book.Active;
+    PutRaw(out, &active, sizeof active);
     PutRaw(out, &sheets, sizeof sheets);
     for (const TSheetData& sheet : book.Sheets) {
         const uint32_t nameSize = static_cast<uint32_t>(sheet.Name.size());
@@ -617,6 +624,7 @@ private:
 std::unique_ptr<TWorkbook> Deserialize(const String& data) {
     TReader in(data);
     auto book = std::make_unique<TMemoryWorkbook>();
+    book->Active = in.Get<int32_t>();
     for (uint32_t sheets = in.Get<uint32_t>(); sheets > 0; --sheets) {
         TSheetData sheet;
         sheet.Name = in.Text(in.Get<uint32_t>());
@@ -637,11 +645,14 @@ std::unique_ptr<TWorkbook> Deserialize(const String& data) {
         Finish(sheet);
         book->Sheets.push_back(std::move(sheet));
     }
-    if (!in.AtEnd() || book->Sheets.empty()) throw EWorkbookError("bad reply");
+    if (!in.AtEnd() || book->Sheets.empty() || book->Active >= book->SheetCount()) throw EWorkbookError("bad reply");
     return book;
 }
 
-std::unique_ptr<TWorkbook> OpenWithFreeXlApart(const String& fileName) {
+double TimeLimit = 0;  // SetWorkbookTimeLimit's; 0 for the default
+
+std::unique_ptr<TWorkbook> ReadApart(const std::function<std::unique_ptr<TMemoryWorkbook>()>& reader,
+                                     double seconds) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) throw EWorkbookError("no pipe");
     const pid_t pid = fork();
@@ -654,7 +665,7 @@ std::unique_ptr<TWorkbook> OpenWithFreeXlApart(const String& fileName) {
         close(fds[0]);
         int status = 1;
         try {
-            const String out = Serialize(*OpenWithFreeXl(fileName));
+            const String out = Serialize(*reader());
             size_t done = 0;
             while (done < out.size()) {
                 const ssize_t n = write(fds[1], out.data() + done, out.size() - done);
@@ -670,7 +681,18 @@ std::unique_ptr<TWorkbook> OpenWithFreeXlApart(const String& fileName) {
     close(fds[1]);
     String data;
     char buf[65536];
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    bool late = false;
     for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd p{fds[0], POLLIN, 0};
+        const int ready = left.count() > 0 ? poll(&p, 1, static_cast<int>(left.count())) : 0;
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready == 0) {
+            late = true;
+            kill(pid, SIGKILL);
+            break;
+        }
         const ssize_t n = read(fds[0], buf, sizeof buf);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
@@ -680,26 +702,32 @@ std::unique_ptr<TWorkbook> OpenWithFreeXlApart(const String& fileName) {
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw EWorkbookError("not a workbook");
+    if (late || !WIFEXITED(status) || WEXITSTATUS(status) != 0) throw EWorkbookError("not a workbook");
     return Deserialize(data);
 }
 
 }  // namespace
 
+void SetWorkbookTimeLimit(double seconds) { TimeLimit = seconds; }
+
 std::unique_ptr<TWorkbook> OpenWorkbook(const String& fileName) {
     static const unsigned char compoundFile[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     char head[8] = {};
+    std::streamoff size = 0;
     {
-        std::ifstream in(fileName, std::ios::binary);
+        std::ifstream in(fileName, std::ios::binary | std::ios::ate);
         if (!in) throw EWorkbookError("cannot read " + fileName);
+        size = in.tellg();
+        in.seekg(0);
         in.read(head, sizeof head);
     }
-    try {
-        if (std::memcmp(head, compoundFile, sizeof head) == 0) return OpenWithFreeXlApart(fileName);
-        return OpenWithOrcus(ReadWholeFile(fileName));
-    } catch (const EWorkbookError&) {
-        throw;
-    } catch (const std::exception& e) {
-        throw EWorkbookError(e.what());
-    }
+    // Far more than a sound file of this size takes.
+    const double seconds = TimeLimit > 0 ? TimeLimit : 30 + 5 * static_cast<double>(size) / 1e6;
+    const bool xls = std::memcmp(head, compoundFile, sizeof head) == 0;
+    return ReadApart(
+        [&]() -> std::unique_ptr<TMemoryWorkbook> {
+            if (xls) return OpenWithFreeXl(fileName);
+            return OpenWithOrcus(ReadWholeFile(fileName));
+        },
+        seconds);
 }

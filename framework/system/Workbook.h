@@ -38,5 +38,11 @@ public:
     virtual void ForEachCell(int sheet, const std::function<void(int col, int row, const TVariant& value)>& f) const = 0;
 };
 
-// Reads the whole workbook; EWorkbookError when it cannot.
+// Reads the whole workbook; EWorkbookError when it cannot. The libraries
+// read in a child process, so a library that crashes or loops on a damaged
+// file only refuses it; a read that takes longer than 30 s and 5 s a
+// megabyte is taken to loop.
 std::unique_ptr<TWorkbook> OpenWorkbook(const String& fileName);
+// Another time limit for the reads, in seconds (0: the one above); the
+// fuzz target takes a short one.
+void SetWorkbookTimeLimit(double seconds);

@@ -8,6 +8,7 @@
 #include "framework/controls/Controls.h"
 #include "framework/controls/Screen.h"
 #include "framework/rtl/DateTime.h"
+#include "framework/system/Workbook.h"
 #include "gridkit/grid/GkGridError.h"
 #include "gridkit/grid/GkStringGrid.h"
 #include "support/TempDir.h"
@@ -142,6 +143,19 @@ TEST(WorkbookImportErrors, WhatIsNoSoundWorkbookCannotBeOpened) {
         EXPECT_EQ(grid.Cells(2, 2), "kept") << name;
     }
     Screen->SetCursor(crDefault);
+}
+
+TEST(WorkbookImportErrors, AReadThatRunsPastItsTimeIsStopped) {
+    // liborcus spends about half a minute on this damaged .ods.
+    SetWorkbookTimeLimit(1);
+    TGkStringGrid grid(nullptr);
+    try {
+        grid.ImportWorkbook(Fixtures + "slow.ods");
+        ADD_FAILURE();
+    } catch (const EGkGridError& e) {
+        EXPECT_EQ(e.Message, "Cannot open workbook " + Fixtures + "slow.ods");
+    }
+    SetWorkbookTimeLimit(0);
 }
 
 TEST(WorkbookImportErrors, TheFormatIsToldByTheContentNotTheName) {
