@@ -33,48 +33,81 @@
 
 namespace {
 
-// Past this many cells a workbook is refused rather than read: a small
-// file can repeat one cell over the whole sheet.
-constexpr size_t MaxCells = 50'000'000;
+// Past this many cells, or this many bytes of text in a sheet, a workbook
+// is refused rather than read: a small file can repeat one cell over the
+// whole sheet.
+constexpr size_t MaxCells = 20'000'000;
+constexpr size_t MaxTextBytes = size_t(512) << 20;
 
+// A cell in 24 bytes: its texts live in the sheet's pool.
 struct TCell {
     int Row;
     int Col;
-    TVariant Value;
+    union {
+        double Number;  // a boolean's 1 or 0, a double, a date
+        uint64_t TextAt;
+    };
+    uint32_t TextSize;
+    TVarType Type;
 };
 
 struct TSheetData {
     String Name;
     std::vector<TCell> Cells;  // row by row once finished
+    String Texts;              // the cells' texts, one after another
     TWorkbookRange Used;
+
+    void Add(int row, int col, const TVariant& v) {
+        TCell c{};
+        c.Row = row;
+        c.Col = col;
+        c.Type = v.VarType();
+        if (c.Type == TVarType::String) {
+            c.TextAt = Texts.size();
+            c.TextSize = static_cast<uint32_t>(v.AsString().size());
+            Texts += v.AsString();
+        } else {
+            c.Number = v.AsNumber();
+        }
+        Cells.push_back(c);
+    }
+    TVariant Value(const TCell& c) const {
+        switch (c.Type) {
+            case TVarType::Empty: return TVariant();
+            case TVarType::Boolean: return TVariant::FromBoolean(c.Number != 0);
+            case TVarType::Double: return TVariant::FromDouble(c.Number);
+            case TVarType::Date: return TVariant::FromDate(c.Number);
+            case TVarType::String: return TVariant::FromString(Texts.substr(c.TextAt, c.TextSize));
+        }
+        return TVariant();
+    }
 };
 
 // Sorts the cells into reading order, keeps the last value given to a
 // place, drops empty ones and finds the used range.
 void Finish(TSheetData& sheet) {
-    std::stable_sort(sheet.Cells.begin(), sheet.Cells.end(), [](const TCell& a, const TCell& b) {
+    auto& cells = sheet.Cells;
+    std::stable_sort(cells.begin(), cells.end(), [](const TCell& a, const TCell& b) {
         return a.Row != b.Row ? a.Row < b.Row : a.Col < b.Col;
     });
-    std::vector<TCell> kept;
-    kept.reserve(sheet.Cells.size());
-    for (TCell& c : sheet.Cells) {
-        if (!kept.empty() && kept.back().Row == c.Row && kept.back().Col == c.Col)
-            kept.back() = std::move(c);
+    size_t kept = 0;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (kept > 0 && cells[kept - 1].Row == cells[i].Row && cells[kept - 1].Col == cells[i].Col)
+            cells[kept - 1] = cells[i];
         else
-            kept.push_back(std::move(c));
+            cells[kept++] = cells[i];
     }
-    std::erase_if(kept, [](const TCell& c) {
-        return c.Value.IsEmpty() || (c.Value.VarType() == TVarType::String && c.Value.AsString().empty());
+    cells.resize(kept);
+    std::erase_if(cells, [](const TCell& c) {
+        return c.Type == TVarType::Empty || (c.Type == TVarType::String && c.TextSize == 0);
     });
-    kept.shrink_to_fit();
-    sheet.Cells = std::move(kept);
-    if (sheet.Cells.empty()) {
+    cells.shrink_to_fit();
+    if (cells.empty()) {
         sheet.Used = TWorkbookRange{};
         return;
     }
-    TWorkbookRange r{sheet.Cells.front().Col, sheet.Cells.front().Row, sheet.Cells.front().Col,
-                     sheet.Cells.back().Row};
-    for (const TCell& c : sheet.Cells) {
+    TWorkbookRange r{cells.front().Col, cells.front().Row, cells.front().Col, cells.back().Row};
+    for (const TCell& c : cells) {
         r.FirstCol = std::min(r.FirstCol, c.Col);
         r.LastCol = std::max(r.LastCol, c.Col);
     }
@@ -91,7 +124,8 @@ public:
     int ActiveSheet() const override { return Active; }
     TWorkbookRange UsedRange(int sheet) const override { return Sheets.at(sheet).Used; }
     void ForEachCell(int sheet, const std::function<void(int, int, const TVariant&)>& f) const override {
-        for (const TCell& c : Sheets.at(sheet).Cells) f(c.Col, c.Row, c.Value);
+        const TSheetData& data = Sheets.at(sheet);
+        for (const TCell& c : data.Cells) f(c.Col, c.Row, data.Value(c));
     }
 };
 
@@ -167,14 +201,16 @@ public:
     void set_format(ss::row_t row, ss::col_t col, size_t xfIndex) override;
     void set_format(ss::row_t, ss::col_t, ss::row_t, ss::col_t, size_t) override {}
     void fill_down_cells(ss::row_t srcRow, ss::col_t srcCol, ss::row_t rangeSize) override {
+        // The source is in the row just read: the search stops before it.
+        const auto& cells = Data().Cells;
         const TCell* src = nullptr;
-        for (auto it = Data().Cells.rbegin(); it != Data().Cells.rend(); ++it)
+        for (auto it = cells.rbegin(); it != cells.rend() && it->Row >= srcRow; ++it)
             if (it->Row == srcRow && it->Col == srcCol) {
                 src = &*it;
                 break;
             }
-        if (!src || src->Value.IsEmpty()) return;
-        const TVariant value = src->Value;
+        if (!src || src->Type == TVarType::Empty) return;
+        const TVariant value = Data().Value(*src);
         for (ss::row_t r = 1; r <= rangeSize; ++r) Put(srcRow + r, srcCol, value);
     }
     ss::range_size_t get_sheet_size() const override { return ss::range_size_t{1048576, 16384}; }
@@ -200,7 +236,7 @@ public:
         if (FFormulaRow >= 0 && FFormulaCol >= 0) Put(FFormulaRow, FFormulaCol, FFormulaValue);
     }
 
-    void Put(ss::row_t row, ss::col_t col, TVariant value);
+    void Put(ss::row_t row, ss::col_t col, const TVariant& value);
     // Numbers in a date format become dates; the cells must be in order.
     void MakeDates();
     TSheetData& Data();
@@ -411,7 +447,8 @@ public:
     }
     ss::iface::import_sheet* append_sheet(ss::sheet_t index, std::string_view name) override {
         if (index != static_cast<ss::sheet_t>(Sheets.size())) throw std::runtime_error("sheets out of order");
-        Book.Sheets.push_back(TSheetData{String(name), {}, {}});
+        Book.Sheets.emplace_back();
+        Book.Sheets.back().Name = String(name);
         Sheets.push_back(std::make_unique<TOrcusSheet>(*this, static_cast<int>(index)));
         return Sheets.back().get();
     }
@@ -447,8 +484,10 @@ void TOrcusSheet::MakeDates() {
             return c.Row != k.Row ? c.Row < k.Row : c.Col < k.Col;
         });
         if (it == cells.end() || it->Row != f.Row || it->Col != f.Col) continue;
-        if (it->Value.VarType() == TVarType::Double)
-            it->Value = TVariant::FromDate(it->Value.AsNumber() + FFactory.Settings.Origin);
+        if (it->Type == TVarType::Double) {
+            it->Type = TVarType::Date;
+            it->Number += FFactory.Settings.Origin;
+        }
     }
     Formats.clear();
     Formats.shrink_to_fit();
@@ -458,10 +497,11 @@ void TOrcusSheet::set_sheet_active() { FFactory.Book.Active = FIndex; }
 
 TSheetData& TOrcusSheet::Data() { return FFactory.Book.Sheets[FIndex]; }
 
-void TOrcusSheet::Put(ss::row_t row, ss::col_t col, TVariant value) {
+void TOrcusSheet::Put(ss::row_t row, ss::col_t col, const TVariant& value) {
     if (row < 0 || col < 0) return;
-    if (++FFactory.CellCount > MaxCells) throw std::runtime_error("too many cells");
-    Data().Cells.push_back(TCell{static_cast<int>(row), static_cast<int>(col), std::move(value)});
+    if (++FFactory.CellCount > MaxCells || Data().Texts.size() > MaxTextBytes)
+        throw std::runtime_error("too large");
+    Data().Add(static_cast<int>(row), static_cast<int>(col), value);
 }
 
 String ReadWholeFile(const String& fileName) {
@@ -550,8 +590,8 @@ std::unique_ptr<TMemoryWorkbook> OpenWithFreeXl(const String& fileName) {
                     case FREEXL_CELL_TIME: value = FreeXlDate(v.value.text_value); break;
                     default: continue;
                 }
-                if (++cellCount > MaxCells) throw EWorkbookError("too many cells");
-                sheet.Cells.push_back(TCell{static_cast<int>(r), static_cast<int>(c), std::move(value)});
+                if (++cellCount > MaxCells || sheet.Texts.size() > MaxTextBytes) throw EWorkbookError("too large");
+                sheet.Add(static_cast<int>(r), static_cast<int>(c), value);
             }
         Finish(sheet);
         book->Sheets.push_back(std::move(sheet));
@@ -568,7 +608,8 @@ std::unique_ptr<TMemoryWorkbook> OpenWithFreeXl(const String& fileName) {
 // after the active sheet's index and the number of sheets.
 void PutRaw(String& out, const void* p, size_t n) { out.append(static_cast<const char*>(p), n); }
 
-String Serialize(const TMemoryWorkbook& book) {
+// Hands the bytes to `flush` a megabyte at a time.
+void Serialize(const TMemoryWorkbook& book, const std::function<void(const String&)>& flush) {
     String out;
     const uint32_t sheets = static_cast<uint32_t>(book.Sheets.size());
     const int32_t active = book.Active;
@@ -581,21 +622,23 @@ String Serialize(const TMemoryWorkbook& book) {
         out += sheet.Name;
         PutRaw(out, &cells, sizeof cells);
         for (const TCell& c : sheet.Cells) {
+            if (out.size() >= (1u << 20)) {
+                flush(out);
+                out.clear();
+            }
             const int32_t rc[2] = {c.Row, c.Col};
-            const uint8_t type = static_cast<uint8_t>(c.Value.VarType());
+            const uint8_t type = static_cast<uint8_t>(c.Type);
             PutRaw(out, rc, sizeof rc);
             PutRaw(out, &type, sizeof type);
-            if (c.Value.VarType() == TVarType::String) {
-                const uint32_t size = static_cast<uint32_t>(c.Value.AsString().size());
-                PutRaw(out, &size, sizeof size);
-                out += c.Value.AsString();
+            if (c.Type == TVarType::String) {
+                PutRaw(out, &c.TextSize, sizeof c.TextSize);
+                out.append(sheet.Texts, c.TextAt, c.TextSize);
             } else {
-                const double number = c.Value.AsNumber();
-                PutRaw(out, &number, sizeof number);
+                PutRaw(out, &c.Number, sizeof c.Number);
             }
         }
     }
-    return out;
+    flush(out);
 }
 
 class TReader {
@@ -640,7 +683,7 @@ std::unique_ptr<TWorkbook> Deserialize(const String& data) {
                 default: throw EWorkbookError("bad reply");
             }
             if (row < 0 || col < 0) throw EWorkbookError("bad reply");
-            sheet.Cells.push_back(TCell{row, col, std::move(value)});
+            sheet.Add(row, col, value);
         }
         Finish(sheet);
         book->Sheets.push_back(std::move(sheet));
@@ -665,15 +708,17 @@ std::unique_ptr<TWorkbook> ReadApart(const std::function<std::unique_ptr<TMemory
         close(fds[0]);
         int status = 1;
         try {
-            const String out = Serialize(*reader());
-            size_t done = 0;
-            while (done < out.size()) {
-                const ssize_t n = write(fds[1], out.data() + done, out.size() - done);
-                if (n < 0 && errno == EINTR) continue;
-                if (n <= 0) break;
-                done += static_cast<size_t>(n);
-            }
-            if (done == out.size()) status = 0;
+            bool written = true;
+            Serialize(*reader(), [&](const String& out) {
+                size_t done = 0;
+                while (written && done < out.size()) {
+                    const ssize_t n = write(fds[1], out.data() + done, out.size() - done);
+                    if (n < 0 && errno == EINTR) continue;
+                    if (n <= 0) written = false;
+                    else done += static_cast<size_t>(n);
+                }
+            });
+            if (written) status = 0;
         } catch (...) {
         }
         _exit(status);
