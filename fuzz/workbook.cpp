@@ -1,6 +1,9 @@
 // Workbooks (.xls through libfreexl, the open formats through liborcus):
 // any bytes are read without harm, and what is read holds together: every
 // cell lies in its sheet's used range, in reading order, and none is empty.
+// The libraries read in a child process: a crash there (the log shows the
+// child's report) is a refused file, and only this process's own faults
+// fail the target.
 #include "framework/system/Workbook.h"
 #include "fuzz/FuzzInput.h"
 
