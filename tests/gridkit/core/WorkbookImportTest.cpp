@@ -127,10 +127,11 @@ TEST(WorkbookImportErrors, WhatIsNoSoundWorkbookCannotBeOpened) {
     grid.SetColCount(3);
     grid.SetRowCount(3);
     grid.SetCells(2, 2, "kept");
-    // Truncated workbooks of each format, an .xls on which libfreexl
-    // overruns a buffer of its own, text named as a workbook, and no file.
-    for (const char* name :
-         {"damaged.xlsx", "damaged.ods", "damaged.xls", "overrun.xls", "notes.xls", "missing.xlsx"}) {
+    // Truncated workbooks of each format, an encrypted one, an .xls on
+    // which libfreexl overruns a buffer of its own, text named as a
+    // workbook, and no file.
+    for (const char* name : {"damaged.xlsx", "damaged.ods", "damaged.xls", "encrypted.xls", "overrun.xls",
+                             "notes.xls", "missing.xlsx"}) {
         Screen->SetCursor(crHandPoint);
         try {
             grid.ImportWorkbook(Fixtures + name);
