@@ -46,3 +46,5 @@ std::unique_ptr<TWorkbook> OpenWorkbook(const String& fileName);
 // Another time limit for the reads, in seconds (0: the one above); the
 // fuzz target takes a short one.
 void SetWorkbookTimeLimit(double seconds);
+// False in ThreadSanitizer builds, which read in the calling process.
+bool WorkbookReadsHaveTimeLimit();
