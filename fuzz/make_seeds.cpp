@@ -144,6 +144,10 @@ void Grids(const String& dataDir) {
     if (FileExists(shipped)) SafeWriteFile(Seed("cell_file", "profile.mdpf"), ReadFileToString(shipped));
     // The schemas and their field definitions.
     Shipped(PathJoin(dataDir, "schemas"), {".tgs", ".sbf"}, "cell_file");
+    // The sound workbooks of each format that the import's tests use.
+    const String books = PathJoin(dataDir, "../tests/gridkit/core/fixtures/workbooks");
+    for (const char* book : {"book.xlsx", "book.ods", "book.xls"})
+        SafeWriteFile(Seed("workbook", book), ReadFileToString(PathJoin(books, book)));
     TGkStringGrid grid(nullptr);
     grid.SetColCount(4);
     grid.SetRowCount(5);

@@ -293,6 +293,8 @@ public:
     void PasteIntoSelection();
     // Delimited text; the delimiter is detected when Delimiter is 0.
     void ImportDelimitedFile(const String& fileName, bool append = false);
+    // A workbook's sheet (the active one when no name is given) fills the
+    // grid from A1 to its used range's far corner.
     void ImportWorkbook(const String& fileName, const String& sheetName = String());
     char Delimiter = 0;
 

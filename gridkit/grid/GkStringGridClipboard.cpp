@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <memory>
 #include <vector>
 
 #include "framework/controls/Clipboard.h"
@@ -11,6 +12,8 @@
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/DateTime.h"
 #include "framework/rtl/StrUtils.h"
+#include "framework/rtl/Variant.h"
+#include "framework/system/Workbook.h"
 #include "gridkit/grid/GkGridError.h"
 #include "gridkit/grid/GkStringGrid.h"
 #include "gridkit/grid/Navigation.h"
@@ -346,12 +349,59 @@ void TGkStringGrid::ImportDelimitedFile(const String& fileName, bool append) {
 }
 
 void TGkStringGrid::ImportWorkbook(const String& fileName, const String& sheetName) {
-    // Workbooks were read through a spreadsheet application's automation
-    // server; there is none here, which is what the error says.
-    (void)fileName;
-    (void)sheetName;
-    const TCursor old = Screen->Cursor();
-    Screen->SetCursor(crHourGlass);
-    Screen->SetCursor(old);
-    throw EGkGridError("Excel OLE server not found");
+    struct TBusyCursor {
+        TCursor Old = Screen->Cursor();
+        TBusyCursor() { Screen->SetCursor(crHourGlass); }
+        ~TBusyCursor() { Screen->SetCursor(Old); }
+    } busy;
+
+    // The whole workbook is read before the grid changes, so a file that
+    // cannot be read leaves the grid as it was.
+    std::unique_ptr<TWorkbook> book;
+    try {
+        book = OpenWorkbook(fileName);
+    } catch (const EWorkbookError&) {
+        throw EGkGridError(String(GkGridTexts::SCannotOpenWorkbook) + fileName);
+    }
+    int sheet = -1;
+    if (sheetName.empty()) {
+        sheet = std::max(book->ActiveSheet(), 0);
+    } else {
+        for (int i = 0; i < book->SheetCount() && sheet < 0; ++i)
+            if (book->SheetName(i) == sheetName) sheet = i;
+        if (sheet < 0) throw EGkGridError("Excel worksheet " + sheetName + " not found");
+    }
+
+    // The grid reaches from A1 to the used range's far corner, so a range
+    // that begins elsewhere keeps every cell in its place.
+    const TWorkbookRange used = book->UsedRange(sheet);
+    BeginUpdate();
+    struct TEndUpdate {
+        TGkStringGrid* Grid;
+        ~TEndUpdate() { Grid->EndUpdate(); }
+    } endUpdate{this};
+    SetColCount(used.LastCol + 1);
+    SetRowCount(used.LastRow + 1);
+    const int cols = ColCount(), rows = RowCount();
+    // Cells the sheet leaves empty are emptied too, as they hold no value.
+    int nextCol = 0, nextRow = 0;
+    auto advance = [&] {
+        if (++nextCol == cols) {
+            nextCol = 0;
+            ++nextRow;
+        }
+    };
+    auto emptyUpTo = [&](int col, int row) {
+        while (nextRow < rows && (nextRow < row || (nextRow == row && nextCol < col))) {
+            if (!CellText(nextCol, nextRow).empty()) SetCells(nextCol, nextRow, String());
+            advance();
+        }
+    };
+    book->ForEachCell(sheet, [&](int col, int row, const TVariant& value) {
+        if (col >= cols || row >= rows) return;
+        emptyUpTo(col, row);
+        SetCells(col, row, VarToStr(value));
+        advance();
+    });
+    emptyUpTo(0, rows);
 }

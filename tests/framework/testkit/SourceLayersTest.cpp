@@ -1,5 +1,6 @@
-// The layers the sources keep: the toolkit, libcurl and libjpeg are
-// reached only through the framework; inside it, the toolkit's headers are
+// The layers the sources keep: the toolkit, libcurl, libjpeg and the
+// workbook libraries (liborcus, libfreexl) are reached only through the
+// framework; inside it, the toolkit's headers are
 // included only by its toolkit side (the controls' widget set, graphics,
 // system services, the message queue that is the toolkit's event loop, the
 // test kit); the widget set's interface headers speak the framework's own
@@ -50,6 +51,7 @@ bool IsToolkitHeader(const TInclude& inc) {
 bool IsPlatformHeader(const TInclude& inc) {
     return IsToolkitHeader(inc) ||
            (inc.System && (StartsWith(inc.Header, "curl/") || inc.Header == "jpeglib.h" ||
+                           StartsWith(inc.Header, "orcus/") || inc.Header == "freexl.h" ||
                            StartsWith(inc.Header, "sys/") || inc.Header == "unistd.h" || inc.Header == "fcntl.h" ||
                            inc.Header == "iconv.h"));
 }

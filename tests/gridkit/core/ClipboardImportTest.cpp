@@ -206,7 +206,7 @@ TEST_F(ImportFixture, ErrorsAreTheKitsOwn) {
         Grid.ImportWorkbook(File("book.xls", "x"));
         FAIL();
     } catch (const EGkGridError& e) {
-        EXPECT_EQ(e.Message, "Excel OLE server not found");
+        EXPECT_EQ(e.Message, "Cannot open workbook " + Dir.Path() + "/book.xls");
     }
 }
 

@@ -2,6 +2,7 @@
 // dropped text, rich text or file goes; the drag source's data object.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -77,6 +78,26 @@ TEST_F(DropFixture, TextThenOneCsvFileByContainedName) {
     const std::vector<String> other{dir.File("notes.txt")};
     Drop(nullptr, nullptr, &other, 0, 0);
     EXPECT_TRUE(Events.empty());
+}
+
+TEST_F(DropFixture, ADroppedWorkbookImportsItsActiveSheet) {
+    // ".XLS" in the name, in any case, takes .xlsx too.
+    TTempDir dir;
+    const String book = dir.File("Prices.XLSX");
+    std::filesystem::copy_file(VELMOR_FIXTURES "/workbooks/book.xlsx", book);
+    const std::vector<String> files{book};
+    Drop(nullptr, nullptr, &files, 2, 2);
+    EXPECT_EQ(Events, (std::vector<String>{"-1,-1 " + book}));
+    EXPECT_EQ(Grid->ColCount(), 4);
+    EXPECT_EQ(Grid->RowCount(), 5);
+    EXPECT_EQ(Grid->Cells(1, 1), "b2");
+    EXPECT_EQ(Grid->Cells(3, 4), "42");
+
+    // Refused by OnOleDrop, the file is not read.
+    Grid->OnOleDrop = [](TObject*, int, int, const String&, bool& allow) { allow = false; };
+    const std::vector<String> other{VELMOR_FIXTURES "/workbooks/book.xls"};
+    Drop(nullptr, nullptr, &other, 0, 0);
+    EXPECT_EQ(Grid->Cells(1, 1), "b2");
 }
 
 TEST_F(DropFixture, TheGridDragsItsSelectionAfterAskingOnOleDrag) {
