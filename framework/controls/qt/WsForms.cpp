@@ -91,30 +91,7 @@ void SetWindowMask(QWidget* window, const TRegion* region, int dx, int dy) {
     }
 }
 
-namespace {
-
-// The window that was active when a window showed: the one that opened it.
-class TOpener : public QObject {
-public:
-    TOpener(QWidget* window, QWidget* opener) : QObject(window), Window(opener) { setObjectName(kName); }
-    static constexpr const char* kName = "velmor-opener";
-    QPointer<QWidget> Window;
-};
-
-void RememberOpener(QWidget* window) {
-    if (window->isVisible()) return;
-    delete window->findChild<TOpener*>(TOpener::kName, Qt::FindDirectChildrenOnly);
-    QWidget* active = QApplication::activeWindow();
-    if (active && active != window) new TOpener(window, active);
-}
-
-}  // namespace
-
 void GiveFocusBack(QWidget* window, QWidget* opener) {
-    if (!opener) {
-        auto* o = window->findChild<TOpener*>(TOpener::kName, Qt::FindDirectChildrenOnly);
-        opener = o ? o->Window.data() : nullptr;
-    }
     if (!opener || opener == window || !window->isVisible() || QApplication::activeWindow() != window ||
         !opener->isVisible() || opener->isMinimized())
         return;
@@ -122,10 +99,6 @@ void GiveFocusBack(QWidget* window, QWidget* opener) {
 }
 
 void ShowWindowAs(QWidget* window, TShowState state) {
-    if (state == ssHide)
-        GiveFocusBack(window);
-    else
-        RememberOpener(window);
     switch (state) {
     case ssHide: window->hide(); break;
     case ssMinimized: window->showMinimized(); break;

@@ -87,11 +87,11 @@ void FocusOnActivation(QWidget* widget);
 TControl* FocusedControl();
 
 // An active window about to hide hands the keyboard to the window that
-// opened it (`opener`, or else the window that was active when it last
-// showed), before it goes: with no window manager nobody else would, and
+// opened it, before it goes: with no window manager nobody else would, and
 // the X server would give the focus to the root window, where keys are
-// lost until the user clicks a window. Forms do this as they hide.
-void GiveFocusBack(QWidget* window, QWidget* opener = nullptr);
+// lost until the user clicks a window. (A form's modal run gives the
+// activation back itself.)
+void GiveFocusBack(QWidget* window, QWidget* opener);
 
 // --- modal runs ------------------------------------------------------------------
 

@@ -57,15 +57,29 @@ TEST(ModalWindows, OnlyTheWindowsShownBeforeAModalOneAreDisabled) {
     EXPECT_TRUE(tool.TakesClick());
 }
 
-// The keyboard focus is where the window system put it: on a real display
-// the toolkit hears of it from the X server.
-bool FocusReaches(TWinControl* c) {
-    return PumpMessagesUntil([c] { return c->Focused(); }, 5000);
-}
+// A window with a field that has the keyboard, from which a dialog opens.
+struct TOpenerWindow {
+    TForm Main{nullptr};
+    TEdit* Field = new TEdit(&Main);
+    TOpenerWindow() {
+        Main.SetBounds(40, 40, 300, 120);
+        Field->SetBounds(10, 10, 200, 24);
+        Field->SetParent(&Main);
+        Main.Show();
+        EXPECT_TRUE(WaitForFocus(Field));
+    }
+    // The keyboard focus is where the window system put it (on a real
+    // display the toolkit hears of it from the X server), and what is
+    // typed next lands in the field.
+    void ExpectTheKeyboardBack() {
+        EXPECT_TRUE(PumpMessagesUntil([this] { return Field->Focused(); }, 5000));
+        SimulateText(Field, "after");
+        EXPECT_EQ(Field->Text(), "after");
+    }
+};
 
-// With no window manager nobody gives the focus back when the focused
-// window goes: the X server hands it to the root window, and keys typed
-// next went nowhere until the user clicked.
+// A dialog of ours, modal or not, kept or freed as it closes, leaves the
+// keyboard to the window it opened over.
 TEST(ModalWindows, TheOpenerHasTheKeyboardAgainWhenADialogCloses) {
     struct TCase {
         const char* Name;
@@ -75,13 +89,7 @@ TEST(ModalWindows, TheOpenerHasTheKeyboardAgainWhenADialogCloses) {
                        {"shown, freed", false, true}};
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        TForm main(nullptr);
-        main.SetBounds(40, 40, 300, 120);
-        auto* field = new TEdit(&main);
-        field->SetBounds(10, 10, 200, 24);
-        field->SetParent(&main);
-        main.Show();
-        ASSERT_TRUE(WaitForFocus(field));
+        TOpenerWindow opener;
         auto* dialog = new TForm(nullptr);
         dialog->SetBounds(120, 100, 240, 120);
         auto* ok = new TButton(dialog);
@@ -104,10 +112,7 @@ TEST(ModalWindows, TheOpenerHasTheKeyboardAgainWhenADialogCloses) {
             ASSERT_TRUE(WaitForFocus(ok));
             SimulateKey(ok, VK_SPACE, " ");
         }
-        EXPECT_TRUE(FocusReaches(field));
-        // What is typed next lands in the field.
-        SimulateText(field, "after");
-        EXPECT_EQ(field->Text(), "after");
+        opener.ExpectTheKeyboardBack();
     }
 }
 
