@@ -14,6 +14,7 @@
 #include "framework/controls/SaveDialog.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/ProgramFolder.h"
+#include "framework/system/SystemMetrics.h"
 #include "gridkit/grid/GkColumnGrid.h"
 #include "gridkit/grid/GridColumnCollection.h"
 #include "gridkit/grid/GridColumnItem.h"
@@ -83,6 +84,12 @@ TSbld::TSbld(TComponent* owner) : TForm(owner) {
     editColumn->SetWidth(33);
     editColumn->SetHeader(SEditHeader);
     editColumn->Editor = edEditBtn;
+    // The window is as wide as the three columns with their lines, the
+    // grid's border and the vertical scroll bar that shows once the fields
+    // fill the window, so the Edit column is never cut off.
+    int columns = 0;
+    for (int c = 0; c < cgrid->ColCount(); ++c) columns += cgrid->ColWidths(c) + cgrid->GridLineWidth();
+    SetClientWidth(columns + (cgrid->Width() - cgrid->ClientWidth()) + GetSystemMetrics(SM_CXVSCROLL));
 
     opens = new TOpenDialog(this);
     opens->SetName("opens");

@@ -233,6 +233,7 @@ bool Over(TWinControl* site, TDragDockObject* o, TDragState state) {
 
 void ReleaseCapture() {
     if (TControl* c = GetCaptureControl()) c->SetMouseCapture(false);
+    velmor_ws::ReleaseDragKeys();
 }
 
 // The mouse moved (or Ctrl changed): find the site, ask it, show the frame.
@@ -377,6 +378,7 @@ void velmor_internal::BeginDockDrag(TControl* control, const TPoint& screenPos, 
         o->MouseDeltaY = std::clamp((screenPos.Y - origin.Y) / double(control->Height()), 0.0, 1.0);
     gDrag = std::move(d);
     EnsureFilter();
+    velmor_ws::GrabDragKeys(control->Widget());
     if (immediate) Update();
 }
 
@@ -420,6 +422,7 @@ void velmor_internal::DockControlGone(TControl* control) {
             // Nobody is told: the control is going.
             gDrag.reset();
             HideFrame();
+            velmor_ws::ReleaseDragKeys();
         } else {
             TDragDockObject* o = gDrag->Object.get();
             if (o->DragTarget == control) o->DragTarget = nullptr;

@@ -19,6 +19,7 @@ int GetSystemMetrics(int index) {
         const QRect r = s ? s->geometry() : QRect(0, 0, 800, 600);
         return index == SM_CXSCREEN ? r.width() : r.height();
     }
+    case SM_CXVSCROLL: return 16;  // the classic bar, as the grids draw theirs
     case SM_CYCAPTION: return 19;
     case SM_CXBORDER:
     case SM_CYBORDER: return 1;

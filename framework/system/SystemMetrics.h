@@ -7,6 +7,7 @@
 // desktop's own window manager decorates real windows and does not tell.
 inline constexpr int SM_CXSCREEN = 0;
 inline constexpr int SM_CYSCREEN = 1;
+inline constexpr int SM_CXVSCROLL = 2;
 inline constexpr int SM_CYCAPTION = 4;
 inline constexpr int SM_CXBORDER = 5;
 inline constexpr int SM_CYBORDER = 6;

@@ -102,6 +102,9 @@ bool HoldsFocus(TWinControl* c) {
 }
 
 void EnsureFocus(TWinControl* c) {
+    // A window that grabbed the keyboard gets the keys wherever the focus
+    // is: nobody clicks into a field first.
+    if (QWidget::keyboardGrabber()) return;
     if (!HoldsFocus(c) && !WaitForFocus(c))
         throw EInvalidOperation("Simulated input: " + c->Name() + " (" + c->ClassName() + ") cannot take the focus");
 }
@@ -110,6 +113,7 @@ void SendKey(TWinControl* c, QEvent::Type type, int qtKey, const String& text, T
     // The window system sends keys to the window that has the focus, which
     // may be a popup or a box opened meanwhile.
     QWindow* window = QGuiApplication::focusWindow();
+    if (QWidget* grabber = QWidget::keyboardGrabber()) window = grabber->window()->windowHandle();
     if (!window) window = c->Widget()->window()->windowHandle();
     if (!window) throw EInvalidOperation("Simulated input: no window takes keys");
     qt_handleKeyEvent(window, type, qtKey, QtModifiers(shift), QString::fromStdString(text));

@@ -46,7 +46,9 @@ void SimulateWheel(TControl* control, int x, int y, int delta, TShiftState shift
 // window. When neither `control` nor a widget inside it has the focus, the
 // control gets it first (WaitForFocus), as a person clicks or tabs into a
 // field before typing. The release follows the focus: a key that closes
-// an editor is released over whatever has the focus then.
+// an editor is released over whatever has the focus then. While a window
+// holds the keyboard grabbed (a dock drag), keys go to it and the focus
+// stays where it is.
 void SimulateKey(TWinControl* control, Word key, const String& text = String(), TShiftState shift = 0);
 // Separate halves, for holding a key; only the press moves the focus.
 void SimulateKeyDown(TWinControl* control, Word key, const String& text = String(), TShiftState shift = 0);

@@ -1,5 +1,7 @@
 #include "spell/thesaurus/Thesaurus.h"
 
+#include <algorithm>
+
 #include <cstring>
 
 #include "framework/classes/StringList.h"
@@ -299,7 +301,14 @@ std::vector<TThesaurusMeaning> TThesaurus::Meanings(const String& word) const {
                 m.Synonyms[list].push_back(text);
             }
         }
-        result.push_back(std::move(m));
+        // The same meaning twice (one record, or two records alike in
+        // kind, label and synonyms) is one line for the user.
+        const bool listed = std::any_of(result.begin(), result.end(), [&m](const TThesaurusMeaning& o) {
+            if (o.Record == m.Record) return o.Kind == m.Kind;
+            return o.Kind == m.Kind && o.Label == m.Label &&
+                   std::equal(std::begin(o.Synonyms), std::end(o.Synonyms), std::begin(m.Synonyms));
+        });
+        if (!listed) result.push_back(std::move(m));
     }
     return result;
 }
@@ -438,6 +447,14 @@ void TThesaurus::Execute(const String& word, String& replacement) {
     const String lower = AnsiLowerCase(word);
     d->WordEdit->SetText(lower);
     LookupWord(lower);
+    // The window opens on the first meaning, as if it had been chosen: its
+    // synonyms show on the page of its kind (a context meaning already
+    // shows its own).
+    if (!FMeanings.empty() &&
+        std::none_of(FMeanings.begin(), FMeanings.end(), [](const TThesaurusMeaning& m) { return m.Kind == tkContext; })) {
+        d->Lookup->SetItemIndex(0);
+        ShowSynonyms(0);
+    }
     d->Show();
     // The frame's size is known once the window shows; the width is fixed
     // from it, so the window can only grow taller.

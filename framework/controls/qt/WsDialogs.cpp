@@ -1,16 +1,56 @@
 #include "framework/controls/qt/WsDialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontDialog>
+#include <QHeaderView>
+#include <QPointer>
 #include <QStringList>
+#include <QTreeView>
 
+#include "framework/controls/qt/WsForms.h"
 #include "framework/graphics/Font.h"
 
 namespace velmor_ws {
 
+namespace {
+
+// The details view of the toolkit's file dialog gives its Size, Type and
+// Date columns the width of sample texts, without the room the heading and
+// the cells' margins need, so what they show was cut short. Once the
+// folder has been read and shown they take the width of their contents.
+void FitDetailColumns(QFileDialog& dlg) {
+    auto* view = dlg.findChild<QTreeView*>("treeView");
+    if (!view) return;
+    const auto fit = [view] {
+        for (int c = 1; c < view->header()->count(); ++c) view->resizeColumnToContents(c);
+    };
+    if (auto* model = dlg.findChild<QFileSystemModel*>())
+        QObject::connect(model, &QFileSystemModel::directoryLoaded, view,
+                         [view, fit](const QString&) { QMetaObject::invokeMethod(view, fit, Qt::QueuedConnection); });
+    fit();
+}
+
+// Gives the keyboard back to the window that was active when it opened,
+// as the program's own dialogs do.
+class TFileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    void done(int result) override {
+        GiveFocusBack(this, FOpener);
+        QFileDialog::done(result);
+    }
+
+private:
+    QPointer<QWidget> FOpener = QApplication::activeWindow();
+};
+
+}  // namespace
+
 bool RunFileDialog(const TFileDialogSetup& setup, std::vector<String>& files, int& filterIndex) {
-    QFileDialog dlg(nullptr, QString::fromStdString(setup.Title));
+    TFileDialog dlg(nullptr, QString::fromStdString(setup.Title));
     dlg.setAcceptMode(setup.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (setup.Save)
         dlg.setFileMode(QFileDialog::AnyFile);
@@ -34,6 +74,7 @@ bool RunFileDialog(const TFileDialogSetup& setup, std::vector<String>& files, in
     if (!setup.Directory.empty()) dlg.setDirectory(QString::fromStdString(setup.Directory));
     if (!setup.FileName.empty()) dlg.selectFile(QString::fromStdString(setup.FileName));
     if (!setup.DefaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(setup.DefaultExt));
+    FitDetailColumns(dlg);
     if (dlg.exec() != QDialog::Accepted) return false;
     const QStringList chosen = dlg.selectedFiles();
     if (chosen.isEmpty()) return false;

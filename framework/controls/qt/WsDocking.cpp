@@ -122,6 +122,22 @@ void WatchDockDragInput(TDockDragInput input) {
     QCoreApplication::instance()->installEventFilter(filter);
 }
 
+namespace {
+QPointer<QWidget> gKeyGrabber;
+}
+
+void GrabDragKeys(QWidget* widget) {
+    ReleaseDragKeys();
+    if (!widget || !widget->window()->isVisible()) return;
+    gKeyGrabber = widget->window();
+    gKeyGrabber->grabKeyboard();
+}
+
+void ReleaseDragKeys() {
+    if (gKeyGrabber) gKeyGrabber->releaseKeyboard();
+    gKeyGrabber = nullptr;
+}
+
 void MoveWindowBy(QWidget* window, int dx, int dy) { window->move(window->pos() + QPoint(dx, dy)); }
 
 }  // namespace velmor_ws

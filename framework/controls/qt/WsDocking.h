@@ -28,6 +28,13 @@ struct TDockDragInput {
 };
 // Installs the input filter once; later calls do nothing while it is there.
 void WatchDockDragInput(TDockDragInput input);
+// The keyboard comes to the program for the drag whatever window has the
+// focus (on a display: the window system's keyboard grab, held by the
+// window of `widget`), so Escape and Ctrl reach the drag even when the
+// focus is elsewhere or nowhere, as it is after a window went with no
+// window manager to pass the focus on. Released by ReleaseDragKeys.
+void GrabDragKeys(QWidget* widget);
+void ReleaseDragKeys();
 
 // Moves a window by (dx, dy) from where the toolkit says it is.
 void MoveWindowBy(QWidget* window, int dx, int dy);

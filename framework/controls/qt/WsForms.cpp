@@ -91,6 +91,13 @@ void SetWindowMask(QWidget* window, const TRegion* region, int dx, int dy) {
     }
 }
 
+void GiveFocusBack(QWidget* window, QWidget* opener) {
+    if (!opener || opener == window || !window->isVisible() || QApplication::activeWindow() != window ||
+        !opener->isVisible() || opener->isMinimized())
+        return;
+    opener->activateWindow();
+}
+
 void ShowWindowAs(QWidget* window, TShowState state) {
     switch (state) {
     case ssHide: window->hide(); break;

@@ -86,6 +86,13 @@ void FocusOnActivation(QWidget* widget);
 // The control that has the keyboard focus, or nullptr.
 TControl* FocusedControl();
 
+// An active window about to hide hands the keyboard to the window that
+// opened it, before it goes: with no window manager nobody else would, and
+// the X server would give the focus to the root window, where keys are
+// lost until the user clicks a window. (A form's modal run gives the
+// activation back itself.)
+void GiveFocusBack(QWidget* window, QWidget* opener);
+
 // --- modal runs ------------------------------------------------------------------
 
 // A modal run of `modal`: the windows shown when it starts take no input

@@ -315,3 +315,15 @@ TEST_F(FieldEditor, TheDataEditorWithoutAListSavesNothing) {
 }
 
 }  // namespace
+
+// Every column shows whole, the Edit column too, once the fields fill the
+// window and the grid's vertical scroll bar shows.
+TEST_F(FieldEditor, ShowsEveryColumnWhole) {
+    TGkColumnGrid* g = Editor->cgrid;
+    g->SetRowCount(40);
+    Editor->Show();
+    ASSERT_GT(g->RowCount(), g->VisibleRowCount() + 1);  // the scroll bar shows
+    EXPECT_EQ(g->VisibleColCount(), 3);
+    EXPECT_LE(g->CellRect(2, 1).Right, g->ClientWidth());
+    Editor->Hide();
+}

@@ -5,19 +5,24 @@
 #include "composer/tools/stm.h"
 #include "composer/tools/subjtree.h"
 #include "framework/classes/Strings.h"
+#include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/OpenDialog.h"
 #include "framework/controls/SaveDialog.h"
+#include "framework/controls/Screen.h"
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/TreeNode.h"
 #include "framework/controls/TreeNodes.h"
 #include "framework/controls/TreeView.h"
 #include "framework/messages/Messages.h"
 #include "framework/rtl/Exception.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/rtl/FileUtils.h"
+#include "framework/testkit/SimulatedInput.h"
+#include "support/ColourBox.h"
 #include "toolbars/TbToolbarButton.h"
 
 namespace {
@@ -209,6 +214,32 @@ TEST_F(SubjectTrees, EditingCommandsMarkTheTreeChangedAndShowThePath) {
     Manager->TbToolbarButton6->Click();
     EXPECT_EQ(tree->Items()->Count(), 1);
     EXPECT_EQ(Manager->StatusBar1->SimpleText(), "");
+}
+
+// On the screen the one-panel status bar takes the bottom of the window at
+// its full height, and the path it shows can be read there.
+TEST_F(SubjectTrees, TheStatusBarShowsThePathReadably) {
+    if (!Screen->HasDisplay()) GTEST_SKIP() << "no display to read the status bar from";
+    Manager->Show();
+    ASSERT_TRUE(WaitForFocus(Manager->TreeView1));
+    Manager->TreeView1->Items()->Clear();
+    Type(Manager->TbToolbarButton4, "Science");
+    TStatusBar* bar = Manager->StatusBar1;
+    ASSERT_EQ(bar->SimpleText(), "Science");
+    EXPECT_GE(bar->Height(), 19);
+    EXPECT_EQ(bar->Top() + bar->Height(), Manager->ClientHeight());
+    EXPECT_EQ(bar->Width(), Manager->ClientWidth());
+    for (int i = 0; i < 20; ++i) Application->ProcessMessages();
+    const TPoint origin = bar->ClientToScreen(Point(0, 0));
+    TBitmap shot;
+    ASSERT_TRUE(Screen->Capture(Bounds(origin.X, origin.Y, bar->Width(), bar->Height()), &shot));
+    // The text: its letters whole, inside the bar, not cut at its edges.
+    const TRect text = ColourBox(shot.Canvas(), Rect(0, 0, bar->Width(), bar->Height()), clBtnText);
+    ASSERT_FALSE(text.IsEmpty()) << "no text in the status bar";
+    EXPECT_GE(text.Height(), 8);
+    EXPECT_GT(text.Top, 1);
+    EXPECT_LT(text.Bottom, bar->Height() - 1);
+    Manager->Hide();
 }
 
 TEST_F(SubjectTrees, AutosortKeepsEveryLevelInOrderAndSavesIt) {

@@ -255,20 +255,27 @@ TEST_F(Forms, BorderlessFormMovesByASpotThatAnswersCaption) {
     pad->SetBounds(150, 80, 40, 30);
     pad->SetParent(form.get());
     TWndMethod old = form->WindowProc;
+    bool handedOver = false;
     form->WindowProc = [&](TMessage& m) {
         old(m);
         if (m.Msg == WM_NCHITTEST && m.Result == HTCLIENT) m.Result = HTCAPTION;
+        if (m.Msg == WM_NCLBUTTONDOWN) handedOver = m.Result != 0;
     };
     form->Show();
+    Application->ProcessMessages();
+    const TPoint before = Point(form->Left(), form->Top());
     SimulateDrag(form.get(), Point(10, 10), Point(40, 30), 1);
-    EXPECT_TRUE(PumpMessagesUntil([&] { return form->Left() == 70 && form->Top() == 70; }, kWait))
+    // A window manager takes the move and follows the real pointer, which
+    // a test does not hold; with none the window follows the mouse itself.
+    const TPoint after = handedOver ? before : Point(before.X + 30, before.Y + 20);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return form->Left() == after.X && form->Top() == after.Y; }, kWait))
         << form->Left() << "," << form->Top();
     // A press on a child control is the child's, not a drag.
     int downs = 0;
     pad->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
     SimulateClick(pad, 5, 5);
     EXPECT_EQ(downs, 1);
-    EXPECT_EQ(form->Left(), 70);
+    EXPECT_EQ(form->Left(), after.X);
 }
 
 TEST_F(Forms, FormsKnowTheirScreenAndGeometry) {

@@ -1,10 +1,14 @@
 // A modal window disables the windows shown when it starts, and only them:
-// a window opened over it takes input.
+// a window opened over it takes input. When it closes, the window that
+// opened it has the keyboard again.
 #include <gtest/gtest.h>
 
+#include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
+#include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/ModalSeam.h"
+#include "framework/messages/MessageQueue.h"
 #include "framework/testkit/SimulatedInput.h"
 
 namespace {
@@ -51,6 +55,65 @@ TEST(ModalWindows, OnlyTheWindowsShownBeforeAModalOneAreDisabled) {
     EXPECT_TRUE(checkedDialog && checkedBox);
     EXPECT_TRUE(main.TakesClick()) << "the main window once the dialog is answered";
     EXPECT_TRUE(tool.TakesClick());
+}
+
+// A window with a field that has the keyboard, from which a dialog opens.
+struct TOpenerWindow {
+    TForm Main{nullptr};
+    TEdit* Field = new TEdit(&Main);
+    TOpenerWindow() {
+        Main.SetBounds(40, 40, 300, 120);
+        Field->SetBounds(10, 10, 200, 24);
+        Field->SetParent(&Main);
+        Main.Show();
+        EXPECT_TRUE(WaitForFocus(Field));
+    }
+    // The keyboard focus is where the window system put it (on a real
+    // display the toolkit hears of it from the X server), and what is
+    // typed next lands in the field.
+    void ExpectTheKeyboardBack() {
+        EXPECT_TRUE(PumpMessagesUntil([this] { return Field->Focused(); }, 5000));
+        SimulateText(Field, "after");
+        EXPECT_EQ(Field->Text(), "after");
+    }
+};
+
+// A dialog of ours, modal or not, kept or freed as it closes, leaves the
+// keyboard to the window it opened over.
+TEST(ModalWindows, TheOpenerHasTheKeyboardAgainWhenADialogCloses) {
+    struct TCase {
+        const char* Name;
+        bool Modal;
+        bool Release;  // the dialog frees itself as it closes
+    } const cases[] = {{"answered", true, false}, {"released", true, true}, {"shown, closed", false, false},
+                       {"shown, freed", false, true}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TOpenerWindow opener;
+        auto* dialog = new TForm(nullptr);
+        dialog->SetBounds(120, 100, 240, 120);
+        auto* ok = new TButton(dialog);
+        ok->SetBounds(10, 10, 80, 25);
+        ok->SetCaption("OK");
+        ok->SetParent(dialog);
+        std::unique_ptr<TForm> owned(c.Release ? nullptr : dialog);
+        if (c.Release) dialog->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+        if (c.Modal) {
+            ok->SetModalResult(mrOk);
+            TModalAnswer answer([&](TForm*) {
+                // The dialog is answered as a person does: by the keyboard.
+                ASSERT_TRUE(WaitForFocus(ok));
+                SimulateKey(ok, VK_SPACE, " ");
+            });
+            EXPECT_EQ(dialog->ShowModal(), mrOk);
+        } else {
+            ok->OnClick = [dialog](TObject*) { dialog->Close(); };
+            dialog->Show();
+            ASSERT_TRUE(WaitForFocus(ok));
+            SimulateKey(ok, VK_SPACE, " ");
+        }
+        opener.ExpectTheKeyboardBack();
+    }
 }
 
 }  // namespace

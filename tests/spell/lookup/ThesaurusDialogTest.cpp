@@ -15,6 +15,7 @@
 #include "framework/messages/MessageQueue.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/ProgramFolder.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "spell/thesaurus/Thesaurus.h"
 #include "spell/thesaurus/ThesaurusDialog.h"
 #include "spell/thesaurus/ThesaurusWriter.h"
@@ -30,7 +31,13 @@ const char* const Source =
     "glad|1\n"
     "(adj)|happy|pleased\n"
     "quickly|1\n"
-    "(interj)|fast|speedily\n";
+    "(interj)|fast|speedily\n"
+    // Only a verb: one meaning written twice, and two meanings that share
+    // their label.
+    "hark|3\n"
+    "(verb)|listen|hear\n"
+    "(verb)|listen|hear\n"
+    "(verb)|listen|heed\n";
 
 class ThesaurusLookup : public ::testing::Test {
 protected:
@@ -155,5 +162,33 @@ TEST_F(ThesaurusLookup, TheWindowOnlyGrowsTaller) {
         EXPECT_EQ(d->CancelButton->Top(), d->ClientHeight() - d->CancelButton->Height() - 4);
         EXPECT_EQ(d->PageControl->Height(), d->CancelButton->Top() - 8);
         d->CancelButton->Click();
+    });
+}
+
+// The window opens on the first meaning: its synonyms show on the page of
+// its kind, and a meaning the file holds twice is listed once.
+TEST_F(ThesaurusLookup, OpensOnThePageOfTheFirstMeaning) {
+    const String r = Run("hark", [](TThesaurusDialog* d) {
+        ASSERT_EQ(d->Lookup->Items()->Count(), 2);
+        EXPECT_EQ(d->Lookup->Items()->Get(0), "listen  (Verb)");
+        EXPECT_EQ(d->Lookup->Items()->Get(1), "listen  (Verb)");
+        EXPECT_EQ(d->Lookup->ItemIndex(), 0);
+        EXPECT_EQ(d->PageControl->ActivePage(), d->Sheet2);
+        EXPECT_FALSE(d->Sheet1->TabVisible());
+        EXPECT_EQ(d->LB2->Items()->Text(), "listen\r\nhear\r\n");
+        // The other meaning of that label, chosen by a click.
+        const TRect second = d->Lookup->ItemRect(1);
+        SimulateClick(d->Lookup, second.Left + 4, second.Top + 2);
+        EXPECT_EQ(d->PageControl->ActivePage(), d->Sheet2);
+        EXPECT_EQ(d->LB2->Items()->Text(), "listen\r\nheed\r\n");
+        SimulateClick(d->CancelButton, 10, 10);
+    });
+    EXPECT_EQ(r, "");
+    // "happy" opens on "glad", its first meaning, an adjective.
+    Run("happy", [](TThesaurusDialog* d) {
+        EXPECT_EQ(d->Lookup->ItemIndex(), 0);
+        EXPECT_EQ(d->PageControl->ActivePage(), d->Sheet3);
+        EXPECT_EQ(d->LB3->Items()->Get(0), "glad");
+        SimulateClick(d->CancelButton, 10, 10);
     });
 }
