@@ -1,0 +1,234 @@
+// libcurl is opened on first use rather than linked: it and the libraries
+// it brings (TLS, Kerberos, LDAP, SSH, IDN...) are about two dozen shared
+// objects the loader would otherwise map and relocate at every start,
+// before the first window, though most sessions never go on line.
+//
+// Each libcurl entry point the framework calls is defined here with its
+// own signature and forwards to the function of the opened library. When
+// the library cannot be opened, the calls fail the way libcurl reports a
+// failed set-up (no handle, CURLE_FAILED_INIT), so a transfer ends with an
+// error instead of the program failing to start.
+#include <curl/curl.h>
+#include <dlfcn.h>
+
+#include <cstdarg>
+#include <mutex>
+
+namespace {
+struct TCurlEntries {
+    CURLcode (*GlobalInit)(long) = nullptr;
+    curl_version_info_data* (*VersionInfo)(CURLversion) = nullptr;
+    CURL* (*EasyInit)() = nullptr;
+    void (*EasyCleanup)(CURL*) = nullptr;
+    void (*EasyReset)(CURL*) = nullptr;
+    CURLcode (*EasySetopt)(CURL*, CURLoption, ...) = nullptr;
+    CURLcode (*EasyGetinfo)(CURL*, CURLINFO, ...) = nullptr;
+    CURLcode (*EasyPause)(CURL*, int) = nullptr;
+    CURLM* (*MultiInit)() = nullptr;
+    CURLMcode (*MultiCleanup)(CURLM*) = nullptr;
+    CURLMcode (*MultiAddHandle)(CURLM*, CURL*) = nullptr;
+    CURLMcode (*MultiRemoveHandle)(CURLM*, CURL*) = nullptr;
+    CURLMcode (*MultiPerform)(CURLM*, int*) = nullptr;
+    CURLMcode (*MultiPoll)(CURLM*, struct curl_waitfd*, unsigned int, int, int*) = nullptr;
+    CURLMcode (*MultiWakeup)(CURLM*) = nullptr;
+    CURLMsg* (*MultiInfoRead)(CURLM*, int*) = nullptr;
+    CURLSH* (*ShareInit)() = nullptr;
+    CURLSHcode (*ShareSetopt)(CURLSH*, CURLSHoption, ...) = nullptr;
+    CURLSHcode (*ShareCleanup)(CURLSH*) = nullptr;
+    curl_slist* (*SlistAppend)(curl_slist*, const char*) = nullptr;
+    void (*SlistFreeAll)(curl_slist*) = nullptr;
+};
+
+template <typename F>
+bool Bind(void* library, F& entry, const char* name) {
+    entry = reinterpret_cast<F>(dlsym(library, name));
+    return entry != nullptr;
+}
+
+// The library's entry points, every one of them or none (nullptr).
+const TCurlEntries* Curl() {
+    static TCurlEntries entries;
+    static bool bound = false;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // The library stays open for the life of the process.
+        void* library = dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+        if (!library) return;
+        TCurlEntries e;
+        bound = Bind(library, e.GlobalInit, "curl_global_init") &&
+                Bind(library, e.VersionInfo, "curl_version_info") &&
+                Bind(library, e.EasyInit, "curl_easy_init") &&
+                Bind(library, e.EasyCleanup, "curl_easy_cleanup") &&
+                Bind(library, e.EasyReset, "curl_easy_reset") &&
+                Bind(library, e.EasySetopt, "curl_easy_setopt") &&
+                Bind(library, e.EasyGetinfo, "curl_easy_getinfo") &&
+                Bind(library, e.EasyPause, "curl_easy_pause") &&
+                Bind(library, e.MultiInit, "curl_multi_init") &&
+                Bind(library, e.MultiCleanup, "curl_multi_cleanup") &&
+                Bind(library, e.MultiAddHandle, "curl_multi_add_handle") &&
+                Bind(library, e.MultiRemoveHandle, "curl_multi_remove_handle") &&
+                Bind(library, e.MultiPerform, "curl_multi_perform") &&
+                Bind(library, e.MultiPoll, "curl_multi_poll") &&
+                Bind(library, e.MultiWakeup, "curl_multi_wakeup") &&
+                Bind(library, e.MultiInfoRead, "curl_multi_info_read") &&
+                Bind(library, e.ShareInit, "curl_share_init") &&
+                Bind(library, e.ShareSetopt, "curl_share_setopt") &&
+                Bind(library, e.ShareCleanup, "curl_share_cleanup") &&
+                Bind(library, e.SlistAppend, "curl_slist_append") &&
+                Bind(library, e.SlistFreeAll, "curl_slist_free_all");
+        if (bound) entries = e;
+    });
+    return bound ? &entries : nullptr;
+}
+}  // namespace
+
+extern "C" {
+
+CURLcode curl_global_init(long flags) {
+    const TCurlEntries* c = Curl();
+    return c ? c->GlobalInit(flags) : CURLE_FAILED_INIT;
+}
+
+curl_version_info_data* curl_version_info(CURLversion age) {
+    const TCurlEntries* c = Curl();
+    return c ? c->VersionInfo(age) : nullptr;
+}
+
+CURL* curl_easy_init() {
+    const TCurlEntries* c = Curl();
+    return c ? c->EasyInit() : nullptr;
+}
+
+// The calls below take a handle only the opened library can have made.
+void curl_easy_cleanup(CURL* easy) {
+    if (const TCurlEntries* c = Curl()) c->EasyCleanup(easy);
+}
+
+void curl_easy_reset(CURL* easy) {
+    if (const TCurlEntries* c = Curl()) c->EasyReset(easy);
+}
+
+// An option's number says the type of its one value, as libcurl itself
+// reads it: a long, an object pointer, a function pointer, a curl_off_t or
+// (from CURLOPTTYPE_BLOB on) a pointer to a blob.
+CURLcode curl_easy_setopt(CURL* easy, CURLoption option, ...) {
+    const TCurlEntries* c = Curl();
+    if (!c) return CURLE_FAILED_INIT;
+    va_list args;
+    va_start(args, option);
+    CURLcode result;
+    if (option < CURLOPTTYPE_OBJECTPOINT) {
+        result = c->EasySetopt(easy, option, va_arg(args, long));
+    } else if (option < CURLOPTTYPE_FUNCTIONPOINT) {
+        result = c->EasySetopt(easy, option, va_arg(args, void*));
+    } else if (option < CURLOPTTYPE_OFF_T) {
+        result = c->EasySetopt(easy, option, va_arg(args, void (*)()));
+    } else if (option < CURLOPTTYPE_BLOB) {
+        result = c->EasySetopt(easy, option, va_arg(args, curl_off_t));
+    } else {
+        result = c->EasySetopt(easy, option, va_arg(args, void*));
+    }
+    va_end(args);
+    return result;
+}
+
+// Every piece of information is written through the one pointer given.
+CURLcode curl_easy_getinfo(CURL* easy, CURLINFO info, ...) {
+    const TCurlEntries* c = Curl();
+    if (!c) return CURLE_FAILED_INIT;
+    va_list args;
+    va_start(args, info);
+    void* out = va_arg(args, void*);
+    va_end(args);
+    return c->EasyGetinfo(easy, info, out);
+}
+
+CURLcode curl_easy_pause(CURL* easy, int bitmask) {
+    const TCurlEntries* c = Curl();
+    return c ? c->EasyPause(easy, bitmask) : CURLE_FAILED_INIT;
+}
+
+CURLM* curl_multi_init() {
+    const TCurlEntries* c = Curl();
+    return c ? c->MultiInit() : nullptr;
+}
+
+CURLMcode curl_multi_cleanup(CURLM* multi) {
+    const TCurlEntries* c = Curl();
+    return c ? c->MultiCleanup(multi) : CURLM_BAD_HANDLE;
+}
+
+CURLMcode curl_multi_add_handle(CURLM* multi, CURL* easy) {
+    const TCurlEntries* c = Curl();
+    return c ? c->MultiAddHandle(multi, easy) : CURLM_BAD_HANDLE;
+}
+
+CURLMcode curl_multi_remove_handle(CURLM* multi, CURL* easy) {
+    const TCurlEntries* c = Curl();
+    return c ? c->MultiRemoveHandle(multi, easy) : CURLM_BAD_HANDLE;
+}
+
+CURLMcode curl_multi_perform(CURLM* multi, int* running) {
+    const TCurlEntries* c = Curl();
+    return c ? c->MultiPerform(multi, running) : CURLM_BAD_HANDLE;
+}
+
+CURLMcode curl_multi_poll(CURLM* multi, struct curl_waitfd* extra, unsigned int count, int timeoutMs,
+                          int* ready) {
+    const TCurlEntries* c = Curl();
+    return c ? c->MultiPoll(multi, extra, count, timeoutMs, ready) : CURLM_BAD_HANDLE;
+}
+
+CURLMcode curl_multi_wakeup(CURLM* multi) {
+    const TCurlEntries* c = Curl();
+    return c ? c->MultiWakeup(multi) : CURLM_BAD_HANDLE;
+}
+
+CURLMsg* curl_multi_info_read(CURLM* multi, int* left) {
+    const TCurlEntries* c = Curl();
+    if (!c) {
+        if (left) *left = 0;
+        return nullptr;
+    }
+    return c->MultiInfoRead(multi, left);
+}
+
+CURLSH* curl_share_init() {
+    const TCurlEntries* c = Curl();
+    return c ? c->ShareInit() : nullptr;
+}
+
+// Sharing or unsharing takes an int, the lock functions a function pointer,
+// the user data a pointer.
+CURLSHcode curl_share_setopt(CURLSH* share, CURLSHoption option, ...) {
+    const TCurlEntries* c = Curl();
+    if (!c) return CURLSHE_NOT_BUILT_IN;
+    va_list args;
+    va_start(args, option);
+    CURLSHcode result;
+    switch (option) {
+        case CURLSHOPT_SHARE:
+        case CURLSHOPT_UNSHARE: result = c->ShareSetopt(share, option, va_arg(args, int)); break;
+        case CURLSHOPT_LOCKFUNC:
+        case CURLSHOPT_UNLOCKFUNC: result = c->ShareSetopt(share, option, va_arg(args, void (*)())); break;
+        default: result = c->ShareSetopt(share, option, va_arg(args, void*)); break;
+    }
+    va_end(args);
+    return result;
+}
+
+CURLSHcode curl_share_cleanup(CURLSH* share) {
+    const TCurlEntries* c = Curl();
+    return c ? c->ShareCleanup(share) : CURLSHE_INVALID;
+}
+
+curl_slist* curl_slist_append(curl_slist* list, const char* text) {
+    const TCurlEntries* c = Curl();
+    return c ? c->SlistAppend(list, text) : nullptr;
+}
+
+void curl_slist_free_all(curl_slist* list) {
+    if (const TCurlEntries* c = Curl()) c->SlistFreeAll(list);
+}
+
+}  // extern "C"
