@@ -1,18 +1,19 @@
 #include "framework/system/LocalChannel.h"
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QPointer>
+#include <QSocketNotifier>
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/messages/MessageQueue.h"
@@ -55,60 +56,136 @@ String LocalChannelPath(const String& name) {
     return PathJoin("/tmp", safe + "." + IntToStr(static_cast<Int64>(getuid())) + ".sock");
 }
 
+namespace {
+void CloseFd(int fd) {
+    while (::close(fd) != 0 && errno == EINTR) {
+    }
+}
+
+// A listening socket at `path` that only this user can connect to. It is
+// bound in a private directory beside `path`, given its permission there
+// and only then moved into place, so nobody else can reach it in between.
+// -1 on failure.
+int ListenAt(const String& path) {
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    String dir = ExtractFileDir(path);
+    if (dir.empty()) dir = ".";
+    String tmpl = PathJoin(dir, ".channel-XXXXXX");
+    std::vector<char> buffer(tmpl.begin(), tmpl.end());
+    buffer.push_back('\0');
+    if (!::mkdtemp(buffer.data())) return -1;
+    const String privateDir(buffer.data());
+    const String staging = PathJoin(privateDir, "s");
+    if (staging.size() >= sizeof addr.sun_path || path.size() >= sizeof addr.sun_path) {
+        ::rmdir(privateDir.c_str());
+        return -1;
+    }
+    std::memcpy(addr.sun_path, staging.c_str(), staging.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    bool ok = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
+              ::chmod(staging.c_str(), S_IRUSR | S_IWUSR) == 0 && ::listen(fd, 50) == 0;
+    // We hold the instance guard, so a socket already there was left by a
+    // copy that ended without cleaning up: the new one takes its name.
+    ok = ok && ::rename(staging.c_str(), path.c_str()) == 0;
+    if (!ok) ::unlink(staging.c_str());
+    ::rmdir(privateDir.c_str());
+    if (!ok) {
+        if (fd >= 0) CloseFd(fd);
+        return -1;
+    }
+    return fd;
+}
+}  // namespace
+
 struct TLocalChannelServer::Impl {
     String Path;
     TMessageHandler Handler;
-    QLocalServer* Server = nullptr;
+    int Fd = -1;
+    QSocketNotifier* Notifier = nullptr;
+
+    // A connection whose line has not all come yet.
+    struct TClient {
+        int Fd = -1;
+        QSocketNotifier* Notifier = nullptr;
+        std::string Buffer;
+    };
+    std::vector<std::unique_ptr<TClient>> Clients;
+
+    ~Impl() { Disarm(); }
 
     void Arm() {
-        if (Server || !QCoreApplication::instance()) return;
-        auto* server = new QLocalServer;
-        server->setSocketOptions(QLocalServer::UserAccessOption);
-        // We hold the instance guard, so a socket already there was left by
-        // a copy that ended without cleaning up.
-        QLocalServer::removeServer(QString::fromStdString(Path));
-        if (!server->listen(QString::fromStdString(Path))) {
-            delete server;
-            return;
-        }
-        QObject::connect(server, &QLocalServer::newConnection, server, [this] { Accept(); });
-        Server = server;
+        if (Notifier || !QCoreApplication::instance()) return;
+        const int fd = ListenAt(Path);
+        if (fd < 0) return;
+        Fd = fd;
+        Notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
+        QObject::connect(Notifier, &QSocketNotifier::activated, Notifier, [this] { Accept(); });
     }
 
     void Disarm() {
-        if (!Server) return;
-        Server->close();  // removes the socket file
-        delete Server;
-        Server = nullptr;
+        while (!Clients.empty()) Drop(Clients.back().get());
+        if (!Notifier) return;
+        delete Notifier;
+        Notifier = nullptr;
+        CloseFd(Fd);
+        Fd = -1;
+        ::unlink(Path.c_str());
+    }
+
+    // From inside the client's own notification its notifier goes later.
+    void Drop(TClient* client, bool fromItsSignal = false) {
+        if (fromItsSignal) {
+            client->Notifier->setEnabled(false);
+            client->Notifier->deleteLater();
+        } else {
+            delete client->Notifier;
+        }
+        CloseFd(client->Fd);
+        Clients.erase(std::find_if(Clients.begin(), Clients.end(),
+                                   [client](const std::unique_ptr<TClient>& c) { return c.get() == client; }));
     }
 
     void Accept() {
-        while (Server && Server->hasPendingConnections()) {
-            QLocalSocket* sock = Server->nextPendingConnection();
-            if (!sock) break;
-            auto buffer = std::make_shared<QByteArray>();
-            auto done = std::make_shared<bool>(false);
-            QPointer<QLocalSocket> guard(sock);
-            auto take = [this, guard, buffer, done] {
-                if (!guard || *done) return;
-                buffer->append(guard->readAll());
-                const qsizetype eol = buffer->indexOf('\n');
-                const bool closed = guard->state() != QLocalSocket::ConnectedState;
-                if (eol < 0 && !closed && buffer->size() <= static_cast<qsizetype>(kMaxMessage)) return;
-                *done = true;
-                QByteArray line = eol >= 0 ? buffer->left(eol) : *buffer;
-                if (line.size() > static_cast<qsizetype>(kMaxMessage)) line.truncate(kMaxMessage);
-                guard->abort();
-                guard->deleteLater();
-                if (!line.isEmpty() && Handler) {
-                    const String message = line.toStdString();
-                    GuardedCall([&] { Handler(message); });
-                }
-            };
-            QObject::connect(sock, &QLocalSocket::readyRead, sock, take);
-            QObject::connect(sock, &QLocalSocket::disconnected, sock, take);
-            // What arrived with the connection is not announced again.
-            if (sock->bytesAvailable() > 0 || sock->state() != QLocalSocket::ConnectedState) take();
+        while (Fd >= 0) {
+            const int fd = ::accept4(Fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+            if (fd < 0) {
+                if (errno == EINTR) continue;
+                break;  // nothing more waiting (or the peer gave up already)
+            }
+            auto client = std::make_unique<TClient>();
+            TClient* c = client.get();
+            c->Fd = fd;
+            c->Notifier = new QSocketNotifier(fd, QSocketNotifier::Read);
+            Clients.push_back(std::move(client));
+            QObject::connect(c->Notifier, &QSocketNotifier::activated, c->Notifier, [this, c] { Take(c); });
+        }
+    }
+
+    // Reads what the sender wrote; the message is its first line, or all it
+    // sent before closing, cut to the longest message there can be.
+    void Take(TClient* c) {
+        bool closed = false;
+        char chunk[512];
+        for (;;) {
+            const ssize_t n = ::recv(c->Fd, chunk, sizeof chunk, 0);
+            if (n > 0) {
+                c->Buffer.append(chunk, static_cast<size_t>(n));
+                if (c->Buffer.size() > kMaxMessage) break;
+                continue;
+            }
+            if (n < 0 && errno == EINTR) continue;
+            if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) closed = true;
+            break;
+        }
+        const size_t eol = c->Buffer.find('\n');
+        if (eol == std::string::npos && !closed && c->Buffer.size() <= kMaxMessage) return;
+        std::string line = eol != std::string::npos ? c->Buffer.substr(0, eol) : c->Buffer;
+        if (line.size() > kMaxMessage) line.resize(kMaxMessage);
+        Drop(c, true);
+        if (!line.empty() && Handler) {
+            const String message = line;
+            GuardedCall([&] { Handler(message); });
         }
     }
 };
@@ -137,7 +214,7 @@ TLocalChannelServer::~TLocalChannelServer() {
     FImpl->Disarm();
 }
 
-bool TLocalChannelServer::Listening() const { return FImpl->Server != nullptr; }
+bool TLocalChannelServer::Listening() const { return FImpl->Notifier != nullptr; }
 
 const String& TLocalChannelServer::PathName() const { return FImpl->Path; }
 
