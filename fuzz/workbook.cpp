@@ -1,16 +1,16 @@
 // Workbooks (.xls through libfreexl, the open formats through liborcus):
 // any bytes are read without harm, and what is read holds together: every
 // cell lies in its sheet's used range, in reading order, and none is empty.
-// The libraries read in a child process: a crash there (the log shows the
-// child's report) is a refused file, and only this process's own faults
-// fail the target.
+// The libraries read in the reader program (velmor-workbook, laid beside
+// the target): a crash there (the log shows its report) is a refused file,
+// and only this process's own faults fail the target.
 #include "framework/system/Workbook.h"
 #include "fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // libfreexl opens by path, so every input goes through a file.
     const std::string path = fuzz::InputFile("input.workbook", data, size);
-    // The reading runs in a child process; one that loops is stopped well
+    // The reading runs in the reader program; one that loops is stopped well
     // within the fuzzer's own limit.
     SetWorkbookTimeLimit(1);
     fuzz::Refusable([&] {

@@ -12,6 +12,9 @@
 
 // A file that is not a workbook, or is damaged, encrypted or truncated.
 VELMOR_EXCEPTION(EWorkbookError, Exception)
+// The reader program (velmor-workbook, in the program folder) is not there
+// or cannot be started: no workbook can be read, whatever the file.
+VELMOR_EXCEPTION(EWorkbookReaderMissing, EWorkbookError)
 
 // Columns and rows from 0; both corners inside the range.
 struct TWorkbookRange {
@@ -39,12 +42,13 @@ public:
 };
 
 // Reads the whole workbook; EWorkbookError when it cannot. The libraries
-// read in a child process, so a library that crashes or loops on a damaged
-// file only refuses it; a read that takes longer than 30 s and 5 s a
-// megabyte is taken to loop.
+// read in a program of their own (velmor-workbook, found in the program
+// folder), so a library that crashes or loops on a damaged file only
+// refuses it; a read that takes longer than 30 s and 5 s a megabyte is
+// taken to loop.
 std::unique_ptr<TWorkbook> OpenWorkbook(const String& fileName);
 // Another time limit for the reads, in seconds (0: the one above); the
 // fuzz target takes a short one.
 void SetWorkbookTimeLimit(double seconds);
-// False in ThreadSanitizer builds, which read in the calling process.
+// True in every build: ThreadSanitizer's too start the reader program.
 bool WorkbookReadsHaveTimeLimit();

@@ -360,6 +360,9 @@ void TGkStringGrid::ImportWorkbook(const String& fileName, const String& sheetNa
     std::unique_ptr<TWorkbook> book;
     try {
         book = OpenWorkbook(fileName);
+    } catch (const EWorkbookReaderMissing& e) {
+        // Not the file's fault: the message says what is.
+        throw EGkGridError(String(GkGridTexts::SCannotOpenWorkbook) + fileName + ": " + e.Message);
     } catch (const EWorkbookError&) {
         throw EGkGridError(String(GkGridTexts::SCannotOpenWorkbook) + fileName);
     }

@@ -4,7 +4,9 @@
 // included only by its toolkit side (the controls' widget set, graphics,
 // system services, the message queue that is the toolkit's event loop, the
 // test kit); the widget set's interface headers speak the framework's own
-// types; and the five libraries never include each other or the program.
+// types; the workbook libraries are seen only by the reader program's
+// sources (framework/workbook), which nothing else includes; and the five
+// libraries never include each other or the program.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -93,6 +95,18 @@ TEST(SourceLayers, TheFiveLibrariesStandApart) {
         for (const char* lib : libraries) fromLibrary = fromLibrary || from == lib;
         if (!fromLibrary) continue;
         EXPECT_TRUE(to == from || to == "framework") << inc.File << " includes \"" << inc.Header << "\"";
+    }
+}
+
+TEST(SourceLayers, OnlyTheWorkbookReaderSeesTheWorkbookLibraries) {
+    for (const TInclude& inc : Includes()) {
+        const bool inReader = StartsWith(inc.File, "framework/workbook/");
+        if (inc.System && (StartsWith(inc.Header, "orcus/") || inc.Header == "freexl.h")) {
+            EXPECT_TRUE(inReader) << inc.File << " includes <" << inc.Header << ">";
+        }
+        if (!inc.System && StartsWith(inc.Header, "framework/workbook/")) {
+            EXPECT_TRUE(inReader) << inc.File << " includes \"" << inc.Header << "\"";
+        }
     }
 }
 

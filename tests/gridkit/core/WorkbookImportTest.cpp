@@ -8,6 +8,8 @@
 #include "framework/controls/Controls.h"
 #include "framework/controls/Screen.h"
 #include "framework/rtl/DateTime.h"
+#include "framework/rtl/FileUtils.h"
+#include "framework/system/ProgramFolder.h"
 #include "framework/system/Workbook.h"
 #include "gridkit/grid/GkGridError.h"
 #include "gridkit/grid/GkStringGrid.h"
@@ -172,6 +174,39 @@ TEST(WorkbookImportErrors, TheFormatIsToldByTheContentNotTheName) {
         grid.ImportWorkbook(dir.File(r.To), "Data");
         EXPECT_EQ(grid.Cells(0, 1), "apple") << r.To;
     }
+}
+
+// The reader program is started without a shell: a name the shell would
+// split, expand or run, or one that looks like an option, is only a name.
+TEST(WorkbookImportErrors, AnyFileNameReachesTheReaderAsItIs) {
+    TTempDir dir;
+    for (const char* name : {"two words.xlsx", "-data.xlsx", "it's \"q\";$(touch ran) `touch ran` *.xlsx"}) {
+        std::filesystem::copy_file(Fixtures + "book.xlsx", dir.File(name));
+        TGkStringGrid grid(nullptr);
+        grid.ImportWorkbook(dir.File(name), "Data");
+        EXPECT_EQ(grid.Cells(0, 1), "apple") << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists("ran"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("ran")));
+}
+
+TEST(WorkbookImportErrors, AMissingReaderProgramSaysSoAndImportsNothing) {
+    TTempDir dir;
+    SetProgramFolderOverride(dir.Path());
+    TGkStringGrid grid(nullptr);
+    grid.SetColCount(3);
+    grid.SetRowCount(3);
+    grid.SetCells(2, 2, "kept");
+    try {
+        grid.ImportWorkbook(Fixtures + "book.xlsx");
+        ADD_FAILURE();
+    } catch (const EGkGridError& e) {
+        EXPECT_EQ(e.Message, "Cannot open workbook " + Fixtures + "book.xlsx: the workbook reader " +
+                                 IncludeTrailingPathDelimiter(dir.Path()) + "velmor-workbook is missing");
+    }
+    SetProgramFolderOverride("");
+    EXPECT_EQ(grid.ColCount(), 3);
+    EXPECT_EQ(grid.Cells(2, 2), "kept");
 }
 
 }  // namespace
