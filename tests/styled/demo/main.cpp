@@ -1,30 +1,3 @@
-// The demo window needs the toolkit, the framework's application object and
-// the styled application object, whose timer pool drives the buttons.
-#include <gtest/gtest.h>
-#include <stdlib.h>
+#include "support/StyledApplicationMain.h"
 
-#include <filesystem>
-#include <random>
-#include <string>
-
-#include "framework/controls/Application.h"
-#include "framework/system/InstanceGuard.h"
-#include "styled/base/StyApplication.h"
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    ::testing::InitGoogleTest(&argc, argv);
-    const String name = "velmor-styled-demo-test-" + std::to_string(std::random_device{}());
-    int rc = 0;
-    {
-        TStyApplication styApp(nullptr, name);
-        TApplication app(nullptr);
-        app.Initialize(argc, argv);
-        rc = RUN_ALL_TESTS();
-    }
-    // The guard leaves its lock file behind by design; this run's is of no
-    // use to anybody.
-    std::error_code ec;
-    std::filesystem::remove(TInstanceGuard(name).LockFileName(), ec);
-    return rc;
-}
+int main(int argc, char** argv) { return RunStyledTests(argc, argv, "demo"); }
