@@ -17,21 +17,9 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
+#include "support/Snapshot.h"
 
 namespace {
-std::unique_ptr<TBitmap> Snapshot(TControl* c) {
-    auto bmp = std::make_unique<TBitmap>(c->Width(), c->Height());
-    c->PaintTo(bmp->Canvas(), 0, 0);
-    return bmp;
-}
-
-bool SamePicture(TBitmap& a, TBitmap& b) {
-    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (a.Canvas()->Pixels(x, y) != b.Canvas()->Pixels(x, y)) return false;
-    return true;
-}
 
 bool Dark(TColor c) {
     const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;

@@ -39,6 +39,7 @@
 #include "styled/graphics/GradientDrawing.h"
 #include "styled/graphics/StyFxCaption.h"
 #include "styled/graphics/TextDrawing.h"
+#include "support/Snapshot.h"
 
 namespace {
 
@@ -144,19 +145,6 @@ struct TStyledDemo {
     }
 };
 
-std::unique_ptr<TBitmap> ShotOf(TControl* c) {
-    auto b = std::make_unique<TBitmap>(c->Width(), c->Height());
-    c->PaintTo(b->Canvas(), 0, 0);
-    return b;
-}
-
-bool SamePixels(TBitmap& a, TBitmap& b) {
-    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (a.Canvas()->Pixels(x, y) != b.Canvas()->Pixels(x, y)) return false;
-    return true;
-}
 
 int CountColour(TBitmap& b, TColor colour, const TRect& area) {
     int n = 0;
@@ -226,10 +214,10 @@ TEST(StyledDemoWindow, ShowsEveryControlAndItsPictureMatches) {
     demo.Buttons[2]->SetState(gsHeld);
     for (size_t i = 0; i < demo.Buttons.size(); ++i) EXPECT_EQ(demo.Buttons[i]->State(), kStates[i].State) << i;
     std::vector<std::unique_ptr<TBitmap>> faces;
-    for (TStySpeedButton* b : demo.Buttons) faces.push_back(ShotOf(b));
+    for (TStySpeedButton* b : demo.Buttons) faces.push_back(Snapshot(b));
     for (size_t i = 0; i < faces.size(); ++i)
         for (size_t j = i + 1; j < faces.size(); ++j)
-            EXPECT_FALSE(SamePixels(*faces[i], *faces[j])) << kStates[i].Caption << " looks like " << kStates[j].Caption;
+            EXPECT_FALSE(SamePicture(*faces[i], *faces[j])) << kStates[i].Caption << " looks like " << kStates[j].Caption;
 
     const auto shot = demo.Shot();
     const TPoint client = demo.ClientOffset();
