@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/FileReplacement.h"
+#include "framework/rtl/Pieces.h"
 #include "framework/rtl/StrUtils.h"
 
 bool FileExists(const String& path) {
@@ -242,30 +244,99 @@ std::vector<String> ListFilesByExt(const String& dir, const String& ext) {
     return result;
 }
 
-String ReadFileToString(const String& path) {
-    // Errors name the file by its full path, as the file stream's do.
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw EFOpenError(RtlConsts::SFOpenErrorEx, {ExpandFileName(path), String(strerror(errno))});
-    struct stat st;
-    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        close(fd);
-        throw EFOpenError(RtlConsts::SFOpenErrorEx, {ExpandFileName(path), String(strerror(EISDIR))});
+namespace {
+
+// An open file to be read whole, closed when done.
+struct TReadFile {
+    int Fd = -1;
+    struct stat St {};
+    explicit TReadFile(const String& path) {
+        // Errors name the file by its full path, as the file stream's do.
+        Fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (Fd < 0) throw EFOpenError(RtlConsts::SFOpenErrorEx, {ExpandFileName(path), String(strerror(errno))});
+        if (fstat(Fd, &St) == 0 && S_ISDIR(St.st_mode)) {
+            close(Fd);
+            throw EFOpenError(RtlConsts::SFOpenErrorEx, {ExpandFileName(path), String(strerror(EISDIR))});
+        }
     }
-    String data;
-    if (st.st_size > 0) data.reserve(static_cast<size_t>(st.st_size));
+    ~TReadFile() { close(Fd); }
+    TReadFile(const TReadFile&) = delete;
+    TReadFile& operator=(const TReadFile&) = delete;
+};
+
+[[noreturn]] void ThrowReadError(const String& path, int err) {
+    throw EReadError(String("Cannot read file \"") + ExpandFileName(path) + "\". " + strerror(err));
+}
+
+// Appends what the file holds from where it stands to its end.
+void ReadRest(const TReadFile& file, const String& path, String& data) {
     char buf[65536];
     while (true) {
-        ssize_t r = read(fd, buf, sizeof buf);
+        const ssize_t r = read(file.Fd, buf, sizeof buf);
         if (r < 0) {
             if (errno == EINTR) continue;
-            int err = errno;
-            close(fd);
-            throw EReadError(String("Cannot read file \"") + ExpandFileName(path) + "\". " + strerror(err));
+            ThrowReadError(path, errno);
         }
         if (r == 0) break;
         data.append(buf, static_cast<size_t>(r));
     }
-    close(fd);
+}
+
+// Files from this size up are read in pieces of kReadPieceBytes.
+constexpr size_t kReadInPiecesBytes = size_t{1} << 20;
+constexpr size_t kReadPieceBytes = size_t{1} << 18;
+
+}  // namespace
+
+String ReadFileToString(const String& path) {
+    const TReadFile file(path);
+    String data;
+    if (file.St.st_size > 0) data.reserve(static_cast<size_t>(file.St.st_size));
+    ReadRest(file, path, data);
+    return data;
+}
+
+String ReadFileToStringInPieces(const String& path) {
+    const TReadFile file(path);
+    const size_t size = S_ISREG(file.St.st_mode) && file.St.st_size > 0 ? static_cast<size_t>(file.St.st_size) : 0;
+    String data;
+    if (size < kReadInPiecesBytes) {
+        if (size > 0) data.reserve(size);
+        ReadRest(file, path, data);
+        return data;
+    }
+    data.resize(size);
+    std::atomic<int> error{0};
+    std::atomic<bool> ended{false};
+    RunPieces((size + kReadPieceBytes - 1) / kReadPieceBytes, [&](size_t k) {
+        size_t at = k * kReadPieceBytes;
+        const size_t end = std::min(size, at + kReadPieceBytes);
+        while (at < end) {
+            const ssize_t r = pread(file.Fd, data.data() + at, end - at, static_cast<off_t>(at));
+            if (r < 0 && errno == EINTR) continue;
+            if (r < 0) {
+                int none = 0;
+                error.compare_exchange_strong(none, errno);
+                return;
+            }
+            if (r == 0) {
+                ended = true;
+                return;
+            }
+            at += static_cast<size_t>(r);
+        }
+    });
+    if (error) ThrowReadError(path, error);
+    if (ended) {
+        // The file became shorter while it was read: read it again, whole.
+        data.clear();
+        if (lseek(file.Fd, 0, SEEK_SET) < 0) ThrowReadError(path, errno);
+        ReadRest(file, path, data);
+        return data;
+    }
+    // A file that grew meanwhile is read to its new end.
+    if (lseek(file.Fd, static_cast<off_t>(size), SEEK_SET) < 0) ThrowReadError(path, errno);
+    ReadRest(file, path, data);
     return data;
 }
 

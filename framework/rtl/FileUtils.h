@@ -48,6 +48,9 @@ std::vector<String> ListFilesByExt(const String& dir, const String& ext);
 // Whole-file reading and safe writing. ReadFileToString raises EFOpenError
 // ("Cannot open file \"<full path>\". <reason>").
 String ReadFileToString(const String& path);
+// The same, a large file read on several processors at once (RunPieces):
+// for a load that then works on the bytes in pieces too.
+String ReadFileToStringInPieces(const String& path);
 // Writes `data` to a temporary file in the same folder, flushes it, then
 // renames it over `path`, keeping the old file's mode. On any failure the
 // temporary file is removed, the old file is left whole, and EFCreateError

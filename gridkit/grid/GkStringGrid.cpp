@@ -70,9 +70,13 @@ constexpr long long kFileCellsPerByte = 4;
 // Column widths a file may give, in pixels: wider than any screen, yet the
 // widths of the most columns a file may have still add up within an int.
 constexpr int kMaxFileColWidth = 16384;
-// A load finds the lines of a file in pieces of this size on several
-// processors; a smaller file is one piece, read on the calling thread.
-constexpr size_t kLoadPieceBytes = size_t{1} << 19;
+// A load finds the lines of a file larger than kLoadAloneBytes in pieces of
+// kLoadPieceBytes on several processors; a smaller file is one piece, read
+// on the calling thread. The pieces are small so that a helper thread the
+// system wakes late takes a short piece, and the others do not wait long
+// for it.
+constexpr size_t kLoadAloneBytes = size_t{1} << 19;
+constexpr size_t kLoadPieceBytes = size_t{1} << 16;
 // How far past a line's start the reading of its "col,row," may look.
 constexpr size_t kPieceLookAhead = 32;
 
@@ -1181,7 +1185,7 @@ bool TGkStringGrid::LoadRowsInPieces(const TCellFileRows& file, size_t pos, unsi
     // Which piece (counted from 1) took each row: only that one writes
     // the row's spans while the pieces run.
     const std::unique_ptr<std::atomic<uint32_t>[]> taken(new std::atomic<uint32_t>[rowCount]());
-    const std::vector<size_t> cuts = CellFilePieces(bytes, pos, n, kLoadPieceBytes);
+    const std::vector<size_t> cuts = CellFilePieces(bytes, pos, n, n - pos > kLoadAloneBytes ? kLoadPieceBytes : n);
     std::vector<TPieceRest> rest(cuts.size() - 1);
     // A row that holds nothing refers to the file's texts as soon as a
     // piece takes it; the table learns how many rows do once they are done.
@@ -1322,7 +1326,7 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
     TBusyGuard busy(FFileBusy);
     String data;
     try {
-        data = ReadFileToString(fileName);
+        data = ReadFileToStringInPieces(fileName);
     } catch (const EFOpenError&) {
         throw EGkGridError(String(GkGridTexts::SCannotOpen) + fileName);
     }

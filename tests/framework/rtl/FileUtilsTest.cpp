@@ -179,29 +179,39 @@ TEST_F(TempDir, ListFilesByExt) {
     EXPECT_EQ(GetCurrentDir(), cwd);
 }
 
-TEST_F(TempDir, ReadFileToString) {
+// Both readers give a file's bytes and report errors alike; the one that
+// reads in pieces on several processors gets a file large enough for that,
+// whose every piece differs.
+TEST_F(TempDir, ReadFileToStringWholeOrInPieces) {
     const String data("a\0b\r\nc\xff", 7);
     Write("bin", data);
-    EXPECT_EQ(ReadFileToString(P("bin")), data);
     Write("empty", "");
-    EXPECT_EQ(ReadFileToString(P("empty")), "");
-    try {
-        ReadFileToString(P("missing"));
-        ADD_FAILURE();
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message, "Cannot open file \"" + P("missing") + "\". No such file or directory");
+    String large;
+    for (unsigned i = 0; large.size() < 3 * 1024 * 1024 + 77; ++i) large += std::to_string(i * 2654435761u) + "\r\n";
+    Write("large", large);
+    for (auto read : {&ReadFileToString, &ReadFileToStringInPieces}) {
+        SCOPED_TRACE(read == &ReadFileToString ? "whole" : "in pieces");
+        EXPECT_EQ(read(P("bin")), data);
+        EXPECT_EQ(read(P("empty")), "");
+        EXPECT_TRUE(read(P("large")) == large);
+        try {
+            read(P("missing"));
+            ADD_FAILURE();
+        } catch (const EFOpenError& e) {
+            EXPECT_EQ(e.Message, "Cannot open file \"" + P("missing") + "\". No such file or directory");
+        }
+        EXPECT_THROW(read(dir_), EFOpenError);
+        // A relative name is reported by its full path.
+        const String cwd = GetCurrentDir();
+        ASSERT_TRUE(SetCurrentDir(dir_));
+        try {
+            read("gone.txt");
+            ADD_FAILURE();
+        } catch (const EFOpenError& e) {
+            EXPECT_NE(e.Message.find("\"" + dir_ + "/gone.txt\""), String::npos) << e.Message;
+        }
+        ASSERT_TRUE(SetCurrentDir(cwd));
     }
-    EXPECT_THROW(ReadFileToString(dir_), EFOpenError);
-    // A relative name is reported by its full path.
-    const String cwd = GetCurrentDir();
-    ASSERT_TRUE(SetCurrentDir(dir_));
-    try {
-        ReadFileToString("gone.txt");
-        ADD_FAILURE();
-    } catch (const EFOpenError& e) {
-        EXPECT_NE(e.Message.find("\"" + dir_ + "/gone.txt\""), String::npos) << e.Message;
-    }
-    ASSERT_TRUE(SetCurrentDir(cwd));
 }
 
 mode_t ModeOf(const String& path) {
