@@ -1,6 +1,7 @@
 #include "framework/controls/TabSheet.h"
 
 #include "framework/controls/PageControl.h"
+#include "framework/controls/qt/WsControl.h"
 
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
     ControlStyle |= csAcceptsControls;
@@ -59,4 +60,37 @@ void TTabSheet::DoShow() {
 void TTabSheet::DoHide() {
     DoExit();
     if (OnHide) OnHide(this);
+}
+
+void TTabSheet::InitWidget() {
+    FChildHandlesWait = !FVisible;
+    TWinControl::InitWidget();
+}
+
+void TTabSheet::ApplyVisible() {
+    if (FVisible) MakeWaitingHandles();
+    TWinControl::ApplyVisible();
+}
+
+void TTabSheet::DestroyHandle() {
+    FChildHandlesWait = false;
+    TWinControl::DestroyHandle();
+}
+
+void TTabSheet::MakeWaitingHandles() {
+    if (!FChildHandlesWait || !WidgetIfAllocated()) return;
+    FChildHandlesWait = false;
+    CreateChildHandles();
+    // The widgets of every control on the page, in the order they would
+    // have been made with the page.
+    std::vector<QWidget*> made;
+    auto collect = [&](auto&& self, const TWinControl* parent) -> void {
+        for (int i = 0; i < parent->ControlCount(); ++i) {
+            TControl* c = parent->Controls(i);
+            if (QWidget* w = c->WidgetIfAllocated()) made.push_back(w);
+            if (auto* wc = dynamic_cast<const TWinControl*>(c)) self(self, wc);
+        }
+    };
+    collect(collect, this);
+    velmor_ws::PlaceInTabOrder(WidgetIfAllocated(), made);
 }

@@ -32,8 +32,18 @@ public:
 
 protected:
     void TextChanged() override;
+    // A page that is not showing when its window is made makes the windows
+    // of its controls when it first shows: a window with many pages opens
+    // sooner. Tab still goes through them in their order.
+    void InitWidget() override;
+    void ApplyVisible() override;
+    void DestroyHandle() override;
+    bool ChildHandlesWait() const override { return FChildHandlesWait; }
 
 private:
+    void MakeWaitingHandles();
+
     TPageControl* FPageControl = nullptr;
     bool FTabVisible = true;
+    bool FChildHandlesWait = false;
 };

@@ -341,7 +341,7 @@ void TWinControl::InsertControl(TControl* c) {
             velmor_ws::SetParentWidget(c->FWidget, ClientWidget());
             c->ApplyBounds();
             c->ApplyVisible();
-        } else {
+        } else if (!ChildHandlesWait()) {
             c->CreateHandle();
         }
         UpdateTabChain();
@@ -366,7 +366,11 @@ void TWinControl::RemoveControl(TControl* c) {
 void TWinControl::InitWidget() {
     TControl::InitWidget();
     ApplyTabStop();
-    for (TControl* c : FControls) c->CreateHandle();
+    if (!ChildHandlesWait()) CreateChildHandles();
+}
+
+void TWinControl::CreateChildHandles() {
+    for (TControl* c : std::vector<TControl*>(FControls)) c->CreateHandle();
     UpdateTabChain();
 }
 

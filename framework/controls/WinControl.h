@@ -122,6 +122,12 @@ protected:
     void ApplyColor() override;
     virtual void ApplyTabStop();
     void UpdateTabChain();
+    // Whether the children's widgets wait to be made (a page not shown
+    // yet): then neither this widget's making nor a new child makes them.
+    virtual bool ChildHandlesWait() const { return false; }
+    // Makes every child's widget (those not made yet) and chains their Tab
+    // order.
+    void CreateChildHandles();
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);

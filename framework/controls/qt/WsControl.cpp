@@ -1,5 +1,7 @@
 #include "framework/controls/qt/WsControl.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
@@ -168,6 +170,45 @@ void ApplyTabStop(QWidget* w, bool tabStop, bool plainFocus) {
 void SetFocusByClickAndTab(QWidget* w) { w->setFocusPolicy(Qt::StrongFocus); }
 
 void ChainTabOrder(QWidget* first, QWidget* second) { QWidget::setTabOrder(first, second); }
+
+
+void PlaceInTabOrder(QWidget* root, const std::vector<QWidget*>& made) {
+    QWidget* window = root->window();
+    if (window == root) return;
+    // The order wanted: the window's chain as it stands, with everything
+    // under root right after it, `made` first.
+    std::vector<QWidget*> chain;
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) chain.push_back(w);
+    std::vector<QWidget*> order;
+    // (The toolkit counts a widget among its own ancestors.)
+    auto under = [root](QWidget* w) { return w != root && root->isAncestorOf(w); };
+    for (QWidget* w : chain) {
+        if (under(w)) continue;
+        order.push_back(w);
+        if (w != root) continue;
+        order.insert(order.end(), made.begin(), made.end());
+        for (QWidget* u : chain)
+            if (under(u) && std::find(made.begin(), made.end(), u) == made.end()) order.push_back(u);
+    }
+    // Only widgets Tab can reach take part; each follows the one before.
+    // The toolkit moves a widget whose focus goes to a widget inside it
+    // (a combo box's editor) together with what follows that one in the
+    // chain: the proxies are set aside meanwhile, so each widget moves
+    // alone.
+    std::vector<std::pair<QWidget*, QWidget*>> proxies;
+    for (QWidget* w : chain)
+        if (QWidget* proxy = w->focusProxy()) {
+            proxies.emplace_back(w, proxy);
+            w->setFocusProxy(nullptr);
+        }
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->window() != window) continue;
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    for (const auto& [w, proxy] : proxies) w->setFocusProxy(proxy);
+}
 
 void SetFocus(QWidget* w) { w->setFocus(Qt::OtherFocusReason); }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 // The generic operations on a control's toolkit widget. Control code holds
 // its widget as an opaque handle and reaches it only through these (and
 // through the family files beside this one); the toolkit itself stays in
@@ -98,6 +99,11 @@ void ApplyTabStop(QWidget* w, bool tabStop, bool plainFocus);
 void SetFocusByClickAndTab(QWidget* w);
 // Tab goes from `first` to `second`.
 void ChainTabOrder(QWidget* first, QWidget* second);
+// `root` has had its place in its window's Tab order since it was made;
+// `made` are widgets made under it later (which the toolkit put at the end
+// of that order): Tab now reaches them right after `root`, in the order
+// given, as it would had they been made with it. The rest keeps its order.
+void PlaceInTabOrder(QWidget* root, const std::vector<QWidget*>& made);
 void SetFocus(QWidget* w);
 // The widget has the focus, or would have it once its window, which is not
 // active now, becomes active again.
