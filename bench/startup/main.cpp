@@ -7,8 +7,12 @@
 // home, so the program finds the settings its warm-up left, as it does
 // when started again. The last line sums it up:
 //   startup ms=... empty_window_ms=... ratio_to_empty_window=...
+//     one_label_ms=... one_label_ratio_to_empty_window=...
 // The ratio is the median of the rounds' ratios, ours over the empty
-// window's time: 1 would be no cost beyond Qt's own.
+// window's time: 1 would be no cost beyond Qt's own. For scale, the same
+// empty window with one line of text (bench_startup_one_label) is timed
+// against the empty one too: one_label_ratio_to_empty_window is the least
+// any window with text costs.
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -114,9 +118,9 @@ int main(int argc, char** argv) {
     int rounds = 11;
     for (int i = 1; i < argc; ++i)
         if (std::strncmp(argv[i], "--rounds=", 9) == 0) rounds = std::max(1, std::atoi(argv[i] + 9));
-    if (!fs::exists(VELMOR_PROGRAM) || !fs::exists(EMPTY_WINDOW_PROGRAM)) {
-        std::fprintf(stderr, "startup: needs %s and %s (a build with -DVELMOR_BENCH=ON)\n", VELMOR_PROGRAM,
-                     EMPTY_WINDOW_PROGRAM);
+    if (!fs::exists(VELMOR_PROGRAM) || !fs::exists(EMPTY_WINDOW_PROGRAM) || !fs::exists(ONE_LABEL_PROGRAM)) {
+        std::fprintf(stderr, "startup: needs %s, %s and %s (a build with -DVELMOR_BENCH=ON)\n", VELMOR_PROGRAM,
+                     EMPTY_WINDOW_PROGRAM, ONE_LABEL_PROGRAM);
         return 1;
     }
     char pattern[] = "/tmp/velmor-startup-XXXXXX";
@@ -137,10 +141,16 @@ int main(int argc, char** argv) {
             rounds, [&] { return TimeToShown(VELMOR_PROGRAM, env); },
             [&] { return TimeToShown(EMPTY_WINDOW_PROGRAM, env); });
         bench::PrintSpread("ratio_to_empty_window", p);
+        const bench::Pair label = bench::SideBySideTimed(
+            rounds, [&] { return TimeToShown(ONE_LABEL_PROGRAM, env); },
+            [&] { return TimeToShown(EMPTY_WINDOW_PROGRAM, env); });
+        bench::PrintSpread("one_label_ratio_to_empty_window", label);
         bench::Summary("startup")
             .Add("ms", p.ours * 1e3, 1)
             .Add("empty_window_ms", p.peer * 1e3, 1)
             .Add("ratio_to_empty_window", p.ratio, 3)
+            .Add("one_label_ms", label.ours * 1e3, 1)
+            .Add("one_label_ratio_to_empty_window", label.ratio, 3)
             .Print();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "startup: %s\n", e.what());
