@@ -9,6 +9,7 @@
 #include "framework/controls/FormFrame.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/ModalSeam.h"
+#include "framework/controls/qt/WsApplication.h"
 #include "framework/controls/qt/WsControl.h"
 #include "framework/controls/qt/WsForms.h"
 #include "framework/controls/qt/WsScreen.h"
@@ -374,6 +375,10 @@ void TForm::ApplyRegion() {
 void TForm::PlaceOnFirstShow() {
     if (FPlaced) return;
     FPlaced = true;
+    std::weak_ptr<TForm*> self = FSelf;
+    velmor_ws::AfterFirstPaint(Widget(), [self] {
+        if (const std::shared_ptr<TForm*> form = self.lock()) (*form)->FPainted = true;
+    });
     auto centreOn = [this](const TRect& r) {
         SetBounds(r.Left + (r.Width() - FWidth) / 2, r.Top + (r.Height() - FHeight) / 2, FWidth, FHeight);
     };
@@ -600,7 +605,20 @@ void TForm::Activate() {
     velmor_internal::ScreenFormActivated(this);
     if (FActiveControl && FActiveControl->CanFocus() && !FActiveControl->Focused())
         velmor_ws::FocusOnActivation(FActiveControl->Widget());
-    if (OnActivate) OnActivate(this);
+    if (!OnActivate) return;
+    // A window the window system activates before it has first painted
+    // answers once it has: what the handler opens (a dialog) then stands
+    // over the drawn window instead of keeping it blank meanwhile.
+    if (FWidget && !FPainted) {
+        std::weak_ptr<TForm*> self = FSelf;
+        velmor_ws::AfterFirstPaint(FWidget, [self] {
+            const std::shared_ptr<TForm*> form = self.lock();
+            if (!form || (Application && Application->Terminated())) return;
+            if ((*form)->FActive && (*form)->OnActivate) (*form)->OnActivate(*form);
+        });
+        return;
+    }
+    OnActivate(this);
 }
 
 void TForm::Deactivate() {

@@ -170,6 +170,7 @@ private:
     TModalResult FModalResult = mrNone;
     bool FInModal = false;
     bool FActive = false;
+    bool FPainted = false;  // the window has painted once since it first showed
     bool FCreated = false;
     bool FPlaced = false;
     bool FReleasing = false;
@@ -188,6 +189,9 @@ private:
     TMainMenu* FMenu = nullptr;
     int FMenuH = 0;             // the bar's share of the outer height
     QWidget* FClient = nullptr;  // child of the window, below the bar
+    // Lives as long as the form: a handler put off until the window has
+    // painted holds it weakly.
+    std::shared_ptr<TForm*> FSelf = std::make_shared<TForm*>(this);
 };
 
 // The form a control sits on (the control itself for a form).

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWidget>
+#include <vector>
 
 #include "framework/controls/qt/ControlBridge.h"
 
@@ -72,36 +73,63 @@ bool AddIdleHandler(std::function<void()> onIdle) {
 namespace {
 // Watches every paint of the application for the first one inside a window:
 // the window itself may be covered by its children and never paint.
+// Watches one window for its first paint and then runs what waited for
+// it, in the order given. It stays as the window's child once done, so
+// later callers learn that the window has painted.
 class TFirstPaintWatch : public QObject {
 public:
-    TFirstPaintWatch(QWidget* window, std::function<void()> then)
-        : QObject(window), FWindow(window), FThen(std::move(then)) {}
+    explicit TFirstPaintWatch(QWidget* window) : QObject(window), FWindow(window) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    void Add(std::function<void()> then) {
+        if (FDone) {
+            QMetaObject::invokeMethod(this, std::move(then), Qt::QueuedConnection);
+            return;
+        }
+        FWaiting.push_back(std::move(then));
+    }
 
     bool eventFilter(QObject* receiver, QEvent* e) override {
-        if (e->type() == QEvent::Paint && FThen && receiver->isWidgetType() &&
+        if (e->type() == QEvent::Paint && !FPosted && receiver->isWidgetType() &&
             static_cast<QWidget*>(receiver)->window() == FWindow) {
-            // Queued, so this paint and the rest of the window's finish first.
-            QMetaObject::invokeMethod(
-                this,
-                [this, then = std::move(FThen)] {
-                    deleteLater();
-                    then();
-                },
-                Qt::QueuedConnection);
-            FThen = nullptr;
+            // Posted, so this paint and the rest of the window's finish
+            // first; ahead of other posted work, so that nothing else (a
+            // dialog a handler opens, say) comes between.
+            FPosted = true;
+            QCoreApplication::instance()->removeEventFilter(this);
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::HighEventPriority);
         }
         return false;
     }
 
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::User || FDone) return QObject::event(e);
+        FDone = true;
+        const std::vector<std::function<void()>> waiting = std::move(FWaiting);
+        FWaiting.clear();
+        for (const auto& then : waiting) then();
+        return true;
+    }
+
 private:
     QWidget* FWindow;
-    std::function<void()> FThen;
+    std::vector<std::function<void()>> FWaiting;
+    bool FPosted = false, FDone = false;
 };
 }  // namespace
 
 void AfterFirstPaint(QWidget* window, std::function<void()> then) {
     if (!window || !QCoreApplication::instance()) return;
-    QCoreApplication::instance()->installEventFilter(new TFirstPaintWatch(window, std::move(then)));
+    window = window->window();
+    const QString name = QStringLiteral("velmor-first-paint");
+    auto* watch = dynamic_cast<TFirstPaintWatch*>(window->findChild<QObject*>(name, Qt::FindDirectChildrenOnly));
+    if (!watch) {
+        watch = new TFirstPaintWatch(window);
+        watch->setObjectName(name);
+    }
+    watch->Add(std::move(then));
 }
 
 void Beep() {

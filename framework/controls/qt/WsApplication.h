@@ -27,7 +27,9 @@ void QuitEventLoop();
 bool AddIdleHandler(std::function<void()> onIdle);
 
 // Runs `then` on the event loop once `window` has painted for the first
-// time (the paint handled, children included).
+// time (the paint handled, children included), ahead of other posted work
+// and after what asked before it; soon, when that is over already. Only a
+// window asked about before its first paint is known to have painted.
 void AfterFirstPaint(QWidget* window, std::function<void()> then);
 
 // The speaker beep; silent without a windowing application (a tool at

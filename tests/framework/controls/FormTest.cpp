@@ -206,6 +206,36 @@ TEST_F(Forms, ReplacedWindowProcSwallowsMessagesUntilRestored) {
     EXPECT_EQ(clicks, 2);
 }
 
+// A window the window system activates before it has first painted
+// answers OnActivate once it has: what the handler opens (a dialog) then
+// stands over the drawn window. Later activations answer at once.
+TEST_F(Forms, ActivationBeforeTheFirstPaintIsAnsweredOnceTheWindowHasPainted) {
+    std::unique_ptr<TForm> form(new TForm(nullptr));
+    form->SetBounds(60, 60, 240, 140);
+    auto* pad = new TPad(form.get());
+    pad->SetBounds(10, 10, 100, 22);
+    pad->SetTabStop(true);
+    pad->SetParent(form.get());
+    bool painted = false;
+    std::vector<bool> paintedAtActivation;
+    form->OnPaint = [&](TObject*) { painted = true; };
+    form->OnActivate = [&](TObject*) { paintedAtActivation.push_back(painted); };
+    form->Show();
+    ASSERT_TRUE(WaitForFocus(pad));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !paintedAtActivation.empty(); }, kWait));
+    EXPECT_EQ(paintedAtActivation, std::vector<bool>{true});
+    std::unique_ptr<TForm> other(new TForm(nullptr));
+    other->SetBounds(320, 60, 120, 80);
+    auto* otherPad = new TPad(other.get());
+    otherPad->SetBounds(5, 5, 60, 22);
+    otherPad->SetTabStop(true);
+    otherPad->SetParent(other.get());
+    other->Show();
+    ASSERT_TRUE(WaitForFocus(otherPad));
+    ASSERT_TRUE(WaitForFocus(pad));
+    EXPECT_EQ(paintedAtActivation.size(), 2u);
+}
+
 TEST_F(Forms, KeysPassThePreviewBeforeTheControl) {
     std::unique_ptr<TForm> form(new TForm(nullptr));
     auto* pad = new TPad(form.get());
@@ -231,6 +261,8 @@ TEST_F(Forms, KeysPassThePreviewBeforeTheControl) {
     EXPECT_TRUE(pad->Focused());
     EXPECT_EQ(form->ActiveControl(), pad);
     EXPECT_TRUE(form->Active());
+    // OnActivate answers once the window has painted.
+    EXPECT_TRUE(PumpMessagesUntil([&] { return activations > 0; }, kWait));
     EXPECT_EQ(activations, 1);
     EXPECT_EQ(Screen->ActiveForm(), form.get());
     SimulateKey(pad, 'A', "a");
