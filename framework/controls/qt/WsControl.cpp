@@ -171,7 +171,6 @@ void SetFocusByClickAndTab(QWidget* w) { w->setFocusPolicy(Qt::StrongFocus); }
 
 void ChainTabOrder(QWidget* first, QWidget* second) { QWidget::setTabOrder(first, second); }
 
-
 void PlaceInTabOrder(QWidget* root, const std::vector<QWidget*>& made) {
     QWidget* window = root->window();
     if (window == root) return;
