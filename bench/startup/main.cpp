@@ -115,7 +115,7 @@ double TimeToShown(const char* program, const std::vector<std::string>& env) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int rounds = 11;
+    int rounds = 21;
     for (int i = 1; i < argc; ++i)
         if (std::strncmp(argv[i], "--rounds=", 9) == 0) rounds = std::max(1, std::atoi(argv[i] + 9));
     if (!fs::exists(VELMOR_PROGRAM) || !fs::exists(EMPTY_WINDOW_PROGRAM) || !fs::exists(ONE_LABEL_PROGRAM)) {

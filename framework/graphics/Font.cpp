@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <cmath>
 
+#include "framework/graphics/FontWarmUp.h"
+
 TFont::TFont() = default;
 TFont::~TFont() = default;
 
@@ -106,6 +108,7 @@ QStringList FamiliesFor(const String& name, TFontPitch pitch) {
 }  // namespace
 
 QFont TFont::QtFont() const {
+    WaitForFontWarmUp();
     QFont f;
     f.setFamilies(FamiliesFor(FName, FPitch));
     int h = FHeight;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/controls/qt/ControlBridge.h"
+#include "framework/graphics/FontWarmUp.h"
 
 namespace velmor_ws {
 namespace {
@@ -40,6 +41,7 @@ bool StartToolkit(int& argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     bool made = false;
     if (!QApplication::instance()) {
+        StartFontWarmUp();
         OwnApp() = std::make_unique<TToolkitApplication>(argc, argv);
         made = true;
     }

@@ -10,6 +10,8 @@
 #include <QStyleOptionMenuItem>
 #include <algorithm>
 
+#include "framework/graphics/FontWarmUp.h"
+
 namespace velmor_ws {
 namespace {
 QString Q(const String& s) { return QString::fromStdString(s); }
@@ -65,6 +67,7 @@ int MenuBarHeight() {
     // The toolkit's own sum for a bar's preferred height, from the style and
     // the bar's font alone: making a bar only to ask it would cost start-up
     // a widget. The item's size, then the panel frame and margins around it.
+    WaitForFontWarmUp();
     const QStyle* style = QApplication::style();
     const QFont font = QApplication::font("QMenuBar");
     const QFontMetrics metrics(font);
