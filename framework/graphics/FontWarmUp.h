@@ -9,5 +9,5 @@
 // has run already or the font configuration library is not loaded.
 void StartFontWarmUp();
 // Returns once the reading is over (at once when none was started).
-// Whatever measures or draws text calls it first.
+// Whatever measures or draws text calls it first, and the toolkit's end.
 void WaitForFontWarmUp();

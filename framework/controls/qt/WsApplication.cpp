@@ -16,6 +16,9 @@ namespace {
 class TToolkitApplication : public QApplication {
 public:
     using QApplication::QApplication;
+    // The toolkit lets go of the font configuration as it ends: the reading
+    // started with it must be over first.
+    ~TToolkitApplication() override { WaitForFontWarmUp(); }
 
     bool notify(QObject* receiver, QEvent* e) override {
         if ((e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) &&
