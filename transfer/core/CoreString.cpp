@@ -101,7 +101,7 @@ int CoreString::Insert(std::ptrdiff_t position, const char* text, std::ptrdiff_t
     return 0;
 }
 
-void CoreString::Swap(CoreString& other) noexcept {
+void CoreString::SwapCopying(CoreString& other) noexcept {
     if (this == &other) return;
     char* const mine = IsInline() ? nullptr : FText;
     char* const theirs = other.IsInline() ? nullptr : other.FText;

@@ -6,6 +6,7 @@
 // it was: the cores turn that into their "Out of memory." result instead of
 // throwing across their call interface.
 #include <cstddef>
+#include <utility>
 
 class CoreString {
 public:
@@ -41,8 +42,17 @@ public:
         return Append(&c, 1);
     }
     // Exchanges the contents of two strings without allocating: handing a
-    // buffer's text over to someone while the buffer takes new text.
-    void Swap(CoreString& other) noexcept;
+    // buffer's text over to someone while the buffer takes new text. Two
+    // outside texts (the parser's, once reserved) trade their blocks here.
+    void Swap(CoreString& other) noexcept {
+        if (IsInline() || other.IsInline()) {
+            SwapCopying(other);
+            return;
+        }
+        std::swap(FText, other.FText);
+        std::swap(FLength, other.FLength);
+        std::swap(FCapacity, other.FCapacity);
+    }
     // Empties the text but keeps its block for the next one.
     void Truncate() noexcept {
         FLength = 0;
@@ -57,6 +67,7 @@ public:
     }
 
 private:
+    void SwapCopying(CoreString& other) noexcept;
     void Release() noexcept;
     int Grow(std::ptrdiff_t capacity, std::ptrdiff_t keep) noexcept;
 
