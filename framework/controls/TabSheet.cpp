@@ -72,11 +72,6 @@ void TTabSheet::ApplyVisible() {
     TWinControl::ApplyVisible();
 }
 
-void TTabSheet::DestroyHandle() {
-    FChildHandlesWait = false;
-    TWinControl::DestroyHandle();
-}
-
 void TTabSheet::MakeWaitingHandles() {
     if (!FChildHandlesWait || !WidgetIfAllocated()) return;
     FChildHandlesWait = false;

@@ -37,7 +37,6 @@ protected:
     // sooner. Tab still goes through them in their order.
     void InitWidget() override;
     void ApplyVisible() override;
-    void DestroyHandle() override;
     bool ChildHandlesWait() const override { return FChildHandlesWait; }
 
 private:
