@@ -44,6 +44,7 @@
 #include "gridkit/grid/GkFormResizeHub.h"
 #include "gridkit/grid/GkFunctions.h"
 #include "gridkit/grid/GkGridError.h"
+#include "gridkit/grid/GridItem.h"
 #include "gridkit/grid/HTMLSettings.h"
 #include "gridkit/grid/MouseActions.h"
 #include "gridkit/grid/Navigation.h"
@@ -527,7 +528,10 @@ void TGkStringGrid::SetColCount(int v) {
 }
 
 void TGkStringGrid::SetRowCount(int v) {
+    const int oldCount = RowCount();
     TStringGrid::SetRowCount(v);
+    // The rows cut off the end are shown rows; the hidden ones stay.
+    if (RowCount() < oldCount) ShownRowsRemoved(RowCount(), oldCount - RowCount());
     RestoreFixedCounts();
 }
 
@@ -737,6 +741,13 @@ void TGkStringGrid::MarkSelectedRows() {
 
 void TGkStringGrid::ClearAllCells() {
     if (RowCount() > 0 && ColCount() > 0) ClearCellRect(0, 0, ColCount() - 1, RowCount() - 1);
+    // Hidden rows are the grid's cells too: they come back empty, in their
+    // places, rather than bring old texts into a cleared grid.
+    if (FHiddenRows)
+        for (int i = 0; i < FHiddenRows->Count(); ++i) {
+            TStringList* texts = static_cast<TGridItem*>(FHiddenRows->Items(i))->Items();
+            for (int c = 0; c < texts->Count(); ++c) texts->Put(c, String());
+        }
 }
 
 void TGkStringGrid::RefreshCell(int aCol, int aRow) { InvalidateCell(aCol, aRow); }
@@ -1013,6 +1024,7 @@ void TGkStringGrid::SaveCellsToFile(const String& fileName) {
     TBusyGuard busy(FFileBusy);
     std::unique_ptr<TFileReplacement> file;
     try {
+        CheckWritableTarget(fileName);
         file = std::make_unique<TFileReplacement>(fileName);
     } catch (const EFCreateError&) {
         throw EGkGridError(String(GkGridTexts::SCannotCreate) + fileName);
@@ -1360,6 +1372,7 @@ void TGkStringGrid::LoadCellsFromFile(const String& fileName) {
 
     if (n > TCellTable::kMaxBytes) throw EGkGridError(corrupt);
 
+    DropHiddenRows();
     SetColCount(cols - FHiddenCols);
     SetRowCount(rows);
     const int colCount = ColCount(), rowCount = RowCount();
@@ -1470,6 +1483,7 @@ void TGkStringGrid::InsertRowRange(int aRow, int aCount) {
     if (aCount < 1) return;
     aRow = std::clamp(aRow, 0, RowCount());
     if (EditorMode()) HideEditor();
+    ShownRowsInserted(aRow, aCount);
     const int oldCount = RowCount();
     ++FUpdateLock;
     SetRowCount(oldCount + aCount);
@@ -1498,6 +1512,8 @@ void TGkStringGrid::DeleteRowRange(int aRow, int aCount) {
     const int removable = std::clamp(RowCount() - minRows, 0, wanted);
     ++FUpdateLock;
     if (removable > 0) {
+        ShownRowsRemoved(aRow, removable);
+        TStoreMoving moving(FStoreMoving);
         auto& data = RowData();
         data.erase(data.begin() + aRow, data.begin() + aRow + removable);
         auto& heights = RowHeightList();
@@ -1525,6 +1541,8 @@ void TGkStringGrid::RemoveRowsShifted(int aRow, int aCount) {
     const int keepRow = Row();
     ++FUpdateLock;
     if (removable > 0) {
+        ShownRowsRemoved(aRow, removable);
+        TStoreMoving moving(FStoreMoving);
         auto& data = RowData();
         data.erase(data.begin() + aRow, data.begin() + aRow + removable);
         auto& heights = RowHeightList();

@@ -609,6 +609,25 @@ protected:
     bool FFilterActive = false;
     int FFilterFixedRows = 0;
     bool FFilterAddedRow = false;
+    // Every operation that adds, removes or moves shown rows moves the
+    // store's real indexes with it, so a hidden row comes back between the
+    // rows it stood between. A row inserted or moved stands directly
+    // above the shown row that now follows it (below every row at the end).
+    // Hiding and restoring move rows in and out of the store themselves:
+    // while they run (FStoreMoving > 0) the row operations leave it alone.
+    void ShownRowsInserted(int displayRow, int count);
+    void ShownRowsRemoved(int displayRow, int count);
+    // A load that replaces every row: the hidden rows go with the rows
+    // they stood among, and the filter is off.
+    void DropHiddenRows();
+    int FStoreMoving = 0;
+    struct TStoreMoving {
+        explicit TStoreMoving(int& depth) : Depth(depth) { ++Depth; }
+        ~TStoreMoving() { --Depth; }
+        TStoreMoving(const TStoreMoving&) = delete;
+        TStoreMoving& operator=(const TStoreMoving&) = delete;
+        int& Depth;
+    };
 
     // Sorting internals (GkStringGridSort.cpp).
     int CompareRowsBy(int aCol, int aRow1, int aRow2);

@@ -287,6 +287,7 @@ void TGkStringGrid::ImportDelimitedFile(const String& fileName, bool append) {
     for (String line; ReadLine(in, line);) ++lineCount;
     in.clear();
     in.seekg(0);
+    if (!append) DropHiddenRows();
     SetRowCount(std::max(firstRow + lineCount, FixedRows() + 1));
     int row = firstRow, done = 0, lastProgress = -1;
     for (String line; ReadLine(in, line);) {
@@ -383,6 +384,7 @@ void TGkStringGrid::ImportWorkbook(const String& fileName, const String& sheetNa
         TGkStringGrid* Grid;
         ~TEndUpdate() { Grid->EndUpdate(); }
     } endUpdate{this};
+    DropHiddenRows();
     SetColCount(used.LastCol + 1);
     SetRowCount(used.LastRow + 1);
     const int cols = ColCount(), rows = RowCount();

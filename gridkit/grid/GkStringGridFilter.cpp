@@ -76,6 +76,20 @@ bool Wildcard(const String& pattern, const String& text) {
     return row[n] != 0;
 }
 
+// For each item, the number of shown rows above it: its real index less
+// the hidden rows above it. The store need not be in index order.
+std::vector<int> ShownRowsAbove(TCollection* store) {
+    const int n = store->Count();
+    std::vector<int> idx(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) idx[static_cast<size_t>(i)] = ItemAt(store, i)->Idx;
+    std::vector<int> sorted = idx;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<int> above(idx.size());
+    for (size_t i = 0; i < idx.size(); ++i)
+        above[i] = idx[i] - static_cast<int>(std::lower_bound(sorted.begin(), sorted.end(), idx[i]) - sorted.begin());
+    return above;
+}
+
 }  // namespace
 
 TFilter* TGkStringGrid::Filter() const {
@@ -124,6 +138,7 @@ void TGkStringGrid::HideRowSpan(int firstReal, int lastReal) {
         const int row = d + (r - firstReal);
         for (int c = 0; c < ColCount(); ++c) item->Items()->Add(Cells(c, row));
     }
+    TStoreMoving moving(FStoreMoving);
     RemoveRowsShifted(d, count);
 }
 
@@ -142,7 +157,10 @@ void TGkStringGrid::RestoreRowSpan(int firstReal, int lastReal) {
         while (end + 1 <= lastReal && RowIsHidden(end + 1)) ++end;
         const int d = RowToDisplay(run);
         const int n = end - run + 1;
-        InsertRowRange(d, n);
+        {
+            TStoreMoving moving(FStoreMoving);
+            InsertRowRange(d, n);
+        }
         for (int i = 0; i < FHiddenRows->Count();) {
             TGridItem* item = ItemAt(FHiddenRows.get(), i);
             if (item->Idx < run || item->Idx > end) {
@@ -165,6 +183,28 @@ void TGkStringGrid::RestoreAllHiddenRows() {
         for (int i = 1; i < FHiddenRows->Count() && ItemAt(FHiddenRows.get(), i)->Idx == last + 1; ++i) ++last;
         RestoreRowSpan(first, last);
     }
+}
+
+void TGkStringGrid::ShownRowsInserted(int displayRow, int count) {
+    if (FStoreMoving > 0 || count < 1 || HiddenRowTotal() == 0) return;
+    // Hidden rows between the shown row above and the one at displayRow
+    // stay above the new rows.
+    const std::vector<int> above = ShownRowsAbove(FHiddenRows.get());
+    for (int i = 0; i < FHiddenRows->Count(); ++i)
+        if (above[static_cast<size_t>(i)] > displayRow) ItemAt(FHiddenRows.get(), i)->Idx += count;
+}
+
+void TGkStringGrid::ShownRowsRemoved(int displayRow, int count) {
+    if (FStoreMoving > 0 || count < 1 || HiddenRowTotal() == 0) return;
+    const std::vector<int> above = ShownRowsAbove(FHiddenRows.get());
+    for (int i = 0; i < FHiddenRows->Count(); ++i)
+        ItemAt(FHiddenRows.get(), i)->Idx -= std::clamp(above[static_cast<size_t>(i)] - displayRow, 0, count);
+}
+
+void TGkStringGrid::DropHiddenRows() {
+    if (FHiddenRows) FHiddenRows->Clear();
+    FFilterActive = false;
+    FFilterAddedRow = false;
 }
 
 bool TGkStringGrid::MatchPattern(const String& term, const String& text) {

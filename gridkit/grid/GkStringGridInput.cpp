@@ -692,6 +692,10 @@ void TGkStringGrid::RowMoved(int fromIndex, int toIndex) {
     // The framework moves the height with its row, so two rows that trade
     // places trade heights too.
     TStringGrid::RowMoved(fromIndex, toIndex);
+    // Among the hidden rows the row leaves its place and takes the one
+    // above the shown row it now stands over.
+    ShownRowsRemoved(fromIndex, 1);
+    ShownRowsInserted(toIndex, 1);
     FSizedOrMoved = true;
 }
 
