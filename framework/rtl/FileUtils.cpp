@@ -340,7 +340,16 @@ String ReadFileToStringInPieces(const String& path) {
     return data;
 }
 
+void CheckWritableTarget(const String& path) {
+    // The effective user is the one whose open would be refused.
+    if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0) return;
+    const int err = errno;
+    if (err == ENOENT) return;  // nothing there yet, or a link to nothing
+    throw EFileCreateFailure(path, String(strerror(err)));
+}
+
 void SafeWriteFile(const String& path, const String& data) {
+    CheckWritableTarget(path);
     TFileReplacement replacement(path);
     replacement.Write(data);
     replacement.Commit();

@@ -52,12 +52,22 @@ String ReadFileToString(const String& path);
 // for a load that then works on the bytes in pieces too.
 String ReadFileToStringInPieces(const String& path);
 // Writes `data` to a temporary file in the same folder, flushes it, then
-// renames it over `path`, keeping the old file's mode. On any failure the
+// renames it over `path`, keeping the old file's mode. A file the user may
+// not write is refused first (CheckWritableTarget). On any failure the
 // temporary file is removed, the old file is left whole, and EFCreateError
 // ("Cannot create file \"<full path>\". <reason>") or EWriteError ("Cannot
 // write file \"<full path>\". <reason>") is raised. A link is followed: the
 // file it points to is replaced and the link stays.
 void SafeWriteFile(const String& path, const String& data);
+
+// Every writer of the program's own files asks this before it replaces
+// one: renaming over a file ignores the file's permissions, so another
+// user's read-only file in a folder the user may write would otherwise be
+// replaced (and become the user's). An existing file (a link's target)
+// that the user may not write raises EFCreateError ("Cannot create file
+// \"<full path>\". Permission denied"), as opening it for writing would
+// fail; a missing one passes. Root may write anything, as the system says.
+void CheckWritableTarget(const String& path);
 
 // Test seam: called at each stage of SafeWriteFile ("create", "write",
 // "sync", "rename"); throwing from it simulates a failure there.

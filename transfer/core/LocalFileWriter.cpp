@@ -12,7 +12,10 @@ bool LocalFileWriter::Open(const String& target) {
     try {
         // Where the system has no unnamed files, a killed download leaves
         // a named one behind; the next download into the folder clears it.
-        RemoveStaleReplacements(ExtractFileDir(target));
+        RemoveStaleReplacements(ReplacementFolder(target));
+        // Renaming over a file ignores its permissions: a file the user
+        // may not write is refused as opening it for writing would be.
+        CheckWritableTarget(target);
         // A download can be fetched again: it is not flushed to the disk
         // before it takes the old file's place.
         FFile = std::make_unique<TFileReplacement>(target, false, false);

@@ -12,6 +12,7 @@
 #include "framework/classes/MemoryStream.h"
 #include "framework/classes/StringList.h"
 #include "support/TempDir.h"
+#include "support/ProtectedFile.h"
 #include "framework/classes/StringStream.h"
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/FileUtils.h"
@@ -528,6 +529,17 @@ TEST_F(StringListFiles, SaveFailureLeavesTheOldFile) {
     EXPECT_THROW(l.SaveToFile(f), EWriteError);
     SetSafeWriteHook(nullptr);
     EXPECT_EQ(ReadFileToString(f), "old\r\n");
+}
+
+// Lists, subject trees and field values are saved this way: another user's
+// read-only file is refused, not replaced.
+TEST(StringListProtectedFile, SaveIsRefusedAsInAReadOnlyFolder) {
+    const std::string skip = ExpectRefusedAsInAReadOnlyFolder("list.txt", "old\r\n", [](const std::string& path) {
+        TStringList l;
+        l.Add("new");
+        return ErrorTextOf<EFCreateError>([&] { l.SaveToFile(path); });
+    });
+    if (!skip.empty()) GTEST_SKIP() << skip;
 }
 
 TEST(StringListStreams, LoadAndSaveStream) {

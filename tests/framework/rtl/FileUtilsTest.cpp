@@ -13,6 +13,7 @@
 
 #include "framework/rtl/Exception.h"
 #include "framework/rtl/FileUtils.h"
+#include "support/ProtectedFile.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -286,6 +287,30 @@ TEST_F(TempDir, SafeWriteFileFailureAtEachStageLeavesTheOldFile) {
     SafeWriteFile(f, "done");
     EXPECT_EQ(seen, (std::vector<String>{"create", "write", "sync", "rename"}));
     EXPECT_EQ(ReadFileToString(f), "done");
+}
+
+// Renaming over a file ignores its permissions: another user's read-only
+// file in a shared folder would be replaced, and become the writer's.
+TEST(SafeWriteFileProtected, AFileTheUserMayNotWriteIsRefusedAsAReadOnlyFolderIs) {
+    auto write = [](const std::string& path) {
+        return ErrorTextOf<EFCreateError>([&] { SafeWriteFile(path, "new content"); });
+    };
+    const std::string skip = ExpectRefusedAsInAReadOnlyFolder("list.txt", "old content\r\n", write);
+    if (!skip.empty()) GTEST_SKIP() << skip;
+
+    TProtectedFile file(TProtection::ReadOnlyFile, "list.txt", "old");
+    EXPECT_EQ(file.RunAsAnotherUser([&] { return write(file.Path()); }),
+              "Cannot create file \"" + file.Path() + "\". Permission denied");
+    EXPECT_TRUE(file.Untouched());
+
+    // Through a link the file it names is what counts; the link stays.
+    TTempDir links;
+    const std::string link = links.File("link.txt");
+    ASSERT_EQ(symlink(file.Path().c_str(), link.c_str()), 0);
+    EXPECT_EQ(file.RunAsAnotherUser([&] { return write(link); }),
+              "Cannot create file \"" + link + "\". Permission denied");
+    EXPECT_TRUE(file.Untouched());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
 }
 
 TEST_F(TempDir, SafeWriteFileRealFailures) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "support/TempDir.h"
+#include "support/ProtectedFile.h"
 #include "framework/classes/StringList.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/system/Registry.h"
@@ -151,6 +152,20 @@ TEST_F(RegistryTest, WritesToAReadOnlyOrDeletedKeyFail) {
     EXPECT_FALSE(reg.ValueExists("kept"));
     EXPECT_THROW(reg.WriteString("kept", "3"), ERegistryException);
     EXPECT_FALSE(other.KeyExists("\\Software\\Maker")) << "a write may not bring it back";
+}
+
+TEST(RegistryProtectedFile, AWriteToAFileTheUserMayNotWriteFailsAsInAReadOnlyFolder) {
+    const std::string skip = ExpectRefusedAsInAReadOnlyFolder(
+        "registry.ini", "[HKEY_LOCAL_MACHINE\\Software\\VREK\\velmor]\r\nschema=old\r\n",
+        [](const std::string& path) {
+            TEnvOverride env("VELMOR_REGISTRY", path.c_str());
+            TRegistry reg;
+            reg.SetRootKey(HKEY_LOCAL_MACHINE);
+            if (!reg.OpenKey(kKey, false)) return std::string("the key was not found");
+            if (reg.ReadString("schema") != "old") return std::string("the value was not read");
+            return ErrorTextOf<ERegistryException>([&] { reg.WriteString("schema", "new"); });
+        });
+    if (!skip.empty()) GTEST_SKIP() << skip;
 }
 
 TEST_F(RegistryTest, IntegersAndFlags) {

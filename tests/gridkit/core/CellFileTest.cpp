@@ -14,6 +14,7 @@
 #include "gridkit/grid/GkFunctions.h"
 #include "gridkit/grid/GkGridError.h"
 #include "gridkit/grid/GkStringGrid.h"
+#include "support/ProtectedFile.h"
 
 namespace fs = std::filesystem;
 
@@ -282,6 +283,21 @@ TEST_F(CellFile, FailedSaveLeavesTheOldFileWhole) {
     EXPECT_EQ(files, 1u);  // no temporary file left behind
     g.SaveCellsToFile(path);
     EXPECT_NE(ReadFileToString(path), "old contents");
+}
+
+// Schemas, profiles and field definitions are cell files: another user's
+// read-only one is refused with the grid's own text, not replaced.
+TEST(CellFileProtected, SaveIsRefusedAsInAReadOnlyFolder) {
+    TGkStringGrid g(nullptr);
+    g.SetCells(1, 1, "new");
+    const std::string skip = ExpectRefusedAsInAReadOnlyFolder("fields.sbf", "2,2\r\n", [&](const std::string& path) {
+        return ErrorTextOf<EGkGridError>([&] { g.SaveCellsToFile(path); });
+    });
+    if (!skip.empty()) GTEST_SKIP() << skip;
+    TProtectedFile file(TProtection::ReadOnlyFile, "fields.sbf", "2,2\r\n");
+    EXPECT_EQ(file.RunAsAnotherUser(
+                  [&] { return ErrorTextOf<EGkGridError>([&] { g.SaveCellsToFile(file.Path()); }); }),
+              "Cannot create " + file.Path());
 }
 
 TEST_F(CellFile, SecondFileOperationWhileOneRunsIsRefused) {

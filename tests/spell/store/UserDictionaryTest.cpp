@@ -3,6 +3,7 @@
 #include "framework/system/IniFile.h"
 #include "spell/store/UserDictionary.h"
 #include "SpellTestUtil.h"
+#include "support/ProtectedFile.h"
 
 TEST(UserDictionary, MissingFileStartsEmptyAndAdditionIsSavedOnDestruction) {
     const String path = PathJoin(ScratchDir(), "default.udt");
@@ -116,6 +117,16 @@ TEST(UserDictionary, WordListFileIsReadOnly) {
         u.Close();
     }
     EXPECT_EQ(ReadFileToString(path), before);
+}
+
+TEST(UserDictionary, SaveToAFileTheUserMayNotWriteFailsAsInAReadOnlyFolder) {
+    const std::string skip = ExpectRefusedAsInAReadOnlyFolder(
+        "default.udt", "[Added]\r\nIGN_ListCount=1\r\nIGN_0=old\r\n", [](const std::string& path) {
+            TUserDictionary u(path);
+            u.AddWord("new");
+            return ErrorTextOf<EIniFileException>([&] { u.Save(); });
+        });
+    if (!skip.empty()) GTEST_SKIP() << skip;
 }
 
 TEST(UserDictionary, HugeListCountReadsOnlyThePresentItems) {

@@ -22,6 +22,7 @@
 #include "styled/storage/StyWaveList.h"
 #include "styled/storage/StyWaveListItem.h"
 #include "support/TempDir.h"
+#include "support/ProtectedFile.h"
 
 namespace {
 
@@ -346,6 +347,15 @@ TEST(ContainerFiles, DamagedFilesAreRefusedWhole) {
     target.LoadFromFile(good);
     ASSERT_EQ(target.Count(), 1);
     EXPECT_EQ(target.Strings(0)->Items()->Strings(0), "kept");
+}
+
+TEST(ContainerFiles, SaveToAFileTheUserMayNotWriteIsRefusedAsInAReadOnlyFolder) {
+    const std::string skip = ExpectRefusedAsInAReadOnlyFolder("strings.txt", "old", [](const std::string& path) {
+        TStyStringList list(nullptr);
+        static_cast<TStyStringListItem*>(list.AddNew())->Items()->Add("new");
+        return ErrorTextOf<EFCreateError>([&] { list.SaveToFile(path); });
+    });
+    if (!skip.empty()) GTEST_SKIP() << skip;
 }
 
 TEST(Containers, AssignCopiesItemsAndTheDefaultContainerIsFoundByName) {
