@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -20,9 +21,12 @@
 #include <iterator>
 #include <stdexcept>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "framework/rtl/DateTime.h"
+#include "framework/workbook/XlsxCells.h"
+#include "framework/workbook/XlsxPackage.h"
 
 namespace {
 
@@ -67,12 +71,32 @@ bool IsDateFormatCode(std::string_view code) {
 namespace ss = orcus::spreadsheet;
 
 class TOrcusFactory;
+class TOrcusSheet;
+
+// An array formula: only the results stored with it are kept, each in its
+// cell of the formula's range. liborcus 0.17 calls a sheet's array formula
+// without asking whether it has one, so every sheet must.
+class TOrcusArrayFormula final : public ss::iface::import_array_formula {
+public:
+    explicit TOrcusArrayFormula(TOrcusSheet& sheet) : FSheet(sheet) {}
+    void set_range(const ss::range_t& range) override { FFirst = range.first; }
+    void set_formula(ss::formula_grammar_t, std::string_view) override {}
+    void set_result_string(ss::row_t row, ss::col_t col, std::string_view value) override;
+    void set_result_value(ss::row_t row, ss::col_t col, double value) override;
+    void set_result_bool(ss::row_t row, ss::col_t col, bool value) override;
+    void set_result_empty(ss::row_t, ss::col_t) override {}
+    void commit() override {}
+
+private:
+    TOrcusSheet& FSheet;
+    ss::address_t FFirst{0, 0};
+};
 
 class TOrcusSheet final : public ss::iface::import_sheet,
                           public ss::iface::import_sheet_view,
                           public ss::iface::import_formula {
 public:
-    TOrcusSheet(TOrcusFactory& factory, int index) : FFactory(factory), FIndex(index) {}
+    TOrcusSheet(TOrcusFactory& factory, int index) : FFactory(factory), FIndex(index), FArrayFormula(*this) {}
 
     ss::iface::import_sheet_view* get_sheet_view() override { return this; }
     ss::iface::import_formula* get_formula() override {
@@ -80,12 +104,18 @@ public:
         FFormulaValue = TVariant();
         return this;
     }
+    ss::iface::import_array_formula* get_array_formula() override { return &FArrayFormula; }
 
     void set_auto(ss::row_t row, ss::col_t col, std::string_view s) override {
         Put(row, col, TVariant::FromString(String(s)));
     }
     void set_string(ss::row_t row, ss::col_t col, ss::string_id_t sindex) override;
-    void set_value(ss::row_t row, ss::col_t col, double value) override { Put(row, col, TVariant::FromDouble(value)); }
+    // liborcus gives a value it cannot read as a number, or a formula's
+    // missing result (openpyxl writes formulas without one), as NaN, which
+    // no cell holds: it is no value.
+    void set_value(ss::row_t row, ss::col_t col, double value) override {
+        if (!std::isnan(value)) Put(row, col, TVariant::FromDouble(value));
+    }
     void set_bool(ss::row_t row, ss::col_t col, bool value) override { Put(row, col, TVariant::FromBoolean(value)); }
     void set_date_time(ss::row_t row, ss::col_t col, int year, int month, int day, int hour, int minute,
                        double second) override {
@@ -128,7 +158,9 @@ public:
     void set_formula(ss::formula_grammar_t, std::string_view) override {}
     void set_shared_formula_index(size_t) override {}
     void set_result_string(std::string_view value) override { FFormulaValue = TVariant::FromString(String(value)); }
-    void set_result_value(double value) override { FFormulaValue = TVariant::FromDouble(value); }
+    void set_result_value(double value) override {
+        FFormulaValue = std::isnan(value) ? TVariant() : TVariant::FromDouble(value);
+    }
     void set_result_bool(bool value) override { FFormulaValue = TVariant::FromBoolean(value); }
     void set_result_empty() override { FFormulaValue = TVariant(); }
     void commit() override {
@@ -136,6 +168,10 @@ public:
     }
 
     void Put(ss::row_t row, ss::col_t col, const TVariant& value);
+    // Holds the cells liborcus gave against the sheet part's own XML and
+    // adds, from the XML, every value liborcus passed over or left empty;
+    // EWorkbookError when a value can be read by neither.
+    void CompleteFrom(std::vector<unsigned char> xml);
     // Numbers in a date format become dates; the cells must be in order.
     void MakeDates();
     TSheetData& Data();
@@ -153,7 +189,18 @@ private:
     ss::row_t FFormulaRow = -1;
     ss::col_t FFormulaCol = -1;
     TVariant FFormulaValue;
+    TOrcusArrayFormula FArrayFormula;
 };
+
+void TOrcusArrayFormula::set_result_string(ss::row_t row, ss::col_t col, std::string_view value) {
+    FSheet.Put(FFirst.row + row, FFirst.column + col, TVariant::FromString(String(value)));
+}
+void TOrcusArrayFormula::set_result_value(ss::row_t row, ss::col_t col, double value) {
+    if (!std::isnan(value)) FSheet.Put(FFirst.row + row, FFirst.column + col, TVariant::FromDouble(value));
+}
+void TOrcusArrayFormula::set_result_bool(ss::row_t row, ss::col_t col, bool value) {
+    FSheet.Put(FFirst.row + row, FFirst.column + col, TVariant::FromBoolean(value));
+}
 
 // Shared strings, number formats and cell formats: only the texts, and
 // which cell formats show a date, are kept.
@@ -392,6 +439,111 @@ void TOrcusSheet::MakeDates() {
     Formats.shrink_to_fit();
 }
 
+// An ISO 8601 date, date and time, or time (a cell of type "d"); false
+// when the text is none of these.
+bool ParseIsoDateTime(std::string_view s, TDateTime& value) {
+    size_t i = 0;
+    auto number = [&](size_t digits, int& out) {
+        out = 0;
+        for (size_t k = 0; k < digits; ++k, ++i) {
+            if (i >= s.size() || s[i] < '0' || s[i] > '9') return false;
+            out = out * 10 + (s[i] - '0');
+        }
+        return true;
+    };
+    auto skip = [&](char c) {
+        if (i >= s.size() || s[i] != c) return false;
+        ++i;
+        return true;
+    };
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, sec = 0, ms = 0;
+    TDateTime date = 0, time = 0;
+    const bool hasDate = s.size() >= 10 && s[4] == '-';
+    if (hasDate) {
+        if (!number(4, y) || !skip('-') || !number(2, mo) || !skip('-') || !number(2, d)) return false;
+        if (!TryEncodeDate(y, mo, d, date)) return false;
+        if (i == s.size()) {
+            value = date;
+            return true;
+        }
+        if (!skip('T') && !skip(' ')) return false;
+    }
+    if (!number(2, h) || !skip(':') || !number(2, mi)) return false;
+    if (skip(':')) {
+        if (!number(2, sec)) return false;
+        if (skip('.')) {
+            double scale = 100, fraction = 0;
+            for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, scale /= 10) fraction += (s[i] - '0') * scale;
+            ms = std::min(static_cast<int>(std::lround(fraction)), 999);
+        }
+    }
+    // A zone is passed over, as spreadsheet programs show the time written.
+    if (i < s.size() && s[i] == 'Z') ++i;
+    else if (i < s.size() && (s[i] == '+' || s[i] == '-')) i = s.size();
+    if (i != s.size() || !TryEncodeTime(h, mi, sec, ms, time)) return false;
+    value = ComposeDateTime(date, time);
+    return true;
+}
+
+// A cell's value as the sheet's XML gives it; EWorkbookError when it is not
+// one of the format's kinds, or does not read as its kind.
+TVariant XlsxValue(const TXlsxCell& cell, const std::vector<String>& strings) {
+    std::string_view v = cell.Value;
+    const std::string_view t = cell.Type;
+    if (t == "inlineStr" || t == "str" || t == "e") return TVariant::FromString(String(v));
+    while (!v.empty() && std::isspace(static_cast<unsigned char>(v.front()))) v.remove_prefix(1);
+    while (!v.empty() && std::isspace(static_cast<unsigned char>(v.back()))) v.remove_suffix(1);
+    if (t == "s") {
+        size_t index = 0;
+        const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), index);
+        if (error != std::errc() || end != v.data() + v.size() || index >= strings.size())
+            throw EWorkbookError("bad shared string");
+        return TVariant::FromString(strings[index]);
+    }
+    if (t.empty() || t == "n") {
+        double number = 0;
+        const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), number);
+        if (error != std::errc() || end != v.data() + v.size()) throw EWorkbookError("bad number");
+        return TVariant::FromDouble(number);
+    }
+    if (t == "b") {
+        if (v == "1" || v == "true") return TVariant::FromBoolean(true);
+        if (v == "0" || v == "false") return TVariant::FromBoolean(false);
+        throw EWorkbookError("bad boolean");
+    }
+    if (t == "d") {
+        TDateTime date = 0;
+        if (!ParseIsoDateTime(v, date)) throw EWorkbookError("bad date");
+        return TVariant::FromDate(date);
+    }
+    throw EWorkbookError("unknown cell type");
+}
+
+void TOrcusSheet::CompleteFrom(std::vector<unsigned char> xml) {
+    auto& cells = Data().Cells;
+    auto before = [](const TCell& c, const std::pair<int, int>& at) {
+        return c.Row != at.first ? c.Row < at.first : c.Col < at.second;
+    };
+    // In place order, each place's values in the order given: the last one
+    // counts, as in Finish.
+    std::stable_sort(cells.begin(), cells.end(), [](const TCell& a, const TCell& b) {
+        return a.Row != b.Row ? a.Row < b.Row : a.Col < b.Col;
+    });
+    TSheetData added;
+    ReadXlsxCells(std::move(xml), [&](const TXlsxCell& x) {
+        const std::pair<int, int> at{x.Row, x.Col};
+        auto it = std::lower_bound(cells.begin(), cells.end(), at, before);
+        const TCell* last = nullptr;
+        for (; it != cells.end() && it->Row == x.Row && it->Col == x.Col; ++it) last = &*it;
+        if (last && last->Type != TVarType::Empty) return;
+        const TVariant value = XlsxValue(x, FFactory.Strings.Texts);
+        if (added.Cells.size() >= MaxCells || added.Texts.size() > MaxTextBytes) throw EWorkbookError("too large");
+        added.Add(x.Row, x.Col, value);
+        if (value.VarType() == TVarType::Double && x.Xf != 0) Formats.push_back(TFormatted{x.Row, x.Col, x.Xf});
+    });
+    for (const TCell& c : added.Cells) Put(c.Row, c.Col, added.Value(c));
+}
+
 void TOrcusSheet::set_sheet_active() { FFactory.Book.Active = FIndex; }
 
 TSheetData& TOrcusSheet::Data() { return FFactory.Book.Sheets[FIndex]; }
@@ -409,20 +561,49 @@ String ReadWholeFile(const String& fileName) {
     return String(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// liborcus 0.17 reads an .xlsx only in part where its package names parts
+// from the root, and passes over some kinds of cells (XlsxPackage.h,
+// XlsxCells.h): each sheet is held against its own part, and a sheet that
+// cannot be read whole is no workbook that can be opened.
+void CompleteXlsx(const TXlsxPackage& package, TOrcusFactory& factory) {
+    const auto& sheets = package.Sheets();
+    auto& book = factory.Book;
+    // Both read the sheets the workbook part names, in its order.
+    if (sheets.size() != book.Sheets.size()) throw EWorkbookError("sheets differ");
+    for (size_t i = 0; i < sheets.size(); ++i) {
+        if (sheets[i].Name != book.Sheets[i].Name) throw EWorkbookError("sheets differ");
+        if (sheets[i].Part.empty() || !package.Has(sheets[i].Part))
+            throw EWorkbookError("sheet " + sheets[i].Name + " is not in the package");
+        factory.Sheets[i]->CompleteFrom(package.Read(sheets[i].Part));
+    }
+    // liborcus takes the sheet whose view is marked selected; the workbook's
+    // own view names the active one, and openpyxl writes only that.
+    if (package.ActiveTab() >= 0 && package.ActiveTab() < static_cast<int>(book.Sheets.size()))
+        book.Active = package.ActiveTab();
+}
+
 std::unique_ptr<TMemoryWorkbook> OpenWithOrcus(const String& bytes) {
     auto book = std::make_unique<TMemoryWorkbook>();
     TOrcusFactory factory(*book);
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     std::unique_ptr<orcus::iface::import_filter> filter;
+    std::unique_ptr<TXlsxPackage> package;
+    String relative;  // the package with relative targets, where it needs them
     switch (orcus::detect(data, bytes.size())) {
-        case orcus::format_t::xlsx: filter = std::make_unique<orcus::orcus_xlsx>(&factory); break;
+        case orcus::format_t::xlsx:
+            filter = std::make_unique<orcus::orcus_xlsx>(&factory);
+            package = std::make_unique<TXlsxPackage>(bytes);
+            if (package->HasRootedTargets()) relative = package->WithRelativeTargets();
+            break;
         case orcus::format_t::ods: filter = std::make_unique<orcus::orcus_ods>(&factory); break;
         case orcus::format_t::xls_xml: filter = std::make_unique<orcus::orcus_xls_xml>(&factory); break;
         case orcus::format_t::gnumeric: filter = std::make_unique<orcus::orcus_gnumeric>(&factory); break;
         default: throw EWorkbookError("not a workbook");
     }
-    filter->read_stream(std::string_view(bytes));
+    filter->read_stream(std::string_view(relative.empty() ? bytes : relative));
+    String().swap(relative);
     if (book->Sheets.empty()) throw EWorkbookError("no sheets");
+    if (package) CompleteXlsx(*package, factory);
     for (size_t i = 0; i < book->Sheets.size(); ++i) {
         Finish(book->Sheets[i]);
         factory.Sheets[i]->MakeDates();

@@ -29,11 +29,20 @@ struct TBook {
 
 // The fixtures hold the same cells in every format (fixtures/workbooks/
 // make.py). libfreexl reads no formula results and gives booleans as 1
-// and 0; liborcus reads neither booleans nor times from .ods.
+// and 0; liborcus reads neither booleans nor times from .ods. The .xlsx
+// files come in the forms writers give them: sheets named from the
+// package's root, texts inline (in runs, with a phonetic run that is no
+// part of the text), and as openpyxl and XlsxWriter write them (openpyxl
+// stores no formula results, and names the active sheet only in the
+// workbook's view).
 const TBook Books[] = {
     {"book.xlsx", {}, "Offset"},
     {"book.ods", {"E2", "E3", "C4"}, "Data"},
     {"book.xls", {"D2", "D3"}, "Data"},
+    {"rooted.xlsx", {}, "Offset"},
+    {"inline.xlsx", {}, "Offset"},
+    {"openpyxl.xlsx", {"D2", "D3"}, "Offset"},
+    {"xlsxwriter.xlsx", {}, "Offset"},
 };
 
 struct WorkbookImport : ::testing::TestWithParam<TBook> {
@@ -121,8 +130,38 @@ TEST_P(WorkbookImport, AMissingSheetIsAnErrorAndImportsNothing) {
     Screen->SetCursor(crDefault);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, WorkbookImport, ::testing::ValuesIn(Books),
-                         [](const auto& info) { return String(info.param.File).substr(5); });
+INSTANTIATE_TEST_SUITE_P(Formats, WorkbookImport, ::testing::ValuesIn(Books), [](const auto& info) {
+    String name = info.param.File;
+    return name.starts_with("book.") ? name.substr(5) : name.substr(0, name.find('.'));
+});
+
+// Forms of .xlsx cells that spreadsheet programs read, one to a row of the
+// sheet (make.py's FORMS): a plain cell of type "str", error values, ISO
+// dates, a formula's boolean and error results, an array formula's and a
+// shared formula's results, inline strings, one without an address of its
+// own.
+TEST(WorkbookImportForms, EveryFormOfAnXlsxCellGivesItsValue) {
+    struct TDefaultFormats {
+        TFormatSettings Saved = FormatSettings();
+        TDefaultFormats() { FormatSettings() = TFormatSettings{}; }
+        ~TDefaultFormats() { FormatSettings() = Saved; }
+    } formats;
+    TGkStringGrid grid(nullptr);
+    grid.SetFixedCols(0);
+    grid.SetFixedRows(0);
+    grid.ImportWorkbook(Fixtures + "forms.xlsx", "Forms");
+    const struct {
+        int Col, Row;
+        const char* Text;
+    } cells[] = {
+        {0, 0, "plain str"}, {0, 1, "#N/A"}, {0, 2, "3/15/2024 1:45:30 PM"}, {0, 3, "3/15/2024"},
+        {0, 4, "True"},      {0, 5, "#DIV/0!"}, {0, 6, "1"}, {0, 7, "2"}, {0, 8, "9"}, {0, 9, "10"},
+        {0, 10, "a11"},      {1, 10, " b11 & "},
+    };
+    EXPECT_EQ(grid.ColCount(), 2);
+    EXPECT_EQ(grid.RowCount(), 11);
+    for (const auto& cell : cells) EXPECT_EQ(grid.Cells(cell.Col, cell.Row), cell.Text) << cell.Col << "," << cell.Row;
+}
 
 TEST(WorkbookImportErrors, WhatIsNoSoundWorkbookCannotBeOpened) {
     TGkStringGrid grid(nullptr);
@@ -131,9 +170,12 @@ TEST(WorkbookImportErrors, WhatIsNoSoundWorkbookCannotBeOpened) {
     grid.SetCells(2, 2, "kept");
     // Truncated workbooks of each format, an encrypted one, an .xls on
     // which libfreexl overruns a buffer of its own, text named as a
-    // workbook, and no file.
+    // workbook, and no file. And .xlsx files with a sheet that cannot be
+    // read whole, which must not come in empty or in part: its part is
+    // not in the package, a text names a shared string that is not there,
+    // a number is no number.
     for (const char* name : {"damaged.xlsx", "damaged.ods", "damaged.xls", "encrypted.xls", "overrun.xls",
-                             "notes.xls", "missing.xlsx"}) {
+                             "notes.xls", "missing.xlsx", "lostsheet.xlsx", "badstring.xlsx", "badnumber.xlsx"}) {
         Screen->SetCursor(crHandPoint);
         try {
             grid.ImportWorkbook(Fixtures + name);
