@@ -22,6 +22,7 @@
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/StatusPanel.h"
 #include "framework/controls/StatusPanels.h"
+#include "framework/rtl/FileReplacement.h"
 #include "framework/rtl/FileUtils.h"
 #include "framework/rtl/Format.h"
 #include "framework/rtl/StrUtils.h"
@@ -48,9 +49,9 @@ String InFolder(const char* folder, const String& name) {
 
 // The lines of a name file: blanks around a name are dropped and so are
 // empty lines, which name nothing.
-std::vector<String> ReadNames(const String& file) {
+std::vector<String> NamesIn(const String& text) {
     TStringList lines;
-    lines.LoadFromFile(file);
+    lines.SetText(text);
     std::vector<String> names;
     for (int i = 0; i < lines.Count(); ++i) {
         const String name = Trim(lines.Strings(i));
@@ -58,6 +59,8 @@ std::vector<String> ReadNames(const String& file) {
     }
     return names;
 }
+
+std::vector<String> ReadNames(const String& file) { return NamesIn(ReadFileToString(file)); }
 
 // A plain name within its folder: no separator, not the folder itself or
 // its parent, and no control character (a zero byte would end the name
@@ -314,17 +317,27 @@ void TWebForm::SetCredentials(TickHttpClient* client) {
     if (CompareStr(password->Text(), " ") > 0) client->SetPassword(password->Text());
 }
 
-void TWebForm::Get(TProtocol protocol, const String& remote, const char* folder, const String& local) {
+String TWebForm::Get(TProtocol protocol, const String& remote, const char* folder, const String& local,
+                     bool intoMemory) {
     TickHttpClient* client = Client(protocol);
     const String url = dt->Text() + Edit1->Text() + remote;
     const String target = InFolder(folder, local);
     ForceDirectories(ExtractFileDir(target));
     client->SetURL(url);
-    client->SetLocalFile(target);
+    client->SetLocalFile(intoMemory ? String() : target);
     client->Core()->Limits = Limits;
+    // In memory the core keeps the body itself. Its bound on that copy is
+    // set out of reach: the file size limit above ends a body too large,
+    // with the message that names the file.
+    HttpEngine* core = client->Core();
+    const int memoryLimit = client->CoreId(hpMemoryLimit);
+    if (intoMemory) HTTPCore::CoreSetProperty(core, memoryLimit, 0, static_cast<std::intptr_t>(0xFFFFFFFFu), 0);
     TickHttpClient* outer = FRunning;
     FRunning = client;
-    TOnExit restore([this, outer] { FRunning = outer; });
+    TOnExit restore([this, outer, core, memoryLimit, intoMemory] {
+        FRunning = outer;
+        if (intoMemory) HTTPCore::CoreSetProperty(core, memoryLimit, 0, 0, 0);
+    });
     try {
         if (protocol == prHttp)
             getnbii->SetAction(ickhttpGet);
@@ -337,6 +350,29 @@ void TWebForm::Get(TProtocol protocol, const String& remote, const char* folder,
         // component has left the local copy whole.
         e.Message = Format(SFileFailed, e.Message, url, PathJoin(folder, local));
         throw;
+    }
+    if (!intoMemory) return String();
+    std::ptrdiff_t size = 0;
+    const auto* body =
+        reinterpret_cast<const char*>(HTTPCore::CoreGetProperty(core, client->CoreId(hpMemoryBody), 0, &size));
+    return body ? String(body, static_cast<size_t>(size)) : String();
+}
+
+void TWebForm::GetList(TProtocol protocol, const String& remote, const char* folder, const String& local) {
+    const String body = Get(protocol, remote, folder, local, true);
+    // Nothing received replaces nothing, as with any other download.
+    if (body.empty()) return;
+    // Every name is checked before the list takes the local copy's place:
+    // a refused list must not stay behind to be offered at the next
+    // opening, or read by the next run.
+    for (const String& name : NamesIn(body)) CheckFileName(name, local.c_str());
+    const String target = InFolder(folder, local);
+    try {
+        RemoveStaleReplacements(ReplacementFolder(target));
+        SafeWriteFile(target, body);
+    } catch (const std::exception& e) {
+        throw Exception(Format(SFileFailed, String(e.what()), dt->Text() + Edit1->Text() + remote,
+                               PathJoin(folder, local)));
     }
 }
 
@@ -369,14 +405,14 @@ bool TWebForm::getLists() {
     }
     SetCredentials(Client(protocol));
     if (Counts(CheckBox2)) {
-        Get(protocol, SSchemaControl, SSchemasFolder, SSchemaControl);
+        GetList(protocol, SSchemaControl, SSchemasFolder, SSchemaControl);
         SchemasChanged = true;
         FillSchemaList();
         finished = true;
         return true;
     }
     if (Counts(CheckBox1)) {
-        Get(protocol, SControlledRemote, SListsFolder, SControlledLocal);
+        GetList(protocol, SControlledRemote, SListsFolder, SControlledLocal);
         ListsChanged = true;
         try {
             Memo1->Lines()->LoadFromFile(InFolder(SListsFolder, SControlledLocal));

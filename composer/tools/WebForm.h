@@ -107,8 +107,13 @@ private:
     void SetStatus(const char* state, const char* text);
     void SetCredentials(TickHttpClient* client);
     bool ServerPathOk();
-    // Gets `remote` from the server directory into the program's `folder`.
-    void Get(TProtocol protocol, const String& remote, const char* folder, const String& local);
+    // Gets `remote` from the server directory into the program's `folder`;
+    // `intoMemory` returns the content instead and leaves the file alone.
+    String Get(TProtocol protocol, const String& remote, const char* folder, const String& local,
+               bool intoMemory = false);
+    // Gets a file of names (schemas.txt, Controlled.def): it replaces the
+    // local copy only once every name in it is a plain file name.
+    void GetList(TProtocol protocol, const String& remote, const char* folder, const String& local);
     void Idle(TProtocol protocol);
     void FillSchemaList();
     void FillServerList();

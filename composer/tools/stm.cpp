@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "composer/windows/ToolGlyph.h"
+#include "framework/classes/StringList.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Dialogs.h"
 #include "framework/controls/Memo.h"
@@ -29,6 +30,28 @@ Tstm* stm = nullptr;
 namespace {
 
 String ListsFolder() { return BesideProgram("lists"); }
+
+// A node's text as its line of the file. The reader counts each blank and
+// TAB at the start of a line as a level and ends a node at every line
+// break, so a text that starts with blanks or holds a break (typed or
+// pasted) would come back at another level or as other nodes, or stop the
+// reading with the rest of the tree unread. Line breaks become blanks and
+// the text starts at its first character that is neither: the leading
+// blanks are lost, as the format loses them anyway, and every node keeps
+// its place.
+String NodeLine(const String& text) {
+    String line;
+    line.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (!line.empty()) line += ' ';
+        } else if (!line.empty() || (text[i] != ' ' && text[i] != '\t')) {
+            line += text[i];
+        }
+    }
+    return line;
+}
 
 constexpr const char* SHowTo =
     "Working with subject trees\r\n\r\n"
@@ -221,8 +244,12 @@ bool Tstm::AskToSave() {
 }
 
 bool Tstm::WriteTree(const String& fileName) {
+    // The tree view's own writer puts each text down as it is.
+    TStringList lines;
+    for (TTreeNode* n = TreeView1->Items()->GetFirstNode(); n; n = n->GetNext())
+        lines.Add(String(static_cast<size_t>(n->Level()), '\t') + NodeLine(n->Text()));
     try {
-        TreeView1->SaveToFile(fileName);
+        lines.SaveToFile(fileName);
     } catch (const EFCreateError& e) {
         Application->ShowException(e);
         return false;

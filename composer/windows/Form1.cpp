@@ -634,6 +634,12 @@ bool TForm1::LoadSchema(const String& name) {
     cgrid->ClearAllCells();
     KeepCustomHeadings();
     if (name.empty()) return false;
+    if (NamesAFolder(name)) {
+        // A stored name is refused as a typed one is, and counts as a
+        // schema that could not be loaded.
+        ShowMessage(Format(SSchemaNotLoaded, name, String(SchemaTexts::SBadSchemaName)));
+        return false;
+    }
     try {
         grid1->LoadCellsFromFile(BesideProgram("schemas/" + name + ".tgs"));
         KeepCustomHeadings();
@@ -665,17 +671,7 @@ void TForm1::LoadTokenMap() {
 
 void TForm1::ReloadSchemaSupport() {
     const String name = scname->Text();
-    if (!name.empty()) {
-        const String sbf = BesideProgram("schemas/" + name + ".sbf");
-        cgrid->ClearAllCells();
-        if (FileExists(sbf)) {
-            try {
-                cgrid->LoadCellsFromFile(sbf);
-            } catch (const std::exception&) {
-                cgrid->ClearAllCells();
-            }
-        }
-    }
+    if (!name.empty()) LoadFieldDefinitions(name);
     if (TComposerSettings::On(ComposerSettings.tokens)) LoadTokenMap();
 }
 

@@ -389,6 +389,78 @@ TEST_F(InternetUpdate, ServerNamesThatLeaveTheDataFoldersAreRefused) {
     }
 }
 
+// A list of names that is refused never takes the local copy's place: the
+// copy stays byte for byte (or absent, when there was none), and the next
+// opening offers what it offered before.
+TEST_F(InternetUpdate, ARefusedListLeavesTheLocalCopyAsItWas) {
+    struct Case {
+        const char* Remote;
+        const char* Local;  // in the program folder
+        const char* Shown;  // as the message names it
+        bool SchemaControl;
+        const char* Before;  // the local copy, or none
+    };
+    const Case cases[] = {
+        {"schemas.txt", "schemas/schemas.txt", "schemas.txt", true, "dc.tgs\r\ngils.tgs\nwagils.tgs"},
+        {"schemas.txt", "schemas/schemas.txt", "schemas.txt", true, nullptr},
+        {"Controlled.def", "lists/controlled.def", "controlled.def", false, "language.txt\r\n\r\n robots.txt \r\n"},
+        {"Controlled.def", "lists/controlled.def", "controlled.def", false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Remote + String(c.Before ? " over a local copy" : " with none"));
+        WriteAll(Folder.File("schemas/schemas.txt"), "dc.tgs\r\n");
+        if (c.Before)
+            WriteAll(Folder.File(c.Local), c.Before);
+        else
+            fs::remove(Folder.File(c.Local));
+        const String folder = String(c.Local).substr(0, String(c.Local).find('/'));
+        const std::vector<String> files = FilesIn(folder);
+        Server = std::make_unique<TLoopbackServer>();
+        Serve(c.Remote, "dc.tgs\r\n../../x\r\n");
+        Serve("dc.tgs", "dc schema");
+        Dialogs.Clear();
+        if (!c.Before && c.SchemaControl) Dialogs.Answer(mrOk);  // no schema list to open with
+        TWebForm* w = OpenOnServer();
+        Dialogs.Clear();
+        Dialogs.Answer(mrOk);
+        w->Show();
+        if (c.SchemaControl) SimulateClick(w->CheckBox2, 5, 5);
+        ClickUpdate(w);
+        EXPECT_EQ(Texts(), std::vector<String>{"\"../../x\" in " + String(c.Shown) +
+                                               " is not a file name; nothing more was downloaded."});
+        EXPECT_EQ(Targets(), std::vector<String>{"/velmor/" + String(c.Remote)});
+        if (c.Before)
+            EXPECT_EQ(File(c.Local), c.Before);
+        else
+            EXPECT_FALSE(fs::exists(Folder.File(c.Local)));
+        EXPECT_EQ(FilesIn(folder), files);
+        EXPECT_FALSE(w->SchemasChanged);
+        EXPECT_FALSE(w->ListsChanged);
+        Form.reset();
+        if (!c.Before || !c.SchemaControl) continue;
+        // Opened again: the old list, and no complaint.
+        Dialogs.Clear();
+        w = Open();
+        EXPECT_EQ(Texts(), std::vector<String>{});
+        EXPECT_EQ(w->hidden->Items()->Text(), "dc.tgs\r\ngils.tgs\r\nwagils.tgs\r\n");
+        Form.reset();
+    }
+}
+
+// A list is held in memory until it is checked; one too large is still
+// refused as any other file is, and the local copy stays.
+TEST_F(InternetUpdate, AListTooLargeIsNamedAndLeavesTheLocalCopy) {
+    WriteAll(Folder.File("lists/controlled.def"), "old\r\n");
+    Server->Misbehave("/velmor/Controlled.def", TLoopbackServer::TMisbehaviour::EndlessBody);
+    TWebForm* w = OpenOnServer();
+    Dialogs.Answer(mrOk);
+    ClickUpdate(w);
+    EXPECT_EQ(Texts(), std::vector<String>{"File Controlled.def is larger than 16 MB and was not saved."});
+    EXPECT_EQ(File("lists/controlled.def"), "old\r\n");
+    EXPECT_EQ(FilesIn("lists"), std::vector<String>{"controlled.def"});
+    EXPECT_EQ(Status(1), "Download Failed");
+}
+
 // ---------------------------------------------------------------------------
 // The server information text
 

@@ -12,6 +12,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"
+#include "framework/messages/MessageQueue.h"
 #include "framework/testkit/SimulatedInput.h"
 #include "gridkit/grid/GkColumnGrid.h"
 #include "gridkit/grid/GkStringGrid.h"
@@ -88,6 +89,41 @@ INSTANTIATE_TEST_SUITE_P(Files, UnloadableSchema,
                          [](const auto& info) {
                              return String(!info.param ? "Missing" : *info.param ? "Corrupt" : "Empty");
                          });
+
+// A stored schema name that leaves the schemas folder is refused at
+// start-up as a typed one is: the start goes on as with a schema that
+// could not be loaded, and neither file there is read, then or when the
+// first activation offers the selection.
+TEST_F(StartUp, StoredSchemaNameThatLeavesItsFolderIsNotRead) {
+    // The program one folder down, so that "../../fmt" from its schemas
+    // folder is a folder of this test.
+    namespace fs = std::filesystem;
+    fs::create_directories(Folder.File("program"));
+    for (const char* sub : {"lists", "schemas"}) fs::rename(Folder.File(sub), Folder.File("program/" + String(sub)));
+    SetProgramFolderOverride(Folder.File("program"));
+    fs::create_directories(Folder.File("fmt"));
+    WriteAll(Folder.File("fmt/evil.tgs"), "2,2\r\n0,1,Stolen\r\n");
+    WriteAll(Folder.File("fmt/evil.sbf"), "3,2\r\n0,1,Stolen\r\n1,1,DropDown\r\n");
+    TComposerSettings::SeedDefaults();
+    Put("schema", "../../fmt/evil");
+    Dialogs.Answer(mrOk);
+    TForm1* f = Create();
+    EXPECT_EQ(ShownTexts(), std::vector<String>{"The custom schema \"../../fmt/evil\" could not be loaded:\r\n" +
+                                                String(SchemaTexts::SBadSchemaName)});
+    EXPECT_EQ(f->grid1->Cells(0, 0), "Tag Name");
+    EXPECT_EQ(f->grid1->Cells(0, 1), "");
+    EXPECT_EQ(f->cgrid->Cells(0, 1), "");
+    EXPECT_EQ(f->PageControl1->ActivePage(), f->TabSheet1);
+    EXPECT_GE(f->Edit7->Items()->IndexOf("fr"), 0);
+    // The first activation reloads the field definitions of the schema
+    // named before it offers the pages.
+    Dialogs.Answer(mrCancel);
+    f->Show();
+    ASSERT_TRUE(PumpMessagesUntil([&] { return Dialogs.Shown().size() == 2; }, 10000));
+    EXPECT_EQ(Dialogs.Shown()[1].Kind, "TOpenDialog");
+    EXPECT_EQ(f->cgrid->Cells(0, 1), "");
+    EXPECT_EQ(f->grid1->Cells(0, 1), "");
+}
 
 TEST_F(StartUp, MissingSchemasFolderIsNamedAndTheListStaysEmpty) {
     std::filesystem::remove_all(Folder.File("schemas"));

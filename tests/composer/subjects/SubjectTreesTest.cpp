@@ -7,6 +7,7 @@
 #include "framework/classes/Strings.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
+#include "framework/controls/Clipboard.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Menus.h"
@@ -170,6 +171,92 @@ TEST_F(SubjectTrees, ReadingBackWhatWasWrittenGivesTheSameTree) {
     EXPECT_EQ(ReadAll(ListFile("odd.KDTF")), "Science\r\n\tPhysics\r\n\t\tOptics\r\n\tChemistry\r\n\r\nArts\r\n");
     Open(ListFile("odd.KDTF"));
     EXPECT_EQ(Outline(Manager->TreeView1), before);
+}
+
+// Whatever a node's text holds, the saved tree reopens with every node at
+// its place; leading blanks and TABs are dropped, and a line break becomes
+// a blank. The text stands first in the file, at levels 1 and 2, and last.
+TEST_F(SubjectTrees, AnyNodeTextReopensWithTheSameShape) {
+    struct TTextCase {
+        const char* Name;
+        String Text;
+        String Reopened;
+    };
+    const TTextCase cases[] = {
+        {"plain", "Physics", "Physics"},
+        {"one leading blank", " Physics", "Physics"},
+        {"blanks at both ends", "  lead and trail  ", "lead and trail  "},
+        {"leading TABs", "\t\tTabbed", "Tabbed"},
+        {"blanks and TABs mixed", " \t \tMixed", "Mixed"},
+        {"a TAB inside", "in\tside", "in\tside"},
+        {"empty", "", ""},
+        {"blanks only", "   ", ""},
+        {"CR LF inside", "two\r\nlines", "two lines"},
+        {"LF and CR inside", "a\nb\rc", "a b c"},
+        {"a break then blanks first", "\r\n  \tafter", "after"},
+        {"a break then blanks inside", "one\n  two", "one   two"},
+        {"a break at the end", "end\r\n", "end "},
+        {"a zero byte inside", String("ze\0ro", 5), String("ze\0ro", 5)},
+    };
+    for (const TTextCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Dialogs.Clear();
+        TTreeView* tree = Manager->TreeView1;
+        tree->Items()->Clear();
+        TTreeNode* first = tree->Items()->Add(nullptr, c.Text);
+        TTreeNode* child = tree->Items()->AddChild(first, c.Text);
+        tree->Items()->AddChild(child, c.Text);
+        tree->Items()->AddChild(first, "Optics");
+        tree->Items()->Add(nullptr, c.Text);
+        Manager->SetChanged(true);
+        Manager->OpenTreeView1->FileName = ListFile("shape.KDTF");
+        Manager->save2->Click();
+        Open(ListFile("shape.KDTF"));
+        const String r = c.Reopened;
+        EXPECT_EQ(Outline(tree), r + "| " + r + "|  " + r + "| Optics|" + r + "|");
+        EXPECT_EQ(Boxes(), std::vector<String>{});
+        EXPECT_EQ(Manager->CurrentFile(), ListFile("shape.KDTF"));
+    }
+}
+
+// The tree of the report, typed into the label editor and pasted there,
+// saved and opened again with the toolbar: all of it comes back.
+TEST_F(SubjectTrees, TypedAndPastedTextsKeepTheTreeWholeOnDisk) {
+    Manager->Show();
+    TTreeView* tree = Manager->TreeView1;
+    ASSERT_TRUE(WaitForFocus(tree));
+    auto label = [&](TTbToolbarButton* button, const String& text) {
+        SimulateClick(button, 5, 5);
+        ASSERT_TRUE(tree->IsEditing());
+        SimulateText(tree, text);
+        SimulateKey(tree, VK_RETURN, "\r");
+        ASSERT_FALSE(tree->IsEditing());
+    };
+    label(Manager->TbToolbarButton7, "Science");  // the new tree's root
+    label(Manager->TbToolbarButton5, " Physics");
+    label(Manager->TbToolbarButton5, "Optics");
+    label(Manager->TbToolbarButton4, "Arts");
+    // Lines from the clipboard, a TAB and blanks in front.
+    SimulateClick(Manager->TbToolbarButton5, 5, 5);
+    ASSERT_TRUE(tree->IsEditing());
+    Clipboard()->SetAsText("\t Paint\r\n ing");
+    SimulateKey(tree, 'V', "\x16", ssCtrl);
+    SimulateKey(tree, VK_RETURN, "\r");
+    SimulateKey(tree, VK_HOME);
+    label(Manager->TbToolbarButton4, "History");
+    ASSERT_EQ(tree->Items()->Count(), 6);
+    EXPECT_EQ(tree->Items()->Item(4)->Text(), "\t Paint\r\n ing");
+
+    Dialogs.AnswerFiles({ListFile("subjects")});
+    SimulateClick(Manager->save2, 5, 5);
+    EXPECT_FALSE(Manager->Changed());
+    const String file = ListFile("subjects.KDTF");
+    Dialogs.AnswerFiles({file});
+    SimulateClick(Manager->TbToolbarButton2, 5, 5);
+    EXPECT_EQ(Boxes(), std::vector<String>{});
+    EXPECT_EQ(Manager->CurrentFile(), file);
+    EXPECT_EQ(Outline(tree), "Science| Physics|  Optics|  Arts|   Paint  ing|History|");
+    Manager->Hide();
 }
 
 TEST_F(SubjectTrees, EditingCommandsMarkTheTreeChangedAndShowThePath) {
