@@ -115,8 +115,8 @@ void TTbToolbarButton::WndProc(TMessage& m) {
         if (accel && key == accel && EnabledWithParents(this) && Visible() && FParent && FParent->Showing()) {
             Click();
             m.Result = 1;
-            return;
         }
+        return;  // answered by its own rules, which ask for the whole bar
     }
     TSpeedButton::WndProc(m);
 }

@@ -2,6 +2,7 @@
 
 #include "framework/controls/DialogKeys.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/Label.h"
 #include "framework/controls/qt/WsButtons.h"
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
@@ -28,6 +29,15 @@ void TButton::Click() {
     if (FModalResult != mrNone)
         if (TForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
     TWinControl::Click();
+}
+
+void TButton::WndProc(TMessage& m) {
+    if (m.Msg == CM_DIALOGCHAR && IsAccel(m.WParam, Caption()) && CanFocus()) {
+        Click();
+        m.Result = 1;
+        return;
+    }
+    TWinControl::WndProc(m);
 }
 
 QWidget* TButton::CreateWidget(QWidget* parent) {

@@ -23,6 +23,8 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget() override;
     void ApplyText() override;
+    // CM_DIALOGCHAR: the underlined letter clicks it.
+    void WndProc(TMessage& message) override;
 
     bool FDefault = false;
     bool FCancel = false;

@@ -1,5 +1,6 @@
 #include "framework/controls/CheckBox.h"
 
+#include "framework/controls/Label.h"
 #include "framework/controls/qt/WsButtons.h"
 
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
@@ -29,6 +30,16 @@ void TCheckBox::Toggle() {
     case cbChecked: SetState(FAllowGrayed ? cbGrayed : cbUnchecked); break;
     case cbGrayed: SetState(cbUnchecked); break;
     }
+}
+
+void TCheckBox::WndProc(TMessage& m) {
+    if (m.Msg == CM_DIALOGCHAR && IsAccel(m.WParam, Caption()) && CanFocus()) {
+        SetFocus();
+        SetChecked(!Checked());
+        m.Result = 1;
+        return;
+    }
+    TWinControl::WndProc(m);
 }
 
 QWidget* TCheckBox::CreateWidget(QWidget* parent) {

@@ -24,6 +24,8 @@ protected:
     void ApplyText() override;
     void ApplyState();
     void Toggle();
+    // CM_DIALOGCHAR: the underlined letter focuses and toggles it.
+    void WndProc(TMessage& message) override;
 
     TCheckBoxState FState = cbUnchecked;
     bool FAllowGrayed = false;

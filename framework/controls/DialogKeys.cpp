@@ -1,18 +1,14 @@
 #include "framework/controls/DialogKeys.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
-#include "framework/controls/CheckBox.h"
 #include "framework/controls/ComboBox.h"
 #include "framework/controls/CustomMemo.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/Label.h"
 #include "framework/controls/Menus.h"
-#include "framework/controls/RadioButton.h"
 #include "framework/controls/qt/WsForms.h"
 #include "framework/messages/MessageQueue.h"
 
@@ -43,28 +39,11 @@ TControl* FindControlOn(TWinControl* parent, const F& match) {
 
 TControl* FocusedControl() { return velmor_ws::FocusedControl(); }
 
-bool Accelerator(TForm* form, char key) {
-    const char k = static_cast<char>(std::tolower(static_cast<unsigned char>(key)));
-    TControl* hit = FindControlOn(form, [&](TControl* c) {
-        if (!Usable(c)) return false;
-        if (auto* l = dynamic_cast<TLabel*>(c)) return l->Accelerator() == k && l->FocusControl();
-        if (dynamic_cast<TButton*>(c) || dynamic_cast<TCheckBox*>(c) || dynamic_cast<TRadioButton*>(c))
-            return GetAccelChar(c->Caption()) == k;
-        return false;
-    });
-    if (!hit) return false;
-    if (auto* l = dynamic_cast<TLabel*>(hit)) {
-        if (l->FocusControl()->CanFocus()) l->FocusControl()->SetFocus();
-    } else if (auto* b = dynamic_cast<TButton*>(hit)) {
-        b->Click();
-    } else if (auto* cb = dynamic_cast<TCheckBox*>(hit)) {
-        cb->SetFocus();
-        cb->SetChecked(!cb->Checked());
-    } else if (auto* rb = dynamic_cast<TRadioButton*>(hit)) {
-        rb->SetFocus();
-        rb->SetChecked(true);
-    }
-    return true;
+// The character an accelerator key stands for: its letter or digit.
+char AcceleratorOf(Word vk) {
+    if (vk >= 'A' && vk <= 'Z') return static_cast<char>(vk - 'A' + 'a');
+    if (vk >= '0' && vk <= '9') return static_cast<char>(vk);
+    return 0;
 }
 
 // Every key of the program, before the widget has it.
@@ -88,7 +67,11 @@ bool WindowKey(const velmor_ws::TWindowKey& k) {
         return handled;
     }
     if (k.Propagated || shift == 0) return false;
-    GuardedCall([&] { handled = FormDialogKey(form, vk, shift); });
+    GuardedCall([&] {
+        // The menus first, then the controls.
+        handled = FormDialogKey(form, vk, shift);
+        if (!handled && k.AltChar && AcceleratorOf(vk)) handled = FormDialogChar(form, AcceleratorOf(vk));
+    });
     return handled;
 }
 }  // namespace
@@ -111,7 +94,6 @@ bool FormDialogKey(TForm* form, Word key, TShiftState shift) {
         if (shift && m->IsShortCut(ShortCut(key, shift))) return true;
         if (shift == ssAlt && key < 0x80 && m->IsAccelerator(static_cast<char>(key))) return true;
     }
-    if (shift == ssAlt && key < 0x80 && std::isalnum(key) && Accelerator(form, static_cast<char>(key))) return true;
     if (shift != 0) return false;
     TControl* focused = FocusedControl();
     if (key == VK_ESCAPE) {
@@ -137,6 +119,10 @@ bool FormDialogKey(TForm* form, Word key, TShiftState shift) {
         return true;
     }
     return false;
+}
+
+bool FormDialogChar(TForm* form, char key) {
+    return form && key && form->Perform(CM_DIALOGCHAR, static_cast<unsigned char>(key)) != 0;
 }
 
 void velmor_internal::EnsureDialogKeys() {

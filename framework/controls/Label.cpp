@@ -22,6 +22,11 @@ char GetAccelChar(const String& caption) {
     return 0;
 }
 
+bool IsAccel(WPARAM key, const String& caption) {
+    const char accel = GetAccelChar(caption);
+    return accel && key < 0x80 && accel == static_cast<char>(std::tolower(static_cast<int>(key)));
+}
+
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     FWidth = 65;
     FHeight = 17;
@@ -33,6 +38,15 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
 TLabel::~TLabel() = default;
 
 char TLabel::Accelerator() const { return FShowAccelChar ? GetAccelChar(FText) : 0; }
+
+void TLabel::WndProc(TMessage& m) {
+    if (m.Msg == CM_DIALOGCHAR && FFocusControl && FShowAccelChar && IsAccel(m.WParam, FText)) {
+        if (FFocusControl->CanFocus()) FFocusControl->SetFocus();
+        m.Result = 1;
+        return;
+    }
+    TGraphicControl::WndProc(m);
+}
 
 void TLabel::SetFocusControl(TWinControl* v) {
     if (v == FFocusControl) return;

@@ -35,6 +35,8 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
     void AdjustBounds();
     unsigned DrawFlags() const;
+    // CM_DIALOGCHAR: the underlined letter focuses FocusControl.
+    void WndProc(TMessage& message) override;
 
 private:
     TWinControl* FFocusControl = nullptr;
@@ -49,3 +51,6 @@ private:
 // The accelerator of a caption: the character after a single '&'
 // (lower case), 0 when none.
 char GetAccelChar(const String& caption);
+// Whether `caption` underlines the character `key` (a CM_DIALOGCHAR's),
+// in either case.
+bool IsAccel(WPARAM key, const String& caption);

@@ -1,5 +1,6 @@
 #include "framework/controls/RadioButton.h"
 
+#include "framework/controls/Label.h"
 #include "framework/controls/qt/WsButtons.h"
 
 TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
@@ -19,6 +20,16 @@ void TRadioButton::SetChecked(bool v) {
             if (auto* other = dynamic_cast<TRadioButton*>(FParent->Controls(i)); other && other != this)
                 other->SetChecked(false);
     Click();
+}
+
+void TRadioButton::WndProc(TMessage& m) {
+    if (m.Msg == CM_DIALOGCHAR && IsAccel(m.WParam, Caption()) && CanFocus()) {
+        SetFocus();
+        SetChecked(true);
+        m.Result = 1;
+        return;
+    }
+    TWinControl::WndProc(m);
 }
 
 QWidget* TRadioButton::CreateWidget(QWidget* parent) {

@@ -16,6 +16,8 @@ protected:
     void InitWidget() override;
     void ApplyText() override;
     void ApplyChecked();
+    // CM_DIALOGCHAR: the underlined letter focuses and checks it.
+    void WndProc(TMessage& message) override;
 
     bool FChecked = false;
     bool FPushing = false;

@@ -7,6 +7,7 @@
 #include "framework/controls/ActionList.h"
 #include "framework/controls/ControlActionLink.h"
 #include "framework/controls/CustomAction.h"
+#include "framework/controls/Label.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/graphics/Bitmap.h"
@@ -162,6 +163,16 @@ void TSpeedButton::MouseLeave() {
     FHot = false;
     if (FFlat) Invalidate();
     TGraphicControl::MouseLeave();
+}
+
+void TSpeedButton::WndProc(TMessage& m) {
+    if (m.Msg == CM_DIALOGCHAR && IsAccel(m.WParam, Caption()) && Enabled() && Visible() && FParent &&
+        FParent->Showing()) {
+        Click();
+        m.Result = 1;
+        return;
+    }
+    TGraphicControl::WndProc(m);
 }
 
 void TSpeedButton::Paint() {

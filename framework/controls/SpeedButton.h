@@ -48,6 +48,8 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseEnter() override;
     void MouseLeave() override;
+    // CM_DIALOGCHAR: the underlined letter clicks it, as the mouse does.
+    void WndProc(TMessage& message) override;
 
 private:
     void UpdateGroup();

@@ -321,6 +321,15 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_EXIT:
         DoExit();
         return;
+    case CM_DIALOGCHAR:
+        // An accelerator is offered to the visible, enabled controls in
+        // turn, and through them to theirs, until one whose caption
+        // underlines it answers.
+        for (int i = 0; m.Result == 0 && i < ControlCount(); ++i) {
+            TControl* c = Controls(i);
+            if (c->Visible() && c->Enabled()) m.Result = c->Perform(m.Msg, m.WParam, m.LParam);
+        }
+        return;
     default:
         TControl::WndProc(m);
     }

@@ -137,6 +137,13 @@ TEST_F(TButtonFixture, MouseClicksOnlyWhenEnabledAndAcceleratorClicks) {
     Form->Show();
     EXPECT_EQ(Button->Perform(CM_DIALOGCHAR, 'O'), 1);
     EXPECT_EQ(clicks, 2);
+    // On a disabled bar it does not answer, though it is enabled itself.
+    auto* bar = new TTbToolbar(Form.get());
+    bar->SetParent(Form.get());
+    Button->SetParent(bar);
+    bar->SetEnabled(false);
+    EXPECT_EQ(Button->Perform(CM_DIALOGCHAR, 'o'), 0);
+    EXPECT_EQ(clicks, 2);
     Form->Hide();
 }
 

@@ -345,6 +345,11 @@ bool TControlBridge::Translate(QWidget* w, QEvent* e) {
             const bool seen = sendSeen(m);
             if (!FControl || !seen || m.Result != 0 || m.WParam == 0) return true;
         }
+        // The window's key watch has offered it to the menus and the
+        // controls' accelerators already; no one took it. As on the classic
+        // platform it is no character: no KeyPress, and the widget types
+        // nothing.
+        if (velmor_internal::IsAltCharKey(ke)) return true;
         const QString text = ke->text();
         if (text.isEmpty()) return false;
         QString kept;
@@ -469,6 +474,14 @@ TClickFocusScope::TClickFocusScope(QWidget* pressed) {
 TClickFocusScope::~TClickFocusScope() {
     for (auto& [w, policy] : FChanged)
         if (w) w->setFocusPolicy(policy);
+}
+
+bool IsAltCharKey(const QKeyEvent* ke) {
+    if ((ke->modifiers() & ~Qt::ShiftModifier) != Qt::AltModifier) return false;
+    const int vk = QtKeyToVirtualKey(ke->key(), false);
+    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return true;
+    const QString text = ke->text();
+    return !text.isEmpty() && text.at(0).isPrint();
 }
 
 }  // namespace velmor_internal

@@ -216,6 +216,7 @@ private:
         if (!vk) return false;
         k.Key = static_cast<Word>(vk);
         k.AtWindow = w == w->window();
+        k.AltChar = velmor_internal::IsAltCharKey(ke);
         k.Propagated = propagated;
         return FOnKey(k);
     }

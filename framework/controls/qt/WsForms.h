@@ -121,6 +121,9 @@ struct TWindowKey {
     Word Key = 0;  // the virtual key
     TShiftState Shift = 0;
     bool AtWindow = false;  // the press reached the window's own widget
+    // Alt (or Shift+Alt) with a character: the window's accelerator, never
+    // typed (AltGr, which types characters, is not one).
+    bool AltChar = false;
     // No control on the way took it: the same press, seen again as it
     // travels up to the window.
     bool Propagated = false;

@@ -1,8 +1,10 @@
 // The main window's check boxes and toolbar buttons driven by the mouse, the
-// way a person uses them, and what they leave in the fields and the store.
+// way a person uses them, and what they leave in the fields and the store;
+// its toolbar buttons' underlined letters.
 #include "MainWindowTestSupport.h"
 
 #include <functional>
+#include <memory>
 
 #include "framework/classes/Strings.h"
 #include "framework/controls/Application.h"
@@ -11,7 +13,9 @@
 #include "framework/controls/Memo.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"
+#include "framework/messages/MessageQueue.h"
 #include "framework/testkit/SimulatedInput.h"
+#include "composer/windows/FieldTools.h"
 #include "gridkit/grid/GkColumnGrid.h"
 #include "toolbars/TbToolbarButton.h"
 
@@ -111,6 +115,70 @@ TEST_F(MainWindowInput, EveryCheckBoxAndToolbarButtonWorksByTheMouse) {
     EXPECT_EQ(Get("Autosize"), "1");
     EXPECT_EQ(Get("multiline"), "1");
     EXPECT_EQ(Get("name"), "1");
+}
+
+// For its lifetime, Application is an object of its own: Exit ends the
+// program, and that must not stick to the tests after this one.
+class TScratchApplication {
+public:
+    TScratchApplication() : FSaved(Application) {
+        Application = nullptr;
+        FApp = std::make_unique<TApplication>(nullptr);
+        FOldHandler = SetDispatchExceptionHandler([app = FApp.get()](std::exception_ptr e) {
+            app->HandleException(nullptr, e);
+        });
+    }
+    ~TScratchApplication() {
+        FApp.reset();
+        Application = FSaved;
+        SetDispatchExceptionHandler(std::move(FOldHandler));
+    }
+    TApplication* App() const { return FApp.get(); }
+
+private:
+    TApplication* FSaved;
+    std::unique_ptr<TApplication> FApp;
+    TDispatchExceptionHandler FOldHandler;
+};
+
+// Alt with a letter presses the toolbar button whose caption underlines it,
+// on the step that shows; the field with the focus never gets the letter.
+TEST_F(MainWindowInput, AltLettersPressTheUnderlinedToolbarButtonsOfTheStepShown) {
+    TForm1* f = Create();
+    Dialogs.Answer(mrCancel);  // the first activation offers the selection
+    f->Show();
+    TScratchApplication scratch;
+    struct Case {
+        const char* What;
+        TTabSheet* TForm1::*Page;
+        std::function<TWinControl*(TForm1*)> Field;
+        Word Key;
+        std::vector<String> Boxes;  // the boxes the key shows
+        bool Ends;                  // the program ends
+    };
+    const auto title = [](TForm1* f) -> TWinControl* { return f->TitleBox; };
+    const auto tagLines = [](TForm1* f) -> TWinControl* { return f->TagLines; };
+    const std::vector<Case> cases = {
+        {"Exit is on the hidden Update Files step", &TForm1::TabSheet1, title, 'X', {}, false},
+        {"&Keywords spell checks the empty keywords", &TForm1::TabSheet1, title, 'K', {FieldToolTexts::SNoWords},
+         false},
+        {"&Keywords is on the hidden first step", &TForm1::TabSheet5, tagLines, 'K', {}, false},
+        {"E&xit ends the program", &TForm1::TabSheet5, tagLines, 'X', {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        f->PageControl1->SetActivePage(f->*c.Page);
+        TWinControl* field = c.Field(f);
+        ASSERT_TRUE(WaitForFocus(field));
+        const String text = field->Text();
+        const size_t before = ShownTexts().size();
+        for (size_t i = 0; i < c.Boxes.size(); ++i) Dialogs.Answer(mrOk);
+        SimulateKey(field, c.Key, String(1, static_cast<char>(c.Key - 'A' + 'a')), ssAlt);
+        const std::vector<String> shown = ShownTexts();
+        EXPECT_EQ(std::vector<String>(shown.begin() + static_cast<std::ptrdiff_t>(before), shown.end()), c.Boxes);
+        EXPECT_EQ(scratch.App()->Terminated(), c.Ends);
+        EXPECT_EQ(field->Text(), text);
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/TabSheet.h"
+#include "framework/testkit/SimulatedInput.h"
 #include "gridkit/grid/GkStringGrid.h"
 #include "toolbars/TbToolbarButton.h"
 
@@ -124,6 +125,25 @@ TEST_F(SystemSettings, UpdateStoresFilledNamesAndEveryFlagAndTheMainWindowSavesT
     EXPECT_EQ(f->Label6->Caption(), "author");
     EXPECT_EQ(f->mtn->Caption(), "subject");
     EXPECT_FALSE(f->TabSheet2->TabVisible());
+}
+
+// The window underlines no letter: Alt with one types nothing and does
+// nothing, and Update stores the name as it was.
+TEST_F(SystemSettings, AnAltLetterNothingUnderlinesIsNotTyped) {
+    Create();
+    WorkWindow([](Tsettingp* w) {
+        ASSERT_TRUE(WaitForFocus(w->Edit1));
+        SimulateKey(w->Edit1, VK_END);
+        SimulateKey(w->Edit1, 'Q', "q", ssAlt);
+        SimulateKey(w->Edit1, 'Q', "Q", ssAlt | ssShift);
+        EXPECT_EQ(w->Edit1->Text(), "language");
+        EXPECT_EQ(w->ModalResult(), mrNone);
+        SimulateClick(w->TbToolbarButton1, 6, w->TbToolbarButton1->Height() / 2);
+    });
+    Dialogs.Answer(mrOk);  // "Velmor Settings Updated"
+    OpenFromMenu();
+    EXPECT_EQ(ComposerSettings.lname, "language");
+    EXPECT_EQ(Get("lname"), "language");
 }
 
 TEST_F(SystemSettings, CancelChangesNoSettingButStillAppliesAndSavesThoseInMemory) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "framework/classes/Strings.h"
@@ -32,6 +33,8 @@
 #include "framework/controls/StatusPanels.h"
 #include "framework/controls/TabSheet.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/grids/InplaceEdit.h"
+#include "framework/grids/StringGrid.h"
 #include "framework/graphics/Brush.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Picture.h"
@@ -92,6 +95,89 @@ TEST(DialogKeys, CancelButtonClosesAModalFormWithItsResult) {
     EXPECT_EQ(form.ModalResult(), mrCancel);
     EXPECT_TRUE(FormDialogKey(&form, VK_RETURN, 0));
     EXPECT_EQ(form.ModalResult(), mrOk);
+}
+
+// Alt with a letter belongs to the window, whatever text control has the
+// focus: the first visible, enabled control whose caption underlines the
+// letter answers it (a speed button as well), and the letter is never
+// typed, answered or not. The key handlers still see the unanswered key.
+// AltGr's characters are typed: most layouts report them without Alt,
+// some as Ctrl+Alt.
+TEST(DialogKeys, AltLettersGoToTheUnderlinedControlAndAreNeverTyped) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 420, 300);
+    auto* edit = new TEdit(&form);
+    edit->SetBounds(0, 0, 100, 21);
+    edit->SetParent(&form);
+    auto* memo = new TMemo(&form);
+    memo->SetBounds(0, 30, 100, 60);
+    memo->SetParent(&form);
+    auto* combo = new TComboBox(&form);  // a drop-down one: it has an edit
+    combo->SetBounds(0, 100, 100, 21);
+    combo->SetParent(&form);
+    auto* grid = new TStringGrid(&form);
+    grid->SetBounds(120, 0, 280, 150);
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetParent(&form);
+    auto* go = new TSpeedButton(&form);
+    go->SetCaption("&Go");
+    go->SetBounds(0, 200, 75, 25);
+    go->SetParent(&form);
+    auto* quit = new TSpeedButton(&form);  // disabled: Alt+Q finds no one
+    quit->SetCaption("&Quit");
+    quit->SetBounds(80, 200, 75, 25);
+    quit->SetEnabled(false);
+    quit->SetParent(&form);
+    int goClicks = 0, quitClicks = 0, altKeyDowns = 0;
+    go->OnClick = [&](TObject*) { ++goClicks; };
+    quit->OnClick = [&](TObject*) { ++quitClicks; };
+    form.SetKeyPreview(true);
+    form.OnKeyDown = [&](TObject*, Word& key, TShiftState shift) {
+        if (key == 'Q' && shift == ssAlt) ++altKeyDowns;
+    };
+    form.Show();
+
+    struct Case {
+        const char* What;
+        std::function<TWinControl*()> Focus;  // the control keys go to, once focused
+        std::function<String()> Text;         // what it shows
+        bool TakesText;                       // typed characters go into it
+    };
+    const std::vector<Case> cases = {
+        {"edit", [&] { return edit; }, [&] { return edit->Text(); }, true},
+        {"memo", [&] { return memo; }, [&] { return memo->Text(); }, true},
+        {"combo box", [&] { return combo; }, [&] { return combo->Text(); }, true},
+        // A character typed on the grid would open its editor.
+        {"grid", [&] { return grid; }, [&] { return grid->EditorMode() ? String("editing") : String(); }, false},
+        {"grid's editor",
+         [&]() -> TWinControl* {
+             SimulateKey(grid, VK_F2);
+             return grid->InplaceEditor();
+         },
+         [&] { return grid->InplaceEditor()->Text(); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        TWinControl* target = c.Focus();
+        ASSERT_NE(target, nullptr);
+        ASSERT_TRUE(WaitForFocus(target));
+        goClicks = 0;
+        altKeyDowns = 0;
+        const String before = c.Text();
+        SimulateKey(target, 'G', "g", ssAlt);
+        EXPECT_EQ(goClicks, 1);
+        SimulateKey(target, 'G', "G", ssAlt | ssShift);
+        EXPECT_EQ(goClicks, 2);
+        SimulateKey(target, 'Q', "q", ssAlt);
+        SimulateKey(target, 'Z', "Z", ssAlt | ssShift);
+        EXPECT_EQ(quitClicks, 0);
+        EXPECT_EQ(altKeyDowns, 1);
+        EXPECT_EQ(c.Text(), before);
+        if (!c.TakesText) continue;
+        SimulateKey(target, 'Q', "@");                 // AltGr as most layouts report it
+        SimulateKey(target, 'Q', "@", ssCtrl | ssAlt);  // and as some do
+        EXPECT_EQ(c.Text(), before + "@@");
+    }
 }
 
 TEST(PageControl, PagesTabsAndTheirEvents) {

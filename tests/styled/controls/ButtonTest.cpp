@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlsFixture.h"
+#include "framework/controls/Button.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/ModalSeam.h"
 #include "framework/controls/Mouse.h"
@@ -183,6 +184,23 @@ TEST_F(Buttons, AcceleratorClicksOrToggles) {
     EXPECT_EQ(b->Perform(CM_DIALOGCHAR, 'g'), 0);
     b->SetEnabled(true);
     EXPECT_EQ(b->State(), gsDown);
+}
+
+// Alt with the underlined letter, pressed while another control of the
+// form has the focus, reaches the button.
+TEST_F(Buttons, AltLetterFromTheFocusedControlClicksTheButton) {
+    auto* other = new TButton(Form.get());
+    other->SetCaption("Other");
+    other->SetBounds(10, 100, 75, 25);
+    other->SetParent(Form.get());
+    int otherClicks = 0;
+    other->OnClick = [&](TObject*) { ++otherClicks; };
+    auto* b = NewButton(10);
+    b->SetCaption("&Go");
+    ASSERT_TRUE(WaitForFocus(other));
+    SimulateKey(other, 'G', "g", ssAlt);
+    EXPECT_EQ(Clicks.size(), 1u);
+    EXPECT_EQ(otherClicks, 0);
 }
 
 TEST_F(Buttons, FaceShowsGlyphByState) {
