@@ -11,7 +11,16 @@
 
 #include "framework/messages/HandleObject.h"
 
+class QKeyEvent;
 class TControl;
+
+// A widget of ours that calls its control outside the bridge (hooks it
+// holds) lets go of them when the control goes before the widget does.
+class TControlHooked {
+public:
+    virtual ~TControlHooked() = default;
+    virtual void DropControlHooks() = 0;
+};
 
 class TControlBridge : public THandleObject {
 public:
@@ -95,6 +104,12 @@ public:
 private:
     std::vector<std::pair<QPointer<QWidget>, Qt::FocusPolicy>> FChanged;
 };
+
+// Alt, alone or with Shift, on a key that gives a character (a keypad key
+// aside): the window's accelerator, which no control types. Ctrl, Meta or
+// a group switch with it is something else: AltGr comes as one of those
+// (or without Alt) on the layouts where it types characters.
+bool IsAltCharKey(const QKeyEvent* ke);
 }  // namespace velmor_internal
 
 // Qt's key code as a virtual key code (0 when there is none).

@@ -20,26 +20,7 @@ TModalWindowsOff* DisablingRun(const QWidget* window) {
     return nullptr;
 }
 
-bool IsInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::ContextMenu:
-    case QEvent::Enter:
-    case QEvent::HoverEnter:
-    case QEvent::HoverMove:
-    case QEvent::Close:
-        return true;
-    default:
-        return false;
-    }
-}
+bool IsInput(QEvent::Type type) { return IsUserInput(type) || type == QEvent::Close; }
 
 // Sees every event before the widgets do, and drops the input meant for a
 // disabled window.
@@ -72,6 +53,37 @@ void EnsureFilter() {
 }
 
 }  // namespace
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+    case QEvent::InputMethod:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::TabletMove:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+    case QEvent::Enter:
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+        return true;
+    default:
+        return false;
+    }
+}
 
 TModalWindowsOff::TModalWindowsOff(QWidget* modal) : FModal(modal) {
     EnsureFilter();

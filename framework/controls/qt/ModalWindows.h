@@ -6,11 +6,17 @@
 // form opened from it disables the ones below in its turn. A disabled
 // window keeps its look; it gets no mouse, wheel or key input and cannot
 // be closed, and a click on it brings the modal window forward.
+#include <QEvent>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
 
 namespace velmor_internal {
+
+// What a person sends a window: mouse, keys, wheel, touch, tablet, drops,
+// the input method. A disabled window, or a widget whose control is gone,
+// takes none of it.
+bool IsUserInput(QEvent::Type type);
 
 class TModalWindowsOff {
 public:

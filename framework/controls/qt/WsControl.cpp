@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
 #include "framework/controls/qt/ControlBridge.h"
+#include "framework/controls/qt/ModalWindows.h"
 #include "framework/controls/qt/QtConvert.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
@@ -30,9 +32,39 @@ TShiftState KeyboardShiftState() {
 
 TControlBridge* AttachBridge(TControl* control, QWidget* widget) { return new TControlBridge(control, widget); }
 
+namespace {
+// Swallows the input that still reaches a widget whose control is gone.
+class TInputSink : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override { return velmor_internal::IsUserInput(e->type()); }
+};
+
+// A widget that outlives its control (its deletion waits for the event
+// being delivered) may still be sent events queued for it, and its
+// signals' handlers hold the freed control: from now on it and everything
+// in it take no input and send no signals (but "destroyed").
+void Orphan(QWidget* widget) {
+    auto* sink = new TInputSink(widget);
+    const QList<QObject*> inside = widget->findChildren<QObject*>();
+    if (auto* hooked = dynamic_cast<TControlHooked*>(widget)) hooked->DropControlHooks();
+    for (QObject* o : inside) {
+        if (o == sink) continue;
+        if (auto* hooked = dynamic_cast<TControlHooked*>(o)) hooked->DropControlHooks();
+        o->blockSignals(true);
+        if (o->isWidgetType()) o->installEventFilter(sink);
+    }
+    widget->blockSignals(true);
+    widget->installEventFilter(sink);
+}
+}  // namespace
+
 void DestroyWidget(QWidget* widget, TControlBridge* bridge) {
     bridge->Detach();
     if (TControlBridge::DispatchDepth() > 0) {
+        Orphan(widget);
         widget->hide();
         widget->deleteLater();
         bridge->deleteLater();

@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "framework/classes/Strings.h"
+#include "framework/controls/qt/ControlBridge.h"
 #include "framework/controls/qt/WsControl.h"
 #include "framework/messages/MessageQueue.h"
 
@@ -357,7 +358,7 @@ private:
 // The toolkit's combo box, telling the control when its list opens and
 // closes. In the simple style the list does not drop down: it lies open
 // below the edit for good, sharing the combo box's lines.
-class TQtComboBox : public QComboBox {
+class TQtComboBox : public QComboBox, public TControlHooked {
 public:
     TQtComboBox(QWidget* parent, TComboBoxHooks hooks) : QComboBox(parent), FHooks(std::move(hooks)) {
         QObject::connect(this, &QComboBox::currentIndexChanged, [this](int i) {
@@ -420,6 +421,16 @@ public:
     // simple style or an own face it belongs elsewhere.
     void WatchEdit() {
         if (lineEdit()) lineEdit()->installEventFilter(this);
+    }
+    void DropControlHooks() override {
+        TComboBoxHooks none;
+        none.DroppingDown = [] {};
+        none.ClosedUp = [] {};
+        none.DroppedDown = [] { return false; };
+        none.DroppedWidth = [] { return 0; };
+        none.OwnFace = [] { return false; };
+        none.OwnFaceTextArea = [] { return TRect{}; };
+        FHooks = std::move(none);
     }
     int EditHeight() const { return std::min(height(), QComboBox::sizeHint().height()); }
     std::function<bool()> OwnFaceHook() const { return FHooks.OwnFace; }
