@@ -68,9 +68,10 @@ bool TTagWriter::WriteTags(const String& fileName) {
     } catch (const std::exception& e) {
         return failed(WriterTexts::SCouldNotLoad, "101", ReasonOf(e));
     }
-    // A killed run may have left a temporary file here; the first write
+    // A killed run may have left a temporary file where the page's
+    // replacement is made (a link's target's folder); the first write
     // into a folder clears what is stale.
-    const String folder = ExtractFileDir(ExpandFileName(fileName));
+    const String folder = ReplacementFolder(ExpandFileName(fileName));
     if (FCleanedFolders.insert(folder).second) RemoveStaleReplacements(folder);
     try {
         Head.SetUpMetaLines();

@@ -237,22 +237,38 @@ bool TFileSource::UnchangedAt(const String& path) const {
 
 // ---------------------------------------------------------------------------
 
-TFileReplacement::TFileReplacement(const String& path, bool keepReadOnly, bool durable)
-    : FShown(path), FTarget(path), FDurable(durable) {
-    // A link is followed so that the link stays and its target is replaced;
-    // anything else is what lstat saw.
+namespace {
+// The file a replacement of `path` replaces: a link's target, so that the
+// link stays; anything else is the path itself.
+String ReplacedFile(const String& path, struct stat& old, bool& exists) {
+    exists = lstat(path.c_str(), &old) == 0;
+    if (!exists || !S_ISLNK(old.st_mode)) return path;
+    char buf[PATH_MAX];
+    const String target = realpath(path.c_str(), buf) ? String(buf) : path;
+    exists = stat(target.c_str(), &old) == 0;
+    return target;
+}
+
+String FolderOf(const String& file) {
+    const String folder = ExtractFileDir(file);
+    return folder.empty() ? String(".") : folder;
+}
+}  // namespace
+
+String ReplacementFolder(const String& path) {
     struct stat old;
-    FHadOld = lstat(path.c_str(), &old) == 0;
-    if (FHadOld && S_ISLNK(old.st_mode)) {
-        char buf[PATH_MAX];
-        if (realpath(path.c_str(), buf)) FTarget = buf;
-        FHadOld = stat(FTarget.c_str(), &old) == 0;
-    }
+    bool exists = false;
+    return FolderOf(ReplacedFile(path, old, exists));
+}
+
+TFileReplacement::TFileReplacement(const String& path, bool keepReadOnly, bool durable)
+    : FShown(path), FDurable(durable) {
+    struct stat old;
+    FTarget = ReplacedFile(path, old, FHadOld);
     FMode = FHadOld ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
     if (FHadOld) FOwner = old.st_uid, FGroup = old.st_gid;
     if (keepReadOnly && FHadOld && (FMode & 0222) == 0) throw EFileWriteFailure(FShown, Reason(EACCES));
-    FFolder = ExtractFileDir(FTarget);
-    if (FFolder.empty()) FFolder = ".";
+    FFolder = FolderOf(FTarget);
 
     const String why = HookFailure("create");
     if (!why.empty()) throw EFileCreateFailure(FShown, why);
@@ -332,16 +348,6 @@ void TFileReplacement::Commit(const std::function<void()>& lastCheck) {
     String why = HookFailure("sync");
     if (!why.empty()) Fail(why);
     if (FDurable && fsync(FHandle) != 0) Fail(Reason(errno));
-    why = HookFailure("rename");
-    if (!why.empty()) Fail(why);
-    if (lastCheck) {
-        try {
-            lastCheck();
-        } catch (...) {
-            Discard();
-            throw;
-        }
-    }
     if (FUnnamed) {
         // An unnamed file cannot take the place of an existing one in one
         // step: it gets a temporary name for the instant before the rename.
@@ -356,6 +362,17 @@ void TFileReplacement::Commit(const std::function<void()>& lastCheck) {
     const int rc = close(FHandle);
     FHandle = -1;
     if (rc != 0) Fail(Reason(errno));
+    why = HookFailure("rename");
+    if (!why.empty()) Fail(why);
+    // The last check comes as late as it can: only the rename follows it.
+    if (lastCheck) {
+        try {
+            lastCheck();
+        } catch (...) {
+            Discard();
+            throw;
+        }
+    }
     if (rename(FTemporary.c_str(), FTarget.c_str()) != 0) Fail(Reason(errno));
     FTemporary.clear();
     if (!FDurable) return;

@@ -93,8 +93,9 @@ public:
     void CopyFrom(TFileSource& source, Int64 offset);
     // Flushes the new content to disk and puts it in place of the old file.
     // `lastCheck`, when given, runs just before the new file takes the old
-    // one's place; an exception from it leaves the old file as it is and
-    // the new one discarded. EFileWriteFailure.
+    // one's place, once the new file is whole, flushed and named, so that
+    // only the rename follows it; an exception from it leaves the old file
+    // as it is and the new one discarded. EFileWriteFailure.
     void Commit(const std::function<void()>& lastCheck = nullptr);
 
 private:
@@ -112,6 +113,9 @@ private:
     unsigned FOwner = 0, FGroup = 0;
 };
 
+// The folder where a replacement of `path` makes its temporary file: the
+// folder of the file it replaces, which for a link is its target's.
+String ReplacementFolder(const String& path);
 // Whether a file name is one of the replacements' temporary names.
 bool IsReplacementTemporary(const String& fileName);
 // Removes from `folder` the temporary files that killed or failed

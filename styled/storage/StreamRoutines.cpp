@@ -30,8 +30,23 @@ Byte ReadByte(TStream* Stream) {
     return b;
 }
 
+namespace {
+// The bytes of `s` that fit in `limit`, cut before a character that would
+// not fit whole (UTF-8); bytes that are not UTF-8 are cut where they fall.
+size_t WholeCharactersIn(const String& s, size_t limit) {
+    if (s.size() <= limit) return s.size();
+    auto continuation = [&](size_t i) { return (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80; };
+    if (!continuation(limit)) return limit;
+    size_t lead = limit;
+    while (lead > 0 && limit - lead < 3 && continuation(lead)) --lead;
+    const unsigned char b = static_cast<unsigned char>(s[lead]);
+    const size_t length = b >= 0xF8 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    return !continuation(lead) && lead + length > limit ? lead : limit;
+}
+}  // namespace
+
 void WriteShortString(TStream* Stream, const String& S) {
-    const Byte n = static_cast<Byte>(S.size() > 255 ? 255 : S.size());
+    const Byte n = static_cast<Byte>(WholeCharactersIn(S, 255));
     WriteByte(Stream, n);
     if (n > 0) Stream->WriteBuffer(S.data(), n);
 }

@@ -177,3 +177,30 @@ TEST(PageFiles, StaleTemporariesGoAndLiveOnesStay) {
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(left, kept);
 }
+
+// A page that is a link to a file in another folder is replaced in the
+// target's folder, so a killed run's temporary files lie there: the next
+// write through the link clears them, and the link's own folder is left
+// as it was.
+TEST(PageFiles, TheStaleTemporariesOfALinkedPageGoFromItsTargetsFolder) {
+    TTempDir links, targets;
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    const std::string gone = ".velmor-tmp.999999999.2." + std::string(host);
+    const std::string old = ".velmor-tmp.1.3.elsewhere";
+    WriteAll(targets.File("page.html"), "<html><head><title>t</title></head><body>b</body></html>");
+    for (const std::string& n : {gone, old}) WriteAll(targets.File(n), std::string(1000, 'x'));
+    fs::last_write_time(targets.File(old), fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    const std::string besideLink = ".velmor-tmp.1.5.elsewhere";  // fresh, and not where the page is made
+    WriteAll(links.File(besideLink), "x");
+    const std::string link = links.File("page.html");
+    ASSERT_EQ(symlink(targets.File("page.html").c_str(), link.c_str()), 0);
+
+    TTagWriter writer;
+    writer.TagLineList = {"<meta name=\"k\" content=\"v\">"};
+    ASSERT_TRUE(writer.WriteTags(link)) << writer.LastFailure;
+    EXPECT_EQ(Temporaries(targets.Path()), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(links.Path()), std::vector<std::string>{besideLink});
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_NE(ReadAll(targets.File("page.html")).find("content=\"v\""), std::string::npos);
+}

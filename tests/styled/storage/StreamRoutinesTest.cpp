@@ -31,6 +31,7 @@ TEST(StreamRoutines, IntegersAndBytesAreLittleEndianAndRaiseWhenCutShort) {
 }
 
 TEST(StreamRoutines, ShortStringsCarryTheirLengthInOneByte) {
+    const String e = "\xC3\xA9", euro = "\xE2\x82\xAC", face = "\xF0\x9F\x98\x80";
     const struct {
         String text;
         String stored;
@@ -39,6 +40,15 @@ TEST(StreamRoutines, ShortStringsCarryTheirLengthInOneByte) {
         {"Keywords", "\x08Keywords"},
         {String(255, 'k'), "\xFF" + String(255, 'k')},
         {String(300, 'k'), "\xFF" + String(255, 'k')},  // what does not fit is dropped
+        // A character that does not fit whole is dropped whole.
+        {String(254, 'x') + e, "\xFE" + String(254, 'x')},
+        {String(253, 'x') + e + "y", "\xFF" + String(253, 'x') + e},
+        {String(253, 'x') + euro, "\xFD" + String(253, 'x')},
+        {String(252, 'x') + face, "\xFC" + String(252, 'x')},
+        {String(251, 'x') + face + "y", "\xFF" + String(251, 'x') + face},
+        // Bytes that are not UTF-8 are cut where they fall.
+        {String(300, '\x80'), "\xFF" + String(255, '\x80')},
+        {String(254, 'x') + "\xFF\x80", "\xFF" + String(254, 'x') + "\xFF"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.size());
@@ -47,7 +57,7 @@ TEST(StreamRoutines, ShortStringsCarryTheirLengthInOneByte) {
         TStringStream in(stored);
         String back = "old";
         ReadShortString(&in, back);
-        EXPECT_EQ(back, c.text.substr(0, 255));
+        EXPECT_EQ(back, c.stored.substr(1));
     }
     TStringStream cut("\x05" "abc");
     String back;
