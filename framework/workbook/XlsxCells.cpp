@@ -1,11 +1,11 @@
 #include "framework/workbook/XlsxCells.h"
 
-#include <orcus/sax_parser.hpp>
-
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "framework/system/Workbook.h"
+#include "framework/workbook/XlsxPackage.h"
 
 namespace {
 
@@ -137,10 +137,6 @@ private:
 }  // namespace
 
 void ReadXlsxCells(std::vector<unsigned char> xml, const std::function<void(const TXlsxCell&)>& cell) {
-    // liborcus's parser looks at the byte past a document cut short inside
-    // a tag: the NUL after the part is there for it (XlsxPackage.cpp).
-    if (xml.empty() || xml.back() != 0) xml.push_back(0);
     TSheetHandler handler(cell);
-    orcus::sax_parser<TSheetHandler> parser(reinterpret_cast<const char*>(xml.data()), xml.size() - 1, handler);
-    parser.parse();
+    ParseXmlPart(std::move(xml), handler);
 }

@@ -1,15 +1,15 @@
 #include "framework/workbook/XlsxPackage.h"
 
-#include <orcus/sax_parser.hpp>
 #include <orcus/zip_archive.hpp>
 #include <orcus/zip_archive_stream.hpp>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <unordered_set>
 #include <utility>
+
+#include <zlib.h>
 
 namespace {
 
@@ -141,32 +141,10 @@ private:
     String FName, FId, FActiveTab;
 };
 
-template <class THandler>
-void ParseXml(std::vector<unsigned char> xml, THandler& handler) {
-    // liborcus's parser looks at the byte past a document cut short inside
-    // a tag: the NUL after the part (TXlsxPackage::Read) is there for it.
-    // At a few places a cut takes it further, as in liborcus's own reading
-    // of the same part; in the reader program that is a refused file.
-    if (xml.empty() || xml.back() != 0) xml.push_back(0);
-    orcus::sax_parser<THandler> parser(reinterpret_cast<const char*>(xml.data()), xml.size() - 1, handler);
-    parser.parse();
-}
-
 // --- writing zip records ----------------------------------------------------
 
 uint32_t Crc32(std::string_view data) {
-    static const std::array<uint32_t, 256> table = [] {
-        std::array<uint32_t, 256> t{};
-        for (uint32_t i = 0; i < 256; ++i) {
-            uint32_t c = i;
-            for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
-    uint32_t crc = 0xFFFFFFFFu;
-    for (const char ch : data) crc = table[(crc ^ static_cast<unsigned char>(ch)) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
+    return static_cast<uint32_t>(crc32_z(0, reinterpret_cast<const Bytef*>(data.data()), data.size()));
 }
 
 void Put16(String& out, uint32_t v) {
@@ -221,7 +199,7 @@ TXlsxPackage::TXlsxPackage(std::string_view bytes) : FBytes(bytes), FArchive(std
         }
     if (workbook.empty() || !Has(workbook)) throw EWorkbookError("no workbook part");
     TWorkbookHandler handler;
-    ParseXml(Read(workbook), handler);
+    ParseXmlPart(Read(workbook), handler);
     const std::vector<TRelationship> rels = Has(RelationshipsPartOf(workbook)) ? RelationshipsOf(workbook)
                                                                                : std::vector<TRelationship>();
     for (size_t i = 0; i < handler.Sheets.size(); ++i) {
@@ -263,7 +241,7 @@ std::vector<TXlsxPackage::TRelationship> TXlsxPackage::ParseRelationships(std::v
             Next = TRelationship();
         }
     } handler;
-    ParseXml(std::move(xml), handler);
+    ParseXmlPart(std::move(xml), handler);
     return handler.Found;
 }
 

@@ -7,6 +7,8 @@
 // names it, so a target given from the package's root
 // ("/xl/worksheets/sheet1.xml", as openpyxl writes them) leads it nowhere
 // and the sheet reads as empty, without an error. Both forms are valid.
+#include <orcus/sax_parser.hpp>
+
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -66,3 +68,15 @@ private:
     // The relationship parts that hold a target from the root.
     std::vector<String> FRooted;
 };
+
+// Parses a part's XML with liborcus's parser. The parser looks at the byte
+// past a document cut short inside a tag: the NUL after a part
+// (TXlsxPackage::Read) is there for it, and one is added otherwise. At a few
+// places a cut takes it further, as in liborcus's own reading of the same
+// part; in the reader program that is a refused file.
+template <class THandler>
+void ParseXmlPart(std::vector<unsigned char> xml, THandler& handler) {
+    if (xml.empty() || xml.back() != 0) xml.push_back(0);
+    orcus::sax_parser<THandler> parser(reinterpret_cast<const char*>(xml.data()), xml.size() - 1, handler);
+    parser.parse();
+}

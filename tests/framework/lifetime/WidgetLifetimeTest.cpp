@@ -43,6 +43,14 @@ TControl* Plain(TForm* f) {
     return new T(f);
 }
 
+template <class T>
+TControl* WithItems(TForm* f) {
+    auto* c = new T(f);
+    c->Items()->Add("one");
+    c->Items()->Add("two");
+    return c;
+}
+
 const TFamily kFamilies[] = {
     {"button", Plain<TButton>},
     {"speed button", Plain<TSpeedButton>},
@@ -50,26 +58,9 @@ const TFamily kFamilies[] = {
     {"radio button", Plain<TRadioButton>},
     {"edit", Plain<TEdit>},
     {"memo", Plain<TMemo>},
-    {"combo box",
-     [](TForm* f) -> TControl* {
-         auto* c = new TComboBox(f);
-         c->Items()->Add("one");
-         c->Items()->Add("two");
-         return c;
-     }},
-    {"list box",
-     [](TForm* f) -> TControl* {
-         auto* c = new TListBox(f);
-         c->Items()->Add("one");
-         c->Items()->Add("two");
-         return c;
-     }},
-    {"check list box",
-     [](TForm* f) -> TControl* {
-         auto* c = new TCheckListBox(f);
-         c->Items()->Add("one");
-         return c;
-     }},
+    {"combo box", WithItems<TComboBox>},
+    {"list box", WithItems<TListBox>},
+    {"check list box", WithItems<TCheckListBox>},
     {"scroll bar", Plain<TScrollBar>},
     {"date picker", Plain<TDateTimePicker>},
     {"tree view",
@@ -109,7 +100,9 @@ TEST(WidgetLifetime, AWidgetOutlivingItsControlTakesNoInputAndSendsNoSignals) {
         auto* windowed = dynamic_cast<TWinControl*>(victim);
         if (windowed) windowed->OnKeyDown = [&](TObject*, Word&, TShiftState) { ++reached; };
         form.Show();
-        if (windowed) ASSERT_TRUE(WaitForFocus(windowed));
+        if (windowed) {
+            ASSERT_TRUE(WaitForFocus(windowed));
+        }
 
         std::unique_ptr<TWidgetProbe> probe;
         bool freed = false;
